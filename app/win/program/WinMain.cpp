@@ -1,0 +1,77 @@
+// QorScreenshot.exe: one process, one capture. Start-up order: units, crash reporter, single instance,
+// "/testbugreport", debug privilege, then the hidden launcher and the message loop.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "app/win/AppLog.h"
+#include "app/win/CrashReporter.h"
+#include "app/win/Form_ZynMain.h"
+#include "app/win/ProcessState.h"
+#include "app/win/StartUp.h"
+#include "app/win/UsageReporter.h"
+#include "base/win/Form.h"
+#include "capture/win/ScreenShotMainForm.h"
+
+namespace {
+
+std::u16string FirstArgument() {
+  int count = 0;
+  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::u16string first;
+  if (args && count > 1) first.assign(args[1], args[1] + ::lstrlenW(args[1]));
+  if (args) ::LocalFree(args);
+  return first;
+}
+
+void LogFormError(const char* where, const char* what) {
+  qor::AppLogA(std::string("[") + where + "]" + what);
+}
+
+// The capture windows of the current run.
+std::unique_ptr<qor::TScreenShotMainForm> GOverlay;
+
+void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
+  qor::ProcessState().CaptureMode = mode;
+  qor::ProcessState().LauncherHandle = launcher;
+  GOverlay.reset();
+  GOverlay = std::make_unique<qor::TScreenShotMainForm>(mode);
+  if (!GOverlay->Create()) {
+    qor::AppLog(u"[StartCaptureRun]overlay could not be created");
+    qor::TerminateCapture();
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  qor::SetFormErrorSink(&LogFormError);
+  qor::InstallCrashReporter(qor::ParentProductVersion());
+  if (!qor::ClaimSingleInstance()) return 0;
+
+  const std::u16string firstArgument = FirstArgument();
+  try {
+    if (qor::IsTestBugReportSwitch(firstArgument)) throw std::runtime_error("/testbugreport");
+  } catch (const std::exception& e) {
+    const std::string what = e.what();
+    qor::ReportError(std::u16string(what.begin(), what.end()));
+  }
+  qor::EnableDebugPrivilege();
+
+  HWND launcherHandle = nullptr;
+  qor::TForm_ZynMain launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
+  if (!launcher.Create()) return 0;
+  launcherHandle = launcher.Handle();
+  launcher.FormShow();
+
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,635 @@
+"""End-to-end harness: runs the real QorScreenshot.exe under Wine on a private Xvfb.
+
+A `Session` owns one Xvfb (screen size per test), the e2e Wine prefix (locked for the session, initialised once and
+reused), a small Wine program kept running so that Wine's desktop process (and with it the clipboard) outlives the
+program under test, and a known picture as the X root window's background. It starts programs with arguments, finds
+their windows, sends real X input, reads the screen and the files the program writes, and on teardown kills everything
+it started (wineserver -k for its prefix, then Xvfb).
+
+Environment: QOR_DIST_DIR (the shipped folder, default build/windows/dist), QOR_FIXTURE_EXE (default
+build/windows/tests/qor_fixture_windows.exe), WINEPREFIX (default build/wineprefix-e2e; the unit tests' shared prefix
+build/wineprefix is never used, because the teardown ends every process in the prefix).
+"""
+
+import contextlib
+import fcntl
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+from pathlib import Path
+
+import numpy as np
+from Xlib import X
+from Xlib import display as xdisplay
+from Xlib import error as xerror
+
+REPO = Path(__file__).resolve().parents[2]
+WINDOW_CAPTION = "Varnel Screenshot"
+MSG_CLOSE_OVERLAY = 1128  # WM_USER + 104
+MASK_ALPHA = 140
+
+
+# ----------------------------------------------------------------------------------------------------------- paths
+
+
+def dist_dir():
+    return Path(os.environ.get("QOR_DIST_DIR") or REPO / "build/windows/dist")
+
+
+def program_exe():
+    return dist_dir() / "QorScreenshot.exe"
+
+
+def fixture_exe():
+    return Path(os.environ.get("QOR_FIXTURE_EXE") or REPO / "build/windows/tests/qor_fixture_windows.exe")
+
+
+def require_program():
+    """Skips the calling test while the program has not been built yet."""
+    if not program_exe().is_file():
+        raise unittest.SkipTest(f"{program_exe()} does not exist yet: build the windows preset's QorScreenshot target")
+
+
+def require_fixture():
+    if not fixture_exe().is_file():
+        raise unittest.SkipTest(f"{fixture_exe()} does not exist: build the target qor_fixture_windows")
+
+
+def e2e_prefix():
+    shared = (REPO / "build/wineprefix").resolve()
+    chosen = os.environ.get("WINEPREFIX")
+    if chosen and Path(chosen).resolve() != shared:
+        return Path(chosen).resolve()
+    return (REPO / "build/wineprefix-e2e").resolve()
+
+
+def to_windows_path(path):
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+# ---------------------------------------------------------------------------------------------------- time limits
+
+
+class HardTimeout(BaseException):
+    """Raised by the test's alarm; derives from BaseException so that no `except Exception` swallows it."""
+
+
+_deadline = None
+
+
+def _on_alarm(signum, frame):
+    raise HardTimeout(f"hard time-out of the end-to-end test (signal {signum})")
+
+
+def arm_hard_timeout(seconds):
+    """Starts the test's hard limit: SIGALRM (and a SIGTERM from CTest) raise HardTimeout, which tears down."""
+    global _deadline
+    signal.signal(signal.SIGALRM, _on_alarm)
+    signal.signal(signal.SIGTERM, _on_alarm)
+    _deadline = time.monotonic() + seconds
+    signal.alarm(max(1, int(seconds)))
+
+
+def extend_hard_timeout(seconds):
+    """Gives one-off work (initialising the Wine prefix) its own allowance on top of the test's limit."""
+    global _deadline
+    if _deadline is None:
+        return
+    _deadline += seconds
+    signal.alarm(max(1, int(_deadline - time.monotonic())))
+
+
+def wait_until(predicate, timeout, interval=0.05, what="condition"):
+    """Polls `predicate` until it returns a truthy value; returns it, or raises AssertionError after `timeout`."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= end:
+            raise AssertionError(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+
+
+# -------------------------------------------------------------------------------------------------------- pictures
+
+
+def test_picture(width, height, seed=7):
+    """A picture whose every channel takes every value 0..255 many times (noise plus coarse bands), as uint8 RGB."""
+    rng = np.random.default_rng(seed)
+    picture = rng.integers(0, 256, (height, width, 3), dtype=np.uint8)
+    # Coarse solid bands as well, so that both flat areas and sharp edges are on screen.
+    band = max(1, height // 8)
+    for i, colour in enumerate([(255, 255, 255), (0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255), (128, 128, 128)]):
+        picture[band * i + band // 2 : band * i + band // 2 + 8, :, :] = colour
+    return picture
+
+
+def demo_desktop(width, height):
+    """A plausible desktop: sky-to-sea wallpaper gradient with a sun and a taskbar, as uint8 RGB."""
+    y = np.linspace(0.0, 1.0, height, dtype=np.float32)[:, None]
+    x = np.linspace(0.0, 1.0, width, dtype=np.float32)[None, :]
+    top = np.array([38, 92, 160], np.float32)
+    bottom = np.array([120, 190, 210], np.float32)
+    picture = top + (bottom - top) * y[..., None] + 18.0 * np.sin(6.0 * x + 3.0 * y)[..., None]
+    cx, cy, radius = 0.78 * width, 0.22 * height, 0.07 * height
+    yy, xx = np.mgrid[0:height, 0:width]
+    sun = (xx - cx) ** 2 + (yy - cy) ** 2 < radius**2
+    picture[sun] = (250, 214, 110)
+    picture = np.clip(picture, 0, 255).astype(np.uint8)
+    bar = max(24, height // 27)
+    picture[height - bar :, :] = (32, 34, 40)
+    picture[height - bar :, 8 : 8 + bar] = (0, 120, 215)
+    for i in range(6):
+        left = 8 + (i + 1) * (bar + 8)
+        picture[height - bar + 4 : height - 4, left : left + bar - 8] = (70 + 20 * i, 80, 95)
+    return picture
+
+
+def dimmed(picture, alpha=MASK_ALPHA):
+    """The picture alpha-blended at a constant `alpha` over black, rounded (the overlay's mask)."""
+    return ((picture.astype(np.uint32) * alpha + 127) // 255).astype(np.uint8)
+
+
+def max_difference(a, b):
+    return int(np.abs(a.astype(np.int16) - b.astype(np.int16)).max())
+
+
+def mismatch_report(actual, expected, tolerance):
+    """Text for an assertion: how many pixels differ by more than `tolerance`, and where the first ones are."""
+    difference = np.abs(actual.astype(np.int16) - expected.astype(np.int16)).max(axis=2)
+    bad = np.argwhere(difference > tolerance)
+    if len(bad) == 0:
+        return "pictures match"
+    samples = ", ".join(
+        f"(x={x},y={y}: got {tuple(actual[y, x])}, want {tuple(expected[y, x])})" for y, x in bad[:5]
+    )
+    return f"{len(bad)} of {difference.size} pixels differ by more than {tolerance}: {samples}"
+
+
+def save_png(picture, path):
+    from PIL import Image
+
+    Path(path).parent.mkdir(parents=True, exist_ok=True)
+    Image.fromarray(picture, "RGB").save(path)
+
+
+def read_bmp(path):
+    """Reads an uncompressed 24- or 32-bit BMP (either row order) as uint8 RGB."""
+    data = Path(path).read_bytes()
+    if data[:2] != b"BM":
+        raise ValueError(f"{path}: not a BMP file")
+    offset = struct.unpack_from("<I", data, 10)[0]
+    width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
+    if bits not in (24, 32) or compression not in (0, 3):
+        raise ValueError(f"{path}: unsupported BMP ({bits} bits, compression {compression})")
+    rows = abs(height)
+    stride = (width * bits // 8 + 3) & ~3
+    raw = np.frombuffer(data, np.uint8, count=stride * rows, offset=offset).reshape(rows, stride)
+    pixels = raw[:, : width * bits // 8].reshape(rows, width, bits // 8)
+    if height > 0:
+        pixels = pixels[::-1]
+    return np.ascontiguousarray(pixels[..., [2, 1, 0]])
+
+
+def read_utf16_file(path):
+    """Returns (has_bom, text) of a UTF-16 LE file."""
+    data = Path(path).read_bytes()
+    has_bom = data[:2] == b"\xff\xfe"
+    return has_bom, data[2 if has_bom else 0 :].decode("utf-16-le", errors="replace")
+
+
+# ------------------------------------------------------------------------------------------------------------ X
+
+
+class XScreen:
+    """One Xlib connection: root background, screen reads and window geometry."""
+
+    def __init__(self, name):
+        self.display = xdisplay.Display(name)
+        self.screen = self.display.screen()
+        self.root = self.screen.root
+        self.width = self.screen.width_in_pixels
+        self.height = self.screen.height_in_pixels
+        self._background = None
+        if self.screen.root_depth != 24:
+            raise RuntimeError(f"X screen depth {self.screen.root_depth}, want 24")
+
+    def close(self):
+        with contextlib.suppress(Exception):
+            self.display.close()
+
+    def set_background(self, picture):
+        """Makes `picture` (HxWx3 uint8 RGB, screen-sized) the root window's background, exactly."""
+        height, width, _ = picture.shape
+        if (width, height) != (self.width, self.height):
+            raise ValueError(f"picture is {width}x{height}, screen is {self.width}x{self.height}")
+        bgrx = np.zeros((height, width, 4), np.uint8)
+        bgrx[..., 0] = picture[..., 2]
+        bgrx[..., 1] = picture[..., 1]
+        bgrx[..., 2] = picture[..., 0]
+        pixmap = self.root.create_pixmap(width, height, 24)
+        gc = pixmap.create_gc()
+        rows = max(1, 200_000 // (width * 4))  # stay well below the request size limit
+        for y in range(0, height, rows):
+            count = min(rows, height - y)
+            pixmap.put_image(gc, 0, y, width, count, X.ZPixmap, 24, 0, bgrx[y : y + count].tobytes())
+        gc.free()
+        self.root.change_attributes(background_pixmap=pixmap)
+        self.root.clear_area(0, 0, 0, 0)
+        if self._background is not None:
+            self._background.free()
+        self._background = pixmap
+        self.display.sync()
+
+    def grab(self, x=0, y=0, width=None, height=None):
+        """What the screen shows now (root window with everything on it), as HxWx3 uint8 RGB."""
+        width = self.width - x if width is None else width
+        height = self.height - y if height is None else height
+        image = self.root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
+        pixels = np.frombuffer(image.data, np.uint8).reshape(height, width, 4)
+        return np.ascontiguousarray(pixels[..., [2, 1, 0]])
+
+    def geometry(self, window_id):
+        """(x, y, width, height, viewable) of an X window in root coordinates, or None when it is gone."""
+        try:
+            window = self.display.create_resource_object("window", window_id)
+            g = window.get_geometry()
+            origin = window.translate_coords(self.root, 0, 0)
+            viewable = window.get_attributes().map_state == X.IsViewable
+            return -origin.x, -origin.y, g.width, g.height, viewable
+        except (xerror.BadWindow, xerror.BadDrawable):
+            return None
+
+
+# ------------------------------------------------------------------------------------------------------- programs
+
+
+class Program:
+    """A Windows program started under Wine by a session."""
+
+    def __init__(self, name, popen, started, log_path):
+        self.name = name
+        self.popen = popen
+        self.started = started  # time.monotonic() just before the process was created
+        self.log_path = log_path
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def wait(self, timeout):
+        """Waits for the end and returns the exit code; AssertionError if it still runs after `timeout` seconds."""
+        try:
+            return self.popen.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"{self.name} still runs after {timeout} s") from None
+
+    def output(self):
+        with contextlib.suppress(OSError):
+            return Path(self.log_path).read_text(errors="replace")
+        return ""
+
+    def kill(self):
+        if self.running():
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(self.popen.pid, signal.SIGKILL)
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                self.popen.wait(timeout=5)
+
+
+class Session:
+    """One test session: Xvfb + the e2e Wine prefix + keep-alive program + known root background."""
+
+    XVFB_DISPLAYS = range(100, 200)
+
+    def __init__(self, width=1920, height=1080, dpi=None, clean_appdata=True, background="test"):
+        self.width = width
+        self.height = height
+        self.dpi = dpi
+        self.clean_appdata = clean_appdata
+        self.background_kind = background
+        self.prefix = e2e_prefix()
+        self.tmp = Path(tempfile.mkdtemp(prefix="qor-e2e-"))
+        self.xvfb = None
+        self.display_name = None
+        self.x = None
+        self.keepalive = None
+        self.programs = []
+        self.background = None
+        self._lock_file = None
+
+    # -- lifecycle
+
+    def __enter__(self):
+        try:
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def start(self):
+        self._lock_prefix()
+        self._start_xvfb()
+        self._init_prefix()
+        self.wine_kill()  # anything left in the prefix by an aborted earlier run
+        self._apply_dpi()
+        if self.clean_appdata:
+            shutil.rmtree(self.corvane_dir(), ignore_errors=True)
+        require_fixture()
+        self.keepalive = self.start_fixture(name="keep-alive")
+        if self.background_kind == "test":
+            self.set_background(test_picture(self.width, self.height))
+        elif self.background_kind == "demo":
+            self.set_background(demo_desktop(self.width, self.height))
+
+    def close(self):
+        for program in self.programs:
+            program.kill()
+        if self.xvfb is not None:
+            self._restore_dpi()
+            self.wine_kill()
+        for program in self.programs:
+            program.kill()
+        if self.x is not None:
+            self.x.close()
+            self.x = None
+        if self.xvfb is not None:
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait(timeout=5)
+            self.xvfb = None
+        if self._lock_file is not None:
+            self._lock_file.close()
+            self._lock_file = None
+        shutil.rmtree(self.tmp, ignore_errors=True)
+
+    def _lock_prefix(self):
+        # One session per prefix at a time, across CTest runs of different build folders too: the mutex, the
+        # desktop process and `wineserver -k` are per prefix.
+        self.prefix.parent.mkdir(parents=True, exist_ok=True)
+        self._lock_file = open(str(self.prefix) + ".lock", "w")
+        end = time.monotonic() + 600
+        while True:
+            try:
+                fcntl.flock(self._lock_file, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                return
+            except BlockingIOError:
+                if time.monotonic() > end:
+                    raise RuntimeError(f"{self.prefix} stayed locked by another test session") from None
+                extend_hard_timeout(1)
+                time.sleep(1)
+
+    def _start_xvfb(self):
+        for number in self.XVFB_DISPLAYS:
+            if Path(f"/tmp/.X{number}-lock").exists() or Path(f"/tmp/.X11-unix/X{number}").exists():
+                continue
+            process = subprocess.Popen(
+                ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24", "-nolisten", "tcp",
+                 "-noreset"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+            end = time.monotonic() + 10
+            while process.poll() is None and time.monotonic() < end:
+                try:
+                    self.x = XScreen(f":{number}")
+                    self.xvfb = process
+                    self.display_name = f":{number}"
+                    return
+                except Exception:
+                    time.sleep(0.05)
+            process.kill()
+            process.wait()
+        raise RuntimeError("no free X display for Xvfb")
+
+    def env(self):
+        env = dict(os.environ)
+        env.update(
+            WINEPREFIX=str(self.prefix),
+            WINEARCH="win64",
+            WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
+            WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml="),
+            DISPLAY=self.display_name,
+        )
+        return env
+
+    def _init_prefix(self):
+        ready = self.prefix / ".qor-e2e-ready"
+        if ready.exists():
+            return
+        extend_hard_timeout(300)
+        self.prefix.mkdir(parents=True, exist_ok=True)
+        subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=280)
+        # A crashing program must end, not wait for someone to close Wine's crash dialog.
+        self.reg(["add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f"])
+        subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
+        ready.write_text("initialised\n")
+
+    def wine_kill(self):
+        subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=30)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            subprocess.run(["wineserver", "-w"], env=self.env(), timeout=15)
+
+    def reg(self, arguments, check=True):
+        result = subprocess.run(["wine", "reg", *arguments], env=self.env(), stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, timeout=60)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"wine reg {' '.join(arguments)} failed: {result.stdout.decode(errors='replace')}")
+        return result
+
+    # -- DPI
+
+    def _dpi_marker(self):
+        return self.prefix / ".qor-e2e-dpi"
+
+    def set_dpi(self, dpi):
+        """Sets Wine's DPI (HKCU\\Control Panel\\Desktop, LogPixels) for programs started from now on."""
+        self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+        if dpi == 96:
+            self._dpi_marker().unlink(missing_ok=True)
+        else:
+            self._dpi_marker().write_text(f"{dpi}\n")
+
+    def _apply_dpi(self):
+        if self.dpi is not None:
+            self.set_dpi(self.dpi)
+        elif self._dpi_marker().exists():  # an earlier session ended before putting the DPI back
+            self.set_dpi(96)
+
+    def _restore_dpi(self):
+        if self._dpi_marker().exists():
+            with contextlib.suppress(Exception):
+                self.set_dpi(96)
+
+    # -- screen
+
+    def set_background(self, picture):
+        self.x.set_background(picture)
+        self.background = picture.copy()
+
+    def screenshot(self, x=0, y=0, width=None, height=None):
+        return self.x.grab(x, y, width, height)
+
+    def save_screenshot(self, name):
+        """Keeps what the screen shows as a PNG next to the test's artefacts and returns its path."""
+        path = REPO / "build/e2e-artifacts" / f"{name}.png"
+        save_png(self.screenshot(), path)
+        return path
+
+    # -- programs
+
+    def launch(self, exe, arguments=(), name=None, cwd=None):
+        """Starts a Windows program under Wine; returns a Program whose `started` is the moment before the call."""
+        name = name or Path(exe).name
+        log_path = self.tmp / f"{name}-{len(self.programs)}.log"
+        with open(log_path, "wb") as log:
+            started = time.monotonic()
+            popen = subprocess.Popen(["wine", str(exe), *arguments], env=self.env(), cwd=cwd or Path(exe).parent,
+                                     stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                     start_new_session=True)
+        program = Program(name, popen, started, log_path)
+        self.programs.append(program)
+        return program
+
+    def start_program(self, *arguments):
+        """Starts QorScreenshot.exe from the shipped folder with the given arguments."""
+        require_program()
+        return self.launch(program_exe(), arguments, name="QorScreenshot")
+
+    def run_program(self, *arguments, timeout=30):
+        """Runs QorScreenshot.exe to its end and returns its exit code."""
+        return self.start_program(*arguments).wait(timeout)
+
+    def start_fixture(self, windows=(), timeout_ms=None, name="fixture"):
+        """Starts the fixture program with `windows` (specs "x,y,w,h,class,caption,pattern[,style]") and waits
+        until its windows are shown."""
+        require_fixture()
+        ready = self.tmp / f"ready-{len(self.programs)}"
+        arguments = []
+        for spec in windows:
+            arguments += ["--window", spec]
+        if timeout_ms is not None:
+            arguments += ["--timeout", str(timeout_ms)]
+        arguments += ["--ready", to_windows_path(ready)]
+        program = self.launch(fixture_exe(), arguments, name=name)
+
+        def is_ready():
+            if not program.running():
+                raise AssertionError(f"{name} ended with {program.popen.returncode}: {program.output()}")
+            return ready.exists()
+
+        wait_until(is_ready, 60, what=f"{name} to start")
+        return program
+
+    def run_fixture(self, *arguments, timeout=30):
+        """Runs the fixture program in one of its one-shot modes; returns (exit code, output)."""
+        program = self.launch(fixture_exe(), arguments, name="fixture-tool")
+        code = program.wait(timeout)
+        return code, program.output()
+
+    def post_message(self, message, caption=WINDOW_CAPTION, window_class="", wparam=0, lparam=0):
+        """Posts a window message from a Win32 helper to the window found by class and caption; returns True when
+        the window was found."""
+        code, output = self.run_fixture("--post-message", f"{window_class},{caption},{message},{wparam},{lparam}")
+        if code not in (0, 1):
+            raise AssertionError(f"--post-message failed with {code}: {output}")
+        return code == 0
+
+    def wine_grab(self):
+        """The screen as a Win32 program's BitBlt of the screen DC sees it, as HxWx3 uint8 RGB."""
+        path = self.tmp / "grab.bmp"
+        code, output = self.run_fixture("--grab", to_windows_path(path))
+        if code != 0:
+            raise AssertionError(f"--grab failed with {code}: {output}")
+        return read_bmp(path)
+
+    # -- windows and input
+
+    def xdotool(self, *arguments, check=True, timeout=20):
+        result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env(), stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE, timeout=timeout)
+        if check and result.returncode != 0:
+            raise AssertionError(f"xdotool {' '.join(map(str, arguments))}: {result.stderr.decode(errors='replace')}")
+        return result.stdout.decode()
+
+    def find_windows(self, name=WINDOW_CAPTION, visible=True):
+        """X windows whose title is exactly `name` (visible ones only, by default)."""
+        import re
+
+        arguments = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{re.escape(name)}$"]
+        output = self.xdotool(*arguments, check=False)
+        return [int(line) for line in output.split()]
+
+    def covering_windows(self, name=WINDOW_CAPTION):
+        """Visible windows titled `name` that cover the whole screen."""
+        found = []
+        for window in self.find_windows(name):
+            geometry = self.x.geometry(window)
+            if geometry and geometry[4] and geometry[0] <= 0 and geometry[1] <= 0 and \
+                    geometry[0] + geometry[2] >= self.width and geometry[1] + geometry[3] >= self.height:
+                found.append(window)
+        return found
+
+    def wait_for_overlay(self, program=None, timeout=30):
+        """Waits for the capture overlay (a window titled "Varnel Screenshot" covering the screen); returns its X id."""
+
+        def overlay():
+            if program is not None and not program.running():
+                raise AssertionError(f"the program ended with {program.popen.returncode} before showing the overlay")
+            windows = self.covering_windows()
+            return windows[0] if windows else None
+
+        return wait_until(overlay, timeout, what="the capture overlay")
+
+    def focus(self, window):
+        """Gives X keyboard focus to `window` (there is no window manager to do it)."""
+        self.xdotool("windowfocus", "--sync", window, check=False)
+        self.xdotool("windowfocus", window)
+        time.sleep(0.2)
+
+    def key(self, window, *keys):
+        self.focus(window)
+        self.xdotool("key", "--clearmodifiers", *keys)
+
+    def mouse_move(self, x, y):
+        self.xdotool("mousemove", "--sync", x, y)
+
+    def click(self, button=1):
+        self.xdotool("click", button)
+
+    # -- the program's files in the prefix
+
+    def user_dir(self):
+        users = self.prefix / "drive_c/users"
+        candidates = [p for p in users.iterdir() if p.is_dir() and p.name != "Public"] if users.exists() else []
+        for candidate in candidates:
+            if candidate.name == os.environ.get("USER", "root"):
+                return candidate
+        if len(candidates) != 1:
+            raise RuntimeError(f"cannot tell the Wine user folder among {candidates}")
+        return candidates[0]
+
+    def corvane_dir(self):
+        return self.user_dir() / "AppData/Local/Corvane"
+
+    def config_path(self):
+        return self.corvane_dir() / "Config.ini"
+
+    def log_path(self):
+        return self.corvane_dir() / "Logs/QorScreenshot.log"
+
+    def stat_path(self):
+        return self.corvane_dir() / "StatData/stat_cache.jsonl"
