@@ -38,7 +38,7 @@ MASK_ALPHA = 140
 
 
 def dist_dir():
-    return Path(os.environ.get("QOR_DIST_DIR") or REPO / "build/windows/dist")
+    return Path(os.environ.get("QOR_DIST_DIR") or REPO / "build/windows/dist").resolve()
 
 
 def program_exe():
@@ -46,7 +46,7 @@ def program_exe():
 
 
 def fixture_exe():
-    return Path(os.environ.get("QOR_FIXTURE_EXE") or REPO / "build/windows/tests/qor_fixture_windows.exe")
+    return Path(os.environ.get("QOR_FIXTURE_EXE") or REPO / "build/windows/tests/qor_fixture_windows.exe").resolve()
 
 
 def require_program():
@@ -353,6 +353,14 @@ class Session:
             self.set_background(demo_desktop(self.width, self.height))
 
     def close(self):
+        remaining = signal.alarm(0)  # the clean-up has its own limits and must not be cut short
+        try:
+            self._close()
+        finally:
+            if remaining:
+                signal.alarm(remaining)
+
+    def _close(self):
         for program in self.programs:
             program.kill()
         if self.xvfb is not None:
@@ -633,3 +641,16 @@ class Session:
 
     def stat_path(self):
         return self.corvane_dir() / "StatData/stat_cache.jsonl"
+
+
+def e2e_timeout(seconds):
+    """Gives an end-to-end test its hard time limit (default 120 s)."""
+
+    def mark(function):
+        function.e2e_timeout = seconds
+        return function
+
+    return mark
+
+
+DEFAULT_TIMEOUT = 120
