@@ -1,0 +1,86 @@
+#include "base/win/Form.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+using namespace qor;
+
+namespace {
+
+class TProbeForm : public TForm {
+ public:
+  bool Create() { return CreateForm(L"TProbeForm", WS_EX_TOOLWINDOW, WS_POPUP, L"probe", 0, 0, 10, 10); }
+  int Pings = 0;
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_USER + 1) {
+      ++Pings;
+      return 42;
+    }
+    if (message == WM_USER + 2) throw std::runtime_error("handler failed");
+    return DefaultHandler(message, wParam, lParam);
+  }
+};
+
+std::string GLastError;
+void RecordError(const char* where, const char* what) { GLastError = std::string(where) + ":" + what; }
+
+void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  MSG msg;
+  while (!done() && ::GetTickCount() - start < timeoutMs) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    ::Sleep(1);
+  }
+}
+
+}  // namespace
+
+TEST(Form, MessagesReachTheObjectBoundToTheWindow) {
+  TProbeForm form;
+  ASSERT_TRUE(form.Create());
+  EXPECT_EQ(::SendMessageW(form.Handle(), WM_USER + 1, 0, 0), 42);
+  EXPECT_EQ(form.Pings, 1);
+  // Two forms of one class stay apart.
+  TProbeForm other;
+  ASSERT_TRUE(other.Create());
+  ::SendMessageW(other.Handle(), WM_USER + 1, 0, 0);
+  EXPECT_EQ(form.Pings, 1);
+  EXPECT_EQ(other.Pings, 1);
+}
+
+TEST(Form, AnExceptionInAHandlerIsReportedAndDoesNotEscape) {
+  SetFormErrorSink(&RecordError);
+  TProbeForm form;
+  ASSERT_TRUE(form.Create());
+  EXPECT_EQ(::SendMessageW(form.Handle(), WM_USER + 2, 0, 0), 0);
+  EXPECT_EQ(GLastError, "WndProc:handler failed");
+  SetFormErrorSink(nullptr);
+}
+
+TEST(Form, TimersTickUntilStoppedAndMayStopThemselves) {
+  TProbeForm form;
+  ASSERT_TRUE(form.Create());
+  int ticks = 0;
+  form.StartTimer(7, 5, [&] {
+    if (++ticks == 3) form.StopTimer(7);
+  });
+  PumpUntil([&] { return ticks >= 3; }, 3000);
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(form.TimerRunning(7));
+  PumpUntil([] { return false; }, 60);
+  EXPECT_EQ(ticks, 3);
+}
+
+TEST(Form, DestroyingTheFormDestroysItsWindowAndUnbinds) {
+  auto form = std::make_unique<TProbeForm>();
+  ASSERT_TRUE(form->Create());
+  HWND handle = form->Handle();
+  form.reset();
+  EXPECT_FALSE(::IsWindow(handle));
+}
