@@ -432,18 +432,24 @@ class Session:
         )
         return env
 
+    PREFIX_SETUP_VERSION = "2"
+
     def _init_prefix(self):
         ready = self.prefix / ".qor-e2e-ready"
-        if ready.exists():
+        if ready.exists() and ready.read_text().strip() == self.PREFIX_SETUP_VERSION:
             return
         extend_hard_timeout(300)
-        self.prefix.mkdir(parents=True, exist_ok=True)
-        subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=280)
+        if not (self.prefix / "system.reg").exists():
+            self.prefix.mkdir(parents=True, exist_ok=True)
+            subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           timeout=280)
         # A crashing program must end, not wait for someone to close Wine's crash dialog.
         self.reg(["add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f"])
+        # There is no window manager: Wine draws captions and frames itself, so a window's X rectangle is its
+        # whole Win32 window rectangle (what GetWindowRect reports), caption included.
+        self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
-        ready.write_text("initialised\n")
+        ready.write_text(self.PREFIX_SETUP_VERSION + "\n")
 
     def wine_kill(self):
         subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

@@ -1,0 +1,89 @@
+#!/usr/bin/python3
+"""A scripted capture on a private Xvfb with a demo desktop (used by scripts/run.sh when there is no display).
+
+Shows a plausible desktop (wallpaper, taskbar, a few windows of the fixture program), starts QorScreenshot.exe with
+the given switch, waits for the capture overlay, writes what the user would see to a PNG and prints its path, then
+closes the program (ESC, then message 1128, then kill) and cleans up every process it started.
+"""
+import argparse
+import sys
+import time
+
+sys.dont_write_bytecode = True
+
+import numpy as np  # noqa: E402
+
+import qor_e2e as e2e  # noqa: E402
+
+DEMO_WINDOWS = [
+    "140,110,760,520,QorDemoEditor,Notes - Editor,F4F1E8,overlapped",
+    "1000,240,620,430,QorDemoPhotos,Photos,checker:5A8FC2:C8DCEE:24,overlapped",
+    "480,700,420,220,QorDemoPlayer,Music,2B2F3A,overlapped",
+]
+
+
+def settled_screen(session, timeout):
+    """The screen once it has stopped changing (two grabs 150 ms apart are equal)."""
+    previous = session.screenshot()
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        time.sleep(0.15)
+        current = session.screenshot()
+        if np.array_equal(current, previous):
+            return current
+        previous = current
+    return previous
+
+
+def close_program(session, program, overlay):
+    """ESC first (the user's way out), then the close message 1128, then kill; returns how it ended."""
+    session.key(overlay, "Escape")
+    try:
+        return f"closed by ESC, exit code {program.wait(3)}"
+    except AssertionError:
+        pass
+    session.post_message(e2e.MSG_CLOSE_OVERLAY)
+    try:
+        return f"closed by message 1128, exit code {program.wait(3)}"
+    except AssertionError:
+        program.kill()
+        return "did not close on ESC nor on message 1128: killed"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--switch", default="/CaptrueAuto")
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--size", default="1920x1080")
+    arguments = parser.parse_args()
+    width, height = (int(v) for v in arguments.size.split("x"))
+
+    e2e.arm_hard_timeout(180)
+    with e2e.Session(width, height, background="demo", clean_appdata=False) as session:
+        session.start_fixture(DEMO_WINDOWS, name="demo-windows")
+        e2e.wait_until(lambda: session.find_windows("Music"), 20, what="the demo windows")
+        time.sleep(0.3)  # let the windows paint
+        program = session.start_program(arguments.switch)
+        deadline = time.monotonic() + 30
+        overlay = None
+        while time.monotonic() < deadline and program.running() and overlay is None:
+            windows = session.covering_windows()
+            overlay = windows[0] if windows else None
+            time.sleep(0.05)
+        if overlay is None:
+            code = program.wait(10) if not program.running() else None
+            program.kill()
+            print(f"run: no capture overlay appeared for {arguments.switch}"
+                  + (f" (the program ended with exit code {code})" if code is not None else ""), file=sys.stderr)
+            print(program.output(), file=sys.stderr, end="")
+            return 1
+        print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
+        picture = settled_screen(session, 5)
+        e2e.save_png(picture, arguments.out)
+        print(f"run: {close_program(session, program, overlay)}")
+    print(arguments.out)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
