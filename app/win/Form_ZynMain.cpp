@@ -35,6 +35,11 @@ LRESULT TForm_ZynMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WmSecondInstance:  // a second copy was started: the running capture goes on untouched
     case WmOutputDone:      // a copy or save finished: nothing to do here
       return 0;
+    case WM_LBUTTONDOWN:
+      // A press on the bar drags the window: the system moves it as if the caption was pressed.
+      ::ReleaseCapture();
+      ::SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+      return 0;
     case WM_CLOSE:
       TerminateCapture();
     default:
