@@ -1,0 +1,394 @@
+#include "app/SafeIniFile.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "base/TextDecoding.h"
+#include "base/Utf16Text.h"
+#include "tests/unit/app/TestFolder.h"
+
+namespace qor {
+namespace {
+
+using test::ReadBytes;
+using test::ReadText;
+using test::TTestFolder;
+using test::WriteBytes;
+
+// ---- value texts ----
+
+struct TIntegerCase {
+  std::u16string Text;
+  bool Ok;
+  int64_t Value;
+};
+
+class IniIntegerTest : public testing::TestWithParam<TIntegerCase> {};
+
+TEST_P(IniIntegerTest, ParsesDecimalAndPrefixedHex) {
+  int64_t value = -777;
+  EXPECT_EQ(ParseIniInteger(GetParam().Text, value), GetParam().Ok) << Utf16ToUtf8(GetParam().Text);
+  if (GetParam().Ok) {
+    EXPECT_EQ(value, GetParam().Value) << Utf16ToUtf8(GetParam().Text);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniIntegerTest,
+    testing::Values(TIntegerCase{u"42", true, 42}, TIntegerCase{u"-42", true, -42}, TIntegerCase{u"+7", true, 7},
+                    TIntegerCase{u"0x1F", true, 31}, TIntegerCase{u"0XfF", true, 255},
+                    TIntegerCase{u"0x", false, 0},  // two characters: not hexadecimal, and no number
+                    TIntegerCase{u"0x0", true, 0}, TIntegerCase{u"0xG", false, 0},
+                    TIntegerCase{u"0xFFFFFFFFFFFFFFFF", true, -1},
+                    TIntegerCase{u"0x10000000000000000", false, 0},  // 17 digits
+                    TIntegerCase{u"9223372036854775807", true, INT64_MAX},
+                    TIntegerCase{u"-9223372036854775808", true, INT64_MIN},
+                    TIntegerCase{u"9223372036854775808", false, 0}, TIntegerCase{u"abc", false, 0},
+                    TIntegerCase{u"5", true, 5}, TIntegerCase{u"", false, 0}, TIntegerCase{u"-", false, 0},
+                    TIntegerCase{u"1.5", false, 0}, TIntegerCase{u"12abc", false, 0},
+                    TIntegerCase{u" 12 ", true, 12}, TIntegerCase{u"x12", false, 0}));
+
+struct TFloatCase {
+  std::u16string Text;
+  bool Ok;
+  double Value;
+};
+
+class IniFloatTest : public testing::TestWithParam<TFloatCase> {};
+
+TEST_P(IniFloatTest, TakesCommaAsDecimalPointWhateverTheLocale) {
+  double value = -777;
+  EXPECT_EQ(ParseIniFloat(GetParam().Text, value), GetParam().Ok) << Utf16ToUtf8(GetParam().Text);
+  if (GetParam().Ok) {
+    EXPECT_DOUBLE_EQ(value, GetParam().Value) << Utf16ToUtf8(GetParam().Text);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, IniFloatTest,
+                         testing::Values(TFloatCase{u"1,5", true, 1.5}, TFloatCase{u"1.5", true, 1.5},
+                                         TFloatCase{u"-0,25", true, -0.25}, TFloatCase{u"+2", true, 2},
+                                         TFloatCase{u"1e3", true, 1000}, TFloatCase{u"1.000,5", false, 0},
+                                         TFloatCase{u"abc", false, 0}, TFloatCase{u"", false, 0},
+                                         TFloatCase{u"inf", false, 0}, TFloatCase{u"nan", false, 0},
+                                         TFloatCase{u"+-1", false, 0}, TFloatCase{u"1,5x", false, 0},
+                                         TFloatCase{u"\u0661", false, 0}));
+
+TEST(IniFloat, WritesWithAPointAndReadsBackExactly) {
+  for (double v : {1.5, -0.1, 1e20, 3.141592653589793, 0.0}) {
+    double back = 0;
+    const std::u16string text = FormatIniFloat(v);
+    EXPECT_EQ(text.find(u','), std::u16string::npos);
+    ASSERT_TRUE(ParseIniFloat(text, back));
+    EXPECT_EQ(back, v);
+  }
+}
+
+TEST(IniDateTime, WritesTheFixedUsFormat) {
+  const TDateTimeValue v{2024, 3, 7, 9, 5, 4, 12};
+  EXPECT_EQ(FormatIniDateTime(v), u"03/07/2024 09:05:04:012");
+  EXPECT_EQ(FormatIniDate(v), u"03/07/2024");
+  EXPECT_EQ(FormatIniTime(v), u"09:05:04:012");
+}
+
+TEST(IniDateTime, ReadsWhatItWritesAndRejectsImpossibleValues) {
+  TDateTimeValue v;
+  bool hasDate = false, hasTime = false;
+  ASSERT_TRUE(ParseIniDateTime(u"12/31/2024 23:59:59:999", v, hasDate, hasTime));
+  EXPECT_EQ(v, (TDateTimeValue{2024, 12, 31, 23, 59, 59, 999}));
+  EXPECT_TRUE(hasDate && hasTime);
+  ASSERT_TRUE(ParseIniDateTime(u"2/29/2024", v, hasDate, hasTime));
+  EXPECT_TRUE(hasDate && !hasTime);
+  ASSERT_TRUE(ParseIniDateTime(u"7:05", v, hasDate, hasTime));
+  EXPECT_TRUE(!hasDate && hasTime);
+  ASSERT_TRUE(ParseIniDateTime(u"1/2/2023 10:11:12.5", v, hasDate, hasTime));
+  EXPECT_EQ(v.Millisecond, 5);
+  for (const char16_t* bad : {u"2/29/2023", u"13/01/2024", u"00/10/2024", u"12/32/2024", u"12/31/2024 24:00",
+                              u"12/31/2024 10:60", u"31.12.2024", u"2024-12-31", u"", u"12/31", u"1/1/2024 x",
+                              u"10:00:00:1000", u"1/1/2024 10:00 11:00"}) {
+    EXPECT_FALSE(ParseIniDateTime(bad, v, hasDate, hasTime)) << Utf16ToUtf8(bad);
+  }
+}
+
+// ---- the file ----
+
+class SafeIniFileTest : public testing::Test {
+ protected:
+  TTestFolder Folder;
+  std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
+};
+
+TEST_F(SafeIniFileTest, SavesUtf16LeWithBomAndCrLf) {
+  {
+    TSafeIniFile ini(Ini);
+    ini.WriteString(u"Main", u"Language", u"Fran\u00E7ais");
+    ini.WriteInteger(u"StartPin", u"Left", -5);
+  }
+  EXPECT_EQ(ReadBytes(Ini), EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=Fran\u00E7ais\r\n\r\n[StartPin]\r\nLeft=-5\r\n"));
+}
+
+TEST_F(SafeIniFileTest, OpeningAMissingFileCreatesFolderAndEmptyFile) {
+  { TSafeIniFile ini(Ini); }
+  EXPECT_TRUE(FileSystem().FileExists(Ini));
+  EXPECT_EQ(ReadBytes(Ini), "");
+}
+
+TEST_F(SafeIniFileTest, TypedValuesRoundTripThroughTheFile) {
+  const TDateTimeValue when{2023, 11, 5, 17, 30, 1, 250};
+  {
+    TSafeIniFile ini(Ini);
+    ini.WriteBool(u"S", u"Flag", true);
+    ini.WriteFloat(u"S", u"Ratio", 0.75);
+    ini.WriteDateTime(u"S", u"When", when);
+    ini.WriteDate(u"S", u"Day", when);
+    ini.WriteTime(u"S", u"Clock", when);
+  }
+  TSafeIniFile ini(Ini);
+  EXPECT_TRUE(ini.ReadBool(u"S", u"Flag", false));
+  EXPECT_EQ(ini.ReadFloat(u"S", u"Ratio", 0), 0.75);
+  EXPECT_EQ(ini.ReadDateTime(u"S", u"When", {}), when);
+  EXPECT_EQ(ini.ReadDate(u"S", u"Day", {}), (TDateTimeValue{2023, 11, 5}));
+  EXPECT_EQ(ini.ReadTime(u"S", u"Clock", {}), (TDateTimeValue{0, 0, 0, 17, 30, 1, 250}));
+  EXPECT_EQ(ini.ReadDate(u"S", u"Clock", {1, 1, 1}), (TDateTimeValue{1, 1, 1}));  // a time is no date
+  EXPECT_EQ(ini.ReadString(u"S", u"Flag", u""), u"1");
+}
+
+TEST_F(SafeIniFileTest, StoredTextsReadAsTheirKinds) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[AIAssistant]\r\nScreenshotCapFormat=abc\r\nFive=5\r\nHex=0x10\r\n"
+                                       u"Ratio=1,5\r\nZero=0\r\nNeg=-3\r\nWhen=99/99/9999\r\n"));
+  TSafeIniFile ini(Ini);
+  EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"ScreenshotCapFormat", 1), 1);
+  EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"Five", 1), 5);
+  EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"Hex", 0), 16);
+  EXPECT_EQ(ini.ReadFloat(u"AIAssistant", u"Ratio", 0), 1.5);
+  EXPECT_FALSE(ini.ReadBool(u"AIAssistant", u"Zero", true));
+  EXPECT_TRUE(ini.ReadBool(u"AIAssistant", u"Neg", false));
+  EXPECT_TRUE(ini.ReadBool(u"AIAssistant", u"ScreenshotCapFormat", true));  // not a number: the default
+  EXPECT_FALSE(ini.ReadBool(u"AIAssistant", u"ScreenshotCapFormat", false));
+  EXPECT_EQ(ini.ReadDateTime(u"AIAssistant", u"When", {1, 2, 3}), (TDateTimeValue{1, 2, 3}));
+}
+
+TEST_F(SafeIniFileTest, EmptyValueIsNotAMissingKey) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[AIAssistant]\r\nScreenshotCapPath=\r\n"));
+  TSafeIniFile ini(Ini);
+  EXPECT_EQ(ini.ReadString(u"AIAssistant", u"ScreenshotCapPath", u"default"), u"");
+  EXPECT_EQ(ini.ReadString(u"AIAssistant", u"Missing", u"default"), u"default");
+  EXPECT_EQ(ini.ReadString(u"NoSection", u"ScreenshotCapPath", u"default"), u"default");
+  EXPECT_TRUE(ini.ValueExists(u"aiassistant", u"screenshotcappath"));
+  EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"ScreenshotCapPath", 7), 7);
+}
+
+TEST_F(SafeIniFileTest, KeysAndSectionsMatchRegardlessOfCaseAndBlanks) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[ aiassistant ]\r\n  screenshotcaptip   =   1   \r\n"));
+  {
+    TSafeIniFile ini(Ini);
+    EXPECT_EQ(ini.ReadString(u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1");
+    ini.WriteString(u"AIASSISTANT", u"SCREENSHOTCAPTIP", u"0");  // replaces, does not add
+  }
+  EXPECT_EQ(ReadText(Ini), u"[aiassistant]\r\nSCREENSHOTCAPTIP=0\r\n");
+}
+
+TEST_F(SafeIniFileTest, Utf8AndAnsiFilesAreReadAndRewrittenAsUtf16) {
+  for (const std::string& bytes : {std::string("\xEF\xBB\xBF[Main]\r\nLanguage=Fran\xC3\xA7" "ais\r\n"),
+                                   std::string("[Main]\r\nLanguage=Fran\xE7" "ais\r\n")}) {
+    WriteBytes(Ini, bytes);
+    {
+      TSafeIniFile ini(Ini);
+      EXPECT_EQ(ini.ReadString(u"Main", u"Language", u""), u"Fran\u00E7ais");
+      ini.WriteString(u"Main", u"Other", u"x");
+    }
+    EXPECT_EQ(ReadBytes(Ini), EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=Fran\u00E7ais\r\nOther=x\r\n"));
+  }
+}
+
+TEST_F(SafeIniFileTest, BigEndianFileIsRead) {
+  std::string bytes = "\xFE\xFF";
+  for (char16_t c : std::u16string(u"[Main]\nLanguage=\u20AC")) bytes += char(c >> 8), bytes += char(c & 0xFF);
+  WriteBytes(Ini, bytes);
+  EXPECT_EQ(TSafeIniFile(Ini).ReadString(u"Main", u"Language", u""), u"\u20AC");
+}
+
+TEST_F(SafeIniFileTest, ReadOnlyFileIsUpdatedAndStaysReadOnly) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
+  ASSERT_TRUE(FileSystem().WriteAttributes(Ini, {true, false}));
+  EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1");
+  EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u""), u"English");
+  EXPECT_TRUE(FileSystem().ReadAttributes(Ini)->ReadOnly);
+}
+
+TEST_F(SafeIniFileTest, SavingLeavesNoTemporaryFileBehind) {
+  for (int i = 0; i < 3; ++i) WriteIniString(Ini, u"S", u"k", IntToText(i));
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(Folder.Root() / "Corvane")) (void)e, ++files;
+  EXPECT_EQ(files, 1);
+}
+
+TEST_F(SafeIniFileTest, DestructorSavesOnlyWhenModified) {
+  WriteBytes(Ini, "[S]\nk=v\n");  // ANSI: a save would turn it into UTF-16
+  { TSafeIniFile ini(Ini); }
+  EXPECT_EQ(ReadBytes(Ini), "[S]\nk=v\n");
+  { TSafeIniFile ini(Ini); ini.WriteString(u"S", u"k", u"w"); }
+  EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=w\r\n");
+}
+
+TEST_F(SafeIniFileTest, EraseSectionAndDeleteKeyAreSaved) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n"));
+  {
+    TSafeIniFile ini(Ini);
+    ini.EraseSection(u"b");
+    ini.DeleteKey(u"a", u"X");
+    EXPECT_EQ(ini.ReadSections(), std::vector<std::u16string>{u"A"});
+  }
+  EXPECT_EQ(ReadText(Ini), u"[A]\r\ny=2\r\n");
+}
+
+TEST_F(SafeIniFileTest, FailedDecodeForbidsWritingBack) {
+  WriteBytes(Ini, "secret");
+  {
+    TSafeIniFile ini(Ini, [](std::string&) { return false; });
+    EXPECT_TRUE(ini.WriteBackForbidden());
+    ini.WriteString(u"S", u"k", u"v");
+    EXPECT_FALSE(ini.UpdateFile());
+  }
+  EXPECT_EQ(ReadBytes(Ini), "secret");
+}
+
+TEST_F(SafeIniFileTest, FiltersTransformTheBytesBothWays) {
+  auto flip = [](std::string& bytes) {
+    for (auto& b : bytes) b = static_cast<char>(b ^ 0x5A);
+    return true;
+  };
+  {
+    TSafeIniFile ini(Ini, flip, flip);
+    ini.WriteString(u"S", u"k", u"v");
+  }
+  EXPECT_NE(ReadBytes(Ini).substr(0, 2), "\xFF\xFE");
+  TSafeIniFile again(Ini, flip, flip);
+  EXPECT_EQ(again.ReadString(u"S", u"k", u""), u"v");
+}
+
+TEST_F(SafeIniFileTest, EncodeFilterCanAbortTheSave) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nk=old\r\n"));
+  TSafeIniFile ini(Ini, {}, [](std::string&) { return false; });
+  ini.WriteString(u"S", u"k", u"new");
+  EXPECT_FALSE(ini.UpdateFile());
+  EXPECT_TRUE(ini.SaveAborted());
+  EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=old\r\n");
+}
+
+// A file system whose reads or writes fail, to check what a failed step leaves behind.
+class TFaultyFileSystem : public TStdFileSystem {
+ public:
+  bool FailReads = false;
+  bool FailWrites = false;
+  bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
+    return !FailReads && TStdFileSystem::ReadWholeFile(path, bytes, maxBytes);
+  }
+  bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) override {
+    return !FailWrites && TStdFileSystem::WriteFileAtomically(path, bytes);
+  }
+};
+
+class FaultySafeIniFileTest : public SafeIniFileTest {
+ protected:
+  void SetUp() override { SetFileSystem(&Faulty); }
+  void TearDown() override { SetFileSystem(nullptr); }
+  TFaultyFileSystem Faulty;
+};
+
+TEST_F(FaultySafeIniFileTest, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
+  Faulty.FailReads = true;
+  EXPECT_FALSE(WriteIniString(Ini, u"S", u"k", u"v"));
+  EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"dflt"), u"dflt");
+  Faulty.FailReads = false;
+  EXPECT_EQ(ReadText(Ini), u"[Main]\r\nLanguage=English\r\n");
+}
+
+TEST_F(FaultySafeIniFileTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nk=old\r\n"));
+  Faulty.FailWrites = true;
+  EXPECT_FALSE(WriteIniString(Ini, u"S", u"k", u"new"));
+  Faulty.FailWrites = false;
+  EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=old\r\n");
+}
+
+TEST_F(SafeIniFileTest, ReadingAMissingFileCreatesNothing) {
+  EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"English"), u"English");
+  EXPECT_FALSE(FileSystem().FileExists(Ini));
+  EXPECT_FALSE(FileSystem().DirectoryExists(ExtractFileDir(Ini)));
+}
+
+TEST_F(SafeIniFileTest, WritingCreatesFolderAndFileAndSavesAtOnce) {
+  EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u"1"));
+  EXPECT_EQ(ReadText(Ini), u"[AIAssistant]\r\nScreenshotClipboardShow=1\r\n");
+}
+
+TEST_F(SafeIniFileTest, ConfigFunctionsUseTheParentProductFolder) {
+  SetParentProductFolder(Folder.Path(u"Corvane"));
+  EXPECT_EQ(ConfigIniPath(), Ini);
+  EXPECT_EQ(ReadConfigString(u"Main", u"Language", u"English"), u"English");
+  EXPECT_TRUE(WriteConfigString(u"StartPin", u"Left", u"10"));
+  EXPECT_EQ(ReadConfigString(u"startpin", u"left", u""), u"10");
+  SetParentProductFolder(u"");
+}
+
+TEST_F(SafeIniFileTest, BareFileNameMeansTheCurrentFolder) {
+  const auto old = std::filesystem::current_path();
+  std::filesystem::current_path(Folder.Root());
+  EXPECT_TRUE(WriteIniString(u"Bare.ini", u"S", u"k", u"v"));
+  std::filesystem::current_path(old);
+  EXPECT_EQ(ReadText(Folder.Path(u"Bare.ini")), u"[S]\r\nk=v\r\n");
+}
+
+// ---- bad input: a clear, quiet default, and nothing that was readable is lost ----
+
+TEST_F(SafeIniFileTest, BinaryGarbageReadsAsDefaultsAndAcceptsWrites) {
+  std::mt19937 rng(42);
+  for (int round = 0; round < 20; ++round) {
+    std::string bytes(1 + rng() % 4096, '\0');
+    for (auto& b : bytes) b = static_cast<char>(rng());
+    if (round % 3 == 0) bytes[0] = '\xFF', bytes[1 % bytes.size()] = '\xFE';
+    WriteBytes(Ini, bytes);
+    EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"), u"0");
+    EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));
+    EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1");
+  }
+}
+
+TEST_F(SafeIniFileTest, TruncatedAndOddSizedFilesKeepWhatIsWhole) {
+  const std::string whole = EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n[AIAssistant]\r\nScreenshotCapTip=1\r\n");
+  for (size_t cut : {whole.size() - 1, whole.size() - 3, size_t{1}, size_t{3}}) {
+    WriteBytes(Ini, whole.substr(0, cut));
+    EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"x"), cut > 40 ? u"English" : u"x") << cut;
+  }
+  // The odd byte left of the final CR becomes U+FFFD; the value before it is whole.
+  WriteBytes(Ini, whole.substr(0, whole.size() - 3));
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1\uFFFD");
+  WriteBytes(Ini, whole.substr(0, whole.size() - 1));
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1");
+}
+
+TEST_F(SafeIniFileTest, LoneSurrogatesSurviveALoadAndSave) {
+  std::u16string text = u"[S]\r\nk=a";
+  text.push_back(0xD800);
+  text += u"b\r\n";
+  const std::string bytes = EncodeUtf16LeWithBom(text);
+  WriteBytes(Ini, bytes);
+  EXPECT_TRUE(WriteIniString(Ini, u"S", u"k2", u"v"));
+  std::u16string expected = text + u"k2=v\r\n";
+  EXPECT_EQ(ReadText(Ini), expected);
+}
+
+TEST_F(SafeIniFileTest, TenMegabyteLineIsKeptWhole) {
+  const std::u16string big(10u << 20, u'x');
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nbig=" + big + u"\r\n" + big + u"\r\n"));
+  EXPECT_TRUE(WriteIniString(Ini, u"S", u"k", u"v"));
+  TSafeIniFile ini(Ini);
+  EXPECT_EQ(ini.ReadString(u"S", u"big", u"").size(), big.size());
+  EXPECT_EQ(ini.ReadString(u"S", u"k", u""), u"v");
+}
+
+}  // namespace
+}  // namespace qor
