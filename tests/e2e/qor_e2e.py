@@ -172,6 +172,11 @@ def mismatch_report(actual, expected, tolerance):
     return f"{len(bad)} of {difference.size} pixels differ by more than {tolerance}: {samples}"
 
 
+def artifacts_dir():
+    """Where tests keep screenshots and measurements for people to look at."""
+    return Path(os.environ.get("QOR_E2E_ARTIFACTS") or REPO / "build/e2e-artifacts")
+
+
 def save_png(picture, path):
     from PIL import Image
 
@@ -499,7 +504,7 @@ class Session:
 
     def save_screenshot(self, name):
         """Keeps what the screen shows as a PNG next to the test's artefacts and returns its path."""
-        path = REPO / "build/e2e-artifacts" / f"{name}.png"
+        path = artifacts_dir() / f"{name}.png"
         save_png(self.screenshot(), path)
         return path
 
@@ -610,9 +615,8 @@ class Session:
 
     def focus(self, window):
         """Gives X keyboard focus to `window` (there is no window manager to do it)."""
-        self.xdotool("windowfocus", "--sync", window, check=False)
-        self.xdotool("windowfocus", window)
-        time.sleep(0.2)
+        self.xdotool("windowfocus", "--sync", window, check=False, timeout=5)
+        time.sleep(0.1)
 
     def key(self, window, *keys):
         self.focus(window)
@@ -623,6 +627,46 @@ class Session:
 
     def click(self, button=1):
         self.xdotool("click", button)
+
+    def wait_for_screen(self, predicate, timeout=10, what="the expected picture on screen"):
+        """Polls X screenshots until `predicate(screen)` holds; returns that screen. On time-out the assertion
+        carries `predicate.report(screen)` when the predicate has one."""
+        end = time.monotonic() + timeout
+        while True:
+            screen = self.screenshot()
+            if predicate(screen):
+                return screen
+            if time.monotonic() >= end:
+                report = getattr(predicate, "report", None)
+                path = self.save_screenshot("failed-" + what.replace(" ", "-")[:60])
+                detail = report(screen) if report else ""
+                raise AssertionError(f"timed out after {timeout} s waiting for {what} (screen kept in {path}) {detail}")
+            time.sleep(0.05)
+
+    def watch_for_windows(self, program, timeout, name=WINDOW_CAPTION):
+        """Runs until `program` ends, watching the screen; returns (exit code, titles of visible windows named
+        `name` seen meanwhile, whether the screen ever differed from the background)."""
+        end = time.monotonic() + timeout
+        seen = set()
+        changed = False
+        while True:
+            seen.update(self.find_windows(name))
+            if self.background is not None and not np.array_equal(self.screenshot(), self.background):
+                changed = True
+            if not program.running():
+                return program.popen.returncode, seen, changed
+            if time.monotonic() >= end:
+                raise AssertionError(f"{program.name} still runs after {timeout} s")
+            time.sleep(0.03)
+
+    def close_overlay(self, program, overlay):
+        """Ends a run that a test left open: ESC, then message 1128; returns the exit code."""
+        if program.running():
+            with contextlib.suppress(AssertionError):
+                self.key(overlay, "Escape")
+                return program.wait(5)
+            self.post_message(MSG_CLOSE_OVERLAY)
+        return program.wait(10)
 
     # -- the program's files in the prefix
 

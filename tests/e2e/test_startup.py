@@ -1,0 +1,74 @@
+"""Start-up under Wine: the first argument picks the capture mode (case ignored), anything else ends the process
+quietly, and a second copy leaves the running capture alone."""
+import unittest
+
+import numpy as np
+
+from qor_e2e import Session, e2e_timeout, mismatch_report, require_program, wait_until
+
+QUIET_ARGUMENTS = [
+    [],
+    ["/Bogus"],
+    ["/CaptrueAutoX"],
+    ["CaptrueAuto"],
+    ["/Captrue Auto"],
+    ["/CaptureAuto"],  # the switches keep their historical spelling
+    ["/Bogus", "/CaptrueAuto"],  # only the first argument counts
+]
+
+
+class StartupTests(unittest.TestCase):
+    def setUp(self):
+        require_program()
+
+    def assert_ends_quietly(self, session, arguments):
+        program = session.start_program(*arguments)
+        code, windows, changed = session.watch_for_windows(program, timeout=30)
+        self.assertEqual(code, 0, f"exit code for {arguments}: {program.output()}")
+        self.assertEqual(windows, set(), f"{arguments} showed a window")
+        self.assertFalse(changed, f"{arguments} changed the screen")
+
+    @e2e_timeout(180)
+    def test_unknown_or_missing_switch_ends_with_0_and_shows_no_window(self):
+        with Session() as session:
+            for arguments in QUIET_ARGUMENTS:
+                with self.subTest(arguments=arguments):
+                    self.assert_ends_quietly(session, arguments)
+
+    @e2e_timeout(120)
+    def test_scale_alone_ends_with_0_without_a_capture(self):
+        with Session() as session:
+            for arguments in (["/Scale"], ["/scale"], ["/Scale", "/CaptrueAuto"]):
+                with self.subTest(arguments=arguments):
+                    self.assert_ends_quietly(session, arguments)
+
+    @e2e_timeout(120)
+    def test_capture_switch_in_any_case_opens_the_overlay(self):
+        with Session() as session:
+            for switch in ("/captrueauto", "/CAPTRUEAUTO"):
+                with self.subTest(switch=switch):
+                    program = session.start_program(switch)
+                    overlay = session.wait_for_overlay(program)
+                    x, y, width, height, _ = session.x.geometry(overlay)
+                    self.assertEqual((x, y, width, height), (0, 0, session.width, session.height))
+                    self.assertEqual(session.close_overlay(program, overlay), 0)
+
+    @e2e_timeout(120)
+    def test_second_copy_ends_with_0_and_leaves_the_open_overlay_untouched(self):
+        with Session() as session:
+            first = session.start_program("/CaptrueAuto")
+            overlay = session.wait_for_overlay(first)
+            expected = session.wait_for_screen(lambda s: not np.array_equal(s, session.background),
+                                               what="the overlay's picture")
+            wait_until(lambda: np.array_equal(session.screenshot(), expected), 5, what="a settled overlay")
+
+            # A second copy asking for a full-screen capture would show an undimmed picture if it got through.
+            second = session.start_program("/CaptrueFullScreen")
+            code, windows, _ = session.watch_for_windows(second, timeout=30)
+            self.assertEqual(code, 0, second.output())
+            self.assertEqual(windows, {overlay}, "the second copy showed a window of its own")
+            self.assertTrue(first.running(), "the first copy ended")
+            self.assertEqual(session.covering_windows(), [overlay])
+            screen = session.screenshot()
+            self.assertTrue(np.array_equal(screen, expected), mismatch_report(screen, expected, 0))
+            self.assertEqual(session.close_overlay(first, overlay), 0)
