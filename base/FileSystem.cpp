@@ -208,8 +208,9 @@ std::optional<uint64_t> TStdFileSystem::SizeOfFile(std::u16string_view path) {
 }
 
 bool TStdFileSystem::CopyFileTo(std::u16string_view from, std::u16string_view to) {
-  std::error_code ec;
-  return fs::copy_file(ToFsPath(from), ToFsPath(to), fs::copy_options::overwrite_existing, ec) && !ec;
+  // Through memory rather than std::filesystem::copy_file, whose overwrite is unreliable on some runtimes.
+  std::string bytes;
+  return ReadWholeFile(from, bytes) && WriteFileAtomically(to, bytes);
 }
 
 bool TStdFileSystem::RemoveFile(std::u16string_view path) {
