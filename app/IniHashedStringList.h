@@ -65,6 +65,8 @@ class TIniSections {
   explicit TIniSections(bool caseSensitive = false);
   TIniSections(const TIniSections& other);
   TIniSections& operator=(const TIniSections& other);
+  TIniSections(TIniSections&&) noexcept = default;
+  TIniSections& operator=(TIniSections&&) noexcept = default;
 
   // Replaces the content with the parsed text. Sections of the same name are merged.
   void Parse(std::u16string_view text);
