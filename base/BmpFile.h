@@ -24,8 +24,9 @@ enum class TBmpError {
 // A short English name of the error, for logs and command-line tools.
 const char* BmpErrorText(TBmpError error);
 
-// The largest width or height the reader accepts.
-constexpr int32_t BmpMaxDimension = 32768;
+// The largest width or height the reader accepts (tall stitched pictures included); the pixels must be present
+// in the data anyway, so no header can make the reader allocate more than the data it was given.
+constexpr int32_t BmpMaxDimension = 1 << 20;
 // File header (14 bytes) plus BITMAPINFOHEADER (40 bytes): what the writer puts before the pixels.
 constexpr size_t BmpHeadersSize = 54;
 

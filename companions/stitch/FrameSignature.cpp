@@ -1,0 +1,75 @@
+#include "companions/stitch/FrameSignature.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qor::stitch {
+
+namespace {
+
+constexpr uint64_t Prime1 = 0x9E3779B185EBCA87ull;
+constexpr uint64_t Prime2 = 0xC2B2AE3D27D4EB4Full;
+
+inline uint64_t Rotl(uint64_t v, int r) { return (v << r) | (v >> (64 - r)); }
+
+inline uint64_t Mix(uint64_t h) {
+  h ^= h >> 33;
+  h *= Prime2;
+  h ^= h >> 29;
+  return h;
+}
+
+// Hash and flatness of count pixels; two independent lanes keep the multiply chains short.
+inline uint64_t HashPixels(const uint32_t* p, int32_t count, bool& flat) {
+  uint64_t a = Prime1, b = Prime2;
+  const uint64_t first = uint64_t(p[0]) | (uint64_t(p[0]) << 32);
+  uint64_t differ = 0;
+  int32_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    uint64_t w0, w1;
+    std::memcpy(&w0, p + i, 8);
+    std::memcpy(&w1, p + i + 2, 8);
+    differ |= (w0 ^ first) | (w1 ^ first);
+    a = Rotl(a + w0 * Prime2, 31) * Prime1;
+    b = Rotl(b + w1 * Prime2, 31) * Prime1;
+  }
+  for (; i < count; ++i) {
+    differ |= p[i] ^ p[0];
+    a = Rotl(a + uint64_t(p[i]) * Prime2, 31) * Prime1;
+  }
+  flat = differ == 0;
+  return Mix(a ^ Rotl(b, 17) ^ uint64_t(count));
+}
+
+}  // namespace
+
+void TFrameSignature::Compute(const TImageView& frame) {
+  FWidth = frame.Width;
+  FHeight = frame.Height;
+  FStrips = std::clamp<int>(frame.Width / 8, 1, MaxStrips);  // cells of at least 8 pixels where the width allows
+  FCells.resize(size_t(FHeight) * size_t(FStrips));
+  FFlat.assign(size_t(FHeight), 0);
+  for (int32_t y = 0; y < FHeight; ++y) {
+    const uint32_t* row = reinterpret_cast<const uint32_t*>(frame.Row(y));
+    uint64_t* cells = FCells.data() + size_t(y) * size_t(FStrips);
+    uint32_t flatMask = 0;
+    for (int s = 0; s < FStrips; ++s) {
+      const int32_t x0 = int32_t(int64_t(s) * FWidth / FStrips);
+      const int32_t x1 = int32_t(int64_t(s + 1) * FWidth / FStrips);
+      bool flat = false;
+      cells[s] = HashPixels(row + x0, x1 - x0, flat) + uint64_t(s);
+      if (flat) flatMask |= 1u << s;
+    }
+    FFlat[size_t(y)] = flatMask;
+  }
+}
+
+uint32_t TFrameSignature::DiffMask(int32_t y, const TFrameSignature& other, int32_t otherY) const {
+  const uint64_t* a = Row(y);
+  const uint64_t* b = other.Row(otherY);
+  uint32_t mask = 0;
+  for (int s = 0; s < FStrips; ++s) mask |= uint32_t(a[s] != b[s]) << s;
+  return mask;
+}
+
+}  // namespace qor::stitch

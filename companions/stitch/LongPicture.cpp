@@ -1,0 +1,152 @@
+#include "companions/stitch/LongPicture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/BmpFile.h"
+
+namespace qor::stitch {
+
+namespace {
+
+bool FitsLimits(int64_t rows, size_t stride) {
+  return rows <= MaxPictureRows && uint64_t(rows) * stride <= MaxPictureBytes;
+}
+
+}  // namespace
+
+void TLongPicture::Reset() {
+  for (auto& pixels : FPixels) std::vector<TBgra>().swap(pixels);
+  FSignatures[0] = TFrameSignature();
+  FSignatures[1] = TFrameSignature();
+  FMatcher = TFrameMatcher();
+  FLastMatch = TFrameMatch();
+  FCurrent = 0;
+  FFrameWidth = FFrameHeight = 0;
+  FLastStep = 0;
+  FPosition = 0;
+  FStore.reset();
+  FCapacity = FBegin = 0;
+  FWidth = FRows = 0;
+  FStride = 0;
+}
+
+TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t size) {
+  TBmpLayout layout;
+  if (ParseBmp(data, size, layout) != TBmpError::None) return TStitchStatus::BadFrame;
+  const bool started = FRows > 0;
+  if (started && (layout.Width != FFrameWidth || layout.Height != FFrameHeight)) return TStitchStatus::SizeChanged;
+  if (!started && !FitsLimits(layout.Height, BmpRowStride(layout.Width, 24))) return TStitchStatus::TooLarge;
+
+  const int next = started ? 1 - FCurrent : FCurrent;
+  std::vector<TBgra>& pixels = FPixels[next];
+  pixels.resize(size_t(layout.Width) * size_t(layout.Height));
+  const TImageView frame{reinterpret_cast<uint8_t*>(pixels.data()), layout.Width, layout.Height,
+                         ptrdiff_t(layout.Width) * 4};
+  DecodeBmpPixels(data, layout, frame);
+  FSignatures[next].Compute(frame);
+
+  if (!started) {
+    FFrameWidth = layout.Width;
+    FFrameHeight = layout.Height;
+    Start(frame);
+    return TStitchStatus::Started;
+  }
+
+  FLastMatch = FMatcher.Match(FSignatures[FCurrent], FSignatures[next], downward, FLastStep);
+  const TFrameMatch& match = FLastMatch;
+  if (match.Kind == TMatchKind::NoMatch) return TStitchStatus::NoMatch;
+  TStitchStatus status = TStitchStatus::NothingNew;
+  if (match.Kind == TMatchKind::Shifted) {
+    const int32_t h = FFrameHeight;
+    const int64_t position = FPosition + match.Displacement;
+    if (position < 0) {
+      // The frame reaches above the picture: its top band and the rows under it replace the picture's top band.
+      const int32_t extra = int32_t(-position);
+      if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
+      JoinAbove(frame, match.TopBand, 0, match.TopBand + extra);
+      FPosition = 0;
+      status = TStitchStatus::Joined;
+    } else if (position + h > FRows) {
+      // The frame reaches below the picture: the rows above its bottom band and the band replace the old band.
+      const int32_t extra = int32_t(position + h - FRows);
+      if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
+      JoinBelow(frame, match.BottomBand, h - match.BottomBand - extra, h);
+      FPosition = position;
+      status = TStitchStatus::Joined;
+    } else {
+      FPosition = position;  // a step back inside what the picture holds already
+    }
+    FLastStep = match.Displacement;
+  }
+  FCurrent = next;
+  return status;
+}
+
+void TLongPicture::Start(const TImageView& frame) {
+  FWidth = frame.Width;
+  FStride = BmpRowStride(frame.Width, 24);
+  FRows = 0;
+  FCapacity = 0;
+  FBegin = 0;
+  FStore.reset();
+  // Room for a few frames below (the usual direction) and one above before the first reallocation.
+  Reserve(frame.Height * 4, frame.Height * 2);  // the frame itself takes half of the room after it
+  FRows = frame.Height;
+  uint8_t* first = FStore.get() + FBegin + BmpHeadersSize;
+  for (int32_t y = 0; y < frame.Height; ++y) WriteRow(first + size_t(frame.Height - 1 - y) * FStride, frame.Row(y));
+  WriteHeader();
+  FPosition = 0;
+  FLastStep = 0;
+}
+
+void TLongPicture::Reserve(int32_t frontRows, int32_t backRows) {
+  const size_t used = BmpHeadersSize + size_t(FRows) * FStride;
+  const size_t needFront = size_t(std::max(0, frontRows)) * FStride;
+  const size_t needBack = size_t(std::max(0, backRows)) * FStride;
+  const size_t haveBack = FStore ? FCapacity - FBegin - used : 0;
+  if (FStore && FBegin >= needFront && haveBack >= needBack) return;
+  // Grow geometrically on the side that needs it, so that the copies add up to a constant cost per row.
+  const size_t front = needFront > FBegin ? needFront + used : FBegin;
+  const size_t back = needBack > haveBack ? needBack + used : haveBack;
+  const size_t capacity = front + used + back;
+  std::unique_ptr<uint8_t[]> store(new uint8_t[capacity]);
+  if (FStore) std::memcpy(store.get() + front, FStore.get() + FBegin, used);
+  FStore = std::move(store);
+  FCapacity = capacity;
+  FBegin = front;
+}
+
+void TLongPicture::WriteRow(uint8_t* out, const TBgra* in) const {
+  for (int32_t x = 0; x < FWidth; ++x, out += 3) {
+    out[0] = in[x].B;
+    out[1] = in[x].G;
+    out[2] = in[x].R;
+  }
+  for (size_t pad = size_t(FWidth) * 3; pad < FStride; ++pad) *out++ = 0;
+}
+
+void TLongPicture::JoinBelow(const TImageView& frame, int32_t drop, int32_t from, int32_t to) {
+  const int32_t count = to - from;
+  Reserve(count - drop, 0);
+  // The bottom rows are stored first: dropping them moves the start up, the new rows go in front of it.
+  const size_t pixels = FBegin + BmpHeadersSize + size_t(drop) * FStride - size_t(count) * FStride;
+  for (int32_t i = 0; i < count; ++i) WriteRow(FStore.get() + pixels + size_t(i) * FStride, frame.Row(to - 1 - i));
+  FBegin = pixels - BmpHeadersSize;
+  FRows += count - drop;
+  WriteHeader();
+}
+
+void TLongPicture::JoinAbove(const TImageView& frame, int32_t drop, int32_t from, int32_t to) {
+  const int32_t count = to - from;
+  Reserve(0, count - drop);
+  // The top rows are stored last: dropping them shortens the image, the new rows go after it.
+  const size_t end = FBegin + BmpHeadersSize + size_t(FRows - drop) * FStride;
+  for (int32_t i = 0; i < count; ++i) WriteRow(FStore.get() + end + size_t(i) * FStride, frame.Row(to - 1 - i));
+  FRows += count - drop;
+  WriteHeader();
+}
+
+void TLongPicture::WriteHeader() { WriteBmpHeaders(FStore.get() + FBegin, FWidth, FRows, 24, false); }
+
+}  // namespace qor::stitch

@@ -1,0 +1,56 @@
+#pragma once
+// Deterministic test material for the stitching engine: long pages (text in a real TrueType font where one is
+// installed, tables, chat bubbles, pictures, flat gaps) seen through a screen rectangle with a toolbar above and a
+// footer below that do not scroll, a scroll bar whose thumb moves, and optionally a blinking caret and a spinner.
+// Each case gives the frames as BMP file images, their directions, and the ideal long picture.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/Image.h"
+
+namespace qor::stitch::corpus {
+
+enum class TPageKind { Article, Table, Chat, FlatGaps };
+
+struct TCaseSpec {
+  std::string Name;
+  int32_t Width = 640;
+  int32_t Height = 420;
+  int32_t Header = 48;  // toolbar rows at the top that do not scroll
+  int32_t Footer = 30;  // footer rows at the bottom that do not scroll
+  TPageKind Page = TPageKind::Article;
+  int32_t PageHeight = 3000;
+  std::vector<int32_t> Offsets;  // page row at the top of the scrolling area, per frame
+  bool ScrollBar = true;
+  bool Caret = false;    // blinks in the toolbar
+  bool Spinner = false;  // turns in the footer
+  int BitsPerPixel = 32;
+  bool TopDown = false;
+  uint32_t Seed = 1;
+};
+
+struct TCase {
+  TCaseSpec Spec;
+  std::vector<std::vector<uint8_t>> Frames;  // BMP file images
+  std::vector<int32_t> Directions;           // 1 down (and the first frame), 0 up
+  TImage Ideal;
+  std::vector<std::pair<int32_t, int32_t>> ChangingColumns;  // [left, right) left out of comparisons
+};
+
+// The scroll offsets of a run: from start, one per step, clamped to the page; steps may be negative.
+std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, int32_t maxOffset);
+// count equal steps of size step.
+std::vector<int32_t> RepeatedSteps(int32_t step, int count);
+
+TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed);
+TCase BuildCase(const TCaseSpec& spec);
+// The cases every test run stitches.
+std::vector<TCaseSpec> StandardCases();
+// The visible scrolling height of a case (frame minus the bands).
+inline int32_t ScrollHeight(const TCaseSpec& spec) { return spec.Height - spec.Header - spec.Footer; }
+// Whether glyphs come from a TrueType font (false: the built-in block glyphs stand in).
+bool UsesTrueTypeFont();
+
+}  // namespace qor::stitch::corpus

@@ -1,0 +1,229 @@
+#include "base/BmpFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <random>
+#include <string>
+
+namespace qor {
+namespace {
+
+// A small image whose every pixel differs, so that a swapped row, column or channel shows.
+TImage Pattern(int32_t width, int32_t height, bool withAlpha = false) {
+  TImage image(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x)
+      image.View().At(x, y) = TBgra{uint8_t(x * 7 + y), uint8_t(y * 13 + 1), uint8_t(x * 3 + y * 5 + 2),
+                                    withAlpha ? uint8_t(x + y * 11) : uint8_t(255)};
+  return image;
+}
+
+void ExpectSamePixels(const TImageView& a, const TImageView& b) {
+  ASSERT_EQ(a.Width, b.Width);
+  ASSERT_EQ(a.Height, b.Height);
+  for (int32_t y = 0; y < a.Height; ++y)
+    for (int32_t x = 0; x < a.Width; ++x) ASSERT_EQ(a.At(x, y), b.At(x, y)) << "at " << x << "," << y;
+}
+
+void Put32(std::vector<uint8_t>& file, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
+}
+void Put16(std::vector<uint8_t>& file, size_t at, uint16_t v) {
+  file[at] = uint8_t(v);
+  file[at + 1] = uint8_t(v >> 8);
+}
+
+// Hand-made file images of the other layouts the reader accepts: top-down rows, and 32-bit bit fields with a
+// 40-byte header plus masks or a V5 header with an alpha mask.
+std::vector<uint8_t> TopDown(const TImageView& view, int bits) {
+  std::vector<uint8_t> file = WriteBmp(view, bits);
+  const size_t stride = BmpRowStride(view.Width, bits);
+  std::vector<uint8_t> flipped = file;
+  for (int32_t y = 0; y < view.Height; ++y)
+    std::memcpy(flipped.data() + BmpHeadersSize + size_t(y) * stride,
+                file.data() + BmpHeadersSize + size_t(view.Height - 1 - y) * stride, stride);
+  Put32(flipped, 22, uint32_t(-view.Height));
+  return flipped;
+}
+
+std::vector<uint8_t> Bitfields(const TImageView& view, uint32_t infoSize, uint32_t alphaMask) {
+  const std::vector<uint8_t> plain = WriteBmp(view, 32);
+  const size_t extra = infoSize == 40 ? 12 : infoSize - 40;
+  std::vector<uint8_t> file(plain.size() + extra, 0);
+  std::memcpy(file.data(), plain.data(), 54);
+  std::memcpy(file.data() + 54 + extra, plain.data() + 54, plain.size() - 54);
+  Put32(file, 2, uint32_t(file.size()));
+  Put32(file, 10, uint32_t(54 + extra));
+  Put32(file, 14, infoSize);
+  Put32(file, 30, 3);
+  Put32(file, 54, 0x00FF0000u);
+  Put32(file, 58, 0x0000FF00u);
+  Put32(file, 62, 0x000000FFu);
+  if (infoSize >= 56) Put32(file, 66, alphaMask);
+  return file;
+}
+
+TEST(BmpFileTest, WrittenFilesReadBackExactlyAtBothBitCounts) {
+  for (int bits : {24, 32}) {
+    for (const auto& [w, h] : {std::pair{1, 1}, {3, 2}, {5, 7}, {64, 3}, {13, 1}}) {
+      const TImage source = Pattern(w, h);
+      const std::vector<uint8_t> file = WriteBmp(source.View(), bits);
+      ASSERT_EQ(file.size(), BmpHeadersSize + BmpRowStride(w, bits) * size_t(h));
+      TImage read;
+      ASSERT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::None) << bits << " " << w << "x" << h;
+      ExpectSamePixels(read.View(), source.View());
+    }
+  }
+}
+
+TEST(BmpFileTest, WriterProducesTheStandardHeaderFields) {
+  const TImage source = Pattern(3, 2);
+  const std::vector<uint8_t> file = WriteBmp(source.View(), 24);
+  EXPECT_EQ(file[0], 'B');
+  EXPECT_EQ(file[1], 'M');
+  auto get32 = [&](size_t at) { return uint32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24); };
+  EXPECT_EQ(get32(2), file.size());
+  EXPECT_EQ(get32(10), 54u);
+  EXPECT_EQ(get32(14), 40u);
+  EXPECT_EQ(int32_t(get32(18)), 3);
+  EXPECT_EQ(int32_t(get32(22)), 2);  // bottom-up, which every reader accepts
+  EXPECT_EQ(get32(30), 0u);
+  EXPECT_EQ(get32(34), 2u * 12u);  // rows of 9 bytes padded to 12
+  // The first stored row is the bottom row of the image.
+  EXPECT_EQ(file[54], source.View().At(0, 1).B);
+}
+
+TEST(BmpFileTest, TopDownRowsReadInTheRightOrder) {
+  const TImage source = Pattern(6, 5);
+  for (int bits : {24, 32}) {
+    const std::vector<uint8_t> file = TopDown(source.View(), bits);
+    TImage read;
+    ASSERT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::None);
+    ExpectSamePixels(read.View(), source.View());
+  }
+}
+
+TEST(BmpFileTest, PlainThirtyTwoBitPixelsReadAsOpaqueWhateverTheFourthByte) {
+  const TImage source = Pattern(4, 4, true);
+  const std::vector<uint8_t> file = WriteBmp(source.View(), 32);
+  TImage read;
+  ASSERT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::None);
+  for (int32_t y = 0; y < 4; ++y)
+    for (int32_t x = 0; x < 4; ++x) {
+      TBgra expected = source.View().At(x, y);
+      expected.A = 255;
+      EXPECT_EQ(read.View().At(x, y), expected);
+    }
+}
+
+TEST(BmpFileTest, StandardBitfieldMasksAreAcceptedAndAnAlphaMaskKeepsAlpha) {
+  const TImage source = Pattern(5, 3, true);
+  TImage read;
+  std::vector<uint8_t> file = Bitfields(source.View(), 40, 0);
+  ASSERT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::None);
+  EXPECT_EQ(read.View().At(2, 1).A, 255);
+  EXPECT_EQ(read.View().At(2, 1).R, source.View().At(2, 1).R);
+
+  file = Bitfields(source.View(), 124, 0xFF000000u);
+  ASSERT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::None);
+  ExpectSamePixels(read.View(), source.View());
+}
+
+struct TBadCase {
+  std::string Name;
+  std::function<void(std::vector<uint8_t>&)> Spoil;
+  TBmpError Expected;
+};
+
+TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
+  const TImage source = Pattern(8, 6);
+  const std::vector<TBadCase> cases = {
+      {"empty", [](auto& f) { f.clear(); }, TBmpError::Truncated},
+      {"only the file header", [](auto& f) { f.resize(14); }, TBmpError::Truncated},
+      {"cut in the info header", [](auto& f) { f.resize(40); }, TBmpError::Truncated},
+      {"cut in the pixels", [](auto& f) { f.resize(f.size() - 1); Put32(f, 2, uint32_t(f.size())); },
+       TBmpError::Truncated},
+      {"file size larger than the data", [](auto& f) { Put32(f, 2, uint32_t(f.size() + 100)); },
+       TBmpError::Truncated},
+      {"file size smaller than its pixels", [](auto& f) { Put32(f, 2, 60); }, TBmpError::BadHeader},
+      {"height lies", [](auto& f) { Put32(f, 22, 600); }, TBmpError::Truncated},
+      {"width lies", [](auto& f) { Put32(f, 18, 8000); Put32(f, 2, 0); }, TBmpError::Truncated},
+      {"signature", [](auto& f) { f[0] = 'P'; }, TBmpError::NotBmp},
+      {"width zero", [](auto& f) { Put32(f, 18, 0); }, TBmpError::BadSize},
+      {"negative width", [](auto& f) { Put32(f, 18, uint32_t(-8)); }, TBmpError::BadSize},
+      {"height zero", [](auto& f) { Put32(f, 22, 0); }, TBmpError::BadSize},
+      {"most negative height", [](auto& f) { Put32(f, 22, 0x80000000u); }, TBmpError::BadSize},
+      {"huge width", [](auto& f) { Put32(f, 18, 0x7FFFFFFFu); }, TBmpError::BadSize},
+      {"16 bits", [](auto& f) { Put16(f, 28, 16); }, TBmpError::UnsupportedBitCount},
+      {"8 bits", [](auto& f) { Put16(f, 28, 8); }, TBmpError::UnsupportedBitCount},
+      {"zero bits", [](auto& f) { Put16(f, 28, 0); }, TBmpError::UnsupportedBitCount},
+      {"RLE8", [](auto& f) { Put32(f, 30, 1); }, TBmpError::UnsupportedCompression},
+      {"JPEG inside", [](auto& f) { Put32(f, 30, 4); }, TBmpError::UnsupportedCompression},
+      {"PNG inside", [](auto& f) { Put32(f, 30, 5); }, TBmpError::UnsupportedCompression},
+      {"bit fields on 24 bits", [](auto& f) { Put32(f, 30, 3); }, TBmpError::UnsupportedCompression},
+      {"two planes", [](auto& f) { Put16(f, 26, 2); }, TBmpError::BadHeader},
+      {"OS/2 core header", [](auto& f) { Put32(f, 14, 12); }, TBmpError::BadHeader},
+      {"info header larger than the file", [](auto& f) { Put32(f, 14, 1000); }, TBmpError::Truncated},
+      {"absurd info header size", [](auto& f) { Put32(f, 14, 0xFFFFFFF0u); }, TBmpError::BadHeader},
+      {"pixels inside the headers", [](auto& f) { Put32(f, 10, 20); }, TBmpError::BadHeader},
+      {"pixel offset past the end", [](auto& f) { Put32(f, 10, 0xFFFFFF00u); Put32(f, 2, 0); },
+       TBmpError::Truncated},
+  };
+  for (const TBadCase& c : cases) {
+    std::vector<uint8_t> file = WriteBmp(source.View(), 24);
+    c.Spoil(file);
+    TImage read = Pattern(2, 2);
+    EXPECT_EQ(ReadBmp(file.data(), file.size(), read), c.Expected) << c.Name;
+    EXPECT_TRUE(read.IsEmpty()) << c.Name;
+  }
+}
+
+TEST(BmpFileTest, NonStandardBitfieldMasksAreRejected) {
+  const TImage source = Pattern(4, 2);
+  std::vector<uint8_t> file = Bitfields(source.View(), 40, 0);
+  Put32(file, 54, 0x000000FFu);  // red and blue swapped
+  Put32(file, 62, 0x00FF0000u);
+  TImage read;
+  EXPECT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::UnsupportedCompression);
+  file = Bitfields(source.View(), 108, 0x000000FFu);
+  EXPECT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::UnsupportedCompression);
+}
+
+TEST(BmpFileTest, NullDataIsTruncated) {
+  TImage read;
+  EXPECT_EQ(ReadBmp(nullptr, 100, read), TBmpError::Truncated);
+}
+
+TEST(BmpFileTest, RandomGarbageNeverReadsOutsideTheBuffer) {
+  std::mt19937 random(7);
+  const std::vector<uint8_t> good = WriteBmp(Pattern(9, 4).View(), 32);
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<uint8_t> file = good;
+    const int flips = 1 + int(random() % 6);
+    for (int i = 0; i < flips; ++i) file[random() % 70] = uint8_t(random());
+    file.resize(random() % (file.size() + 1));
+    TImage read;
+    if (ReadBmp(file.data(), file.size(), read) == TBmpError::None) {
+      EXPECT_FALSE(read.IsEmpty());
+    } else {
+      EXPECT_TRUE(read.IsEmpty());
+    }
+  }
+}
+
+TEST(BmpFileTest, WriterRefusesEmptyViewsAndOtherBitCounts) {
+  EXPECT_TRUE(WriteBmp(TImageView{}, 24).empty());
+  const TImage source = Pattern(2, 2);
+  EXPECT_TRUE(WriteBmp(source.View(), 16).empty());
+}
+
+TEST(BmpFileTest, ErrorsHaveReadableNames) {
+  EXPECT_STREQ(BmpErrorText(TBmpError::UnsupportedBitCount),
+               "unsupported BMP bit count (only 24 and 32 bits per pixel)");
+  EXPECT_STREQ(BmpErrorText(TBmpError::None), "no error");
+}
+
+}  // namespace
+}  // namespace qor

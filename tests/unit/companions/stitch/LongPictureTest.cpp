@@ -1,0 +1,244 @@
+#include "companions/stitch/LongPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/unit/companions/stitch/StitchTestSupport.h"
+
+namespace qor::stitch {
+namespace {
+
+using corpus::BuildCase;
+using corpus::TCase;
+using corpus::TCaseSpec;
+using testing::MatchesIdeal;
+
+std::vector<uint8_t> Snapshot(const TLongPicture& picture) {
+  return std::vector<uint8_t>(picture.Data(), picture.Data() + picture.Size());
+}
+
+TStitchStatus Add(TLongPicture& picture, const TCase& c, size_t frame, bool downward) {
+  return picture.AddFrame(downward, c.Frames[frame].data(), c.Frames[frame].size());
+}
+
+// Every generated case is rebuilt exactly: the toolbar once at the top, the footer once at the bottom, no row
+// missing or repeated, every frame reported as a success.
+class CorpusTest : public ::testing::TestWithParam<TCaseSpec> {};
+
+TEST_P(CorpusTest, StitchesThePageExactly) {
+  const TCase c = BuildCase(GetParam());
+  TLongPicture picture;
+  for (size_t i = 0; i < c.Frames.size(); ++i) {
+    const TStitchStatus status = Add(picture, c, i, c.Directions[i] == 1);
+    const TFrameMatch& m = picture.LastMatch();
+    ASSERT_TRUE(IsSuccess(status)) << "frame " << i << " status " << int(status) << " displacement "
+                                   << m.Displacement << " bands " << m.TopBand << "/" << m.BottomBand
+                                   << " evidence " << m.Evidence << " errors " << m.Errors;
+  }
+  EXPECT_TRUE(MatchesIdeal(c, picture.Data(), picture.Size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, CorpusTest, ::testing::ValuesIn(corpus::StandardCases()),
+                         [](const auto& info) { return info.param.Name; });
+
+TCaseSpec SmallArticle(std::vector<int32_t> offsets) {
+  TCaseSpec spec;
+  spec.Name = "small";
+  spec.Width = 320;
+  spec.Height = 240;
+  spec.Header = 30;
+  spec.Footer = 20;
+  spec.PageHeight = 2400;
+  spec.Offsets = std::move(offsets);
+  return spec;
+}
+
+TEST(LongPictureTest, FirstFrameIsThePicture) {
+  const TCase c = BuildCase(SmallArticle({0}));
+  TLongPicture picture;
+  EXPECT_EQ(picture.Data(), nullptr);
+  EXPECT_EQ(picture.Size(), 0u);
+  ASSERT_EQ(Add(picture, c, 0, true), TStitchStatus::Started);
+  EXPECT_EQ(picture.Height(), 240);
+  EXPECT_TRUE(MatchesIdeal(c, picture.Data(), picture.Size()));
+}
+
+TEST(LongPictureTest, SameFrameAgainAddsNothingAndSucceeds) {
+  const TCase c = BuildCase(SmallArticle({0, 100}));
+  TLongPicture picture;
+  Add(picture, c, 0, true);
+  Add(picture, c, 1, true);
+  const std::vector<uint8_t> before = Snapshot(picture);
+  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::NothingNew);
+  EXPECT_EQ(Add(picture, c, 1, false), TStitchStatus::NothingNew);
+  EXPECT_EQ(Snapshot(picture), before);
+}
+
+TEST(LongPictureTest, FramesThatDoNotOverlapFailAndLeaveThePictureUnchanged) {
+  const TCase c = BuildCase(SmallArticle({0, 100, 1500}));
+  TLongPicture picture;
+  Add(picture, c, 0, true);
+  Add(picture, c, 1, true);
+  const std::vector<uint8_t> before = Snapshot(picture);
+  EXPECT_EQ(Add(picture, c, 2, true), TStitchStatus::NoMatch);
+  EXPECT_EQ(Snapshot(picture), before);
+  // The next frame is still matched against the last one that was accepted.
+  const TCase next = BuildCase(SmallArticle({0, 100, 180}));
+  EXPECT_EQ(Add(picture, next, 2, true), TStitchStatus::Joined);
+}
+
+TEST(LongPictureTest, UnrelatedPicturesDoNotJoin) {
+  TCaseSpec a = SmallArticle({0});
+  TCaseSpec b = SmallArticle({0});
+  b.Seed = 99;
+  b.Page = corpus::TPageKind::Chat;
+  const TCase first = BuildCase(a), second = BuildCase(b);
+  TLongPicture picture;
+  Add(picture, first, 0, true);
+  const std::vector<uint8_t> before = Snapshot(picture);
+  EXPECT_EQ(Add(picture, second, 0, true), TStitchStatus::NoMatch);
+  EXPECT_EQ(Add(picture, second, 0, false), TStitchStatus::NoMatch);
+  EXPECT_EQ(Snapshot(picture), before);
+}
+
+TEST(LongPictureTest, ResetStartsANewPicture) {
+  const TCase c = BuildCase(SmallArticle({0, 100}));
+  TLongPicture picture;
+  Add(picture, c, 0, true);
+  Add(picture, c, 1, true);
+  picture.Reset();
+  EXPECT_EQ(picture.Size(), 0u);
+  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Started);
+  EXPECT_EQ(picture.Height(), 240);
+}
+
+TEST(LongPictureTest, FrameOfAnotherSizeFailsWithoutTouchingThePicture) {
+  const TCase c = BuildCase(SmallArticle({0, 100}));
+  TCaseSpec otherSpec = SmallArticle({100});
+  otherSpec.Height = 241;
+  const TCase other = BuildCase(otherSpec);
+  TLongPicture picture;
+  Add(picture, c, 0, true);
+  const std::vector<uint8_t> before = Snapshot(picture);
+  EXPECT_EQ(Add(picture, other, 0, true), TStitchStatus::SizeChanged);
+  EXPECT_EQ(Snapshot(picture), before);
+  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Joined);
+}
+
+void Put32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) f[at + size_t(i)] = uint8_t(v >> (8 * i));
+}
+
+TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePicture) {
+  const TCase c = BuildCase(SmallArticle({0, 100}));
+  const std::vector<uint8_t>& good = c.Frames[1];
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
+  bad.emplace_back("empty", std::vector<uint8_t>{});
+  bad.emplace_back("truncated", std::vector<uint8_t>(good.begin(), good.begin() + ptrdiff_t(good.size() / 2)));
+  bad.emplace_back("headers only", std::vector<uint8_t>(good.begin(), good.begin() + 54));
+  auto spoiled = [&](const char* name, auto spoil) {
+    std::vector<uint8_t> f = good;
+    spoil(f);
+    bad.emplace_back(name, f);
+  };
+  spoiled("file size lies", [](auto& f) { Put32(f, 2, uint32_t(f.size() * 2)); });
+  spoiled("height lies", [](auto& f) { Put32(f, 22, 5000); });
+  spoiled("width zero", [](auto& f) { Put32(f, 18, 0); });
+  spoiled("one by one", [](auto& f) { Put32(f, 18, 1); Put32(f, 22, 1); Put32(f, 2, 0); });
+  spoiled("16 bits", [](auto& f) { f[28] = 16; });
+  spoiled("RLE compressed", [](auto& f) { Put32(f, 30, 1); });
+  spoiled("not a BMP", [](auto& f) { f[0] = 'X'; });
+
+  TLongPicture picture;
+  Add(picture, c, 0, true);
+  const std::vector<uint8_t> before = Snapshot(picture);
+  for (const auto& [name, frame] : bad) {
+    const TStitchStatus status = picture.AddFrame(true, frame.data(), frame.size());
+    EXPECT_FALSE(IsSuccess(status)) << name;
+    EXPECT_EQ(Snapshot(picture), before) << name;
+  }
+  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Joined);
+}
+
+TEST(LongPictureTest, MalformedFirstFrameLeavesNoPictureAndTheNextGoodFrameStarts) {
+  const TCase c = BuildCase(SmallArticle({0}));
+  std::vector<uint8_t> frame = c.Frames[0];
+  frame.resize(100);
+  TLongPicture picture;
+  EXPECT_EQ(picture.AddFrame(true, frame.data(), frame.size()), TStitchStatus::BadFrame);
+  EXPECT_EQ(picture.Data(), nullptr);
+  EXPECT_EQ(Add(picture, c, 0, true), TStitchStatus::Started);
+}
+
+TEST(LongPictureTest, OnePixelFramesStartAndRepeatButNeverJoin) {
+  TImage pixel(1, 1, TBgra{10, 20, 30, 255});
+  const std::vector<uint8_t> file = WriteBmp(pixel.View(), 32);
+  TLongPicture picture;
+  EXPECT_EQ(picture.AddFrame(true, file.data(), file.size()), TStitchStatus::Started);
+  EXPECT_EQ(picture.AddFrame(true, file.data(), file.size()), TStitchStatus::NothingNew);
+  TImage other(1, 1, TBgra{11, 20, 30, 255});
+  const std::vector<uint8_t> otherFile = WriteBmp(other.View(), 32);
+  EXPECT_EQ(picture.AddFrame(true, otherFile.data(), otherFile.size()), TStitchStatus::NoMatch);
+  EXPECT_EQ(picture.Height(), 1);
+}
+
+// A frame of an endless page of noise whose top row is page row `top`: every row is unique.
+std::vector<uint8_t> NoiseFrame(int32_t width, int32_t height, int64_t top) {
+  TImage frame(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      uint64_t v = uint64_t(top + y) * 0x9E3779B97F4A7C15ull + uint64_t(x) * 0xC2B2AE3D27D4EB4Full;
+      v ^= v >> 29;
+      v *= 0xBF58476D1CE4E5B9ull;
+      v ^= v >> 32;
+      frame.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
+    }
+  return WriteBmp(frame.View(), 32);
+}
+
+TEST(LongPictureTest, StopsCleanlyAtTheHeightLimit) {
+  constexpr int32_t height = 40, step = 30;
+  TLongPicture picture;
+  std::vector<uint8_t> frame = NoiseFrame(64, height, 0);
+  ASSERT_EQ(picture.AddFrame(true, frame.data(), frame.size()), TStitchStatus::Started);
+  int64_t top = 0;
+  TStitchStatus status = TStitchStatus::Started;
+  while (status == TStitchStatus::Started || status == TStitchStatus::Joined) {
+    top += step;
+    frame = NoiseFrame(64, height, top);
+    status = picture.AddFrame(true, frame.data(), frame.size());
+  }
+  EXPECT_EQ(status, TStitchStatus::TooLarge);
+  EXPECT_LE(picture.Height(), MaxPictureRows);
+  EXPECT_GT(picture.Height() + step, MaxPictureRows);
+  // Refused, not half done: the picture is unchanged, still a whole BMP, and still refuses the next step.
+  const std::vector<uint8_t> before = Snapshot(picture);
+  EXPECT_EQ(picture.AddFrame(true, frame.data(), frame.size()), TStitchStatus::TooLarge);
+  EXPECT_EQ(Snapshot(picture), before);
+  TImage decoded;
+  EXPECT_EQ(ReadBmp(before.data(), before.size(), decoded), TBmpError::None);
+  EXPECT_EQ(decoded.Height(), picture.Height());
+}
+
+TEST(LongPictureTest, NoiseRunsJoinInBothDirections) {
+  constexpr int32_t height = 60;
+  TLongPicture picture;
+  const int64_t tops[] = {500, 520, 560, 530, 490, 450, 465, 500, 540, 580, 620, 600, 560, 520, 480, 440, 400};
+  for (size_t i = 0; i < std::size(tops); ++i) {
+    const std::vector<uint8_t> frame = NoiseFrame(64, height, tops[i]);
+    const bool downward = i == 0 || tops[i] > tops[i - 1];
+    ASSERT_TRUE(IsSuccess(picture.AddFrame(downward, frame.data(), frame.size()))) << tops[i];
+  }
+  // The picture holds page rows 400 .. 680, each exactly once.
+  const std::vector<uint8_t> whole = NoiseFrame(64, 280, 400);
+  TImage decoded, result;
+  ASSERT_EQ(ReadBmp(whole.data(), whole.size(), decoded), TBmpError::None);
+  ASSERT_EQ(ReadBmp(picture.Data(), picture.Size(), result), TBmpError::None);
+  ASSERT_EQ(result.Height(), 280);
+  for (int32_t y = 0; y < 280; ++y)
+    ASSERT_EQ(std::memcmp(result.View().Row(y), decoded.View().Row(y), 64 * 4), 0) << "row " << y;
+}
+
+}  // namespace
+}  // namespace qor::stitch

@@ -1,0 +1,41 @@
+#pragma once
+// Helpers shared by the stitching tests: comparing a stitched BMP with a case's ideal picture.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/BmpFile.h"
+#include "companions/stitch/corpus/StitchCorpus.h"
+
+namespace qor::stitch::testing {
+
+inline bool InChangingColumn(const corpus::TCase& c, int32_t x) {
+  for (const auto& [left, right] : c.ChangingColumns)
+    if (x >= left && x < right) return true;
+  return false;
+}
+
+// Pixel-for-pixel equality outside the case's changing columns; names the first differing pixel.
+inline ::testing::AssertionResult MatchesIdeal(const corpus::TCase& c, const uint8_t* bmp, size_t size) {
+  TImage result;
+  const TBmpError error = ReadBmp(bmp, size, result);
+  if (error != TBmpError::None) return ::testing::AssertionFailure() << "result is no BMP: " << BmpErrorText(error);
+  const TImageView ideal = c.Ideal.View();
+  if (result.Width() != ideal.Width || result.Height() != ideal.Height)
+    return ::testing::AssertionFailure() << "result " << result.Width() << "x" << result.Height() << ", ideal "
+                                         << ideal.Width << "x" << ideal.Height;
+  int64_t differing = 0;
+  int32_t firstX = -1, firstY = -1;
+  for (int32_t y = 0; y < ideal.Height; ++y)
+    for (int32_t x = 0; x < ideal.Width; ++x) {
+      if (InChangingColumn(c, x)) continue;
+      const TBgra a = result.View().At(x, y), b = ideal.At(x, y);
+      if (a.B != b.B || a.G != b.G || a.R != b.R) {
+        if (differing++ == 0) firstX = x, firstY = y;
+      }
+    }
+  if (differing == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << differing << " pixels differ, first at " << firstX << "," << firstY;
+}
+
+}  // namespace qor::stitch::testing
