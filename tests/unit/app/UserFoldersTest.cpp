@@ -1,0 +1,99 @@
+#include "app/UserFolders.h"
+
+#include <gtest/gtest.h>
+
+namespace qor {
+namespace {
+
+TFolderFacts NoShell(int major = 10, bool is64 = true) {
+  TFolderFacts f;
+  f.WindowsMajor = major;
+  f.Is64BitSystem = is64;
+  f.Drive = u"D:";
+  f.UserName = u"anna";
+  return f;
+}
+
+TEST(ResolveSpecialFolder, ShellAnswerOfThreeOrMoreCharactersWins) {
+  TFolderFacts f = NoShell();
+  f.ShellAnswer = u"C:\\Users\\anna\\AppData\\Local";
+  f.EnvValue = u"E:\\Elsewhere";
+  EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"C:\\Users\\anna\\AppData\\Local");
+  f.ShellAnswer = u"C:";  // too short to be a folder
+  EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"E:\\Elsewhere");
+}
+
+TEST(ResolveSpecialFolder, EnvironmentValueIsTrimmed) {
+  TFolderFacts f = NoShell();
+  f.EnvValue = u"  C:\\Users\\anna\\AppData\\Local \t";
+  EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"C:\\Users\\anna\\AppData\\Local");
+  f.EnvValue = u"   ";
+  EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"D:\\Users\\anna\\AppData\\Local");
+}
+
+struct TPathCase {
+  int Id;
+  int Major;
+  bool Is64;
+  std::u16string Expected;
+};
+
+class UsualPathTest : public testing::TestWithParam<TPathCase> {};
+
+TEST_P(UsualPathTest, BuildsFromDriveVersionAndUser) {
+  const auto& c = GetParam();
+  EXPECT_EQ(ResolveSpecialFolder(c.Id, NoShell(c.Major, c.Is64)), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, UsualPathTest,
+    testing::Values(TPathCase{28, 10, true, u"D:\\Users\\anna\\AppData\\Local"},
+                    TPathCase{28, 6, true, u"D:\\Users\\anna\\AppData\\Local"},
+                    TPathCase{28, 5, false, u"D:\\Documents and Settings\\anna\\Local Settings\\Application Data"},
+                    TPathCase{26, 10, true, u"D:\\Users\\anna\\AppData\\Roaming"},
+                    TPathCase{26, 5, true, u"D:\\Documents and Settings\\anna\\Application Data"},
+                    TPathCase{35, 10, true, u"D:\\ProgramData"},
+                    TPathCase{35, 5, true, u"D:\\Documents and Settings\\All Users\\Application Data"},
+                    TPathCase{38, 10, true, u"D:\\Program Files (x86)"},
+                    TPathCase{38, 10, false, u"D:\\Program Files"},
+                    TPathCase{40, 10, true, u"D:\\Users\\anna"},
+                    TPathCase{40, 5, true, u"D:\\Documents and Settings\\anna"},
+                    TPathCase{43, 10, true, u"D:\\Program Files (x86)\\Common Files"},
+                    TPathCase{43, 10, false, u"D:\\Program Files\\Common Files"},
+                    TPathCase{27, 10, true, u""},    // inside 26..43 but no known place
+                    TPathCase{5, 10, true, u""},     // outside: no fallbacks at all
+                    TPathCase{44, 10, true, u""}));
+
+TEST(ResolveSpecialFolder, NoFallbacksOutsideTheRange) {
+  TFolderFacts f = NoShell();
+  f.EnvValue = u"X:\\env";
+  f.ShellAnswer = u"C:";
+  EXPECT_EQ(ResolveSpecialFolder(5, f), u"C:");
+  EXPECT_EQ(ResolveSpecialFolder(26, f), u"X:\\env");
+}
+
+TEST(ResolveSpecialFolder, PerUserPathsNeedAUserName) {
+  TFolderFacts f = NoShell();
+  f.UserName.clear();
+  EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"");
+  EXPECT_EQ(ResolveSpecialFolder(FolderCommonAppData, f), u"D:\\ProgramData");
+  f.Drive.clear();
+  EXPECT_EQ(ResolveSpecialFolder(FolderCommonAppData, f), u"");
+}
+
+TEST(FolderEnvironmentName, DependsOnTheSystemsBitness) {
+  EXPECT_EQ(FolderEnvironmentName(28, true), u"LOCALAPPDATA");
+  EXPECT_EQ(FolderEnvironmentName(38, true), u"ProgramFiles(x86)");
+  EXPECT_EQ(FolderEnvironmentName(38, false), u"ProgramFiles");
+  EXPECT_EQ(FolderEnvironmentName(43, true), u"CommonProgramFiles(x86)");
+  EXPECT_EQ(FolderEnvironmentName(27, true), u"");
+}
+
+TEST(CorvaneFolderOf, AddsTheProductFolderWithOneSeparator) {
+  EXPECT_EQ(CorvaneFolderOf(u"C:\\Users\\a\\AppData\\Local"), u"C:\\Users\\a\\AppData\\Local\\Corvane\\");
+  EXPECT_EQ(CorvaneFolderOf(u"C:\\Local\\"), u"C:\\Local\\Corvane\\");
+  EXPECT_EQ(CorvaneFolderOf(u""), u"");
+}
+
+}  // namespace
+}  // namespace qor
