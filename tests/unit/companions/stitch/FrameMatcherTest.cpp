@@ -1,0 +1,158 @@
+#include "companions/stitch/FrameMatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qor::stitch {
+namespace {
+
+uint64_t Noise(uint64_t a, uint64_t b) {
+  uint64_t v = a * 0x9E3779B97F4A7C15ull + b * 0xC2B2AE3D27D4EB4Full + 12345;
+  v ^= v >> 29;
+  v *= 0xBF58476D1CE4E5B9ull;
+  return v ^ (v >> 32);
+}
+
+// A frame of 256 x 120 pixels: rows [0, header) and [120 - footer, 120) are fixed bands, the rows between show
+// page rows from `top` on; pageRow maps a page row to the seed of its content.
+struct TFrameSpec {
+  int64_t Top = 0;
+  int32_t Header = 0;
+  int32_t Footer = 0;
+  std::function<int64_t(int64_t)> PageRow = [](int64_t r) { return r; };
+  std::function<void(TImage&)> Touch = {};
+};
+
+constexpr int32_t Width = 256, Height = 120;
+
+TFrameSignature Frame(const TFrameSpec& spec) {
+  TImage image(Width, Height);
+  for (int32_t y = 0; y < Height; ++y) {
+    const bool band = y < spec.Header || y >= Height - spec.Footer;
+    const int64_t seed = band ? -1000 - y : spec.PageRow(spec.Top + y - spec.Header);
+    for (int32_t x = 0; x < Width; ++x) {
+      const uint64_t v = Noise(uint64_t(seed), uint64_t(x));
+      image.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
+    }
+  }
+  if (spec.Touch) spec.Touch(image);
+  TFrameSignature signature;
+  signature.Compute(image.View());
+  return signature;
+}
+
+TEST(FrameMatcherTest, FindsTheStepInBothDirections) {
+  TFrameMatcher matcher;
+  for (int32_t step : {1, 7, 40, 100, 111, -1, -30, -111}) {
+    const TFrameMatch m = matcher.Match(Frame({.Top = 500}), Frame({.Top = 500 + step}), step > 0, 0);
+    EXPECT_EQ(m.Kind, TMatchKind::Shifted) << step;
+    EXPECT_EQ(m.Displacement, step);
+  }
+}
+
+TEST(FrameMatcherTest, StepsLeavingTooLittleOverlapAreRefused) {
+  TFrameMatcher matcher;
+  const int32_t step = Height - MinOverlapRows + 1;
+  EXPECT_EQ(matcher.Match(Frame({.Top = 0}), Frame({.Top = step}), true, 0).Kind, TMatchKind::NoMatch);
+  EXPECT_EQ(matcher.Match(Frame({.Top = 0}), Frame({.Top = 5000}), true, 0).Kind, TMatchKind::NoMatch);
+}
+
+TEST(FrameMatcherTest, ReportsFixedBandsAboveAndBelow) {
+  TFrameMatcher matcher;
+  const TFrameMatch m =
+      matcher.Match(Frame({.Top = 0, .Header = 17, .Footer = 9}), Frame({.Top = 30, .Header = 17, .Footer = 9}), true, 0);
+  ASSERT_EQ(m.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(m.Displacement, 30);
+  EXPECT_EQ(m.TopBand, 17);
+  EXPECT_EQ(m.BottomBand, 9);
+  EXPECT_EQ(m.Overlap, Height - 17 - 9 - 30);
+}
+
+TEST(FrameMatcherTest, IdenticalFramesAndFramesWithABlinkingCaretAreIdentical) {
+  TFrameMatcher matcher;
+  EXPECT_EQ(matcher.Match(Frame({.Top = 9}), Frame({.Top = 9}), true, 0).Kind, TMatchKind::Identical);
+  auto caret = [](TImage& image) {
+    for (int32_t y = 40; y < 56; ++y) image.View().At(100, y) = TBgra{0, 0, 0, 255};
+  };
+  const TFrameMatch m = matcher.Match(Frame({.Top = 9}), Frame({.Top = 9, .Touch = caret}), true, 30);
+  EXPECT_EQ(m.Kind, TMatchKind::Identical);
+}
+
+// A column redrawn differently in every frame, wherever the content is (an animated scroll bar, a live meter).
+void ChangingColumn(TImage& image, int32_t left, int32_t right, uint64_t salt) {
+  for (int32_t y = 0; y < image.Height(); ++y)
+    for (int32_t x = left; x < right; ++x) {
+      const uint64_t v = Noise(salt, uint64_t(y * 1000 + x));
+      image.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
+    }
+}
+
+TEST(FrameMatcherTest, AColumnThatChangesByItselfDoesNotBreakTheMatch) {
+  TFrameMatcher matcher;
+  const TFrameMatch m =
+      matcher.Match(Frame({.Top = 0, .Touch = [](TImage& i) { ChangingColumn(i, Width - 12, Width, 1); }}),
+                    Frame({.Top = 45, .Touch = [](TImage& i) { ChangingColumn(i, Width - 12, Width, 2); }}), true, 0);
+  EXPECT_EQ(m.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(m.Displacement, 45);
+  EXPECT_NE(m.IgnoredStrips, 0u);
+}
+
+TEST(FrameMatcherTest, ChangesAcrossManyColumnsAreNotExplainedAway) {
+  TFrameMatcher matcher;
+  const TFrameMatch m =
+      matcher.Match(Frame({.Top = 0, .Touch = [](TImage& i) { ChangingColumn(i, 0, Width / 4, 1); }}),
+                    Frame({.Top = 45, .Touch = [](TImage& i) { ChangingColumn(i, 0, Width / 4, 2); }}), true, 0);
+  EXPECT_EQ(m.Kind, TMatchKind::NoMatch);
+}
+
+TEST(FrameMatcherTest, AmongRepeatingOffsetsTheOneNearestTheLastStepWins) {
+  // Content repeating every 24 rows: 26, 50 and 74 all fit the overlap perfectly.
+  const auto periodic = [](int64_t r) { return ((r % 24) + 24) % 24; };
+  TFrameMatcher matcher;
+  for (int32_t lastStep : {26, 50, 74}) {
+    const TFrameMatch m =
+        matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 50, .PageRow = periodic}), true, lastStep);
+    EXPECT_EQ(m.Displacement, lastStep);
+  }
+}
+
+TEST(FrameMatcherTest, TheHintedDirectionWinsWhenBothFit) {
+  const auto periodic = [](int64_t r) { return ((r % 30) + 30) % 30; };
+  TFrameMatcher matcher;
+  const TFrameMatch down =
+      matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 10, .PageRow = periodic}), true, 0);
+  EXPECT_GT(down.Displacement, 0);
+  const TFrameMatch up =
+      matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 10, .PageRow = periodic}), false, 0);
+  EXPECT_LT(up.Displacement, 0);
+  EXPECT_EQ((down.Displacement - up.Displacement) % 30, 0);
+}
+
+TEST(FrameMatcherTest, TheOtherDirectionIsTakenWhenOnlyItFits) {
+  TFrameMatcher matcher;
+  const TFrameMatch m = matcher.Match(Frame({.Top = 300}), Frame({.Top = 260}), true, 0);
+  EXPECT_EQ(m.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(m.Displacement, -40);
+}
+
+TEST(FrameMatcherTest, FlatFramesThatDifferDoNotMatch) {
+  TImage white(Width, Height, TBgra{255, 255, 255, 255}), grey(Width, Height, TBgra{128, 128, 128, 255});
+  TFrameSignature a, b;
+  a.Compute(white.View());
+  b.Compute(grey.View());
+  TFrameMatcher matcher;
+  EXPECT_EQ(matcher.Match(a, b, true, 0).Kind, TMatchKind::NoMatch);
+  EXPECT_EQ(matcher.Match(a, a, true, 0).Kind, TMatchKind::Identical);
+}
+
+TEST(FrameMatcherTest, FramesOfDifferentSizesDoNotMatch) {
+  TImage small(Width, Height - 1);
+  TFrameSignature a;
+  a.Compute(small.View());
+  TFrameMatcher matcher;
+  EXPECT_EQ(matcher.Match(a, Frame({}), true, 0).Kind, TMatchKind::NoMatch);
+}
+
+}  // namespace
+}  // namespace qor::stitch

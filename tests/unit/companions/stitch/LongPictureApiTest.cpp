@@ -1,0 +1,96 @@
+#include "companions/stitch/LongPictureApi.h"
+
+#include <gtest/gtest.h>
+
+#include "companions/stitch/LongPicture.h"
+#include "tests/unit/companions/stitch/StitchTestSupport.h"
+
+namespace qor::stitch {
+namespace {
+
+corpus::TCaseSpec Spec() {
+  corpus::TCaseSpec spec;
+  spec.Name = "api";
+  spec.Width = 300;
+  spec.Height = 200;
+  spec.Header = 24;
+  spec.Footer = 16;
+  spec.PageHeight = 1200;
+  spec.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(70, 6), spec.PageHeight - corpus::ScrollHeight(spec));
+  return spec;
+}
+
+class LongPictureApiTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetEntryPoint(); }
+  void TearDown() override { ResetEntryPoint(); }
+  int32_t Call(int32_t direction, const std::vector<uint8_t>& frame) {
+    FResult = nullptr;
+    FResultSize = 0;
+    return OpencvLongScreenShot(direction, frame.data(), int32_t(frame.size()), &FResult, &FResultSize);
+  }
+  uint8_t* FResult = nullptr;
+  int32_t FResultSize = 0;
+};
+
+TEST_F(LongPictureApiTest, ReturnsTheWholePictureAfterEveryCall) {
+  const corpus::TCase c = corpus::BuildCase(Spec());
+  int32_t lastHeight = 0;
+  for (size_t i = 0; i < c.Frames.size(); ++i) {
+    ASSERT_EQ(Call(c.Directions[i], c.Frames[i]), 1) << i;
+    ASSERT_NE(FResult, nullptr);
+    TImage picture;
+    ASSERT_EQ(ReadBmp(FResult, size_t(FResultSize), picture), TBmpError::None);
+    EXPECT_EQ(picture.Height(), 200 + int32_t(i) * 70);
+    EXPECT_GT(picture.Height(), lastHeight);
+    lastHeight = picture.Height();
+  }
+  EXPECT_TRUE(testing::MatchesIdeal(c, FResult, size_t(FResultSize)));
+}
+
+TEST_F(LongPictureApiTest, AFailedCallReturnsZeroAndTheUnchangedPicture) {
+  const corpus::TCase c = corpus::BuildCase(Spec());
+  ASSERT_EQ(Call(1, c.Frames[0]), 1);
+  const std::vector<uint8_t> before(FResult, FResult + FResultSize);
+  std::vector<uint8_t> broken = c.Frames[1];
+  broken.resize(broken.size() - 10);
+  EXPECT_EQ(Call(1, broken), 0);
+  ASSERT_NE(FResult, nullptr);
+  EXPECT_EQ(std::vector<uint8_t>(FResult, FResult + FResultSize), before);
+  EXPECT_EQ(Call(1, c.Frames[5]), 0);  // no overlap with the first frame
+  EXPECT_EQ(std::vector<uint8_t>(FResult, FResult + FResultSize), before);
+}
+
+TEST_F(LongPictureApiTest, NothingIsReturnedBeforeAGoodFirstFrame) {
+  const std::vector<uint8_t> garbage(300, 0x42);
+  EXPECT_EQ(Call(1, garbage), 0);
+  EXPECT_EQ(FResult, nullptr);
+  EXPECT_EQ(FResultSize, 0);
+  EXPECT_EQ(OpencvLongScreenShot(1, nullptr, 100, &FResult, &FResultSize), 0);
+  EXPECT_EQ(OpencvLongScreenShot(1, garbage.data(), -5, &FResult, &FResultSize), 0);
+}
+
+TEST_F(LongPictureApiTest, MissingOutParametersAreRefused) {
+  const corpus::TCase c = corpus::BuildCase(Spec());
+  int32_t size = 0;
+  uint8_t* data = nullptr;
+  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), int32_t(c.Frames[0].size()), nullptr, &size), 0);
+  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), int32_t(c.Frames[0].size()), &data, nullptr), 0);
+  // Neither call started a picture: the next frame is the first.
+  EXPECT_EQ(Call(1, c.Frames[3]), 1);
+  EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
+}
+
+TEST_F(LongPictureApiTest, ResetStartsAfreshLikeANewLoad) {
+  const corpus::TCase c = corpus::BuildCase(Spec());
+  ASSERT_EQ(Call(1, c.Frames[0]), 1);
+  ASSERT_EQ(Call(1, c.Frames[1]), 1);
+  ResetEntryPoint();
+  ASSERT_EQ(Call(1, c.Frames[4]), 1);
+  TImage picture;
+  ASSERT_EQ(ReadBmp(FResult, size_t(FResultSize), picture), TBmpError::None);
+  EXPECT_EQ(picture.Height(), 200);
+}
+
+}  // namespace
+}  // namespace qor::stitch

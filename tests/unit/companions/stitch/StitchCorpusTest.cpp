@@ -1,0 +1,71 @@
+#include "companions/stitch/corpus/StitchCorpus.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/BmpFile.h"
+
+namespace qor::stitch::corpus {
+namespace {
+
+TCaseSpec Small() {
+  TCaseSpec spec;
+  spec.Name = "small";
+  spec.Width = 200;
+  spec.Height = 150;
+  spec.Header = 20;
+  spec.Footer = 10;
+  spec.PageHeight = 800;
+  spec.Caret = true;
+  spec.Spinner = true;
+  spec.Offsets = Offsets(300, {50, 50, -200, -300, 900}, 800 - 120);
+  return spec;
+}
+
+TEST(StitchCorpusTest, OffsetsAreClampedToThePage) {
+  EXPECT_EQ(Offsets(300, {50, 50, -200, -300, 900}, 680), (std::vector<int32_t>{300, 350, 400, 200, 0, 680}));
+}
+
+TEST(StitchCorpusTest, TheSameSpecGivesTheSameBytes) {
+  const TCase a = BuildCase(Small()), b = BuildCase(Small());
+  ASSERT_EQ(a.Frames.size(), 6u);
+  EXPECT_EQ(a.Frames, b.Frames);
+  EXPECT_EQ(WriteBmp(a.Ideal.View()), WriteBmp(b.Ideal.View()));
+}
+
+TEST(StitchCorpusTest, DirectionsFollowTheOffsetsAndTheIdealCoversEverythingSeen) {
+  const TCase c = BuildCase(Small());
+  EXPECT_EQ(c.Directions, (std::vector<int32_t>{1, 1, 1, 0, 0, 1}));
+  EXPECT_EQ(c.Ideal.Height(), 20 + (680 + 120) + 10);
+  EXPECT_EQ(c.ChangingColumns.size(), 3u);  // scroll bar, caret, spinner
+}
+
+TEST(StitchCorpusTest, FramesAreReadableBmpsOfTheRequestedKind) {
+  TCaseSpec spec = Small();
+  for (int bits : {24, 32})
+    for (bool topDown : {false, true}) {
+      spec.BitsPerPixel = bits;
+      spec.TopDown = topDown;
+      const TCase c = BuildCase(spec);
+      TBmpLayout layout;
+      ASSERT_EQ(ParseBmp(c.Frames[0].data(), c.Frames[0].size(), layout), TBmpError::None);
+      EXPECT_EQ(layout.BitsPerPixel, bits);
+      EXPECT_EQ(layout.TopDown, topDown);
+      EXPECT_EQ(layout.Width, 200);
+      EXPECT_EQ(layout.Height, 150);
+    }
+}
+
+TEST(StitchCorpusTest, PagesAreNotFlat) {
+  for (TPageKind kind : {TPageKind::Article, TPageKind::Table, TPageKind::Chat, TPageKind::FlatGaps}) {
+    const TImage page = RenderPage(kind, 300, 600, 3);
+    int distinctRows = 0;
+    for (int32_t y = 1; y < 600; ++y)
+      if (std::memcmp(page.View().Row(y), page.View().Row(y - 1), 300 * 4) != 0) ++distinctRows;
+    EXPECT_GT(distinctRows, 150) << int(kind);
+  }
+}
+
+}  // namespace
+}  // namespace qor::stitch::corpus
