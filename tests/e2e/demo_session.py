@@ -42,7 +42,7 @@ def close_program(session, program, overlay):
         return f"closed by ESC, exit code {program.wait(3)}"
     except AssertionError:
         pass
-    session.post_message(e2e.MSG_CLOSE_OVERLAY)
+    session.post_message(e2e.MSG_CLOSE_OVERLAY, window_class=e2e.OVERLAY_CLASS)
     try:
         return f"closed by message 1128, exit code {program.wait(3)}"
     except AssertionError:

@@ -31,6 +31,8 @@ from Xlib import error as xerror
 REPO = Path(__file__).resolve().parents[2]
 WINDOW_CAPTION = "Varnel Screenshot"
 MSG_CLOSE_OVERLAY = 1128  # WM_USER + 104
+OVERLAY_CLASS = "TScreenShotMainForm"
+LAUNCHER_CLASS = "TForm_ZynMain"
 MASK_ALPHA = 140
 
 
@@ -275,6 +277,15 @@ class XScreen:
 # ------------------------------------------------------------------------------------------------------- programs
 
 
+def _die_with_parent():
+    """Runs in each child before exec: it gets SIGKILL when the harness dies, even by SIGKILL (CTest's time-out).
+    Wine's daemons (wineserver, the desktop process) are ended by the next session's `wineserver -k`."""
+    import ctypes
+
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL("libc.so.6", use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
 class Program:
     """A Windows program started under Wine by a session."""
 
@@ -412,7 +423,8 @@ class Session:
             process = subprocess.Popen(
                 ["Xvfb", f":{number}", "-screen", "0", f"{self.width}x{self.height}x24", "-nolisten", "tcp",
                  "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
+                preexec_fn=_die_with_parent)
             end = time.monotonic() + 10
             while process.poll() is None and time.monotonic() < end:
                 try:
@@ -518,7 +530,7 @@ class Session:
             started = time.monotonic()
             popen = subprocess.Popen(["wine", str(exe), *arguments], env=self.env(), cwd=cwd or Path(exe).parent,
                                      stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
-                                     start_new_session=True)
+                                     start_new_session=True, preexec_fn=_die_with_parent)
         program = Program(name, popen, started, log_path)
         self.programs.append(program)
         return program
@@ -665,7 +677,7 @@ class Session:
             with contextlib.suppress(AssertionError):
                 self.key(overlay, "Escape")
                 return program.wait(5)
-            self.post_message(MSG_CLOSE_OVERLAY)
+            self.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
         return program.wait(10)
 
     # -- the program's files in the prefix

@@ -6,7 +6,8 @@ import re
 import shutil
 import unittest
 
-from qor_e2e import MSG_CLOSE_OVERLAY, Session, dist_dir, e2e_timeout, read_utf16_file, require_program, wait_until
+from qor_e2e import (MSG_CLOSE_OVERLAY, OVERLAY_CLASS, Session, dist_dir, e2e_timeout, read_utf16_file,
+                     require_program, wait_until)
 
 STAMPED_LINE = re.compile(r"^(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3})  \S")
 
@@ -18,7 +19,7 @@ def run_capture(session, switch="/CaptrueAuto"):
 
 
 def close_by_message(session, program):
-    session.post_message(MSG_CLOSE_OVERLAY)
+    session.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
     return program.wait(10)
 
 

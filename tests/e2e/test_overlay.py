@@ -4,8 +4,8 @@ import unittest
 
 import numpy as np
 
-from qor_e2e import (MSG_CLOSE_OVERLAY, Session, dimmed, e2e_timeout, mismatch_report, require_program,
-                     wait_until)
+from qor_e2e import (MSG_CLOSE_OVERLAY, OVERLAY_CLASS, Session, dimmed, e2e_timeout, mismatch_report,
+                     require_program, wait_until)
 
 # Known windows on the desktop, so that the grab is checked on window pixels too, not only on the root background.
 DESKTOP_WINDOWS = [
@@ -101,7 +101,7 @@ class OverlayTests(unittest.TestCase):
                 with self.subTest(switch=switch):
                     program = session.start_program(switch)
                     session.wait_for_overlay(program)
-                    self.assertTrue(session.post_message(MSG_CLOSE_OVERLAY, window_class="TScreenShotMainForm"),
+                    self.assertTrue(session.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS),
                                     "no window of class TScreenShotMainForm captioned \"Varnel Screenshot\"")
                     self.assertEqual(program.wait(10), 0, program.output())
                     self.assertEqual(session.covering_windows(), [])

@@ -4,7 +4,7 @@ import unittest
 
 import numpy as np
 
-from qor_e2e import Session, e2e_timeout, mismatch_report, require_program, wait_until
+from qor_e2e import LAUNCHER_CLASS, Session, e2e_timeout, mismatch_report, require_program, wait_until
 
 QUIET_ARGUMENTS = [
     [],
@@ -61,6 +61,8 @@ class StartupTests(unittest.TestCase):
             expected = session.wait_for_screen(lambda s: not np.array_equal(s, session.background),
                                                what="the overlay's picture")
             wait_until(lambda: np.array_equal(session.screenshot(), expected), 5, what="a settled overlay")
+            # The launcher that a second copy notifies: class TForm_ZynMain, caption "Varnel Screenshot" (WM_NULL).
+            self.assertTrue(session.post_message(0, window_class=LAUNCHER_CLASS), "no launcher window to notify")
 
             # A second copy asking for a full-screen capture would show an undimmed picture if it got through.
             second = session.start_program("/CaptrueFullScreen")

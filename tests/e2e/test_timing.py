@@ -9,8 +9,8 @@ import unittest
 
 import numpy as np
 
-from qor_e2e import (MSG_CLOSE_OVERLAY, Session, artifacts_dir, dimmed, e2e_timeout, fixture_exe, require_program,
-                     wait_until)
+from qor_e2e import (MSG_CLOSE_OVERLAY, OVERLAY_CLASS, Session, artifacts_dir, dimmed, e2e_timeout, fixture_exe,
+                     require_program, wait_until)
 
 RUNS = 5
 SANITY_LIMIT_S = 20.0
@@ -63,7 +63,7 @@ class TimingTests(unittest.TestCase):
             for _ in range(RUNS):
                 program = session.start_program("/CaptrueAuto")
                 figures.append(wait_for_patches(session, expected, program.started))
-                session.post_message(MSG_CLOSE_OVERLAY)
+                session.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
                 self.assertEqual(program.wait(10), 0)
                 wait_until(lambda: np.array_equal(session.screenshot(), session.background), 20,
                            what="the desktop after the run")
