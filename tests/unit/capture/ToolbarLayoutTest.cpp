@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "capture/ToolbarLayout.h"
+
+using namespace qor;
+
+using C = TToolbarChild;
+
+TEST(ToolbarLayout, ChildrenFollowTheTableOfGaps) {
+  const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, false);
+  struct TGap {
+    C Child, Previous;
+    int32_t Gap;
+  } gaps[] = {
+      {C::Btn_Rd_Rect, C::Image_BarDiv1, 19},       {C::Btn_Rd_Ellip, C::Btn_Rd_Rect, 12},
+      {C::Btn_Rd_Line, C::Btn_Rd_Ellip, 12},        {C::Btn_Rd_Arrow, C::Btn_Rd_Line, 12},
+      {C::Btn_Rd_Brush, C::Btn_Rd_Arrow, 12},       {C::Btn_Rd_Masaic, C::Btn_Rd_Brush, 12},
+      {C::Btn_Rd_Font, C::Btn_Rd_Masaic, 12},       {C::Image_BarDiv2, C::Btn_Rd_Font, 19},
+      {C::Btn_Rd_Return, C::Image_BarDiv2, 19},     {C::Btn_Rd_Del, C::Btn_Rd_Return, 12},
+      {C::Image_BarDiv3, C::Btn_Rd_Del, 19},        {C::Btn_Rd_ScrollWins, C::Image_BarDiv3, 19},
+      {C::Btn_Rd_Pinned, C::Btn_Rd_ScrollWins, 12}, {C::Rd_Copy, C::Btn_Rd_Pinned, 8},
+  };
+  for (const TGap& g : gaps)
+    EXPECT_EQ(layout.Child(g.Child).Left, layout.Child(g.Previous).Right + g.Gap) << int(g.Child);
+  EXPECT_EQ(layout.Child(C::lbl_WinSize), (TRect{0, 0, 110, 40}));
+  EXPECT_EQ(layout.Child(C::Image_BarDiv1).Left, 110);
+  EXPECT_EQ(layout.Child(C::Rd_Copy).Width(), 89);
+  EXPECT_EQ(layout.Child(C::Rd_WordCopy).Left, layout.Child(C::Rd_Copy).Left + 36);
+  EXPECT_EQ(layout.Child(C::Rd_Save).Left, layout.Child(C::Rd_Copy).Right - 4);
+  EXPECT_EQ(layout.Child(C::Rd_WordSave).Left, layout.Child(C::Rd_Save).Left + 40);
+  EXPECT_TRUE(layout.Child(C::btn_save_drop).IsEmpty());
+  EXPECT_EQ(layout.SaveIconOffset, 18);
+  EXPECT_EQ(layout.Width, layout.Child(C::Rd_Save).Right);
+  EXPECT_EQ(layout.Width, 816);
+  EXPECT_EQ(layout.Child(C::Btn_Rd_Rect).Top, 5);  // centred in the 40-pixel bar
+}
+
+TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIcon) {
+  const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, true, false);
+  const int32_t save = layout.Child(C::Rd_Save).Left;
+  EXPECT_EQ(layout.Child(C::Rd_WordSave).Left, save + 32);
+  EXPECT_EQ(layout.Child(C::btn_save_drop).Left, save + 62);
+  EXPECT_EQ(layout.SaveIconOffset, 10);
+  EXPECT_EQ(layout.Width, layout.Child(C::Rd_Save).Right);
+}
+
+TEST(ToolbarLayout, ScaledModeDoublesEveryNumber) {
+  for (bool drop : {false, true}) {
+    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, drop, false);
+    const TToolbarLayout scaled = LayoutToolbar(TToolbarSizes{}, drop, true);
+    EXPECT_EQ(scaled.Width, 2 * plain.Width);
+    EXPECT_EQ(scaled.Height, 80);
+    EXPECT_EQ(scaled.SaveIconOffset, 2 * plain.SaveIconOffset);
+    for (int i = 0; i < ToolbarChildCount; ++i) {
+      EXPECT_EQ(scaled.Children[i].Left, 2 * plain.Children[i].Left) << i;
+      EXPECT_EQ(scaled.Children[i].Width(), 2 * plain.Children[i].Width()) << i;
+    }
+  }
+}
+
+TEST(ToolbarLayout, SizeReadout) { EXPECT_EQ(ToolbarSizeText(1920, 0), u"1920 x 0"); }
+
+TEST(ToolbarPlacement, BelowAboveOrInsideTheSelection) {
+  const TSize bar{816, 40};
+  const TRect monitor{0, 0, 1920, 1080};
+  struct TCase {
+    const char* Name;
+    TRect Selection;
+    TPoint Expected;
+  } cases[] = {
+      {"room below", {100, 100, 1000, 500}, {185, 502}},
+      {"exactly fits below", {100, 100, 1000, 1040}, {185, 1042}},
+      {"30 pixels at the bottom: above", {500, 1050, 900, 1080}, {85, 1008}},
+      {"touching top and bottom: inside", {500, 0, 900, 1080}, {85, 2}},
+      {"top exactly a toolbar high: inside", {500, 40, 900, 1080}, {85, 42}},
+      {"narrower than the toolbar near the left edge", {10, 300, 200, 400}, {0, 402}},
+      {"right edge equal to the width", {0, 300, 816, 400}, {1, 402}},
+      {"zero-size selection", {400, 400, 400, 400}, {0, 402}},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(PlaceToolbar(c.Selection, bar, monitor), c.Expected) << c.Name;
+}
+
+TEST(ToolbarPlacement, TheMonitorUnderTheCursorDecidesInOverlayCoordinates) {
+  // A secondary monitor of 1920 x 900 left of the primary one: the desktop starts at -1920.
+  const TDesktop desktop{-1920, 0, 3840, 1080};
+  const TRect leftMonitor{desktop.ToOverlay({-1920, 0}).X, 0, desktop.ToOverlay({0, 900}).X, 900};
+  EXPECT_EQ(leftMonitor, (TRect{0, 0, 1920, 900}));
+  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 880}, {816, 40}, leftMonitor), (TPoint{185, 458}));
+  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 850}, {816, 40}, leftMonitor), (TPoint{185, 852}));
+}
+
+TEST(ToolbarPlacement, AfterAHandleDragThePrimaryScreenDecides) {
+  const TSize bar{816, 40};
+  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 500}, bar, 1080), (TPoint{185, 502}));
+  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 1038}, bar, 1080), (TPoint{185, 1040}));
+  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 1039}, bar, 1080), (TPoint{185, 58}));
+  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 42, 1000, 1080}, bar, 1080), (TPoint{185, 0}));
+  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 41, 1000, 1080}, bar, 1080), (TPoint{185, 43}));
+}
+
+TEST(ToolbarPlacement, ToolOptionsGoOnTheFarSideOfTheToolbarWhenThereIsRoom) {
+  const TRect selection{100, 300, 900, 600};
+  const TRect below = TRect::FromSize(85, 602, 816, 40);
+  EXPECT_EQ(PlaceToolOptions(selection, below, 50, 1080), (TPoint{85, 644}));
+  EXPECT_EQ(PlaceToolOptions(selection, below, 50, 690), (TPoint{85, 550}));  // no room below: above the bar
+  const TRect above = TRect::FromSize(85, 258, 816, 40);
+  EXPECT_EQ(PlaceToolOptions(selection, above, 50, 1080), (TPoint{85, 206}));
+  const TRect aboveNearTop = TRect::FromSize(85, 30, 816, 40);
+  EXPECT_EQ(PlaceToolOptions({100, 72, 900, 600}, aboveNearTop, 50, 1080), (TPoint{85, 72}));
+  const TRect inside = TRect::FromSize(85, 302, 816, 40);  // at the selection's top or below counts as "below"
+  EXPECT_EQ(PlaceToolOptions(selection, inside, 50, 1080), (TPoint{85, 344}));
+}
+
+TEST(ExitTip, IsCentredOnTheSelectionWithHalvesTruncatedTowardZero) {
+  const TExitTipLayout tip = PlaceExitTip({100, 100, 401, 301}, 300, 20, false);
+  EXPECT_EQ(tip.Panel, (TRect{100, 175, 400, 225}));
+  EXPECT_EQ(tip.LabelLeft, 15);
+  EXPECT_EQ(tip.LabelMaxWidth, 270);
+  // Narrower than the tip: (51 - 300) / 2 is -124, not -125.
+  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, false).Panel.Left, -24);
+  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, false).Panel.Top, 100 + (1 - 50) / 2);
+  const TExitTipLayout scaled = PlaceExitTip({0, 0, 1000, 1000}, 600, 40, true);
+  EXPECT_EQ(scaled.LabelLeft, 30);
+  EXPECT_EQ(scaled.LabelMaxWidth, 540);
+  EXPECT_EQ(scaled.Panel.Height(), 100);
+  EXPECT_EQ(ExitTipLabelMaxWidth(600, true), 540);
+}
