@@ -106,10 +106,16 @@ void DecodeBmpPixels(const uint8_t* data, const TBmpLayout& layout, const TImage
     const int32_t stored = layout.TopDown ? y : layout.Height - 1 - y;
     const uint8_t* src = pixels + size_t(stored) * layout.RowStride;
     TBgra* out = dest.Row(y);
-    if (layout.BitsPerPixel == 32) {
+    if (layout.BitsPerPixel == 32 && layout.HasAlpha) {
       std::memcpy(out, src, size_t(layout.Width) * 4);
-      if (!layout.HasAlpha)
-        for (int32_t x = 0; x < layout.Width; ++x) out[x].A = 255;
+    } else if (layout.BitsPerPixel == 32) {
+      // One pass that copies and makes the unused fourth byte opaque.
+      uint32_t* out32 = reinterpret_cast<uint32_t*>(out);
+      for (int32_t x = 0; x < layout.Width; ++x) {
+        uint32_t v;
+        std::memcpy(&v, src + size_t(x) * 4, 4);
+        out32[x] = v | 0xFF000000u;
+      }
     } else {
       for (int32_t x = 0; x < layout.Width; ++x, src += 3) out[x] = TBgra{src[0], src[1], src[2], 255};
     }

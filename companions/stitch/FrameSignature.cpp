@@ -19,23 +19,31 @@ inline uint64_t Mix(uint64_t h) {
   return h;
 }
 
-// Hash and flatness of count pixels; two independent lanes keep the multiply chains short.
-inline uint64_t HashPixels(const uint32_t* p, int32_t count, bool& flat) {
+// Hash and flatness of count pixels (read bytewise: rows of a BMP need not be aligned); mask clears the bytes
+// that carry no colour. Two independent lanes keep the multiply chains short.
+inline uint64_t HashPixels(const uint8_t* p, int32_t count, uint64_t mask, bool& flat) {
   uint64_t a = Prime1, b = Prime2;
-  const uint64_t first = uint64_t(p[0]) | (uint64_t(p[0]) << 32);
+  uint32_t firstPixel;
+  std::memcpy(&firstPixel, p, 4);
+  const uint64_t first = (uint64_t(firstPixel) | (uint64_t(firstPixel) << 32)) & mask;
   uint64_t differ = 0;
   int32_t i = 0;
   for (; i + 4 <= count; i += 4) {
     uint64_t w0, w1;
-    std::memcpy(&w0, p + i, 8);
-    std::memcpy(&w1, p + i + 2, 8);
+    std::memcpy(&w0, p + size_t(i) * 4, 8);
+    std::memcpy(&w1, p + size_t(i) * 4 + 8, 8);
+    w0 &= mask;
+    w1 &= mask;
     differ |= (w0 ^ first) | (w1 ^ first);
     a = Rotl(a + w0 * Prime2, 31) * Prime1;
     b = Rotl(b + w1 * Prime2, 31) * Prime1;
   }
   for (; i < count; ++i) {
-    differ |= p[i] ^ p[0];
-    a = Rotl(a + uint64_t(p[i]) * Prime2, 31) * Prime1;
+    uint32_t v;
+    std::memcpy(&v, p + size_t(i) * 4, 4);
+    const uint64_t w = uint64_t(v) & mask;
+    differ |= w ^ (first & 0xFFFFFFFFu);
+    a = Rotl(a + w * Prime2, 31) * Prime1;
   }
   flat = differ == 0;
   return Mix(a ^ Rotl(b, 17) ^ uint64_t(count));
@@ -43,21 +51,22 @@ inline uint64_t HashPixels(const uint32_t* p, int32_t count, bool& flat) {
 
 }  // namespace
 
-void TFrameSignature::Compute(const TImageView& frame) {
+void TFrameSignature::Compute(const TImageView& frame, bool ignoreAlpha) {
+  const uint64_t mask = ignoreAlpha ? 0x00FFFFFF00FFFFFFull : ~0ull;
   FWidth = frame.Width;
   FHeight = frame.Height;
   FStrips = std::clamp<int>(frame.Width / 8, 1, MaxStrips);  // cells of at least 8 pixels where the width allows
   FCells.resize(size_t(FHeight) * size_t(FStrips));
   FFlat.assign(size_t(FHeight), 0);
   for (int32_t y = 0; y < FHeight; ++y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(frame.Row(y));
+    const uint8_t* row = frame.Pixels + frame.Stride * y;
     uint64_t* cells = FCells.data() + size_t(y) * size_t(FStrips);
     uint32_t flatMask = 0;
     for (int s = 0; s < FStrips; ++s) {
       const int32_t x0 = int32_t(int64_t(s) * FWidth / FStrips);
       const int32_t x1 = int32_t(int64_t(s + 1) * FWidth / FStrips);
       bool flat = false;
-      cells[s] = HashPixels(row + x0, x1 - x0, flat) + uint64_t(s);
+      cells[s] = HashPixels(row + size_t(x0) * 4, x1 - x0, mask, flat) + uint64_t(s);
       if (flat) flatMask |= 1u << s;
     }
     FFlat[size_t(y)] = flatMask;

@@ -16,7 +16,7 @@ bool FitsLimits(int64_t rows, size_t stride) {
 }  // namespace
 
 void TLongPicture::Reset() {
-  for (auto& pixels : FPixels) std::vector<TBgra>().swap(pixels);
+  std::vector<TBgra>().swap(FPixels);
   FSignatures[0] = TFrameSignature();
   FSignatures[1] = TFrameSignature();
   FMatcher = TFrameMatcher();
@@ -39,12 +39,20 @@ TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t 
   if (!started && !FitsLimits(layout.Height, BmpRowStride(layout.Width, 24))) return TStitchStatus::TooLarge;
 
   const int next = started ? 1 - FCurrent : FCurrent;
-  std::vector<TBgra>& pixels = FPixels[next];
-  pixels.resize(size_t(layout.Width) * size_t(layout.Height));
-  const TImageView frame{reinterpret_cast<uint8_t*>(pixels.data()), layout.Width, layout.Height,
-                         ptrdiff_t(layout.Width) * 4};
-  DecodeBmpPixels(data, layout, frame);
-  FSignatures[next].Compute(frame);
+  TImageView frame;
+  if (layout.BitsPerPixel == 32) {
+    // 32-bit rows are read where they lie in the caller's buffer: no copy of the frame at all.
+    const uint8_t* first = data + layout.PixelOffset +
+                           (layout.TopDown ? 0 : size_t(layout.Height - 1) * layout.RowStride);
+    frame = TImageView{const_cast<uint8_t*>(first), layout.Width, layout.Height,
+                       layout.TopDown ? ptrdiff_t(layout.RowStride) : -ptrdiff_t(layout.RowStride)};
+  } else {
+    FPixels.resize(size_t(layout.Width) * size_t(layout.Height));
+    frame = TImageView{reinterpret_cast<uint8_t*>(FPixels.data()), layout.Width, layout.Height,
+                       ptrdiff_t(layout.Width) * 4};
+    DecodeBmpPixels(data, layout, frame);
+  }
+  FSignatures[next].Compute(frame, layout.BitsPerPixel == 32 && !layout.HasAlpha);
 
   if (!started) {
     FFrameWidth = layout.Width;
@@ -118,12 +126,14 @@ void TLongPicture::Reserve(int32_t frontRows, int32_t backRows) {
 }
 
 void TLongPicture::WriteRow(uint8_t* out, const TBgra* in) const {
-  for (int32_t x = 0; x < FWidth; ++x, out += 3) {
-    out[0] = in[x].B;
-    out[1] = in[x].G;
-    out[2] = in[x].R;
-  }
-  for (size_t pad = size_t(FWidth) * 3; pad < FStride; ++pad) *out++ = 0;
+  // Four bytes per pixel, three apart: each store's fourth byte is overwritten by the next pixel.
+  const int32_t last = FWidth - 1;
+  for (int32_t x = 0; x < last; ++x) std::memcpy(out + size_t(x) * 3, &in[x], 4);
+  uint8_t* tail = out + size_t(last) * 3;
+  tail[0] = in[last].B;
+  tail[1] = in[last].G;
+  tail[2] = in[last].R;
+  for (size_t pad = size_t(FWidth) * 3; pad < FStride; ++pad) out[pad] = 0;
 }
 
 void TLongPicture::JoinBelow(const TImageView& frame, int32_t drop, int32_t from, int32_t to) {

@@ -66,8 +66,9 @@ class TLongPicture {
   void JoinAbove(const TImageView& frame, int32_t drop, int32_t from, int32_t to);
   void WriteHeader();
 
-  // The frames: the last accepted one and the one being read.
-  std::vector<TBgra> FPixels[2];
+  // A 24-bit frame converted to 32 bits (32-bit frames are read in place).
+  std::vector<TBgra> FPixels;
+  // The signatures of the last accepted frame (FCurrent) and of the one being read.
   int FCurrent = 0;
   TFrameSignature FSignatures[2];
   TFrameMatcher FMatcher;

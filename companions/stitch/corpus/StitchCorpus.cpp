@@ -382,6 +382,44 @@ TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) 
   return page;
 }
 
+namespace {
+
+// Draws frame `index` of the run into view; reports where the caret and the spinner are.
+void ComposeFrame(const TCaseSpec& spec, const TImageView& page, size_t index, const TImageView& view,
+                  int32_t& caretX, int32_t& spinnerX) {
+  const int32_t visible = ScrollHeight(spec);
+  const int32_t offset = spec.Offsets[index];
+  Toolbar(view.Sub(TRect{0, 0, spec.Width, spec.Header}), spec.Header, spec.Caret && index % 2 == 0, caretX);
+  CopyRows(page, offset, view, spec.Header, visible);
+  Footer(view, spec.Header + visible, spec.Footer, spec.Spinner ? int(index) : -1, spinnerX);
+  if (spec.ScrollBar) {
+    const int32_t barLeft = spec.Width - 12;
+    FillRect(view, barLeft, spec.Header, spec.Width, spec.Header + visible, Rgb(0xEEEEEE));
+    const int32_t thumb = std::max(20, int32_t(int64_t(visible) * visible / spec.PageHeight));
+    const int32_t range = std::max(1, spec.PageHeight - visible);
+    const int32_t thumbTop = spec.Header + int32_t(int64_t(visible - thumb) * offset / range);
+    FillRect(view, barLeft + 2, thumbTop, spec.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
+  }
+}
+
+}  // namespace
+
+std::vector<uint8_t> RenderFrame(const TCaseSpec& spec, const TImage& page, size_t index) {
+  TImage frame(spec.Width, spec.Height);
+  int32_t caretX = 0, spinnerX = 0;
+  ComposeFrame(spec, page.View(), index, frame.View(), caretX, spinnerX);
+  return Encode(frame.View(), spec.BitsPerPixel, spec.TopDown);
+}
+
+std::vector<int32_t> Directions(const std::vector<int32_t>& offsets) {
+  std::vector<int32_t> directions;
+  for (size_t i = 0; i < offsets.size(); ++i) {
+    const int32_t previous = i == 0 ? offsets[i] : offsets[i - 1];
+    directions.push_back(i == 0 ? 1 : offsets[i] > previous ? 1 : offsets[i] < previous ? 0 : directions.back());
+  }
+  return directions;
+}
+
 TCase BuildCase(const TCaseSpec& spec) {
   TCase result;
   result.Spec = spec;
@@ -389,28 +427,14 @@ TCase BuildCase(const TCaseSpec& spec) {
   const int32_t visible = ScrollHeight(spec);
   const int32_t barLeft = spec.Width - 12;
   int32_t caretX = 0, spinnerX = 0;
-  int32_t lowest = spec.Offsets.front(), highest = spec.Offsets.front();
+  const int32_t lowest = *std::min_element(spec.Offsets.begin(), spec.Offsets.end());
+  const int32_t highest = *std::max_element(spec.Offsets.begin(), spec.Offsets.end());
   TImage frame(spec.Width, spec.Height);
   for (size_t i = 0; i < spec.Offsets.size(); ++i) {
-    const int32_t offset = spec.Offsets[i];
-    lowest = std::min(lowest, offset);
-    highest = std::max(highest, offset);
-    const TImageView view = frame.View();
-    Toolbar(view.Sub(TRect{0, 0, spec.Width, spec.Header}), spec.Header, spec.Caret && i % 2 == 0, caretX);
-    CopyRows(page.View(), offset, view, spec.Header, visible);
-    Footer(view, spec.Header + visible, spec.Footer, spec.Spinner ? int(i) : -1, spinnerX);
-    if (spec.ScrollBar) {
-      FillRect(view, barLeft, spec.Header, spec.Width, spec.Header + visible, Rgb(0xEEEEEE));
-      const int32_t thumb = std::max(20, int32_t(int64_t(visible) * visible / spec.PageHeight));
-      const int32_t range = std::max(1, spec.PageHeight - visible);
-      const int32_t thumbTop = spec.Header + int32_t(int64_t(visible - thumb) * offset / range);
-      FillRect(view, barLeft + 2, thumbTop, spec.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
-    }
-    result.Frames.push_back(Encode(view, spec.BitsPerPixel, spec.TopDown));
-    const int32_t previous = i == 0 ? offset : spec.Offsets[i - 1];
-    const int32_t direction = i == 0 ? 1 : offset > previous ? 1 : offset < previous ? 0 : result.Directions.back();
-    result.Directions.push_back(direction);
+    ComposeFrame(spec, page.View(), i, frame.View(), caretX, spinnerX);
+    result.Frames.push_back(Encode(frame.View(), spec.BitsPerPixel, spec.TopDown));
   }
+  result.Directions = Directions(spec.Offsets);
 
   // The ideal: the toolbar once, every page row that was on screen, the footer once.
   const int32_t content = highest - lowest + visible;

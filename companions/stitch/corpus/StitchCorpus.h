@@ -45,6 +45,10 @@ std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, i
 std::vector<int32_t> RepeatedSteps(int32_t step, int count);
 
 TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed);
+// Frame `index` of a run over a page rendered for the spec (for long runs that should not hold every frame).
+std::vector<uint8_t> RenderFrame(const TCaseSpec& spec, const TImage& page, size_t index);
+// 1 for the first frame and every step down, 0 for a step up; a frame that did not move keeps the last one.
+std::vector<int32_t> Directions(const std::vector<int32_t>& offsets);
 TCase BuildCase(const TCaseSpec& spec);
 // The cases every test run stitches.
 std::vector<TCaseSpec> StandardCases();

@@ -1,0 +1,86 @@
+// Stitching cost per frame on generated article pages seen through a browser-like window (toolbar, footer,
+// scroll bar), one wheel step a third of the frame.
+//   BM_StitchFrame/W/H        one call of the entry point in the middle of a long run (the steady state)
+//   BM_StitchFrameNumber/N    the N-th frame of a 1920x1080 run, every earlier frame stitched untimed first:
+//                             frame 200 must cost no more than frame 2
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+#include "companions/stitch/LongPicture.h"
+#include "companions/stitch/LongPictureApi.h"
+#include "companions/stitch/corpus/StitchCorpus.h"
+
+namespace {
+
+using namespace qor::stitch;
+
+struct TRun {
+  std::vector<std::vector<uint8_t>> Frames;
+  std::vector<int32_t> Directions;
+};
+
+// A run of `frames` frames of width x height, cached per size (rendering is slower than stitching).
+const TRun& Run(int32_t width, int32_t height, int frames) {
+  static std::map<std::tuple<int32_t, int32_t, int>, std::unique_ptr<TRun>> runs;
+  auto& run = runs[{width, height, frames}];
+  if (!run) {
+    corpus::TCaseSpec spec;
+    spec.Width = width;
+    spec.Height = height;
+    spec.Header = 80;
+    spec.Footer = 40;
+    const int32_t step = height / 3;
+    spec.PageHeight = height + step * frames + 100;
+    spec.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), spec.PageHeight - corpus::ScrollHeight(spec));
+    const qor::TImage page = corpus::RenderPage(spec.Page, spec.Width, spec.PageHeight, spec.Seed);
+    run = std::make_unique<TRun>();
+    for (size_t i = 0; i < spec.Offsets.size(); ++i) run->Frames.push_back(corpus::RenderFrame(spec, page, i));
+    run->Directions = corpus::Directions(spec.Offsets);
+  }
+  return *run;
+}
+
+void Call(const TRun& run, size_t i, benchmark::State& state) {
+  uint8_t* result = nullptr;
+  int32_t size = 0;
+  if (!OpencvLongScreenShot(run.Directions[i], run.Frames[i].data(), int32_t(run.Frames[i].size()), &result, &size))
+    state.SkipWithError("a frame did not stitch");
+  benchmark::DoNotOptimize(result);
+}
+
+void BM_StitchFrame(benchmark::State& state) {
+  const int32_t width = int32_t(state.range(0)), height = int32_t(state.range(1));
+  const TRun& run = Run(width, height, 40);
+  size_t next = 0;
+  for (auto _ : state) {
+    if (next == 0) {
+      state.PauseTiming();
+      ResetEntryPoint();
+      Call(run, 0, state);
+      next = 1;
+      state.ResumeTiming();
+    }
+    Call(run, next, state);
+    next = next + 1 < run.Frames.size() ? next + 1 : 0;
+  }
+  ResetEntryPoint();
+}
+BENCHMARK(BM_StitchFrame)->Args({800, 600})->Args({1920, 1080})->Unit(benchmark::kMillisecond);
+
+void BM_StitchFrameNumber(benchmark::State& state) {
+  const size_t number = size_t(state.range(0));
+  const TRun& run = Run(1920, 1080, 200);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ResetEntryPoint();
+    for (size_t i = 0; i + 1 < number; ++i) Call(run, i, state);
+    state.ResumeTiming();
+    Call(run, number - 1, state);
+  }
+  ResetEntryPoint();
+}
+BENCHMARK(BM_StitchFrameNumber)->Arg(2)->Arg(200)->Iterations(15)->Unit(benchmark::kMillisecond);
+
+}  // namespace
