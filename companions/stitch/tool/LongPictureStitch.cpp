@@ -1,8 +1,8 @@
 // longpicture-stitch OUT.bmp FRAME... [--dirs FILE]
 // Stitches BMP frames through the library's entry point, exactly as the program calls it, and writes the result.
 // A FRAME is a BMP path, optionally prefixed with "up:" or "down:" (default down); --dirs FILE gives the
-// directions instead, one per line (1 down, 0 up) in frame order. Prints one line per frame with its success and
-// milliseconds. Exit code: 0 all frames stitched, 1 some frame failed (the result is still written), 2 usage or
+// directions instead, one per line (1 down, 0 up) in frame order. Prints one line per frame,
+// "frame <n> ok|failed <milliseconds> ms <path>". Exit code: 0 all frames stitched, 1 some frame failed (the result is still written), 2 usage or
 // file error.
 #include <chrono>
 #include <cstdio>
@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     const bool ok = OpencvLongScreenShot(directions[n], data.data(), int32_t(data.size()), &result, &resultSize) != 0;
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("frame %zu %s %s %.3f ms\n", n + 1, frames[n].c_str(), ok ? "ok" : "failed", ms);
+    std::printf("frame %zu %s %.3f ms %s\n", n + 1, ok ? "ok" : "failed", ms, frames[n].c_str());
     allOk = allOk && ok;
   }
   if (result == nullptr || resultSize <= 0) {

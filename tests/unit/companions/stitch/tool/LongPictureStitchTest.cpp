@@ -1,0 +1,163 @@
+// longpicture-stitch OUT.bmp FRAME... [--dirs FILE]: its interface is driven by checks outside the repository.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "base/BmpFile.h"
+#include "companions/stitch/corpus/StitchCorpus.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace qor::stitch::corpus;
+
+struct TRunResult {
+  int ExitCode = -1;
+  std::vector<std::string> Lines;
+};
+
+class LongPictureStitchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    FDir = fs::temp_directory_path() /
+           ("qor_stitch_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(FDir);
+    fs::create_directories(FDir);
+    TCaseSpec spec;
+    spec.Name = "tool";
+    spec.Width = 240;
+    spec.Height = 180;
+    spec.Header = 20;
+    spec.Footer = 12;
+    spec.PageHeight = 1000;
+    spec.Offsets = Offsets(400, {60, 60, -60, -60, -60, 60}, spec.PageHeight - ScrollHeight(spec));
+    FCase = BuildCase(spec);
+    for (size_t i = 0; i < FCase.Frames.size(); ++i) {
+      FFrames.push_back(FDir / ("f" + std::to_string(i) + ".bmp"));
+      Write(FFrames.back(), FCase.Frames[i]);
+    }
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(FDir, ec);
+  }
+  static void Write(const fs::path& path, const std::vector<uint8_t>& data) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+  }
+  static std::vector<uint8_t> Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static TRunResult Run(const std::vector<std::string>& args) {
+    std::string command = QOR_LONGPICTURE_STITCH;
+    for (const std::string& a : args) command += " '" + a + "'";
+    TRunResult result;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return result;
+    char line[1024];
+    while (std::fgets(line, sizeof line, pipe)) {
+      std::string s = line;
+      while (!s.empty() && s.back() == '\n') s.pop_back();
+      result.Lines.push_back(s);
+    }
+    const int status = pclose(pipe);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+  }
+  std::vector<std::string> PrefixedFrames() const {
+    std::vector<std::string> args;
+    for (size_t i = 0; i < FFrames.size(); ++i)
+      args.push_back((FCase.Directions[i] ? (i % 2 ? "down:" : "") : "up:") + FFrames[i].string());
+    return args;
+  }
+  bool ResultIsIdeal(const fs::path& out) const {
+    const std::vector<uint8_t> bytes = Read(out);
+    qor::TImage image;
+    if (qor::ReadBmp(bytes.data(), bytes.size(), image) != qor::TBmpError::None) return false;
+    if (image.Width() != FCase.Ideal.Width() || image.Height() != FCase.Ideal.Height()) return false;
+    for (int32_t y = 0; y < image.Height(); ++y)
+      for (int32_t x = 0; x < FCase.Spec.Width - 12; ++x) {  // left of the scroll bar
+        const qor::TBgra a = image.View().At(x, y), b = FCase.Ideal.View().At(x, y);
+        if (a.B != b.B || a.G != b.G || a.R != b.R) return false;
+      }
+    return true;
+  }
+  fs::path FDir;
+  TCase FCase;
+  std::vector<fs::path> FFrames;
+};
+
+TEST_F(LongPictureStitchTest, PrefixedDirectionsStitchAndPrintOneLinePerFrame) {
+  std::vector<std::string> args = {(FDir / "out.bmp").string()};
+  for (const std::string& f : PrefixedFrames()) args.push_back(f);
+  const TRunResult r = Run(args);
+  EXPECT_EQ(r.ExitCode, 0);
+  ASSERT_EQ(r.Lines.size(), FFrames.size());
+  for (size_t i = 0; i < r.Lines.size(); ++i) {
+    std::istringstream line(r.Lines[i]);
+    std::string word, status, ms, path;
+    size_t number = 0;
+    double millis = -1;
+    line >> word >> number >> status >> millis >> ms >> path;
+    EXPECT_EQ(word, "frame");
+    EXPECT_EQ(number, i + 1);
+    EXPECT_EQ(status, "ok");
+    EXPECT_GE(millis, 0.0);
+    EXPECT_EQ(ms, "ms");
+    EXPECT_EQ(path, FFrames[i].string());
+  }
+  EXPECT_TRUE(ResultIsIdeal(FDir / "out.bmp"));
+}
+
+TEST_F(LongPictureStitchTest, DirectionsFileGivesTheSameResult) {
+  std::ofstream(FDir / "dirs.txt") << "1\n1\n1\n0\r\n0\n0\n1\n";
+  std::vector<std::string> args = {(FDir / "out.bmp").string()};
+  for (const fs::path& f : FFrames) args.push_back(f.string());
+  args.push_back("--dirs");
+  args.push_back((FDir / "dirs.txt").string());
+  const TRunResult r = Run(args);
+  EXPECT_EQ(r.ExitCode, 0);
+  EXPECT_EQ(r.Lines.size(), FFrames.size());
+  EXPECT_TRUE(ResultIsIdeal(FDir / "out.bmp"));
+}
+
+TEST_F(LongPictureStitchTest, AFailedFrameIsReportedAndTheResultStillWritten) {
+  Write(FDir / "broken.bmp", std::vector<uint8_t>(40, 'B'));
+  const TRunResult r = Run({(FDir / "out.bmp").string(), FFrames[0].string(), (FDir / "broken.bmp").string(),
+                            FFrames[1].string()});
+  EXPECT_EQ(r.ExitCode, 1);
+  ASSERT_EQ(r.Lines.size(), 3u);
+  EXPECT_NE(r.Lines[0].find(" ok "), std::string::npos);
+  EXPECT_NE(r.Lines[1].find(" failed "), std::string::npos);
+  EXPECT_NE(r.Lines[2].find(" ok "), std::string::npos);
+  qor::TImage image;
+  const std::vector<uint8_t> bytes = Read(FDir / "out.bmp");
+  ASSERT_EQ(qor::ReadBmp(bytes.data(), bytes.size(), image), qor::TBmpError::None);
+  EXPECT_EQ(image.Height(), 180 + 60);
+}
+
+TEST_F(LongPictureStitchTest, UsageAndFileErrorsExitWithTwo) {
+  EXPECT_EQ(Run({}).ExitCode, 2);
+  EXPECT_EQ(Run({(FDir / "out.bmp").string()}).ExitCode, 2);
+  EXPECT_EQ(Run({(FDir / "out.bmp").string(), (FDir / "missing.bmp").string()}).ExitCode, 2);
+  std::ofstream(FDir / "short.txt") << "1\n";
+  EXPECT_EQ(Run({(FDir / "out.bmp").string(), FFrames[0].string(), FFrames[1].string(), "--dirs",
+                 (FDir / "short.txt").string()})
+                .ExitCode,
+            2);
+  std::ofstream(FDir / "bad.txt") << "1\nup\n";
+  EXPECT_EQ(Run({(FDir / "out.bmp").string(), FFrames[0].string(), FFrames[1].string(), "--dirs",
+                 (FDir / "bad.txt").string()})
+                .ExitCode,
+            2);
+}
+
+}  // namespace
