@@ -14,9 +14,7 @@ bool TIniHashedStringList::SameKey(std::u16string_view a, std::u16string_view b)
   return FCaseSensitive ? a == b : SameText(a, b);
 }
 
-bool TIniHashedStringList::HasName(int index) const {
-  return Line(index).find(u'=') != std::u16string::npos;
-}
+bool TIniHashedStringList::HasName(int index) const { return Line(index).find(u'=') != std::u16string::npos; }
 
 std::u16string TIniHashedStringList::Name(int index) const {
   const std::u16string& line = Line(index);

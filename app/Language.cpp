@@ -110,8 +110,8 @@ std::u16string TLanguage::MainText(std::u16string_view key, std::u16string_view 
   return value ? LineBreaks(*value) : std::u16string(defaultText);
 }
 
-std::vector<std::optional<std::u16string>> TLanguage::TranslateWindow(
-    std::u16string_view windowName, const std::vector<TTextRequest>& requests) const {
+std::vector<std::optional<std::u16string>> TLanguage::TranslateWindow(std::u16string_view windowName,
+                                                                      const std::vector<TTextRequest>& requests) const {
   std::vector<std::optional<std::u16string>> texts;
   texts.reserve(requests.size());
   const TIniHashedStringList* section = FFile.Section(FProductKey + u"_" + std::u16string(windowName));

@@ -28,8 +28,8 @@ TLocalTime LocalTimeNow() {
 #else
   localtime_r(&t, &tm);
 #endif
-  return TLocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-                    static_cast<int>(ms)};
+  return TLocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,          tm.tm_hour,
+                    tm.tm_min,         tm.tm_sec,     static_cast<int>(ms)};
 }
 
 std::u16string FormatLogTimeStamp(const TLocalTime& t) {
@@ -128,8 +128,9 @@ std::unique_ptr<TLogFileWriter> TLogManage::CreateWriter() const {
     name = ChangeFileExt(exe, u".log");
   }
   for (int counter = 0; counter <= MaxOpenRetries; ++counter) {
-    const std::u16string candidate =
-        counter == 0 ? name : ChangeFileExt(name, u"_" + IntToText(counter) + u".log");
+    std::u16string suffix(u"_");
+    suffix.append(IntToText(counter)).append(u".log");
+    const std::u16string candidate = counter == 0 ? name : ChangeFileExt(name, suffix);
     auto writer = std::make_unique<TLogFileWriter>(candidate, FBackupCount, FMaxFileSize, FTimeStamp);
     if (writer->Open()) return writer;
   }

@@ -182,10 +182,7 @@ bool ParseIniDateTime(std::u16string_view text, TDateTimeValue& value, bool& has
 
 TSafeIniFile::TSafeIniFile(std::u16string fileName, TIniStreamFilter decode, TIniStreamFilter encode,
                            bool caseSensitive)
-    : FFileName(std::move(fileName)),
-      FDecode(std::move(decode)),
-      FEncode(std::move(encode)),
-      FSections(caseSensitive) {
+    : FFileName(std::move(fileName)), FDecode(std::move(decode)), FEncode(std::move(encode)), FSections(caseSensitive) {
   TFileSystem& fs = FileSystem();
   if (fs.FileExists(FFileName)) {
     LoadFromFile();
@@ -256,8 +253,7 @@ void TSafeIniFile::WriteString(std::u16string_view section, std::u16string_view 
   FModified = true;
 }
 
-int64_t TSafeIniFile::ReadInteger(std::u16string_view section, std::u16string_view ident,
-                                  int64_t defaultValue) const {
+int64_t TSafeIniFile::ReadInteger(std::u16string_view section, std::u16string_view ident, int64_t defaultValue) const {
   const auto text = FSections.ReadValue(section, ident);
   int64_t value = 0;
   return text && ParseIniInteger(*text, value) ? value : defaultValue;
@@ -321,8 +317,7 @@ void TSafeIniFile::WriteTime(std::u16string_view section, std::u16string_view id
   WriteString(section, ident, FormatIniTime(value));
 }
 
-void TSafeIniFile::WriteDateTime(std::u16string_view section, std::u16string_view ident,
-                                 const TDateTimeValue& value) {
+void TSafeIniFile::WriteDateTime(std::u16string_view section, std::u16string_view ident, const TDateTimeValue& value) {
   WriteString(section, ident, FormatIniDateTime(value));
 }
 

@@ -38,11 +38,11 @@ struct TDateTimeValue {
 // Value texts, fixed and locale-independent (also used by tests and the free functions).
 std::u16string FormatIniInteger(int64_t value);
 bool ParseIniInteger(std::u16string_view text, int64_t& value);  // decimal, or hex after "0x"/"0X"
-std::u16string FormatIniFloat(double value);                   // "." as decimal separator
-bool ParseIniFloat(std::u16string_view text, double& value);    // "," counts as "."
-std::u16string FormatIniDate(const TDateTimeValue& v);          // "mm/dd/yyyy"
-std::u16string FormatIniTime(const TDateTimeValue& v);          // "hh:nn:ss:zzz"
-std::u16string FormatIniDateTime(const TDateTimeValue& v);      // "mm/dd/yyyy hh:nn:ss:zzz"
+std::u16string FormatIniFloat(double value);                     // "." as decimal separator
+bool ParseIniFloat(std::u16string_view text, double& value);     // "," counts as "."
+std::u16string FormatIniDate(const TDateTimeValue& v);           // "mm/dd/yyyy"
+std::u16string FormatIniTime(const TDateTimeValue& v);           // "hh:nn:ss:zzz"
+std::u16string FormatIniDateTime(const TDateTimeValue& v);       // "mm/dd/yyyy hh:nn:ss:zzz"
 // Accepts a date, a time or both ("." also separates the milliseconds); false for anything invalid.
 bool ParseIniDateTime(std::u16string_view text, TDateTimeValue& value, bool& hasDate, bool& hasTime);
 

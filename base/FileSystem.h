@@ -31,7 +31,7 @@ std::u16string FromFsPath(const std::filesystem::path& path);
 // Path text helpers; both '\' and '/' count as separators.
 bool IsPathSeparator(char16_t c);
 std::u16string IncludeTrailingSeparator(std::u16string_view folder);  // adds PathSeparator unless present
-std::u16string ExtractFileDir(std::u16string_view path);             // without the trailing separator
+std::u16string ExtractFileDir(std::u16string_view path);              // without the trailing separator
 std::u16string ExtractFileName(std::u16string_view path);
 // Replaces the extension of the file name (from its last '.') by ext, which includes the dot.
 std::u16string ChangeFileExt(std::u16string_view path, std::u16string_view ext);

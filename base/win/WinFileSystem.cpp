@@ -169,8 +169,8 @@ bool TWinFileSystem::RenameFile(std::u16string_view from, std::u16string_view to
 
 std::unique_ptr<TAppendFile> TWinFileSystem::OpenForAppend(std::u16string_view path) {
   // Readers are let in, other writers are kept out.
-  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(W(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<TWinAppendFile>(h);
 }

@@ -1,6 +1,6 @@
-#include "app/IniHashedStringList.h"
-
 #include <gtest/gtest.h>
+
+#include "app/IniHashedStringList.h"
 
 namespace qor {
 namespace {

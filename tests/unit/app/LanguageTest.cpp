@@ -1,10 +1,9 @@
-#include "app/Language.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 #include <set>
 
+#include "app/Language.h"
 #include "app/MessageTexts.h"
 #include "app/SafeIniFile.h"
 #include "base/TextDecoding.h"
@@ -87,9 +86,11 @@ TEST_F(LanguageTest, TranslateWindowAnswersOnlyTheTextsFound) {
                 u"[Qor_Screen_FormTip]\r\nlbl_Info.Caption=Saved\r\nRdBtn_OK.Hint=\r\ncmb_Type.Items[1].Caption=PNG\r\n"
                 u"[Qor_Screen_Other]\r\nlbl_Info.Hint=wrong window\r\n");
   ASSERT_TRUE(Language.Load(u"English"));
-  const auto texts = Language.TranslateWindow(
-      u"FormTip", {{u"lbl_Info", u"Caption"}, {u"lbl_Info", u"Hint"}, {u"RdBtn_OK", u"Hint"},
-                   {u"cmb_Type", u"Items[0].Caption"}, {u"cmb_Type", u"Items[1].Caption"}});
+  const auto texts = Language.TranslateWindow(u"FormTip", {{u"lbl_Info", u"Caption"},
+                                                           {u"lbl_Info", u"Hint"},
+                                                           {u"RdBtn_OK", u"Hint"},
+                                                           {u"cmb_Type", u"Items[0].Caption"},
+                                                           {u"cmb_Type", u"Items[1].Caption"}});
   ASSERT_EQ(texts.size(), 5u);
   EXPECT_EQ(texts[0], u"Saved");
   EXPECT_EQ(texts[1], std::nullopt);
@@ -105,8 +106,7 @@ TEST(TranslatableProperties, FollowTheKindOfControl) {
   EXPECT_EQ(TranslatableProperties(TTranslatableKind::ImageNote, 0, false), V{});
   EXPECT_EQ(TranslatableProperties(TTranslatableKind::HtmlLabel), (V{u"Hint", u"Caption"}));
   EXPECT_EQ(TranslatableProperties(TTranslatableKind::Captioned), V{u"Caption"});
-  EXPECT_EQ(TranslatableProperties(TTranslatableKind::ItemList, 2),
-            (V{u"Items[0].Caption", u"Items[1].Caption"}));
+  EXPECT_EQ(TranslatableProperties(TTranslatableKind::ItemList, 2), (V{u"Items[0].Caption", u"Items[1].Caption"}));
   EXPECT_EQ(TranslatableProperties(TTranslatableKind::ListView, 1), V{u"Columns[0].Caption"});
   EXPECT_EQ(TranslatableProperties(TTranslatableKind::Other, 5), V{});
 }

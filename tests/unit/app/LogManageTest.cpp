@@ -1,11 +1,10 @@
-#include "app/LogManage.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <thread>
 #include <vector>
 
+#include "app/LogManage.h"
 #include "base/TextDecoding.h"
 #include "base/Utf16Text.h"
 #include "tests/unit/app/TestFolder.h"
@@ -62,8 +61,8 @@ TEST(LocalTimeNow, GivesAPlausibleCalendarTime) {
 TEST_F(LogManageTest, FirstLineCreatesFolderFileAndByteOrderMark) {
   Log.WriteLog(u"[SaveNewBitmap]ForceDirectories done");
   Log.WriteLog(u"GetSystemDPI: 96");
-  EXPECT_EQ(ReadBytes(LogFile),
-            EncodeUtf16LeWithBom(Stamp + u"[SaveNewBitmap]ForceDirectories done\r\n" + Stamp + u"GetSystemDPI: 96\r\n"));
+  EXPECT_EQ(ReadBytes(LogFile), EncodeUtf16LeWithBom(Stamp + u"[SaveNewBitmap]ForceDirectories done\r\n" + Stamp +
+                                                     u"GetSystemDPI: 96\r\n"));
 }
 
 TEST_F(LogManageTest, LinesWithoutTimeStampAreBare) {
@@ -85,8 +84,8 @@ TEST_F(LogManageTest, DetailOnlyLinesNeedTheMarkerBesideTheExecutable) {
   EXPECT_TRUE(Log.DetailLogEnabled());
   Log.WriteLog(u"detail 2", true);
   Log.WriteLog(u"ordinary 2");
-  EXPECT_EQ(Lines(LogFile), (std::vector<std::u16string>{Stamp + u"ordinary 1", Stamp + u"detail 2",
-                                                         Stamp + u"ordinary 2"}));
+  EXPECT_EQ(Lines(LogFile),
+            (std::vector<std::u16string>{Stamp + u"ordinary 1", Stamp + u"detail 2", Stamp + u"ordinary 2"}));
 }
 
 TEST_F(LogManageTest, FileOfExactlyTheMaximumIsRotatedBeforeTheNextLine) {
@@ -137,7 +136,9 @@ TEST_F(LogManageTest, UnwritableFolderDropsTheLineQuietly) {
 
 TEST_F(LogManageTest, NumberedNamesStopAfterTheBound) {
   for (int i = 0; i <= TLogManage::MaxOpenRetries; ++i) {
-    const std::u16string name = i == 0 ? LogFile : ChangeFileExt(LogFile, u"_" + IntToText(i) + u".log");
+    std::u16string suffix(u"_");
+    suffix.append(IntToText(i)).append(u".log");
+    const std::u16string name = i == 0 ? LogFile : ChangeFileExt(LogFile, suffix);
     ASSERT_TRUE(FileSystem().MakeDirectories(name));
   }
   Log.WriteLog(u"dropped");

@@ -1,9 +1,8 @@
-#include "app/SafeIniFile.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "app/SafeIniFile.h"
 #include "base/TextDecoding.h"
 #include "base/Utf16Text.h"
 #include "tests/unit/app/TestFolder.h"
@@ -22,6 +21,7 @@ struct TIntegerCase {
   std::u16string Text;
   bool Ok;
   int64_t Value;
+  friend void PrintTo(const TIntegerCase& c, std::ostream* os) { *os << Utf16ToUtf8(c.Text); }
 };
 
 class IniIntegerTest : public testing::TestWithParam<TIntegerCase> {};
@@ -36,23 +36,22 @@ TEST_P(IniIntegerTest, ParsesDecimalAndPrefixedHex) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IniIntegerTest,
-    testing::Values(TIntegerCase{u"42", true, 42}, TIntegerCase{u"-42", true, -42}, TIntegerCase{u"+7", true, 7},
-                    TIntegerCase{u"0x1F", true, 31}, TIntegerCase{u"0XfF", true, 255},
-                    TIntegerCase{u"0x", false, 0},  // two characters: not hexadecimal, and no number
-                    TIntegerCase{u"0x0", true, 0}, TIntegerCase{u"0xG", false, 0},
-                    TIntegerCase{u"0xFFFFFFFFFFFFFFFF", true, -1},
-                    TIntegerCase{u"0x10000000000000000", false, 0},  // 17 digits
-                    TIntegerCase{u"9223372036854775807", true, INT64_MAX},
-                    TIntegerCase{u"-9223372036854775808", true, INT64_MIN},
-                    TIntegerCase{u"9223372036854775808", false, 0}, TIntegerCase{u"abc", false, 0},
-                    TIntegerCase{u"5", true, 5}, TIntegerCase{u"", false, 0}, TIntegerCase{u"-", false, 0},
-                    TIntegerCase{u"1.5", false, 0}, TIntegerCase{u"12abc", false, 0},
-                    TIntegerCase{u" 12 ", true, 12}, TIntegerCase{u"x12", false, 0}));
+    testing::Values(
+        TIntegerCase{u"42", true, 42}, TIntegerCase{u"-42", true, -42}, TIntegerCase{u"+7", true, 7},
+        TIntegerCase{u"0x1F", true, 31}, TIntegerCase{u"0XfF", true, 255},
+        TIntegerCase{u"0x", false, 0},  // two characters: not hexadecimal, and no number
+        TIntegerCase{u"0x0", true, 0}, TIntegerCase{u"0xG", false, 0}, TIntegerCase{u"0xFFFFFFFFFFFFFFFF", true, -1},
+        TIntegerCase{u"0x10000000000000000", false, 0},  // 17 digits
+        TIntegerCase{u"9223372036854775807", true, INT64_MAX}, TIntegerCase{u"-9223372036854775808", true, INT64_MIN},
+        TIntegerCase{u"9223372036854775808", false, 0}, TIntegerCase{u"abc", false, 0}, TIntegerCase{u"5", true, 5},
+        TIntegerCase{u"", false, 0}, TIntegerCase{u"-", false, 0}, TIntegerCase{u"1.5", false, 0},
+        TIntegerCase{u"12abc", false, 0}, TIntegerCase{u" 12 ", true, 12}, TIntegerCase{u"x12", false, 0}));
 
 struct TFloatCase {
   std::u16string Text;
   bool Ok;
   double Value;
+  friend void PrintTo(const TFloatCase& c, std::ostream* os) { *os << Utf16ToUtf8(c.Text); }
 };
 
 class IniFloatTest : public testing::TestWithParam<TFloatCase> {};
@@ -103,9 +102,9 @@ TEST(IniDateTime, ReadsWhatItWritesAndRejectsImpossibleValues) {
   EXPECT_TRUE(!hasDate && hasTime);
   ASSERT_TRUE(ParseIniDateTime(u"1/2/2023 10:11:12.5", v, hasDate, hasTime));
   EXPECT_EQ(v.Millisecond, 5);
-  for (const char16_t* bad : {u"2/29/2023", u"13/01/2024", u"00/10/2024", u"12/32/2024", u"12/31/2024 24:00",
-                              u"12/31/2024 10:60", u"31.12.2024", u"2024-12-31", u"", u"12/31", u"1/1/2024 x",
-                              u"10:00:00:1000", u"1/1/2024 10:00 11:00"}) {
+  for (const char16_t* bad :
+       {u"2/29/2023", u"13/01/2024", u"00/10/2024", u"12/32/2024", u"12/31/2024 24:00", u"12/31/2024 10:60",
+        u"31.12.2024", u"2024-12-31", u"", u"12/31", u"1/1/2024 x", u"10:00:00:1000", u"1/1/2024 10:00 11:00"}) {
     EXPECT_FALSE(ParseIniDateTime(bad, v, hasDate, hasTime)) << Utf16ToUtf8(bad);
   }
 }
@@ -189,8 +188,10 @@ TEST_F(SafeIniFileTest, KeysAndSectionsMatchRegardlessOfCaseAndBlanks) {
 }
 
 TEST_F(SafeIniFileTest, Utf8AndAnsiFilesAreReadAndRewrittenAsUtf16) {
-  for (const std::string& bytes : {std::string("\xEF\xBB\xBF[Main]\r\nLanguage=Fran\xC3\xA7" "ais\r\n"),
-                                   std::string("[Main]\r\nLanguage=Fran\xE7" "ais\r\n")}) {
+  for (const std::string& bytes : {std::string("\xEF\xBB\xBF[Main]\r\nLanguage=Fran\xC3\xA7"
+                                               "ais\r\n"),
+                                   std::string("[Main]\r\nLanguage=Fran\xE7"
+                                               "ais\r\n")}) {
     WriteBytes(Ini, bytes);
     {
       TSafeIniFile ini(Ini);
@@ -228,7 +229,10 @@ TEST_F(SafeIniFileTest, DestructorSavesOnlyWhenModified) {
   WriteBytes(Ini, "[S]\nk=v\n");  // ANSI: a save would turn it into UTF-16
   { TSafeIniFile ini(Ini); }
   EXPECT_EQ(ReadBytes(Ini), "[S]\nk=v\n");
-  { TSafeIniFile ini(Ini); ini.WriteString(u"S", u"k", u"w"); }
+  {
+    TSafeIniFile ini(Ini);
+    ini.WriteString(u"S", u"k", u"w");
+  }
   EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=w\r\n");
 }
 
@@ -358,7 +362,8 @@ TEST_F(SafeIniFileTest, BinaryGarbageReadsAsDefaultsAndAcceptsWrites) {
 }
 
 TEST_F(SafeIniFileTest, TruncatedAndOddSizedFilesKeepWhatIsWhole) {
-  const std::string whole = EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n[AIAssistant]\r\nScreenshotCapTip=1\r\n");
+  const std::string whole =
+      EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n[AIAssistant]\r\nScreenshotCapTip=1\r\n");
   for (size_t cut : {whole.size() - 1, whole.size() - 3, size_t{1}, size_t{3}}) {
     WriteBytes(Ini, whole.substr(0, cut));
     EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"x"), cut > 40 ? u"English" : u"x") << cut;

@@ -1,6 +1,6 @@
-#include "app/UserFolders.h"
-
 #include <gtest/gtest.h>
+
+#include "app/UserFolders.h"
 
 namespace qor {
 namespace {
@@ -36,6 +36,9 @@ struct TPathCase {
   int Major;
   bool Is64;
   std::u16string Expected;
+  friend void PrintTo(const TPathCase& c, std::ostream* os) {
+    *os << c.Id << "/v" << c.Major << (c.Is64 ? "/64" : "/32");
+  }
 };
 
 class UsualPathTest : public testing::TestWithParam<TPathCase> {};
@@ -54,14 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                     TPathCase{26, 5, true, u"D:\\Documents and Settings\\anna\\Application Data"},
                     TPathCase{35, 10, true, u"D:\\ProgramData"},
                     TPathCase{35, 5, true, u"D:\\Documents and Settings\\All Users\\Application Data"},
-                    TPathCase{38, 10, true, u"D:\\Program Files (x86)"},
-                    TPathCase{38, 10, false, u"D:\\Program Files"},
+                    TPathCase{38, 10, true, u"D:\\Program Files (x86)"}, TPathCase{38, 10, false, u"D:\\Program Files"},
                     TPathCase{40, 10, true, u"D:\\Users\\anna"},
                     TPathCase{40, 5, true, u"D:\\Documents and Settings\\anna"},
                     TPathCase{43, 10, true, u"D:\\Program Files (x86)\\Common Files"},
                     TPathCase{43, 10, false, u"D:\\Program Files\\Common Files"},
-                    TPathCase{27, 10, true, u""},    // inside 26..43 but no known place
-                    TPathCase{5, 10, true, u""},     // outside: no fallbacks at all
+                    TPathCase{27, 10, true, u""},  // inside 26..43 but no known place
+                    TPathCase{5, 10, true, u""},   // outside: no fallbacks at all
                     TPathCase{44, 10, true, u""}));
 
 TEST(ResolveSpecialFolder, NoFallbacksOutsideTheRange) {

@@ -1,9 +1,8 @@
-#include "base/FileSystem.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "base/FileSystem.h"
 #include "base/Utf16Text.h"
 
 namespace qor {

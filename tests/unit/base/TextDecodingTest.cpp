@@ -1,8 +1,8 @@
-#include "base/TextDecoding.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include "base/TextDecoding.h"
 
 namespace qor {
 namespace {

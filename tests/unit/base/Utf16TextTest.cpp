@@ -1,6 +1,6 @@
-#include "base/Utf16Text.h"
-
 #include <gtest/gtest.h>
+
+#include "base/Utf16Text.h"
 
 namespace qor {
 namespace {
@@ -9,6 +9,7 @@ struct TUtf8Case {
   const char* Name;
   std::string Utf8;
   std::u16string Expected;
+  friend void PrintTo(const TUtf8Case& c, std::ostream* os) { *os << c.Name; }
 };
 
 class Utf8ToUtf16Test : public testing::TestWithParam<TUtf8Case> {};
@@ -17,22 +18,27 @@ TEST_P(Utf8ToUtf16Test, DecodesOrReplacesWithoutCrashing) {
   EXPECT_EQ(Utf8ToUtf16(GetParam().Utf8), GetParam().Expected) << GetParam().Name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Utf8ToUtf16Test,
-    testing::Values(TUtf8Case{"ascii", "Config", u"Config"},
-                    TUtf8Case{"two_byte", "Gr\xC3\xB6\xC3\x9F" "e", u"Gr\u00F6\u00DFe"},
-                    TUtf8Case{"three_byte", "\xE2\x82\xAC", u"\u20AC"},
-                    TUtf8Case{"four_byte_pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-                    TUtf8Case{"stray_continuation", "a\x80" "b", u"a\uFFFDb"},
-                    TUtf8Case{"overlong_slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
-                    TUtf8Case{"overlong_three_byte", "\xE0\x80\xAF", u"\uFFFD"},
-                    TUtf8Case{"encoded_surrogate", "\xED\xA0\x80", u"\uFFFD"},
-                    TUtf8Case{"above_max_code_point", "\xF4\x90\x80\x80", u"\uFFFD"},
-                    TUtf8Case{"truncated_at_end", "ab\xE2\x82", u"ab\uFFFD"},
-                    TUtf8Case{"truncated_before_ascii", "\xE2\x82z", u"\uFFFDz"},
-                    TUtf8Case{"invalid_lead_bytes", "\xF5\xFF", u"\uFFFD\uFFFD"},
-                    TUtf8Case{"embedded_nul", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, Utf8ToUtf16Test,
+                         testing::Values(TUtf8Case{"ascii", "Config", u"Config"},
+                                         TUtf8Case{"two_byte",
+                                                   "Gr\xC3\xB6\xC3\x9F"
+                                                   "e",
+                                                   u"Gr\u00F6\u00DFe"},
+                                         TUtf8Case{"three_byte", "\xE2\x82\xAC", u"\u20AC"},
+                                         TUtf8Case{"four_byte_pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+                                         TUtf8Case{"stray_continuation",
+                                                   "a\x80"
+                                                   "b",
+                                                   u"a\uFFFDb"},
+                                         TUtf8Case{"overlong_slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
+                                         TUtf8Case{"overlong_three_byte", "\xE0\x80\xAF", u"\uFFFD"},
+                                         TUtf8Case{"encoded_surrogate", "\xED\xA0\x80", u"\uFFFD"},
+                                         TUtf8Case{"above_max_code_point", "\xF4\x90\x80\x80", u"\uFFFD"},
+                                         TUtf8Case{"truncated_at_end", "ab\xE2\x82", u"ab\uFFFD"},
+                                         TUtf8Case{"truncated_before_ascii", "\xE2\x82z", u"\uFFFDz"},
+                                         TUtf8Case{"invalid_lead_bytes", "\xF5\xFF", u"\uFFFD\uFFFD"},
+                                         TUtf8Case{"embedded_nul", std::string("a\0b", 3), std::u16string(u"a\0b", 3)}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(Utf16ToUtf8, RoundTripsValidText) {
   const std::u16string text = u"Caf\u00E9 \u20AC \U0001F600 \u4E2D";
@@ -40,7 +46,9 @@ TEST(Utf16ToUtf8, RoundTripsValidText) {
 }
 
 TEST(Utf16ToUtf8, ReplacesLoneSurrogates) {
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{u'x', 0xD83D}), "x\xEF\xBF\xBD");  // high surrogate at the very end
   // Two high surrogates: the first is lone, the second pairs with the following low one.
@@ -61,7 +69,7 @@ TEST(UpperCase, MapsAsciiAndLatin1LettersOnly) {
   EXPECT_EQ(UpperCase(u"\u00E4\u00F6\u00FC\u00E9\u00FE"), u"\u00C4\u00D6\u00DC\u00C9\u00DE");
   EXPECT_EQ(UpperCaseChar(0xF7), 0xF7);  // division sign is no letter
   EXPECT_EQ(UpperCaseChar(0xFF), 0x178);
-  EXPECT_EQ(UpperCaseChar(0xDF), 0xDF);   // sharp s has no one-character capital
+  EXPECT_EQ(UpperCaseChar(0xDF), 0xDF);    // sharp s has no one-character capital
   EXPECT_EQ(UpperCaseChar(0x3B1), 0x3B1);  // outside Latin: compared exactly
   EXPECT_EQ(UpperCaseChar(u'['), u'[');
   EXPECT_EQ(UpperCaseChar(u'{'), u'{');
