@@ -12,7 +12,9 @@ constexpr uint32_t BiRgb = 0;
 constexpr uint32_t BiBitfields = 3;
 
 uint16_t Get16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t Get32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+uint32_t Get32(const uint8_t* p) {
+  return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 void Put16(uint8_t* p, uint16_t v) {
   p[0] = uint8_t(v);
   p[1] = uint8_t(v >> 8);
@@ -25,13 +27,20 @@ void Put32(uint8_t* p, uint32_t v) {
 
 const char* BmpErrorText(TBmpError error) {
   switch (error) {
-    case TBmpError::None: return "no error";
-    case TBmpError::Truncated: return "truncated BMP data";
-    case TBmpError::NotBmp: return "not a BMP file";
-    case TBmpError::BadHeader: return "inconsistent BMP header";
-    case TBmpError::BadSize: return "unsupported BMP dimensions";
-    case TBmpError::UnsupportedBitCount: return "unsupported BMP bit count (only 24 and 32 bits per pixel)";
-    case TBmpError::UnsupportedCompression: return "unsupported BMP compression";
+    case TBmpError::None:
+      return "no error";
+    case TBmpError::Truncated:
+      return "truncated BMP data";
+    case TBmpError::NotBmp:
+      return "not a BMP file";
+    case TBmpError::BadHeader:
+      return "inconsistent BMP header";
+    case TBmpError::BadSize:
+      return "unsupported BMP dimensions";
+    case TBmpError::UnsupportedBitCount:
+      return "unsupported BMP bit count (only 24 and 32 bits per pixel)";
+    case TBmpError::UnsupportedCompression:
+      return "unsupported BMP compression";
   }
   return "unknown BMP error";
 }

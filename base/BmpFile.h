@@ -34,11 +34,11 @@ constexpr size_t BmpHeadersSize = 54;
 struct TBmpLayout {
   int32_t Width = 0;
   int32_t Height = 0;
-  int BitsPerPixel = 0;       // 24 or 32
-  bool TopDown = false;       // rows stored top row first (negative height in the file)
-  bool HasAlpha = false;      // 32-bit with an alpha mask; otherwise the fourth byte is unused and reads as opaque
-  size_t PixelOffset = 0;     // from the start of the file image
-  size_t RowStride = 0;       // bytes per stored row, padded to 4
+  int BitsPerPixel = 0;    // 24 or 32
+  bool TopDown = false;    // rows stored top row first (negative height in the file)
+  bool HasAlpha = false;   // 32-bit with an alpha mask; otherwise the fourth byte is unused and reads as opaque
+  size_t PixelOffset = 0;  // from the start of the file image
+  size_t RowStride = 0;    // bytes per stored row, padded to 4
 };
 
 // Checks the headers and that all pixel rows lie inside the size bytes at data.

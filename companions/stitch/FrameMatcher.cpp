@@ -81,8 +81,9 @@ void TFrameMatcher::CollectCandidates(const TFrameSignature& older, const TFrame
   for (int32_t d = -maxShift; d <= maxShift; ++d)
     if (d != 0 && FVotes[size_t(d + h)] > 0) ranked.emplace_back(FVotes[size_t(d + h)], d);
   const size_t keep = std::min(VotedCandidates, ranked.size());
-  std::partial_sort(ranked.begin(), ranked.begin() + ptrdiff_t(keep), ranked.end(),
-                    [](const auto& a, const auto& b) { return a.first != b.first ? a.first > b.first : a.second < b.second; });
+  std::partial_sort(ranked.begin(), ranked.begin() + ptrdiff_t(keep), ranked.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : a.second < b.second;
+  });
   for (size_t i = 0; i < keep; ++i) candidates.push_back(ranked[i].second);
   // The step the page took last time is worth a look even when repetitive content hides it from the vote.
   if (lastStep != 0 && std::abs(lastStep) <= maxShift) {
@@ -161,13 +162,13 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   int64_t errors = (ps[size_t(top)] - ps[0]) + (ps[size_t(h)] - ps[size_t(h - bottom)]);
   errors += pm[size_t(last)] - pm[size_t(first)];
   int64_t evidence = 0;
-  for (int32_t y = first; y < last; ++y)
-    evidence += std::popcount(~FShiftDiff[size_t(y)] & ~newer.FlatMask(y) & kept);
+  for (int32_t y = first; y < last; ++y) evidence += std::popcount(~FShiftDiff[size_t(y)] & ~newer.FlatMask(y) & kept);
   match.Errors = errors;
   match.Evidence = evidence;
   const bool clean = errors == 0;
   const bool enough = evidence >= MinEvidence || (d == 0 && clean);
-  if (enough && errors * ErrorRatio <= evidence + errors) match.Kind = d == 0 ? TMatchKind::Identical : TMatchKind::Shifted;
+  if (enough && errors * ErrorRatio <= evidence + errors)
+    match.Kind = d == 0 ? TMatchKind::Identical : TMatchKind::Shifted;
   return match;
 }
 
@@ -202,7 +203,9 @@ TFrameMatch TFrameMatcher::Match(const TFrameSignature& older, const TFrameSigna
   if (std::any_of(passed.begin(), passed.end(), hinted))
     passed.erase(std::remove_if(passed.begin(), passed.end(), [&](const TFrameMatch& m) { return !hinted(m); }),
                  passed.end());
-  auto ratio = [](const TFrameMatch& m) { return double(m.Errors) / double(std::max<int64_t>(1, m.Evidence + m.Errors)); };
+  auto ratio = [](const TFrameMatch& m) {
+    return double(m.Errors) / double(std::max<int64_t>(1, m.Evidence + m.Errors));
+  };
   double bestRatio = 1.0;
   for (const TFrameMatch& m : passed) bestRatio = std::min(bestRatio, ratio(m));
   const TFrameMatch* chosen = nullptr;

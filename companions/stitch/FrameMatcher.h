@@ -18,11 +18,11 @@ struct TFrameMatch {
   TMatchKind Kind = TMatchKind::NoMatch;
   // newer row y shows what older row y + Displacement showed: positive when the page scrolled down.
   int32_t Displacement = 0;
-  int32_t TopBand = 0;     // rows at the top that stayed in place
-  int32_t BottomBand = 0;  // rows at the bottom that stayed in place
-  int32_t Overlap = 0;     // rows of scrolled content seen in both frames
-  int64_t Evidence = 0;    // non-flat cells that agree at this displacement
-  int64_t Errors = 0;      // cells that disagree (outside the ignored strips)
+  int32_t TopBand = 0;         // rows at the top that stayed in place
+  int32_t BottomBand = 0;      // rows at the bottom that stayed in place
+  int32_t Overlap = 0;         // rows of scrolled content seen in both frames
+  int64_t Evidence = 0;        // non-flat cells that agree at this displacement
+  int64_t Errors = 0;          // cells that disagree (outside the ignored strips)
   uint32_t IgnoredStrips = 0;  // strips that change on their own (a scroll bar thumb, an animation)
 };
 

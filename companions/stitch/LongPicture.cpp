@@ -42,8 +42,8 @@ TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t 
   TImageView frame;
   if (layout.BitsPerPixel == 32) {
     // 32-bit rows are read where they lie in the caller's buffer: no copy of the frame at all.
-    const uint8_t* first = data + layout.PixelOffset +
-                           (layout.TopDown ? 0 : size_t(layout.Height - 1) * layout.RowStride);
+    const uint8_t* first =
+        data + layout.PixelOffset + (layout.TopDown ? 0 : size_t(layout.Height - 1) * layout.RowStride);
     frame = TImageView{const_cast<uint8_t*>(first), layout.Width, layout.Height,
                        layout.TopDown ? ptrdiff_t(layout.RowStride) : -ptrdiff_t(layout.RowStride)};
   } else {

@@ -22,13 +22,13 @@ constexpr int32_t MaxPictureRows = 100000;
 constexpr uint64_t MaxPictureBytes = uint64_t(1) << 30;
 
 enum class TStitchStatus {
-  Started,         // first frame: the picture is that frame
-  Joined,          // new rows were added
-  NothingNew,      // the frame lies inside the picture already (the same frame again, or a step back)
-  BadFrame,        // not a BMP this library reads (truncated, lying header, 16-bit, compressed ...)
-  SizeChanged,     // the frame's size differs from the first frame's
-  NoMatch,         // no trustworthy join: the picture is unchanged
-  TooLarge,        // the join would pass the height or byte limit: the picture is unchanged
+  Started,      // first frame: the picture is that frame
+  Joined,       // new rows were added
+  NothingNew,   // the frame lies inside the picture already (the same frame again, or a step back)
+  BadFrame,     // not a BMP this library reads (truncated, lying header, 16-bit, compressed ...)
+  SizeChanged,  // the frame's size differs from the first frame's
+  NoMatch,      // no trustworthy join: the picture is unchanged
+  TooLarge,     // the join would pass the height or byte limit: the picture is unchanged
 };
 
 // True for the statuses reported to the caller as success.

@@ -27,9 +27,8 @@ void ResetEntryPoint() {
 
 }  // namespace qor::stitch
 
-extern "C" int32_t QOR_STITCH_CALL OpencvLongScreenShot(int32_t direction, const uint8_t* frameData,
-                                                         int32_t frameSize, uint8_t** resultData,
-                                                         int32_t* resultSize) {
+extern "C" int32_t QOR_STITCH_CALL OpencvLongScreenShot(int32_t direction, const uint8_t* frameData, int32_t frameSize,
+                                                        uint8_t** resultData, int32_t* resultSize) {
   using namespace qor::stitch;
   if (resultData == nullptr || resultSize == nullptr) return 0;
   // Calls come one at a time from the program; the lock only guards against a caller that breaks that promise.
@@ -38,8 +37,7 @@ extern "C" int32_t QOR_STITCH_CALL OpencvLongScreenShot(int32_t direction, const
   bool ok = false;
   try {
     const bool downward = direction != 0;
-    ok = frameData != nullptr && frameSize > 0 &&
-         IsSuccess(picture.AddFrame(downward, frameData, size_t(frameSize)));
+    ok = frameData != nullptr && frameSize > 0 && IsSuccess(picture.AddFrame(downward, frameData, size_t(frameSize)));
   } catch (...) {
     // Out of memory while growing: the picture is unchanged (reallocation happens before any row is written).
     ok = false;

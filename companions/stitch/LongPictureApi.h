@@ -23,9 +23,8 @@
 #define QOR_STITCH_CALL
 #endif
 
-extern "C" int32_t QOR_STITCH_CALL OpencvLongScreenShot(int32_t direction, const uint8_t* frameData,
-                                                         int32_t frameSize, uint8_t** resultData,
-                                                         int32_t* resultSize);
+extern "C" int32_t QOR_STITCH_CALL OpencvLongScreenShot(int32_t direction, const uint8_t* frameData, int32_t frameSize,
+                                                        uint8_t** resultData, int32_t* resultSize);
 
 // The function type a caller looks up with GetProcAddress.
 using TOpencvLongScreenShot = int32_t(QOR_STITCH_CALL*)(int32_t, const uint8_t*, int32_t, uint8_t**, int32_t*);

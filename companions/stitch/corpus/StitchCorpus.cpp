@@ -161,7 +161,8 @@ class TFont {
       for (int col = 0; col < 5; ++col)
         if (random.Chance(45))
           for (int y = row * cell; y < (row + 1) * cell; ++y)
-            for (int x = col * cell; x < (col + 1) * cell; ++x) g.Coverage[size_t(y) * size_t(g.Width) + size_t(x)] = 255;
+            for (int x = col * cell; x < (col + 1) * cell; ++x)
+              g.Coverage[size_t(y) * size_t(g.Width) + size_t(x)] = 255;
     return g;
   }
 
@@ -174,12 +175,12 @@ class TFont {
 };
 
 const char* const Words[] = {
-    "scroll",  "window",  "capture", "picture", "stitch",  "frame",   "the",     "of",       "and",     "a",
-    "to",      "in",      "is",      "with",    "page",    "header",  "footer",  "column",   "table",   "list",
-    "message", "reply",   "morning", "update",  "report",  "quarter", "figure",  "budget",   "travel",  "garden",
-    "river",   "station", "number",  "letter",  "summer",  "winter",  "autumn",  "spring",   "market",  "office",
-    "meeting", "notes",   "project", "result",  "detail",  "chapter", "section", "paragraph", "example", "value",
-    "Monday",  "Friday",  "quickly", "slowly",  "bright",  "quiet",   "simple",  "careful",  "yellow",  "orange"};
+    "scroll",  "window",  "capture", "picture", "stitch", "frame",   "the",     "of",        "and",     "a",
+    "to",      "in",      "is",      "with",    "page",   "header",  "footer",  "column",    "table",   "list",
+    "message", "reply",   "morning", "update",  "report", "quarter", "figure",  "budget",    "travel",  "garden",
+    "river",   "station", "number",  "letter",  "summer", "winter",  "autumn",  "spring",    "market",  "office",
+    "meeting", "notes",   "project", "result",  "detail", "chapter", "section", "paragraph", "example", "value",
+    "Monday",  "Friday",  "quickly", "slowly",  "bright", "quiet",   "simple",  "careful",   "yellow",  "orange"};
 constexpr int WordCount = int(sizeof(Words) / sizeof(Words[0]));
 
 std::string Sentence(TRandom& random, int words) {
@@ -262,7 +263,8 @@ void Article(const TImageView& view, TRandom& random, bool flatGaps) {
 void Table(const TImageView& view, TRandom& random) {
   FillRect(view, 0, 0, view.Width, view.Height, Rgb(0xFFFFFF));
   const int32_t rowHeight = 24, left = 10, right = view.Width - 30;
-  const int32_t columns[] = {left, left + 70, left + (right - left) * 45 / 100, left + (right - left) * 70 / 100, right};
+  const int32_t columns[] = {left, left + 70, left + (right - left) * 45 / 100, left + (right - left) * 70 / 100,
+                             right};
   TFont& font = TFont::Instance();
   for (int32_t row = 0, y = 0; y < view.Height; ++row, y += rowHeight) {
     FillRect(view, left, y, right, y + rowHeight, Rgb(row % 2 ? 0xF2F5FA : 0xFFFFFF));
@@ -271,8 +273,9 @@ void Table(const TImageView& view, TRandom& random) {
     char id[16];
     std::snprintf(id, sizeof id, "#%05d", 1000 + row);
     font.Draw(view, columns[0] + 6, y + 17, id, 13, Rgb(0x555555));
-    font.Draw(view, columns[1] + 6, y + 17, std::string(Words[random.Range(0, WordCount - 1)]) + " " +
-                                            Words[random.Range(0, WordCount - 1)], 13, Rgb(0x202020));
+    font.Draw(view, columns[1] + 6, y + 17,
+              std::string(Words[random.Range(0, WordCount - 1)]) + " " + Words[random.Range(0, WordCount - 1)], 13,
+              Rgb(0x202020));
     char amount[24];
     std::snprintf(amount, sizeof amount, "%d.%02d", random.Range(1, 99999), random.Range(0, 99));
     font.Draw(view, columns[2] + 6, y + 17, amount, 13, Rgb(0x202020));
@@ -307,8 +310,8 @@ void Toolbar(const TImageView& view, int32_t height, bool caretOn, int32_t& care
   for (int i = 0; i < 3; ++i) FillCircle(view, 18 + i * 26, height / 2, 8, Rgb(0x9A9A9A));
   const int32_t boxLeft = 96, boxRight = std::max(boxLeft + 40, view.Width - 120);
   FillRect(view, boxLeft, height / 2 - 12, boxRight, height / 2 + 12, Rgb(0xFFFFFF));
-  caretX = boxLeft + 8 + TFont::Instance().Draw(view, boxLeft + 8, height / 2 + 5, "https://pages.test/long", 14,
-                                                Rgb(0x303030)) + 2;
+  caretX = boxLeft + 8 +
+           TFont::Instance().Draw(view, boxLeft + 8, height / 2 + 5, "https://pages.test/long", 14, Rgb(0x303030)) + 2;
   if (caretOn) FillRect(view, caretX, height / 2 - 8, caretX + 2, height / 2 + 8, Rgb(0x000000));
   FillRect(view, view.Width - 100, height / 2 - 10, view.Width - 20, height / 2 + 10, Rgb(0x3D7BE0));
 }
@@ -374,10 +377,18 @@ TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) 
   TImage page(width, height);
   TRandom random(seed);
   switch (kind) {
-    case TPageKind::Article: Article(page.View(), random, false); break;
-    case TPageKind::FlatGaps: Article(page.View(), random, true); break;
-    case TPageKind::Table: Table(page.View(), random); break;
-    case TPageKind::Chat: Chat(page.View(), random); break;
+    case TPageKind::Article:
+      Article(page.View(), random, false);
+      break;
+    case TPageKind::FlatGaps:
+      Article(page.View(), random, true);
+      break;
+    case TPageKind::Table:
+      Table(page.View(), random);
+      break;
+    case TPageKind::Chat:
+      Chat(page.View(), random);
+      break;
   }
   return page;
 }
@@ -385,8 +396,8 @@ TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) 
 namespace {
 
 // Draws frame `index` of the run into view; reports where the caret and the spinner are.
-void ComposeFrame(const TCaseSpec& spec, const TImageView& page, size_t index, const TImageView& view,
-                  int32_t& caretX, int32_t& spinnerX) {
+void ComposeFrame(const TCaseSpec& spec, const TImageView& page, size_t index, const TImageView& view, int32_t& caretX,
+                  int32_t& spinnerX) {
   const int32_t visible = ScrollHeight(spec);
   const int32_t offset = spec.Offsets[index];
   Toolbar(view.Sub(TRect{0, 0, spec.Width, spec.Header}), spec.Header, spec.Caret && index % 2 == 0, caretX);

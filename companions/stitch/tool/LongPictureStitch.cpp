@@ -2,8 +2,8 @@
 // Stitches BMP frames through the library's entry point, exactly as the program calls it, and writes the result.
 // A FRAME is a BMP path, optionally prefixed with "up:" or "down:" (default down); --dirs FILE gives the
 // directions instead, one per line (1 down, 0 up) in frame order. Prints one line per frame,
-// "frame <n> ok|failed <milliseconds> ms <path>". Exit code: 0 all frames stitched, 1 some frame failed (the result is still written), 2 usage or
-// file error.
+// "frame <n> ok|failed <milliseconds> ms <path>". Exit code: 0 all frames stitched, 1 some frame failed (the result is
+// still written), 2 usage or file error.
 #include <chrono>
 #include <cstdio>
 #include <fstream>

@@ -33,7 +33,8 @@ const TRun& Run(int32_t width, int32_t height, int frames) {
     spec.Footer = 40;
     const int32_t step = height / 3;
     spec.PageHeight = height + step * frames + 100;
-    spec.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), spec.PageHeight - corpus::ScrollHeight(spec));
+    spec.Offsets =
+        corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), spec.PageHeight - corpus::ScrollHeight(spec));
     const qor::TImage page = corpus::RenderPage(spec.Page, spec.Width, spec.PageHeight, spec.Seed);
     run = std::make_unique<TRun>();
     for (size_t i = 0; i < spec.Offsets.size(); ++i) run->Frames.push_back(corpus::RenderFrame(spec, page, i));

@@ -1,11 +1,11 @@
-#include "base/BmpFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
+
+#include "base/BmpFile.h"
 
 namespace qor {
 namespace {
@@ -83,7 +83,9 @@ TEST(BmpFileTest, WriterProducesTheStandardHeaderFields) {
   const std::vector<uint8_t> file = WriteBmp(source.View(), 24);
   EXPECT_EQ(file[0], 'B');
   EXPECT_EQ(file[1], 'M');
-  auto get32 = [&](size_t at) { return uint32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24); };
+  auto get32 = [&](size_t at) {
+    return uint32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24);
+  };
   EXPECT_EQ(get32(2), file.size());
   EXPECT_EQ(get32(10), 54u);
   EXPECT_EQ(get32(14), 40u);
@@ -143,13 +145,21 @@ TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
       {"empty", [](auto& f) { f.clear(); }, TBmpError::Truncated},
       {"only the file header", [](auto& f) { f.resize(14); }, TBmpError::Truncated},
       {"cut in the info header", [](auto& f) { f.resize(40); }, TBmpError::Truncated},
-      {"cut in the pixels", [](auto& f) { f.resize(f.size() - 1); Put32(f, 2, uint32_t(f.size())); },
+      {"cut in the pixels",
+       [](auto& f) {
+         f.resize(f.size() - 1);
+         Put32(f, 2, uint32_t(f.size()));
+       },
        TBmpError::Truncated},
-      {"file size larger than the data", [](auto& f) { Put32(f, 2, uint32_t(f.size() + 100)); },
-       TBmpError::Truncated},
+      {"file size larger than the data", [](auto& f) { Put32(f, 2, uint32_t(f.size() + 100)); }, TBmpError::Truncated},
       {"file size smaller than its pixels", [](auto& f) { Put32(f, 2, 60); }, TBmpError::BadHeader},
       {"height lies", [](auto& f) { Put32(f, 22, 600); }, TBmpError::Truncated},
-      {"width lies", [](auto& f) { Put32(f, 18, 8000); Put32(f, 2, 0); }, TBmpError::Truncated},
+      {"width lies",
+       [](auto& f) {
+         Put32(f, 18, 8000);
+         Put32(f, 2, 0);
+       },
+       TBmpError::Truncated},
       {"signature", [](auto& f) { f[0] = 'P'; }, TBmpError::NotBmp},
       {"width zero", [](auto& f) { Put32(f, 18, 0); }, TBmpError::BadSize},
       {"negative width", [](auto& f) { Put32(f, 18, uint32_t(-8)); }, TBmpError::BadSize},
@@ -168,7 +178,11 @@ TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
       {"info header larger than the file", [](auto& f) { Put32(f, 14, 1000); }, TBmpError::Truncated},
       {"absurd info header size", [](auto& f) { Put32(f, 14, 0xFFFFFFF0u); }, TBmpError::BadHeader},
       {"pixels inside the headers", [](auto& f) { Put32(f, 10, 20); }, TBmpError::BadHeader},
-      {"pixel offset past the end", [](auto& f) { Put32(f, 10, 0xFFFFFF00u); Put32(f, 2, 0); },
+      {"pixel offset past the end",
+       [](auto& f) {
+         Put32(f, 10, 0xFFFFFF00u);
+         Put32(f, 2, 0);
+       },
        TBmpError::Truncated},
   };
   for (const TBadCase& c : cases) {

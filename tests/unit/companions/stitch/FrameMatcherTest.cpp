@@ -1,8 +1,8 @@
-#include "companions/stitch/FrameMatcher.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include "companions/stitch/FrameMatcher.h"
 
 namespace qor::stitch {
 namespace {
@@ -60,8 +60,8 @@ TEST(FrameMatcherTest, StepsLeavingTooLittleOverlapAreRefused) {
 
 TEST(FrameMatcherTest, ReportsFixedBandsAboveAndBelow) {
   TFrameMatcher matcher;
-  const TFrameMatch m =
-      matcher.Match(Frame({.Top = 0, .Header = 17, .Footer = 9}), Frame({.Top = 30, .Header = 17, .Footer = 9}), true, 0);
+  const TFrameMatch m = matcher.Match(Frame({.Top = 0, .Header = 17, .Footer = 9}),
+                                      Frame({.Top = 30, .Header = 17, .Footer = 9}), true, 0);
   ASSERT_EQ(m.Kind, TMatchKind::Shifted);
   EXPECT_EQ(m.Displacement, 30);
   EXPECT_EQ(m.TopBand, 17);

@@ -1,8 +1,7 @@
-#include "companions/stitch/LongPictureApi.h"
-
 #include <gtest/gtest.h>
 
 #include "companions/stitch/LongPicture.h"
+#include "companions/stitch/LongPictureApi.h"
 #include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace qor::stitch {

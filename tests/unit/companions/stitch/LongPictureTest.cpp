@@ -1,9 +1,8 @@
-#include "companions/stitch/LongPicture.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "companions/stitch/LongPicture.h"
 #include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace qor::stitch {
@@ -32,9 +31,9 @@ TEST_P(CorpusTest, StitchesThePageExactly) {
   for (size_t i = 0; i < c.Frames.size(); ++i) {
     const TStitchStatus status = Add(picture, c, i, c.Directions[i] == 1);
     const TFrameMatch& m = picture.LastMatch();
-    ASSERT_TRUE(IsSuccess(status)) << "frame " << i << " status " << int(status) << " displacement "
-                                   << m.Displacement << " bands " << m.TopBand << "/" << m.BottomBand
-                                   << " evidence " << m.Evidence << " errors " << m.Errors;
+    ASSERT_TRUE(IsSuccess(status)) << "frame " << i << " status " << int(status) << " displacement " << m.Displacement
+                                   << " bands " << m.TopBand << "/" << m.BottomBand << " evidence " << m.Evidence
+                                   << " errors " << m.Errors;
   }
   EXPECT_TRUE(MatchesIdeal(c, picture.Data(), picture.Size()));
 }
@@ -145,7 +144,11 @@ TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePicture) {
   spoiled("file size lies", [](auto& f) { Put32(f, 2, uint32_t(f.size() * 2)); });
   spoiled("height lies", [](auto& f) { Put32(f, 22, 5000); });
   spoiled("width zero", [](auto& f) { Put32(f, 18, 0); });
-  spoiled("one by one", [](auto& f) { Put32(f, 18, 1); Put32(f, 22, 1); Put32(f, 2, 0); });
+  spoiled("one by one", [](auto& f) {
+    Put32(f, 18, 1);
+    Put32(f, 22, 1);
+    Put32(f, 2, 0);
+  });
   spoiled("16 bits", [](auto& f) { f[28] = 16; });
   spoiled("RLE compressed", [](auto& f) { Put32(f, 30, 1); });
   spoiled("not a BMP", [](auto& f) { f[0] = 'X'; });

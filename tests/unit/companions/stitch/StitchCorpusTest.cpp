@@ -1,10 +1,9 @@
-#include "companions/stitch/corpus/StitchCorpus.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "base/BmpFile.h"
+#include "companions/stitch/corpus/StitchCorpus.h"
 
 namespace qor::stitch::corpus {
 namespace {

@@ -1,6 +1,5 @@
 // longpicture-stitch OUT.bmp FRAME... [--dirs FILE]: its interface is driven by checks outside the repository.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -50,7 +49,8 @@ class LongPictureStitchTest : public ::testing::Test {
     fs::remove_all(FDir, ec);
   }
   static void Write(const fs::path& path, const std::vector<uint8_t>& data) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
   }
   static std::vector<uint8_t> Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -131,8 +131,8 @@ TEST_F(LongPictureStitchTest, DirectionsFileGivesTheSameResult) {
 
 TEST_F(LongPictureStitchTest, AFailedFrameIsReportedAndTheResultStillWritten) {
   Write(FDir / "broken.bmp", std::vector<uint8_t>(40, 'B'));
-  const TRunResult r = Run({(FDir / "out.bmp").string(), FFrames[0].string(), (FDir / "broken.bmp").string(),
-                            FFrames[1].string()});
+  const TRunResult r =
+      Run({(FDir / "out.bmp").string(), FFrames[0].string(), (FDir / "broken.bmp").string(), FFrames[1].string()});
   EXPECT_EQ(r.ExitCode, 1);
   ASSERT_EQ(r.Lines.size(), 3u);
   EXPECT_NE(r.Lines[0].find(" ok "), std::string::npos);

@@ -1,8 +1,7 @@
 // The shipped DLL, loaded and called exactly as the scrolling capture does: LoadLibrary, GetProcAddress of
 // "OpencvLongScreenShot", five arguments, the boolean in the low byte, the result copied right after the call.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -55,8 +54,8 @@ qor::stitch::corpus::TCaseSpec Spec() {
   spec.Footer = 24;
   spec.PageHeight = 2000;
   spec.Caret = true;
-  spec.Offsets = qor::stitch::corpus::Offsets(
-      600, {80, 80, 80, -80, -80, -80, -80, -80, 80}, spec.PageHeight - qor::stitch::corpus::ScrollHeight(spec));
+  spec.Offsets = qor::stitch::corpus::Offsets(600, {80, 80, 80, -80, -80, -80, -80, -80, 80},
+                                              spec.PageHeight - qor::stitch::corpus::ScrollHeight(spec));
   return spec;
 }
 
