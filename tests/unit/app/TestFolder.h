@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 
 #include "base/FileSystem.h"
@@ -14,7 +15,9 @@ class TTestFolder {
  public:
   TTestFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("qor_app_") + info->test_suite_name() + "_" + info->name();
+    // A random part keeps runs of the same test (native, Wine, other build folders) apart.
+    std::string name = std::string("qor_app_") + info->test_suite_name() + "_" + info->name() + "_" +
+                       std::to_string(std::random_device{}());
     for (char& c : name) {
       if (c == '/' || c == '\\') c = '_';
     }

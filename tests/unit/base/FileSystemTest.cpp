@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
@@ -12,7 +13,8 @@ class FileSystemTest : public testing::Test {
  protected:
   void SetUp() override {
     FRoot = std::filesystem::temp_directory_path() /
-            ("qor_fs_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+            ("qor_fs_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+             std::to_string(std::random_device{}()));
     std::filesystem::remove_all(FRoot);
     std::filesystem::create_directories(FRoot);
   }
