@@ -361,9 +361,13 @@ bool TSafeIniFile::UpdateFile() {
 std::u16string ReadIniString(std::u16string_view fileName, std::u16string_view section, std::u16string_view ident,
                              std::u16string_view defaultValue) {
   try {
-    if (!FileSystem().FileExists(fileName)) return std::u16string(defaultValue);
-    const TSafeIniFile ini{std::u16string(fileName)};
-    return ini.ReadString(section, ident, defaultValue);
+    // Read straight from the bytes: a file that is missing (or vanishes meanwhile) is never created by a read.
+    std::string bytes;
+    if (!FileSystem().ReadWholeFile(fileName, bytes)) return std::u16string(defaultValue);
+    TIniSections ini;
+    ini.Parse(DecodeText(bytes));
+    auto value = ini.ReadValue(section, ident);
+    return value ? std::move(*value) : std::u16string(defaultValue);
   } catch (...) {
     return std::u16string(defaultValue);
   }
