@@ -8,7 +8,7 @@ packages=(
   libz-mingw-w64-dev zlib1g-dev libstb-dev
   googletest libgtest-dev libbenchmark-dev
   wine wine64 xvfb xdotool xclip x11-utils x11-xserver-utils imagemagick
-  python3 python3-pil python3-numpy python3-xlib
+  python3 python3-pil python3-numpy fonts-dejavu-core python3-xlib
 )
 
 missing=()

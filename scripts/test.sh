@@ -48,8 +48,11 @@ run_fuzzers() {
   for target in $(find build/fuzz -maxdepth 4 -type f -name 'fuzz_*' -perm -u+x | sort); do
     corpus="build/fuzz-corpus/$(basename "$target")"
     mkdir -p "$corpus"
+    # Seeds kept in the source tree beside the target (tests/fuzz/<area>/seeds) are read, never written.
+    seeds="tests/fuzz/$(basename "$(dirname "$target")")/seeds"
+    [ -d "$seeds" ] || seeds=""
     echo "-- $(basename "$target") for ${fuzz_seconds}s"
-    "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" \
+    "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=0 "$corpus" $seeds \
       >"build/fuzz-$(basename "$target").log" 2>&1 || { tail -40 "build/fuzz-$(basename "$target").log"; rc=1; }
   done
   return $rc

@@ -6,7 +6,7 @@
 #include <exception>
 
 #include "app/CrashReport.h"
-#include "app/win/AppLog.h"
+#include "app/LogManage.h"
 
 namespace qor {
 
@@ -44,7 +44,7 @@ void OnTerminate() {
     } catch (...) {
     }
   }
-  AppLog(CrashReportLine(GVersion, message));
+  WriteLog(CrashReportLine(GVersion, message));
   ::ExitProcess(1);
 }
 
@@ -58,7 +58,7 @@ void InstallCrashReporter(std::wstring version) {
 
 void ReportError(std::u16string_view message) {
   if (IsIgnoredError(message)) return;
-  AppLog(CrashReportLine(GVersion, message));
+  WriteLog(CrashReportLine(GVersion, message));
   ::ExitProcess(1);
 }
 

@@ -1,8 +1,14 @@
 #include "app/win/Form_ZynMain.h"
 
-#include "app/win/AppLog.h"
+#include "app/AppPaths.h"
+#include "app/DpiDecision.h"
+#include "app/Language.h"
+#include "app/MessageTexts.h"
+#include "app/win/DpiAwareness.h"
+#include "app/win/IniFile.h"
 #include "app/win/ProcessState.h"
 #include "app/win/UsageReporter.h"
+#include "base/FileSystem.h"
 
 namespace qor {
 
@@ -10,8 +16,8 @@ TForm_ZynMain::TForm_ZynMain(std::u16string firstArgument, TStartCaptureRun star
     : FFirstArgument(std::move(firstArgument)), FStartCaptureRun(std::move(startCaptureRun)) {}
 
 bool TForm_ZynMain::Create() {
-  // A tool window of size 0 x 0 that is never shown: no taskbar button, nothing on screen.
-  if (!CreateForm(L"TForm_ZynMain", WS_EX_TOOLWINDOW, WS_POPUP, L"Varnel Screenshot", 0, 0, 0, 0)) return false;
+  // A tool window that is never shown: no taskbar button, nothing on screen.
+  if (!CreateForm(L"TForm_ZynMain", WS_EX_TOOLWINDOW, WS_POPUP, L"Varnel Screenshot", 0, 0, 422, 56)) return false;
   FormCreate();
   return true;
 }
@@ -19,7 +25,20 @@ bool TForm_ZynMain::Create() {
 void TForm_ZynMain::FormCreate() {
   ProcessState().CaptureMode = TCaptureMode::Region;
   InitUsageReporting();
-  if (IsScaleSwitch(FFirstArgument)) ProcessState().Scaled = true;
+  // The scaled layout: decided once, for the monitor that holds this window; "/Scale" forces it.
+  win::DecideScaledForWindow(Handle(), FFirstArgument);
+  if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))
+    ProcessState().SkinPackage = u"classic2.rcc";
+  LoadTexts();
+  ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm_ZynMain::LoadTexts() {
+  // The language name is read again through the profile functions (which also start a missing Config.ini as
+  // UTF-16), the file reloaded, and the shared message texts filled from it.
+  win::TIniFile config(ConfigIniPath());
+  AppLanguage().Load(config.ReadString(u"Main", u"Language", u"English"));
+  FillMessageTexts(AppLanguage());
 }
 
 void TForm_ZynMain::FormShow() {

@@ -1,6 +1,8 @@
 #pragma once
-// Process-wide state shared by the launcher and the capture windows.
+// Process-wide state shared by the launcher and the capture windows (the scaled flag lives in app/DpiDecision.h).
 #include <windows.h>
+
+#include <string>
 
 #include "app/CommandLine.h"
 
@@ -9,7 +11,8 @@ namespace qor {
 struct TProcessState {
   TCaptureMode CaptureMode = TCaptureMode::Region;
   HWND LauncherHandle = nullptr;  // target of message 1129
-  bool Scaled = false;            // layouts drawn twice as large
+  // The skin package of the windows: "classic2.rcc" replaces "classic.rcc" in the scaled layout when it ships.
+  std::u16string SkinPackage = u"classic.rcc";
   bool OutputBusy = false;        // a save is running: closing, keys and further outputs wait
 };
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/UsageEvents.h"
-#include "app/win/AppLog.h"
+#include "app/LogManage.h"
 #include "app/win/ProcessState.h"
 #include "app/win/StartUp.h"
-#include "app/win/UserDataFolder.h"
+#include "app/win/UserFolders.h"
 #include "base/win/ProcAddress.h"
 #include "base/win/UniqueHandle.h"
 
@@ -57,8 +57,7 @@ void InitUsageReporting() {
   lib.Loaded = true;
 
   TStatParams params;
-  const std::wstring dataFolder = ParentDataFolder() + L"StatData\\";
-  params.CachePath.assign(dataFolder.begin(), dataFolder.end());
+  params.CachePath = win::CorvaneFolder() + u"StatData\\";
   const std::wstring version = ParentProductVersion();
   params.Version.assign(version.begin(), version.end());
   if (lib.SetStatParam3 && params.Status < 255 && params.User != -1) lib.SetStatParam3(Wide(StatParamJson(params)));
@@ -72,7 +71,7 @@ void CountAction(std::u16string_view statId) {
 }
 
 void UsageEvent(std::u16string_view code) {
-  if (IsUsageEventCode(code)) AppLog(UsageEventLogLine(code), true);
+  if (IsUsageEventCode(code)) WriteLog(UsageEventLogLine(code), true);
 }
 
 }  // namespace qor

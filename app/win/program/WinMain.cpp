@@ -8,12 +8,16 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/win/AppLog.h"
+#include "app/Language.h"
+#include "app/LogManage.h"
+#include "app/win/AppSeams.h"
+#include "app/win/DpiAwareness.h"
 #include "app/win/CrashReporter.h"
 #include "app/win/Form_ZynMain.h"
 #include "app/win/ProcessState.h"
 #include "app/win/StartUp.h"
 #include "app/win/UsageReporter.h"
+#include "base/Utf16Text.h"
 #include "base/win/Form.h"
 #include "capture/win/ScreenShotMainForm.h"
 
@@ -29,7 +33,7 @@ std::u16string FirstArgument() {
 }
 
 void LogFormError(const char* where, const char* what) {
-  qor::AppLogA(std::string("[") + where + "]" + what);
+  qor::WriteLog(u"[" + qor::Latin1ToUtf16(where) + u"]" + qor::Utf8ToUtf16(what));
 }
 
 // The capture windows of the current run.
@@ -41,7 +45,7 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
   GOverlay.reset();
   GOverlay = std::make_unique<qor::TScreenShotMainForm>(mode);
   if (!GOverlay->Create()) {
-    qor::AppLog(u"[StartCaptureRun]overlay could not be created");
+    qor::WriteLog(u"[StartCaptureRun]overlay could not be created");
     qor::TerminateCapture();
   }
 }
@@ -49,7 +53,11 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+  // The units: files, folders and log; the language; DPI awareness before any window exists.
+  qor::win::InstallAppSeams();
   qor::SetFormErrorSink(&LogFormError);
+  qor::LoadLanguageFromConfig();
+  qor::win::DeclareDpiAwareness();
   qor::InstallCrashReporter(qor::ParentProductVersion());
   if (!qor::ClaimSingleInstance()) return 0;
 
@@ -57,8 +65,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   try {
     if (qor::IsTestBugReportSwitch(firstArgument)) throw std::runtime_error("/testbugreport");
   } catch (const std::exception& e) {
-    const std::string what = e.what();
-    qor::ReportError(std::u16string(what.begin(), what.end()));
+    qor::ReportError(qor::Utf8ToUtf16(e.what()));
   }
   qor::EnableDebugPrivilege();
 
