@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/win/AppLog.h"
+#include "app/LogManage.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
 
@@ -51,9 +51,9 @@ void TScreenShotMainForm::FormCreate() {
 
 void TScreenShotMainForm::DrawImage_BackGround() {
   const TDesktop& desktop = FRun->Desktop();
-  AppLog(u"Screen width :" + Number(desktop.Width) + u" Screen height :" + Number(desktop.Height));
+  WriteLog(u"Screen width :" + Number(desktop.Width) + u" Screen height :" + Number(desktop.Height));
   if (FMask.Create(desktop.Width, desktop.Height)) BlendOverBlack(FScreenCopy.View(), FMask.View(), MaskAlpha);
-  AppLog(u"DrawImage_BackGround Image_Meng width:" + Number(FMask.Width()) + u" Image_Meng height:" +
+  WriteLog(u"DrawImage_BackGround Image_Meng width:" + Number(FMask.Width()) + u" Image_Meng height:" +
          Number(FMask.Height()));
 }
 
