@@ -32,12 +32,12 @@ step "windows build" build windows
 # Windows unit tests share one Xvfb (some need real windows and device contexts).
 windows_unit_tests() {
   qor_start_xvfb 1280x800 || return 1
-  qor_wine_init
-  wineserver -p 60 2>/dev/null  # keep the server warm between test programs
+  qor_wine_session_start || return 1
   ctest --preset windows -L 'unit|win' -j "$jobs" --timeout 300
   local rc=$?
-  wineserver -k 2>/dev/null
+  qor_wine_session_stop
   kill "$QOR_XVFB_PID" 2>/dev/null
+  unset DISPLAY
   return $rc
 }
 step "windows unit tests (Wine)" windows_unit_tests

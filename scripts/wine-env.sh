@@ -38,3 +38,46 @@ qor_wine_init() {
     wineserver -w
   fi
 }
+
+# A Wine session for test programs: one X display and one long-running Wine program, so that Wine's desktop
+# process is started once, outside any test's output pipe (a desktop process started by a test would inherit
+# that pipe and keep CTest waiting), and outlives each test program. Recorded under the prefix and reused by
+# later calls until qor_wine_session_stop.
+qor_wine_session_start() {
+  local state="$WINEPREFIX/qor-session"
+  if [ -f "$state" ]; then
+    # shellcheck disable=SC1090
+    source "$state"
+    if kill -0 "$QOR_SESSION_KEEPALIVE" 2>/dev/null && DISPLAY="$QOR_SESSION_DISPLAY" xdpyinfo >/dev/null 2>&1; then
+      export DISPLAY="$QOR_SESSION_DISPLAY"
+      return 0
+    fi
+    qor_wine_session_stop
+  fi
+  local xvfb_pid=""
+  if [ -z "${DISPLAY:-}" ]; then
+    qor_start_xvfb 1280x800 || return 1
+    xvfb_pid=$QOR_XVFB_PID
+  fi
+  qor_wine_init
+  # cmd.exe waits for input that never comes; setsid makes the pipeline one process group to end together.
+  setsid bash -c 'sleep 86400 | wine cmd.exe' </dev/null >/dev/null 2>&1 &
+  local keepalive=$!
+  printf 'QOR_SESSION_DISPLAY=%s\nQOR_SESSION_KEEPALIVE=%s\nQOR_SESSION_XVFB=%s\n' "$DISPLAY" "$keepalive" \
+    "$xvfb_pid" >"$state"
+  for _ in $(seq 1 100); do
+    pgrep -f 'explorer.exe' >/dev/null && break
+    sleep 0.1
+  done
+}
+
+qor_wine_session_stop() {
+  local state="$WINEPREFIX/qor-session"
+  [ -f "$state" ] || return 0
+  # shellcheck disable=SC1090
+  source "$state"
+  wineserver -k 2>/dev/null
+  kill -- "-$QOR_SESSION_KEEPALIVE" 2>/dev/null
+  [ -n "$QOR_SESSION_XVFB" ] && kill "$QOR_SESSION_XVFB" 2>/dev/null
+  rm -f "$state"
+}
