@@ -34,8 +34,8 @@ class TRdCanvas : public TRdTextMeasurer {
   // Draws the named picture into dest; false when the name gives no picture.
   virtual bool DrawPicture(std::u16string_view name, const TRect& dest, const TRdDesignRect& option) = 0;
   virtual void DrawImage(const TImageView& image, const TRect& dest) = 0;
-  virtual void DrawText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,
-                        const TRdTextFormat& format) = 0;
+  virtual void PaintText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,
+                         const TRdTextFormat& format) = 0;
 };
 
 }  // namespace qor

@@ -216,7 +216,7 @@ void TRdImageButton::Paint(TRdCanvas& canvas) {
     format.VAlign = TextAlignY;
     format.WordWrap = WordWrap;
     format.EndEllipsis = true;
-    canvas.DrawText(FCaption, Font, ChooseCaptionColor(), CaptionRect(icon), format);
+    canvas.PaintText(FCaption, Font, ChooseCaptionColor(), CaptionRect(icon), format);
   }
 }
 

@@ -95,7 +95,7 @@ void TRdLabel::Paint(TRdCanvas& canvas) {
   format.VAlign = FLayout;
   format.WordWrap = FWordWrap;
   format.EndEllipsis = !FWordWrap;
-  canvas.DrawText(FCaption, FFont, ChooseTextColor(), Bounds(), format);
+  canvas.PaintText(FCaption, FFont, ChooseTextColor(), Bounds(), format);
 }
 
 TRdMouseResult TRdLabel::MouseEnter() {

@@ -59,8 +59,8 @@ class TRecordingCanvas : public TRdCanvas {
     return Pictures.count(name) != 0;
   }
   void DrawImage(const TImageView&, const TRect& dest) override { Calls.push_back({"image", u"", dest, 0}); }
-  void DrawText(std::u16string_view text, const TRdFont&, uint32_t color, const TRect& r,
-                const TRdTextFormat&) override {
+  void PaintText(std::u16string_view text, const TRdFont&, uint32_t color, const TRect& r,
+                 const TRdTextFormat&) override {
     Calls.push_back({"text", std::u16string(text), r, color});
   }
   TSize MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) override {

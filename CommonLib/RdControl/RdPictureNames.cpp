@@ -1,0 +1,37 @@
+#include "CommonLib/RdControl/RdPictureNames.h"
+
+namespace qor {
+
+std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state) {
+  std::u16string name = u"images/icon_";
+  name.append(tool).append(u"_").append(state).append(u".png");
+  return name;
+}
+
+void SetToolPictures(TRdImageButton& button, std::u16string_view tool) {
+  button.Pictures.ImageNormal = ToolPictureName(tool, u"normal");
+  button.Pictures.ImageOver = ToolPictureName(tool, u"over");
+  button.Pictures.ImageDown = ToolPictureName(tool, u"press");
+  button.Pictures.ImageSelected = ToolPictureName(tool, u"selected");
+  button.Pictures.ImageDisabled = ToolPictureName(tool, u"disable");
+  button.Invalidate();
+}
+
+void SetBlueButtonPictures(TRdImageButton& button, std::u16string_view icon, int32_t iconOffset) {
+  button.Pictures.ImageNormal = u"images/btn_blue_small_normal.png";
+  button.Pictures.ImageOver = u"images/btn_blue_small_over.png";
+  button.Pictures.ImageDown = u"images/btn_blue_small_press.png";
+  button.DnIcons.NormalIcon = ToolPictureName(icon, u"normal");
+  button.DnIcons.DownIcon = ToolPictureName(icon, u"press");
+  button.IconAlign = TAlignment::taLeftJustify;
+  button.IconOffset = iconOffset;
+  button.Invalidate();
+}
+
+std::u16string WordPictureName(std::u16string_view word, bool pressed) {
+  std::u16string name = u"images/word_";
+  name.append(word).append(pressed ? u"_press.png" : u"_normal.png");
+  return name;
+}
+
+}  // namespace qor

@@ -1,0 +1,41 @@
+#pragma once
+// The picture names the controls of the capture windows use, as a skin package names its pictures. The plain
+// picture source (win/RdPlainPictures.h) draws every one of them in code until skin packages supply them.
+//
+//   Tool buttons, one whole-button picture per state:
+//     "images/icon_<tool>_<state>.png"
+//       <tool>:  rectangle, ellipse, line, arrow, brush, mosaic, text, undo, delete (exit), scroll, pin
+//       <state>: normal, over, press, selected, disable
+//   Blue text buttons (Copy, Save):  "images/btn_blue_small_normal.png", "..._over.png", "..._press.png"
+//   Their icons:  "images/icon_saveas_normal.png", "images/icon_saveas_press.png" (copy),
+//                 "images/icon_save_normal.png", "images/icon_save_press.png" (save)
+//   Caption pictures:  "images/word_copy_normal.png", "images/word_copy_press.png",
+//                      "images/word_save_normal.png", "images/word_save_press.png"
+//   Save drop-down:  "images/icon_dropdown_normal.png", "images/icon_dropdown_press.png"
+//   Divider:  "images/cutline_a.png";  window background (4-pixel nine-grid):  "images/bg_window.png"
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "CommonLib/RdControl/RdImageButton.h"
+
+namespace qor {
+
+inline constexpr std::array<std::u16string_view, 11> ToolPictureTools = {
+    u"rectangle", u"ellipse", u"line", u"arrow", u"brush", u"mosaic", u"text", u"undo", u"delete", u"scroll", u"pin"};
+inline constexpr std::array<std::u16string_view, 5> ToolPictureStates = {u"normal", u"over", u"press", u"selected",
+                                                                         u"disable"};
+
+// "images/icon_" + tool + "_" + state + ".png"
+std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state);
+
+// Gives a tool button its five state pictures (normal, over, down = press, selected, disabled).
+void SetToolPictures(TRdImageButton& button, std::u16string_view tool);
+
+// Gives a blue text button its pictures and its left-aligned icon ("saveas" for Copy, "save" for Save).
+void SetBlueButtonPictures(TRdImageButton& button, std::u16string_view icon, int32_t iconOffset);
+
+// "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
+std::u16string WordPictureName(std::u16string_view word, bool pressed);
+
+}  // namespace qor

@@ -1,0 +1,221 @@
+#include "CommonLib/RdControl/win/RdPanel.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace qor {
+
+namespace {
+
+TPoint PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+void InitTooltipClass() {
+  static const bool done = [] {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
+    return ::InitCommonControlsEx(&init) != FALSE;
+  }();
+  (void)done;
+}
+
+}  // namespace
+
+TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
+
+TRdPanel::~TRdPanel() { Destroy(); }
+
+bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  if (!CreateForm(L"TRdPanel", 0, style, L"", bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), parent))
+    return false;
+  for (auto& c : Controls()) c->Invalidate();
+  ControlsChanged();
+  return true;
+}
+
+void TRdPanel::SetColor(uint32_t color) {
+  if (color == FColor) return;
+  FColor = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetBorderColor(uint32_t color) {
+  if (color == FBorderColor) return;
+  FBorderColor = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetPictureSource(const TRdPictureSource* pictures) {
+  FPictures = pictures;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetPanelBounds(const TRect& bounds) {
+  if (Handle()) ::MoveWindow(Handle(), bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), TRUE);
+}
+
+TRect TRdPanel::PanelBounds() const {
+  if (!Handle()) return {};
+  RECT r{};
+  ::GetWindowRect(Handle(), &r);
+  ::MapWindowPoints(HWND_DESKTOP, ::GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void TRdPanel::Show(bool visible) {
+  if (Handle()) ::ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+TSize TRdPanel::ClientSize() const {
+  RECT r{};
+  if (Handle()) ::GetClientRect(Handle(), &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TRdPanel::InvalidateRect(const TRect& r) {
+  if (!Handle() || r.IsEmpty()) return;
+  const RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  ::InvalidateRect(Handle(), &rc, FALSE);
+}
+
+TRdTextMeasurer* TRdPanel::TextMeasurer() {
+  if (!FMeasurer) {
+    FMeasureDc.Reset(::CreateCompatibleDC(nullptr));
+    if (!FMeasureDc) return nullptr;
+    FMeasurer = std::make_unique<TRdGdiCanvas>(TRdDrawTarget{FMeasureDc.Get(), {}, {}}, nullptr, FFonts);
+  }
+  return FMeasurer.get();
+}
+
+void TRdPanel::ControlsChanged() { SyncTooltip(); }
+
+// One tool per control with a hint, keyed by its index; the tooltip itself shows the hint after the usual delay,
+// hides it when the pointer leaves, and swaps it when the pointer moves onto another tool.
+void TRdPanel::SyncTooltip() {
+  if (!Handle()) return;
+  std::vector<TTool> wanted;
+  for (auto& c : Controls())
+    wanted.push_back(c->Visible() && !c->Hint().empty() ? TTool{c->Bounds(), c->Hint()} : TTool{});
+  if (wanted == FTools) return;
+  if (!FTooltip) {
+    bool any = false;
+    for (auto& t : wanted) any = any || !t.Text.empty();
+    if (!any) return;
+    InitTooltipClass();
+    FTooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    if (!FTooltip) return;
+    ::SendMessageW(FTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+  }
+  for (size_t i = 0; i < std::max(wanted.size(), FTools.size()); ++i) {
+    const TTool before = i < FTools.size() ? FTools[i] : TTool{};
+    const TTool after = i < wanted.size() ? wanted[i] : TTool{};
+    if (before == after) continue;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = Handle();
+    info.uId = i + 1;
+    if (!before.Text.empty()) ::SendMessageW(FTooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (after.Text.empty()) continue;
+    std::wstring text(after.Text.begin(), after.Text.end());
+    info.uFlags = TTF_SUBCLASS;
+    info.rect = RECT{after.Rect.Left, after.Rect.Top, after.Rect.Right, after.Rect.Bottom};
+    info.lpszText = text.data();
+    ::SendMessageW(FTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+  FTools = std::move(wanted);
+}
+
+void TRdPanel::PaintTo(HDC dc, const TRect& area) {
+  const TSize size = ClientSize();
+  const TRect client = TRect::FromSize(0, 0, size.Width, size.Height);
+  const TRect dirty = area.Intersect(client);
+  if (dirty.IsEmpty()) return;
+  if (FBuffer.Width() != size.Width || FBuffer.Height() != size.Height) {
+    if (!FBuffer.Create(size.Width, size.Height)) return;
+  }
+  HDC buffer = FBuffer.Dc();
+  const int saved = ::SaveDC(buffer);
+  ::IntersectClipRect(buffer, dirty.Left, dirty.Top, dirty.Right, dirty.Bottom);
+  TRdGdiCanvas canvas(TRdDrawTarget{buffer, FBuffer.View(), dirty}, FPictures, FFonts);
+  canvas.FillRect(dirty, FColor);
+  if (FBorderColor != ColorNone) canvas.FrameRect(client, FBorderColor);
+  PaintControls(canvas, dirty);
+  ::RestoreDC(buffer, saved);
+  ::GdiFlush();
+  ::BitBlt(dc, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), buffer, dirty.Left, dirty.Top, SRCCOPY);
+}
+
+void TRdPanel::OnPaint() {
+  TPaintScope paint(Handle());
+  const RECT& r = paint.Dirty();
+  PaintTo(paint.Get(), {r.left, r.top, r.right, r.bottom});
+}
+
+void TRdPanel::OnMouseMove(TPoint p) {
+  if (!FTrackingLeave) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+    FTrackingLeave = ::TrackMouseEvent(&track) != FALSE;
+  }
+  HostMouseMove(p);
+}
+
+void TRdPanel::OnLeftButtonDown(TPoint p) {
+  HostMouseDown(p);
+  if (PressedControl()) ::SetCapture(Handle());
+}
+
+void TRdPanel::OnLeftButtonUp(TPoint p) {
+  if (::GetCapture() == Handle()) {
+    FReleasingCapture = true;
+    ::ReleaseCapture();
+    FReleasingCapture = false;
+  }
+  HostMouseUp(p);  // last: the click handler may destroy the panel
+}
+
+LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_PRINTCLIENT: {
+      const TSize size = ClientSize();
+      PaintTo(reinterpret_cast<HDC>(wParam), TRect::FromSize(0, 0, size.Width, size.Height));
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_SIZE:
+      ::InvalidateRect(Handle(), nullptr, FALSE);
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(PointOf(lParam));
+      return 0;
+    case WM_MOUSELEAVE:
+      FTrackingLeave = false;
+      HostMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnLeftButtonDown(PointOf(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(PointOf(lParam));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (!FReleasingCapture) HostCancelPress();
+      return 0;
+    case WM_DESTROY:
+      // The tooltip is owned by the top-level window, not by this child: it goes with the panel explicitly.
+      if (FTooltip) ::DestroyWindow(FTooltip);
+      FTooltip = nullptr;
+      FTools.clear();
+      break;
+    default:
+      break;
+  }
+  return DefaultHandler(message, wParam, lParam);
+}
+
+}  // namespace qor

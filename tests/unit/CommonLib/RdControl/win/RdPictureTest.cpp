@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "CommonLib/RdControl/RdImageButton.h"
+#include "CommonLib/RdControl/RdPictureNames.h"
+#include "CommonLib/RdControl/win/RdGdiCanvas.h"
+#include "CommonLib/RdControl/win/RdPicture.h"
+#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
+
+namespace qor {
+namespace {
+
+constexpr TBgra Red{0, 0, 255, 255}, Green{0, 255, 0, 255};
+
+// A 12 x 12 picture: a 4-pixel red border around green.
+TImage BorderedPicture() {
+  TImage image(12, 12, Red);
+  for (int y = 4; y < 8; ++y)
+    for (int x = 4; x < 8; ++x) image.View().At(x, y) = Green;
+  return image;
+}
+
+class NineGrid : public ::testing::TestWithParam<TSize> {};
+
+TEST_P(NineGrid, KeepsTheFourPixelBorderCrispAtAnySize) {
+  const TSize size = GetParam();
+  TRdPictureMap pictures;
+  const TImage source = BorderedPicture();
+  pictures.Add(u"images/bg_window.png", std::make_unique<TRdBitmapPicture>(source.View()));
+  TDibImage target;
+  ASSERT_TRUE(target.Create(size.Width + 2, size.Height + 2));
+  TRdFontCache fonts;
+  TRdGdiCanvas canvas(TRdDrawTarget{target.Dc(), target.View(), {}}, &pictures, fonts);
+  ASSERT_TRUE(canvas.DrawPicture(u"images/bg_window.png", TRect::FromSize(1, 1, size.Width, size.Height),
+                                 TRdDesignRect{4, 4, 4, 4}));
+  ::GdiFlush();
+  const TImageView& v = target.View();
+  for (int32_t y = 1; y <= size.Height; ++y)
+    for (int32_t x = 1; x <= size.Width; ++x) {
+      const bool border = x <= 4 || y <= 4 || x > size.Width - 4 || y > size.Height - 4;
+      const TBgra want = border ? Red : Green;
+      ASSERT_TRUE(testing::SameRgb(v.At(x, y), want)) << x << "," << y;
+    }
+  EXPECT_TRUE(testing::SameRgb(v.At(0, 0), TBgra{}));  // nothing outside dest
+}
+
+INSTANTIATE_TEST_SUITE_P(RdBitmapPicture, NineGrid,
+                         ::testing::Values(TSize{12, 12}, TSize{13, 9 + 4}, TSize{154, 168}, TSize{640, 40},
+                                           TSize{9, 9}));
+
+TEST(RdBitmapPicture, TransparentPixelsLeaveWhatIsBelow) {
+  TImage source(2, 1, TBgra{0, 0, 255, 255});
+  source.View().At(1, 0) = TBgra{0, 0, 255, 0};
+  TRdPictureMap pictures;
+  pictures.Add(u"p", std::make_unique<TRdBitmapPicture>(source.View()));
+  TDibImage target;
+  ASSERT_TRUE(target.Create(2, 1));
+  target.View().At(1, 0) = Green;
+  TRdFontCache fonts;
+  TRdGdiCanvas canvas(TRdDrawTarget{target.Dc(), target.View(), {}}, &pictures, fonts);
+  canvas.DrawPicture(u"p", TRect::FromSize(0, 0, 2, 1), {});
+  ::GdiFlush();
+  EXPECT_TRUE(testing::SameRgb(target.View().At(0, 0), Red));
+  EXPECT_TRUE(testing::SameRgb(target.View().At(1, 0), Green));
+}
+
+TEST(RdPlainPictures, EveryNameTheWindowsUseHasAPictureAtBothScales) {
+  for (bool scaled : {false, true}) {
+    TRdPlainPictureSource source(scaled);
+    const int32_t k = scaled ? 2 : 1;
+    for (auto tool : ToolPictureTools)
+      for (auto state : ToolPictureStates) {
+        const TRdPicture* p = source.Find(ToolPictureName(tool, state));
+        ASSERT_NE(p, nullptr) << std::string(tool.begin(), tool.end());
+        EXPECT_EQ(p->Size(), (TSize{30 * k, 30 * k}));
+      }
+    for (const char16_t* name :
+         {u"images/btn_blue_small_normal.png", u"images/btn_blue_small_over.png", u"images/btn_blue_small_press.png",
+          u"images/icon_saveas_normal.png", u"images/icon_saveas_press.png", u"images/icon_save_normal.png",
+          u"images/icon_save_press.png", u"images/word_copy_normal.png", u"images/word_copy_press.png",
+          u"images/word_save_normal.png", u"images/word_save_press.png", u"images/icon_dropdown_normal.png",
+          u"images/icon_dropdown_press.png", u"images/cutline_a.png", u"images/bg_window.png"})
+      EXPECT_NE(source.Find(name), nullptr);
+    EXPECT_EQ(source.Find(u"images/icon_rectangle_normal.png")->Size().Width, 30 * k);
+    EXPECT_EQ(source.Find(u"images/no_such_picture.png"), nullptr);
+  }
+}
+
+TEST(RdPlainPictures, ToolGlyphIsCentredInItsButton) {
+  TRdPlainPictureSource source(false);
+  for (auto tool : ToolPictureTools) {
+    TDibImage target;
+    ASSERT_TRUE(target.Create(30, 30));
+    source.Find(ToolPictureName(tool, u"normal"))
+        ->Draw(TRdDrawTarget{target.Dc(), target.View(), {}}, TRect::FromSize(0, 0, 30, 30), {});
+    ::GdiFlush();
+    // The inked bounding box of the glyph: inside the button with at least 4 pixels around it, and centred
+    // within 2 pixels.
+    int32_t left = 30, top = 30, right = -1, bottom = -1;
+    for (int32_t y = 0; y < 30; ++y)
+      for (int32_t x = 0; x < 30; ++x)
+        if (target.View().At(x, y).G > 0x30) {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    const std::string name(tool.begin(), tool.end());
+    ASSERT_GE(right, left) << name << " drew nothing";
+    EXPECT_GE(left, 4) << name;
+    EXPECT_GE(top, 4) << name;
+    EXPECT_LE(right, 25) << name;
+    EXPECT_LE(bottom, 25) << name;
+    EXPECT_LE(std::abs((left + right) - 29), 4) << name;
+    EXPECT_LE(std::abs((top + bottom) - 29), 4) << name;
+  }
+}
+
+}  // namespace
+}  // namespace qor
