@@ -1,7 +1,9 @@
 #include "CommonLib/RdControl/win/GdiplusSession.h"
 
-#include <gdiplus.h>
+// clang-format off
 #include <objidl.h>  // before gdiplus.h: lean Windows headers leave it out
+#include <gdiplus.h>
+// clang-format on
 
 namespace qor {
 
