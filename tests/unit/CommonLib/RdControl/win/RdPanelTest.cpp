@@ -1,4 +1,8 @@
-#include <commctrl.h>
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>  // after windows.h
+// clang-format on
+
 #include <gtest/gtest.h>
 
 #include "CommonLib/RdControl/RdImageButton.h"
