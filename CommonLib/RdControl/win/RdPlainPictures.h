@@ -1,7 +1,9 @@
 #pragma once
 // The plain look used until skin packages arrive: every picture name of RdPictureNames.h drawn in code with GDI+
-// (anti-aliased vector glyphs on flat colours), at 1x or, in scaled mode, 2x. Pictures are drawn to the size they
-// are given, so a 30 x 30 tool button and an 18 x 18 one both get a glyph fitted to them.
+// (vector glyphs on flat colours), at 1x or, in scaled mode, 2x. Pictures are drawn to the size they are given, so
+// a 30 x 30 tool button and an 18 x 18 one both get a glyph fitted to them. Each picture is rendered once per size
+// with 4 x 4 supersampling, which anti-aliases the same way on Windows and under Wine (whose GDI+ draws shapes
+// without anti-aliasing), and is then blended like a PNG with alpha.
 #include "CommonLib/RdControl/win/RdPicture.h"
 
 namespace qor {
