@@ -1,60 +1,92 @@
 #pragma once
-// The state of one capture run, free of windows: the desktop it covers, what is selected and what each event
-// asks the overlay to repaint. Rectangles are in overlay coordinates (desktop coordinates minus the desktop origin).
+// One capture run, free of windows: the window list taken with the frozen screen, detection of the window under
+// the cursor, the selection with its handles and the magnifier, put in the order the overlay's events need them.
+// Each event returns what the overlay must do: the rectangles to repaint (overlay coordinates, desktop
+// coordinates minus the desktop origin), the usage event or log line to write, and whether the toolbar, the
+// detection timer or the magnifier change.
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
 #include "base/Geometry.h"
+#include "capture/Desktop.h"
+#include "capture/Detection.h"
+#include "capture/Magnifier.h"
+#include "capture/OverlayComposer.h"
+#include "capture/Selection.h"
+#include "capture/WindowList.h"
 
 namespace qor {
 
-// The mask shows the frozen screen at 140/255 brightness over black.
-inline constexpr uint8_t MaskAlpha = 140;
+enum class TCursorKind { Arrow, Move, SizeNwse, SizeNs, SizeNesw, SizeWe };
 
-// The virtual desktop in screen coordinates (its origin is negative when a monitor lies left of or above the
-// primary one).
-struct TDesktop {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
-  TRect OverlayBounds() const { return TRect{0, 0, Width, Height}; }
-  TPoint ToOverlay(TPoint screen) const { return {screen.X - Left, screen.Y - Top}; }
+struct TOverlayUpdate {
+  std::vector<TRect> Dirty;
+  std::u16string UsageEvent;  // to report through the usage-event hook
+  std::u16string LogLine;
+  bool StopDetection = false;
+  bool ShowToolbar = false;
+  bool ToolbarAfterHandleDrag = false;  // placed by the rule for a finished handle drag
+  bool HideToolbar = false;
+  bool MagnifierMoved = false;  // render the magnifier's picture and labels again
+  bool StartScrolling = false;
+  bool Close = false;
 };
 
 class TCaptureRun {
  public:
-  TCaptureRun(TCaptureMode mode, TDesktop desktop) : FMode(mode), FDesktop(desktop) {}
+  // windows: the top-level windows from top to bottom, as enumerated when the screen was frozen.
+  TCaptureRun(TCaptureMode mode, TDesktop desktop, const std::vector<TWindowInfo>& windows = {},
+              uintptr_t desktopHandle = 0, bool scaled = false);
 
   TCaptureMode Mode() const { return FMode; }
   const TDesktop& Desktop() const { return FDesktop; }
 
-  // The first tick after the grab: full-screen mode selects the whole desktop at once; region and scrolling
-  // modes start looking for the window under the cursor. Returns the area to repaint.
-  std::vector<TRect> Start();
+  // The first tick after the grab: full-screen mode selects the whole desktop and window mode the top-most
+  // suitable window at once (each with its usage event and the toolbar); region and scrolling modes start
+  // detecting the window under the cursor.
+  TOverlayUpdate Start();
+  // One tick of the detection timer with the cursor in overlay coordinates.
+  TOverlayUpdate DetectionTick(TPoint cursor);
+  TOverlayUpdate LeftDown(TPoint p);
+  TOverlayUpdate MouseMove(TPoint p);
+  TOverlayUpdate LeftUp(TPoint p);
+  // A right-button release closes the run while windows are being detected; with a selection it does nothing.
+  TOverlayUpdate RightUp();
 
   bool Ready() const { return FReady; }
   bool Detecting() const { return FDetecting; }
-  bool FirstSelectionPending() const { return FFirstSelectionPending; }
-  bool HasSelection() const { return !FSelection.IsEmpty(); }
-  const TRect& Selection() const { return FSelection; }
+  bool HasSelection() const { return !FSelection.FirstSelectionPending(); }
+  TCursorKind CursorAt(TPoint p) const;
+  // Handle 1..8 under p, 0 for none.
+  int HandleAt(TPoint p) const;
 
-  // A right-button release closes the run while nothing is selected yet; with a selection it changes nothing.
-  bool RightButtonCloses() const { return FDetecting && !HasSelection(); }
-
-  // ESC: counted for the whole run.
-  int EscapeCount() const { return FEscapeCount; }
-  void CountEscape() { ++FEscapeCount; }
+  const TWindowList& Windows() const { return FWindows; }
+  const TDetection& Detection() const { return FDetection; }
+  const TSelection& Selection() const { return FSelection; }
+  const TMagnifier& Magnifier() const { return FMagnifier; }
+  TPoint MagnifierPoint() const { return FMagnifierPoint; }
+  // The rectangle shown undimmed: the detected window while detecting, the selection afterwards.
+  TRect Front() const;
+  // What to compose; the caller supplies the mask, the screen and the magnifier's rendered picture.
+  TOverlayLayers Layers(const TImageView& mask, const TImageView& screen, const TImageView& magnifierImage) const;
 
  private:
   TCaptureMode FMode;
   TDesktop FDesktop;
-  TRect FSelection;
+  TWindowList FWindows;
+  TDetection FDetection;
+  TSelection FSelection;
+  TMagnifier FMagnifier;
+  TPoint FMagnifierPoint;
   bool FReady = false;
   bool FDetecting = false;
-  bool FFirstSelectionPending = true;
-  int FEscapeCount = 0;
+
+  void UpdateMagnifier(TPoint p, TOverlayUpdate& update);
+  void HideMagnifier(TOverlayUpdate& update);
+  void SelectAtOnce(const TWindowHit& hit, std::u16string_view usageEvent, TOverlayUpdate& update);
 };
 
 }  // namespace qor

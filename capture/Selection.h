@@ -16,7 +16,8 @@
 
 #include "app/CommandLine.h"
 #include "base/Geometry.h"
-#include "capture/CaptureRun.h"
+#include "app/CommandLine.h"
+#include "capture/Desktop.h"
 #include "capture/WindowList.h"
 
 namespace qor {

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "base/Geometry.h"
-#include "capture/CaptureRun.h"
+#include "app/CommandLine.h"
+#include "capture/Desktop.h"
 
 namespace qor {
 

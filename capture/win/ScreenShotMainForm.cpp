@@ -1,42 +1,82 @@
 #include "capture/win/ScreenShotMainForm.h"
 
-#include <string>
+#include <windowsx.h>
 
+#include <string>
+#include <vector>
+
+#include "app/DpiDecision.h"
+#include "app/Language.h"
 #include "app/LogManage.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
+#include "base/Utf16Text.h"
+#include "capture/ToolbarLayout.h"
+#include "capture/Hints.h"
+#include "capture/win/WindowEnumeration.h"
 
 namespace qor {
 
 namespace {
+
+constexpr UINT_PTR Tmr1Id = 1;          // start-up, 10 ms, runs once
+constexpr UINT_PTR Tmr2Id = 2;          // right-button close, 10 ms
+constexpr UINT_PTR TimerGetPosId = 3;   // window detection, 35 ms
+constexpr UINT_PTR TmrTopmostId = 4;    // the Windows key keeps the overlay on top, 5 ms
 
 TDesktop VirtualDesktop() {
   return TDesktop{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
                   ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::u16string Number(long long value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// The physical cursor position where the system has it, else the ordinary one.
+TPoint CursorPosition() {
+  using TGetPhysicalCursorPos = BOOL(WINAPI*)(POINT*);
+  static const auto getPhysical = reinterpret_cast<TGetPhysicalCursorPos>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetPhysicalCursorPos")));
+  POINT p{};
+  if (!getPhysical || !getPhysical(&p)) ::GetCursorPos(&p);
+  return {p.x, p.y};
 }
+
+TKey KeyOf(WPARAM virtualKey) {
+  switch (virtualKey) {
+    case 'Z': return TKey::Z;
+    case 'C': return TKey::C;
+    case 'S': return TKey::S;
+    case VK_ESCAPE: return TKey::Escape;
+    case VK_LWIN: return TKey::LeftWindows;
+    default: return TKey::Other;
+  }
+}
+
+bool KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
 
 }  // namespace
 
-TScreenShotMainForm::TScreenShotMainForm(TCaptureMode mode)
-    : FRun(std::make_unique<TCaptureRun>(mode, VirtualDesktop())) {}
+TScreenShotMainForm::TScreenShotMainForm(TCaptureMode mode) : FMode(mode), FDesktop(VirtualDesktop()) {}
+
+TScreenShotMainForm::~TScreenShotMainForm() {
+  Destroy();
+  if (FLabelFont) ::DeleteObject(FLabelFont);
+}
 
 bool TScreenShotMainForm::Create() {
-  const TDesktop& desktop = FRun->Desktop();
   // The grab comes first, so the overlay never photographs itself: one copy of the whole virtual screen, layered
-  // windows included.
-  if (!FScreenCopy.Create(desktop.Width, desktop.Height)) return false;
+  // windows included. The window list is taken at the same moment.
+  if (!FScreenCopy.Create(FDesktop.Width, FDesktop.Height)) return false;
   {
     TWindowDc screen(nullptr);
-    CopyFromDc(screen.Get(), desktop.Left, desktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
+    CopyFromDc(screen.Get(), FDesktop.Left, FDesktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
   }
+  FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
+                                       reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
+  FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
   // Created at 0 x 0 so that nothing shows before the first paint; tmr1 gives it the desktop's size.
-  if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP,
-                  L"Varnel Screenshot", desktop.Left, desktop.Top, 0, 0))
+  if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP | WS_CLIPCHILDREN,
+                  L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, 0, 0))
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
   FormCreate();
@@ -46,32 +86,110 @@ bool TScreenShotMainForm::Create() {
 
 void TScreenShotMainForm::FormCreate() {
   ProcessState().OutputBusy = false;
+  const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
+  FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
+  FLabelFont = ::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+  FToolbar = std::make_unique<TToolbarPanel>(IsScaled());
+  if (FToolbar->Create(Handle()))
+    FToolbar->OnClick = [this](TToolbarChild child) { ToolbarClick(child); };
+  else
+    FToolbar.reset();
   StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
 }
 
+void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
+  if (!FToolbar) return;
+  const TRect selection = FRun->Selection().Image();
+  TPoint at;
+  if (afterHandleDrag) {
+    const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
+    at = PlaceToolbarAfterHandleDrag(selection, FToolbar->Size(), primaryBottom);
+  } else {
+    // The monitor under the mouse cursor, in overlay coordinates like the selection.
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
+    const TRect monitor = TRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom}
+                              .Offset(-FDesktop.Left, -FDesktop.Top);
+    at = PlaceToolbar(selection, FToolbar->Size(), monitor);
+  }
+  FToolbar->ShowAt(at, selection.Width(), selection.Height());
+}
+
+void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
+  if (child == TToolbarChild::Btn_Rd_Del) {
+    UsageEvent(u"a313");
+    Close();
+  }
+  // The drawing tools, undo, scrolling capture, pin, copy and save take their work from the later steps.
+}
+
 void TScreenShotMainForm::DrawImage_BackGround() {
-  const TDesktop& desktop = FRun->Desktop();
-  WriteLog(u"Screen width :" + Number(desktop.Width) + u" Screen height :" + Number(desktop.Height));
-  if (FMask.Create(desktop.Width, desktop.Height)) BlendOverBlack(FScreenCopy.View(), FMask.View(), MaskAlpha);
-  WriteLog(u"DrawImage_BackGround Image_Meng width:" + Number(FMask.Width()) + u" Image_Meng height:" +
-         Number(FMask.Height()));
+  WriteLog(u"Screen width :" + IntToText(FDesktop.Width) + u" Screen height :" + IntToText(FDesktop.Height));
+  if (FMask.Create(FDesktop.Width, FDesktop.Height)) BlendOverBlack(FScreenCopy.View(), FMask.View(), MaskAlpha);
+  WriteLog(u"DrawImage_BackGround Image_Meng width:" + IntToText(FMask.Width()) + u" Image_Meng height:" +
+           IntToText(FMask.Height()));
 }
 
 void TScreenShotMainForm::tmr1Timer() {
   StopTimer(Tmr1Id);
   DrawImage_BackGround();
-  const TDesktop& desktop = FRun->Desktop();
-  ::SetWindowPos(Handle(), HWND_TOPMOST, desktop.Left, desktop.Top, FScreenCopy.Width(), FScreenCopy.Height(),
+  FCompose.Create(FDesktop.Width, FDesktop.Height);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FScreenCopy.Width(), FScreenCopy.Height(),
                  SWP_SHOWWINDOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
-  if (FRun->Mode() == TCaptureMode::FullScreen) UsageEvent(u"a315");
-  for (const TRect& r : FRun->Start()) Invalidate(r);
+  Apply(FRun->Start());
+  if (FRun->Detecting()) StartTimer(TimerGetPosId, DetectionTimerMs, [this] { Timer_GetPosTimer(); });
+}
+
+void TScreenShotMainForm::Timer_GetPosTimer() {
+  // The tick does no work while the cursor stands still.
+  Apply(FRun->DetectionTick(FDesktop.ToOverlay(CursorPosition())));
 }
 
 void TScreenShotMainForm::tmr2Timer() {
   StopTimer(Tmr2Id);
+  StopTimer(TimerGetPosId);
   Close();
+}
+
+void TScreenShotMainForm::tmr_TopmostTimer() {
+  const TTopmostTick tick =
+      FKeys->TopmostTick(::IsWindowVisible(Handle()) != FALSE, ProcessState().OutputBusy, ::GetTickCount());
+  if (tick.KeepTopmost)
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (tick.Stop) StopTimer(TmrTopmostId);
+  if (tick.Foreground) {
+    if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+    ::SetForegroundWindow(Handle());
+  }
+}
+
+void TScreenShotMainForm::Apply(const TOverlayUpdate& update) {
+  if (!update.LogLine.empty()) WriteLog(update.LogLine);
+  if (!update.UsageEvent.empty()) UsageEvent(update.UsageEvent);
+  if (update.StopDetection) StopTimer(TimerGetPosId);
+  if (update.MagnifierMoved) RenderMagnifier();
+  if (update.HideToolbar && FToolbar) FToolbar->Hide();
+  if (update.ShowToolbar) {
+    ShowToolbar(update.ToolbarAfterHandleDrag);
+    ::SetFocus(Handle());
+  }
+  for (const TRect& r : update.Dirty) Invalidate(r);
+  if (update.Close) StartTimer(Tmr2Id, 10, [this] { tmr2Timer(); });
+}
+
+void TScreenShotMainForm::RenderMagnifier() {
+  const TPoint p = FRun->MagnifierPoint();
+  FRun->Magnifier().Render(FScreenCopy.View(), p, FMagnifierImage.View());
+  const TRect front = FRun->Front();
+  const std::u16string sizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
+  FSizeText = MagnifierSizeText(sizeWord, front.Width(), front.Height());
+  FRgbText = MagnifierRgbText(FScreenCopy.View(), p);
 }
 
 void TScreenShotMainForm::Invalidate(const TRect& r) {
@@ -79,28 +197,90 @@ void TScreenShotMainForm::Invalidate(const TRect& r) {
   ::InvalidateRect(Handle(), &rect, FALSE);
 }
 
+void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
+  const TRect dirty{area.left, area.top, area.right, area.bottom};
+  if (FCompose.IsEmpty() || FMask.IsEmpty() || dirty.IsEmpty()) return;
+  ComposeOverlay(FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View()), dirty, FCompose.View(),
+                 {0, 0});
+  const TMagnifier& magnifier = FRun->Magnifier();
+  if (magnifier.Visible() && !magnifier.Panel().Intersect(dirty).IsEmpty()) {
+    // Label_Size and Label_RGB, in the panel below the enlarged view.
+    const TMagnifierMetrics& m = magnifier.Metrics();
+    const TRect panel = magnifier.Panel();
+    HDC dc = FCompose.Dc();
+    const int saved = ::SaveDC(dc);
+    ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+    ::SelectObject(dc, FLabelFont);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0xE6, 0xE6, 0xE6));
+    ::TextOutW(dc, panel.Left + m.ImageLeft, panel.Top + m.SizeLabelTop, Wide(FSizeText), int(FSizeText.size()));
+    ::TextOutW(dc, panel.Left + m.ImageLeft, panel.Top + m.RgbLabelTop, Wide(FRgbText), int(FRgbText.size()));
+    ::RestoreDC(dc, saved);
+  }
+  ::GdiFlush();
+  ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, FCompose.Dc(), area.left,
+           area.top, SRCCOPY);
+}
+
 void TScreenShotMainForm::OnPaint() {
+  // The update region is painted rectangle by rectangle: a moving magnifier and a distant border band must not
+  // grow into their bounding box.
+  std::vector<RECT> rects;
+  if (HRGN region = ::CreateRectRgn(0, 0, 0, 0)) {
+    if (::GetUpdateRgn(Handle(), region, FALSE) > NULLREGION) {
+      const DWORD size = ::GetRegionData(region, 0, nullptr);
+      std::vector<unsigned char> data(size);
+      auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+      if (size && ::GetRegionData(region, size, rgn)) {
+        const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
+        rects.assign(r, r + rgn->rdh.nCount);
+      }
+    }
+    ::DeleteObject(region);
+  }
   TPaintScope paint(Handle());
-  const RECT& dirty = paint.Dirty();
-  const TRect area{dirty.left, dirty.top, dirty.right, dirty.bottom};
-  if (!FMask.IsEmpty())
-    ::BitBlt(paint.Get(), area.Left, area.Top, area.Width(), area.Height(), FMask.Dc(), area.Left, area.Top,
-             SRCCOPY);
-  // The selection shows the frozen screen undimmed.
-  const TRect selected = FRun->Selection().Intersect(area);
-  if (!selected.IsEmpty())
-    ::BitBlt(paint.Get(), selected.Left, selected.Top, selected.Width(), selected.Height(), FScreenCopy.Dc(),
-             selected.Left, selected.Top, SRCCOPY);
+  if (rects.empty()) rects.push_back(paint.Dirty());
+  for (const RECT& r : rects) PaintArea(paint.Get(), r);
 }
 
-void TScreenShotMainForm::OnKeyDown(WPARAM key) {
-  if (key != VK_ESCAPE || ProcessState().OutputBusy) return;
-  FRun->CountEscape();
-  Close();
+bool TScreenShotMainForm::OnSetCursor() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  ::ScreenToClient(Handle(), &p);
+  const wchar_t* cursor = IDC_ARROW;
+  switch (FRun->CursorAt({p.x, p.y})) {
+    case TCursorKind::Move: cursor = IDC_SIZEALL; break;
+    case TCursorKind::SizeNwse: cursor = IDC_SIZENWSE; break;
+    case TCursorKind::SizeNs: cursor = IDC_SIZENS; break;
+    case TCursorKind::SizeNesw: cursor = IDC_SIZENESW; break;
+    case TCursorKind::SizeWe: cursor = IDC_SIZEWE; break;
+    case TCursorKind::Arrow: break;
+  }
+  ::SetCursor(::LoadCursorW(nullptr, cursor));
+  return true;
 }
 
-void TScreenShotMainForm::OnRightButtonUp() {
-  if (FRun->RightButtonCloses()) StartTimer(Tmr2Id, 10, [this] { tmr2Timer(); });
+bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  const TKey key = KeyOf(msg.wParam);
+  if (key == TKey::Other || !FRun || !FRun->Ready()) return false;
+  TKeyContext context;
+  context.DetectionRunning = FRun->Detecting();
+  context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;
+  context.OutputBusy = ProcessState().OutputBusy;
+  const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
+  switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
+    case TKeyAction::Close:
+      Close();
+      return true;
+    case TKeyAction::StartTopmostTimer:
+      StartTimer(TmrTopmostId, TopmostTimerMs, [this] { tmr_TopmostTimer(); });
+      return true;
+    case TKeyAction::None:
+      return false;
+    default:  // undo, copy, save and the exit tip arrive with the drawing tools and the outputs
+      return true;
+  }
 }
 
 void TScreenShotMainForm::Close() {
@@ -109,25 +289,36 @@ void TScreenShotMainForm::Close() {
 }
 
 LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_PAINT:
       OnPaint();
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_KEYDOWN:
-      OnKeyDown(wParam);
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && FRun) return OnSetCursor();
+      break;
+    case WM_LBUTTONDOWN:
+      ::SetCapture(Handle());
+      Apply(FRun->LeftDown(point));
+      return 0;
+    case WM_MOUSEMOVE:
+      Apply(FRun->MouseMove(point));
+      return 0;
+    case WM_LBUTTONUP:
+      ::ReleaseCapture();
+      Apply(FRun->LeftUp(point));
       return 0;
     case WM_RBUTTONUP:
-      OnRightButtonUp();
+      Apply(FRun->RightUp());
       return 0;
     case WmCloseOverlay:
     case WM_CLOSE:
       Close();
       return 0;
-    default:
-      return DefaultHandler(message, wParam, lParam);
   }
+  return DefaultHandler(message, wParam, lParam);
 }
 
 }  // namespace qor

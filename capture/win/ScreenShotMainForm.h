@@ -1,43 +1,62 @@
 #pragma once
 // The capture overlay: a borderless topmost window over the whole virtual desktop that shows the frozen screen,
-// dimmed, with the selection undimmed. It photographs the screen before it becomes visible; closing it ends the
-// process.
+// dimmed, with the detected window or the selection undimmed, the magnifier and the toolbar. It photographs the
+// screen before it becomes visible; closing it ends the process. The run's logic lives in TCaptureRun; this
+// class turns messages into calls on it and paints the rectangles it reports.
 #include <memory>
+#include <string>
 
 #include "app/win/ProcessState.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
 #include "capture/CaptureRun.h"
+#include "capture/KeyCommands.h"
+#include "capture/win/ToolbarPanel.h"
 
 namespace qor {
 
 class TScreenShotMainForm : public TForm {
  public:
   explicit TScreenShotMainForm(TCaptureMode mode);
-  // Grabs the screen and shows the (still empty) window; the first tick of tmr1 lays out the rest.
+  ~TScreenShotMainForm() override;
+  // Grabs the screen, takes the window list and shows the (still empty) window; the first tick of tmr1 lays out
+  // the rest.
   bool Create();
+  // Every key press of the program passes here first (the overlay previews all keys); true when it was used.
+  bool PreviewKey(const MSG& msg);
 
   const TDibImage& ScreenCopy() const { return FScreenCopy; }
 
  private:
+  TCaptureMode FMode;
+  TDesktop FDesktop;
   std::unique_ptr<TCaptureRun> FRun;
-  TDibImage FScreenCopy;  // the frozen screen; never changed after the grab
-  TDibImage FMask;        // Image_Meng: the screen copy dimmed
+  std::unique_ptr<TKeyCommands> FKeys;
+  std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
+  TDibImage FScreenCopy;      // the frozen screen; never changed after the grab
+  TDibImage FMask;            // Image_Meng: the screen copy dimmed
+  TDibImage FCompose;         // where the layers are put together before they reach the screen
+  TDibImage FMagnifierImage;  // Image_Expand
+  std::u16string FSizeText;   // Label_Size
+  std::u16string FRgbText;    // Label_RGB
+  HFONT FLabelFont = nullptr;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
   void tmr1Timer();
   void tmr2Timer();
+  void Timer_GetPosTimer();
+  void tmr_TopmostTimer();
   void DrawImage_BackGround();
+  void Apply(const TOverlayUpdate& update);
+  void RenderMagnifier();
+  void ShowToolbar(bool afterHandleDrag);
+  void ToolbarClick(TToolbarChild child);
   void OnPaint();
-  void OnKeyDown(WPARAM key);
-  void OnRightButtonUp();
+  void PaintArea(HDC target, const RECT& area);
+  bool OnSetCursor();
   void Invalidate(const TRect& r);
   void Close();
 };
-
-// Timer ids of the overlay.
-inline constexpr UINT_PTR Tmr1Id = 1;  // start-up, 10 ms, runs once
-inline constexpr UINT_PTR Tmr2Id = 2;  // right-button close, 10 ms
 
 }  // namespace qor

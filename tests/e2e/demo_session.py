@@ -50,6 +50,25 @@ def close_program(session, program, overlay):
         return "did not close on ESC nor on message 1128: killed"
 
 
+def play_selection(session, width, height, out):
+    """What a user does first: point at a window (it lights up, the magnifier follows), then drag a region (the
+    toolbar opens beside it). The pointing picture is kept beside the final one as <out>-detect.png."""
+    session.mouse_move(width // 5, height // 4)
+    time.sleep(0.2)
+    session.mouse_move(width // 5 + 3, height // 4 + 2)
+    time.sleep(0.4)
+    e2e.save_png(settled_screen(session, 3), out.replace(".png", "-detect.png"))
+    left, top = width * 3 // 10, height * 3 // 10
+    session.mouse_move(left, top)
+    session.xdotool("mousedown", "1")
+    for step in range(1, 6):
+        session.mouse_move(left + step * width // 12, top + step * height // 14)
+        time.sleep(0.05)
+    session.xdotool("mouseup", "1")
+    session.mouse_move(left + width // 4, top + height // 5)
+    time.sleep(0.5)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--switch", default="/CaptrueAuto")
@@ -78,6 +97,9 @@ def main():
             print(program.output(), file=sys.stderr, end="")
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
+        settled_screen(session, 5)
+        if arguments.switch.lower() in ("/captrueauto", "/captruescroll"):
+            play_selection(session, width, height, arguments.out)
         picture = settled_screen(session, 5)
         e2e.save_png(picture, arguments.out)
         print(f"run: {close_program(session, program, overlay)}")

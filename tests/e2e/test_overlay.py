@@ -1,5 +1,6 @@
-"""The capture overlay under Wine: the frozen screen, dimmed to 140/255 in region mode and undimmed in full-screen
-mode, and the ways it closes (ESC, message 1128), each ending the process with exit code 0."""
+"""The capture overlay under Wine: the frozen screen, dimmed to 140/255 in region mode except for the window under
+the cursor (shown undimmed with the moving border, the magnifier beside the cursor), undimmed in full-screen mode,
+and the ways it closes (ESC, message 1128), each ending the process with exit code 0."""
 import unittest
 
 import numpy as np
@@ -25,19 +26,6 @@ def start_desktop_windows(session):
     return session.screenshot()
 
 
-class WithinOne:
-    """Screen predicate: every pixel within ±1 of `expected`."""
-
-    def __init__(self, expected):
-        self.expected = expected
-
-    def __call__(self, screen):
-        return np.abs(screen.astype(np.int16) - self.expected.astype(np.int16)).max() <= 1
-
-    def report(self, screen):
-        return mismatch_report(screen, self.expected, 1)
-
-
 class MostlyEqual:
     """Screen predicate: at least `fraction` of the pixels exactly equal `expected` (frames and toolbars may cover
     the rest)."""
@@ -56,17 +44,61 @@ class MostlyEqual:
         return f"only {self.share(screen):.3f} of the pixels equal the frozen screen"
 
 
+def magnifier_panel(cursor, width, height):
+    """The magnifier's rectangle: 20 pixels right of and below the cursor, flipped near the right and bottom."""
+    x, y = cursor
+    left = x + 20 if x <= width - 154 - 20 else x - 154
+    top = y + 20 if y <= height - 168 - 20 else y - 168
+    return left, top, left + 154, top + 168
+
+
+class RegionModePicture:
+    """Screen predicate for region mode: the detected rectangle shows the frozen screen exactly (but for its 2-pixel
+    border band and the magnifier), everything else the frozen screen dimmed (within ±1)."""
+
+    def __init__(self, desktop, detected, cursor):
+        height, width = desktop.shape[:2]
+        self.desktop = desktop
+        self.outside = np.ones((height, width), bool)
+        left, top, right, bottom = detected
+        self.outside[top:bottom, left:right] = False
+        self.inside = np.zeros((height, width), bool)
+        self.inside[top + 2:bottom - 2, left + 2:right - 2] = True
+        m_left, m_top, m_right, m_bottom = magnifier_panel(cursor, width, height)
+        for region in (self.outside, self.inside):
+            region[max(m_top, 0):m_bottom, max(m_left, 0):m_right] = False
+        self.dim = dimmed(desktop).astype(np.int16)
+
+    def problems(self, screen):
+        off_dim = (np.abs(screen.astype(np.int16) - self.dim).max(axis=2) > 1) & self.outside
+        off_bright = (screen != self.desktop).any(axis=2) & self.inside
+        return int(off_dim.sum()), int(off_bright.sum())
+
+    def __call__(self, screen):
+        return self.problems(screen) == (0, 0)
+
+    def report(self, screen):
+        dim, bright = self.problems(screen)
+        return f"{dim} pixels outside the detected window are not dimmed, {bright} inside it differ from the screen"
+
+
 class OverlayTests(unittest.TestCase):
     def setUp(self):
         require_program()
 
     @e2e_timeout(120)
-    def test_region_mode_shows_the_frozen_screen_dimmed_to_140_of_255_everywhere(self):
+    def test_region_mode_dims_the_frozen_screen_to_140_of_255_around_the_window_under_the_cursor(self):
         with Session() as session:
             desktop = start_desktop_windows(session)
+            session.mouse_move(500, 300)  # over the editor (200, 150, 640 x 400)
             program = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(program)
-            session.wait_for_screen(WithinOne(dimmed(desktop)), what="the dimmed frozen screen")
+            session.wait_for_screen(RegionModePicture(desktop, (200, 150, 840, 550), (500, 300)),
+                                    what="the dimmed frozen screen with the editor undimmed")
+            # Over an empty part of the desktop the whole desktop is the detected window.
+            session.mouse_move(1700, 120)
+            session.wait_for_screen(RegionModePicture(desktop, (0, 0, 1920, 1080), (1700, 120)),
+                                    what="the whole frozen screen undimmed")
             self.assertEqual(session.close_overlay(program, overlay), 0)
 
     @e2e_timeout(120)
@@ -88,7 +120,9 @@ class OverlayTests(unittest.TestCase):
         with Session() as session:
             program = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(program)
-            session.wait_for_screen(WithinOne(dimmed(session.background)), what="the dimmed frozen screen")
+            session.mouse_move(300, 200)
+            session.wait_for_screen(RegionModePicture(session.background, (0, 0, 1920, 1080), (300, 200)),
+                                    what="the frozen screen with the desktop detected")
             session.key(overlay, "Escape")
             self.assertEqual(program.wait(10), 0, program.output())
             self.assertEqual(session.covering_windows(), [])

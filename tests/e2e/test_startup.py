@@ -60,7 +60,15 @@ class StartupTests(unittest.TestCase):
             overlay = session.wait_for_overlay(first)
             expected = session.wait_for_screen(lambda s: not np.array_equal(s, session.background),
                                                what="the overlay's picture")
-            wait_until(lambda: np.array_equal(session.screenshot(), expected), 5, what="a settled overlay")
+            # The first detection tick redraws the window under the cursor: wait until the picture stops changing.
+            def settled():
+                nonlocal expected
+                current = session.screenshot()
+                same = np.array_equal(current, expected)
+                expected = current
+                return same
+
+            wait_until(settled, 5, what="a settled overlay")
             # The launcher that a second copy notifies: class TForm_ZynMain, caption "Varnel Screenshot" (WM_NULL).
             self.assertTrue(session.post_message(0, window_class=LAUNCHER_CLASS), "no launcher window to notify")
 

@@ -1,0 +1,110 @@
+#include "capture/win/ToolbarPanel.h"
+
+#include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
+#include "capture/Hints.h"
+
+namespace qor {
+
+namespace {
+
+struct TToolButton {
+  TToolbarChild Child;
+  std::u16string_view Component;
+  std::u16string_view Picture;
+};
+
+constexpr TToolButton ToolButtons[] = {
+    {TToolbarChild::Btn_Rd_Rect, u"Btn_Rd_Rect", u"rectangle"},
+    {TToolbarChild::Btn_Rd_Ellip, u"Btn_Rd_Ellip", u"ellipse"},
+    {TToolbarChild::Btn_Rd_Line, u"Btn_Rd_Line", u"line"},
+    {TToolbarChild::Btn_Rd_Arrow, u"Btn_Rd_Arrow", u"arrow"},
+    {TToolbarChild::Btn_Rd_Brush, u"Btn_Rd_Brush", u"brush"},
+    {TToolbarChild::Btn_Rd_Masaic, u"Btn_Rd_Masaic", u"mosaic"},
+    {TToolbarChild::Btn_Rd_Font, u"Btn_Rd_Font", u"text"},
+    {TToolbarChild::Btn_Rd_Return, u"Btn_Rd_Return", u"undo"},
+    {TToolbarChild::Btn_Rd_Del, u"Btn_Rd_Del", u"delete"},
+    {TToolbarChild::Btn_Rd_ScrollWins, u"Btn_Rd_ScrollWins", u"scroll"},
+    {TToolbarChild::Btn_Rd_Pinned, u"Btn_Rd_Pinned", u"pin"},
+};
+
+std::u16string HintOf(std::u16string_view component) {
+  const auto entry = FindHint(component);
+  if (!entry) return {};
+  return HintText(*entry, [](std::u16string_view key, std::u16string_view fallback) {
+    return AppLanguage().MessageText(key, fallback);
+  });
+}
+
+}  // namespace
+
+TToolbarPanel::TToolbarPanel(bool scaled)
+    : FScaled(scaled), FLayout(LayoutToolbar(TToolbarSizes{}, false, scaled)), FPictures(scaled), FPanel(&FPictures) {}
+
+bool TToolbarPanel::Create(HWND overlay) {
+  const int32_t k = FScaled ? 2 : 1;
+  FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());
+  FSizeLabel->SetAutoSize(false);
+  FSizeLabel->SetAlignment(TAlignment::taCenter);
+  FSizeLabel->SetLayout(TVerticalAlignment::vaCenter);
+  TRdFont font;
+  font.Height = 13 * k;
+  font.Color = 0xE8E8E8;
+  FSizeLabel->SetFont(font);
+  FSizeLabel->SetBounds(FLayout.Child(TToolbarChild::lbl_WinSize));
+
+  for (TToolbarChild divider : {TToolbarChild::Image_BarDiv1, TToolbarChild::Image_BarDiv2,
+                                TToolbarChild::Image_BarDiv3}) {
+    auto* image = FPanel.Add(std::make_unique<TRdImage>());
+    image->SetPicture(u"images/cutline_a.png");
+    image->Stretch = true;
+    image->SetHitTest(false);
+    image->SetBounds(FLayout.Child(divider));
+  }
+  for (const TToolButton& tool : ToolButtons) {
+    auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    SetToolPictures(*button, tool.Picture);
+    button->SetBounds(FLayout.Child(tool.Child));
+    button->SetHint(HintOf(tool.Component));
+    const TToolbarChild child = tool.Child;
+    button->OnClick = [this, child](TRdControl&) {
+      if (OnClick) OnClick(child);
+    };
+    FButtons[int(child)] = button;
+  }
+  auto textButton = [&](TToolbarChild child, TToolbarChild word, std::u16string_view component,
+                        std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName) {
+    auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    SetBlueButtonPictures(*button, icon, iconOffset);
+    button->SetBounds(FLayout.Child(child));
+    button->SetHint(HintOf(component));
+    button->OnClick = [this, child](TRdControl&) {
+      if (OnClick) OnClick(child);
+    };
+    FButtons[int(child)] = button;
+    auto* caption = FPanel.Add(std::make_unique<TRdImage>());
+    caption->SetPicture(WordPictureName(wordName, false));
+    caption->Stretch = true;
+    caption->SetHitTest(false);  // the button below takes the mouse
+    caption->SetBounds(FLayout.Child(word));
+  };
+  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", 14 * k, u"copy");
+  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
+             u"save");
+  return FPanel.Create(overlay, TRect::FromSize(0, 0, FLayout.Width, FLayout.Height), false);
+}
+
+void TToolbarPanel::ShowAt(TPoint p, int32_t selectionWidth, int32_t selectionHeight) {
+  if (FSizeLabel) FSizeLabel->SetCaption(ToolbarSizeText(selectionWidth, selectionHeight));
+  FPanel.SetPanelBounds(TRect::FromSize(p.X, p.Y, FLayout.Width, FLayout.Height));
+  FPanel.Show(true);
+  ::SetWindowPos(FPanel.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TToolbarPanel::Hide() { FPanel.Show(false); }
+
+bool TToolbarPanel::Visible() const { return FPanel.Handle() && ::IsWindowVisible(FPanel.Handle()); }
+
+TRdImageButton* TToolbarPanel::Button(TToolbarChild child) const { return FButtons[int(child)]; }
+
+}  // namespace qor

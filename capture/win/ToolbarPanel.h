@@ -1,0 +1,42 @@
+#pragma once
+// Panel_Tools: the toolbar beside the selection, with the size readout, the drawing tools, undo, exit, scrolling
+// capture, pin, copy and save, laid out by the table of gaps and given their hints from the language table.
+// The buttons whose work comes with the drawing tools, the outputs and the scrolling run exist and show their
+// hints; the overlay decides what a click does.
+#include <functional>
+#include <memory>
+
+#include "CommonLib/RdControl/RdImageButton.h"
+#include "CommonLib/RdControl/RdLabel.h"
+#include "CommonLib/RdControl/win/RdPanel.h"
+#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "capture/ToolbarLayout.h"
+
+namespace qor {
+
+class TToolbarPanel {
+ public:
+  explicit TToolbarPanel(bool scaled);
+  // Creates the panel hidden, as a child of the overlay.
+  bool Create(HWND overlay);
+
+  // Sets the size readout and shows the panel at p (overlay coordinates).
+  void ShowAt(TPoint p, int32_t selectionWidth, int32_t selectionHeight);
+  void Hide();
+  bool Visible() const;
+  TSize Size() const { return {FLayout.Width, FLayout.Height}; }
+
+  TRdImageButton* Button(TToolbarChild child) const;
+  // Called with the component that was clicked.
+  std::function<void(TToolbarChild)> OnClick;
+
+ private:
+  bool FScaled;
+  TToolbarLayout FLayout;
+  TRdPlainPictureSource FPictures;
+  TRdPanel FPanel;
+  TRdLabel* FSizeLabel = nullptr;
+  TRdImageButton* FButtons[ToolbarChildCount] = {};
+};
+
+}  // namespace qor
