@@ -4,7 +4,8 @@ import unittest
 
 import numpy as np
 
-from qor_e2e import LAUNCHER_CLASS, Session, e2e_timeout, mismatch_report, require_program, wait_until
+from qor_e2e import (LAUNCHER_CLASS, Session, e2e_timeout, mismatch_report, read_utf16_file, require_program,
+                     wait_until)
 
 QUIET_ARGUMENTS = [
     [],
@@ -41,6 +42,15 @@ class StartupTests(unittest.TestCase):
             for arguments in (["/Scale"], ["/scale"], ["/Scale", "/CaptrueAuto"]):
                 with self.subTest(arguments=arguments):
                     self.assert_ends_quietly(session, arguments)
+
+    @e2e_timeout(120)
+    def test_testbugreport_is_caught_by_the_crash_reporter_and_logged(self):
+        with Session() as session:
+            code, windows, _ = session.watch_for_windows(session.start_program("/TestBugReport"), timeout=30)
+            self.assertEqual(code, 1, "a reported error ends the process with exit code 1")
+            self.assertEqual(windows, set(), "the crash reporter showed a window")
+            _, log = read_utf16_file(session.log_path())
+            self.assertIn("[CrashReport]version 4.0.0.0 error: /testbugreport", log)
 
     @e2e_timeout(120)
     def test_capture_switch_in_any_case_opens_the_overlay(self):
