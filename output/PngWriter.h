@@ -1,0 +1,29 @@
+#pragma once
+// PNG file images of screenshots with zlib: 8-bit RGB (colour type 2), no interlace. Screenshots are opaque, so
+// the alpha byte of the pixels is not stored (DIB sections from screen grabs leave it 0 anyway).
+// Usage:
+//   std::vector<uint8_t> file = qor::WritePng(image.View());          // empty when the image is empty
+//   std::vector<uint8_t> small = qor::WritePng(view, {.Level = 9});
+#include <cstdint>
+#include <vector>
+
+#include "base/Image.h"
+
+namespace qor {
+
+// The row filter of the PNG format. Adaptive picks per row the filter with the smallest sum of absolute
+// differences (the usual heuristic).
+enum class TPngFilter { None = 0, Sub = 1, Up = 2, Average = 3, Paeth = 4, Adaptive = 5 };
+
+struct TPngOptions {
+  int Level = 6;  // zlib compression level 0..9
+  TPngFilter Filter = TPngFilter::Up;
+};
+
+// The chosen defaults for saving, by the measurements in BENCHMARKS.md ("## Saving").
+constexpr TPngOptions DefaultPngOptions{};
+
+// A complete PNG file image; empty for an empty view (0 x 0, no pixels) or when zlib fails.
+std::vector<uint8_t> WritePng(const TImageView& view, const TPngOptions& options = DefaultPngOptions);
+
+}  // namespace qor

@@ -1,0 +1,47 @@
+#pragma once
+// Which file format a saved screenshot gets: the extension from the `ScreenshotCapFormat` setting, the file
+// types of the save dialog and the writer that serves an extension.
+// Usage:
+//   std::u16string ext = qor::SaveExtensionFromSetting(ReadConfigString(u"AIAssistant", u"ScreenshotCapFormat", u"1"));
+//   int index = qor::FilterIndexForExtension(ext);                    // 3 for ".png"
+//   std::u16string file = qor::PathWithWritableExtension(typed, dialogIndex);  // never a name no writer knows
+//   switch (qor::WriterKindForExtension(qor::ExtractFileExt(file))) ...
+#include <string>
+#include <string_view>
+
+namespace qor {
+
+enum class TImageWriterKind { None, Bmp, Png, Jpeg, Gif, Tiff };
+
+// The five file types of the save dialog, filter index counted from 1.
+inline constexpr std::u16string_view SaveDialogFilter =
+    u"BMP(*.bmp)|*.bmp|JPEG(*.Jpeg;*.jpg)|*.jpeg;*.jpg|PNG(*.png)|*.png|GIF(*.gif)|*.gif|TIFF(*.tif;*.tiff)|*.tif;*."
+    u"tiff";
+inline constexpr std::u16string_view SaveDialogDefaultExt = u".jpeg";
+inline constexpr int SaveDialogFilterCount = 5;
+inline constexpr int JpegSaveQuality = 90;
+
+// The setting's text read as an integer (optional sign and decimal digits, blanks around allowed; anything else,
+// the empty text and values out of range count as 1): 0 gives ".jpeg", 2 ".bmp", every other value ".png".
+std::u16string SaveExtensionFromSetting(std::u16string_view capFormat);
+
+// Dialog filter index for an extension (with its dot, case ignored): 1 ".bmp", 2 ".jpeg"/".jpg", 3 ".png",
+// 4 ".gif", 5 ".tif"/".tiff"; 0 for anything else.
+int FilterIndexForExtension(std::u16string_view ext);
+// The extension a file type of the dialog writes: ".bmp", ".jpeg", ".png", ".gif", ".tif"; empty outside 1..5.
+std::u16string ExtensionForFilterIndex(int filterIndex);
+
+// The writer for an extension (with its dot, case ignored); None when no writer knows it.
+TImageWriterKind WriterKindForExtension(std::u16string_view ext);
+
+// The extension of the file name in path, from its last '.' (included); empty when the name has none. A '.'
+// in a folder name does not count.
+std::u16string ExtractFileExt(std::u16string_view path);
+
+// The name a typed dialog name is saved under. A name whose extension a writer knows is kept as it is. Any
+// other name (no extension, or one like ".txt" that no writer knows) gets the extension of the chosen file type
+// appended, so the picture is always written in that type and never silently lost: "shot" with PNG chosen gives
+// "shot.png", "notes.txt" with JPEG chosen gives "notes.txt.jpeg". An index outside 1..5 counts as PNG.
+std::u16string PathWithWritableExtension(std::u16string_view path, int filterIndex);
+
+}  // namespace qor

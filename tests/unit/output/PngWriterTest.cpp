@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "output/PngWriter.h"
+#include "tests/unit/output/OutputTestImages.h"
+
+namespace qor {
+namespace {
+
+uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+
+struct TChunk {
+  std::string Type;
+  std::vector<uint8_t> Data;
+};
+
+// Splits a PNG file image into chunks, checking the signature, every length and every CRC on the way.
+std::vector<TChunk> ReadChunks(const std::vector<uint8_t>& file) {
+  static const uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<TChunk> chunks;
+  EXPECT_GE(file.size(), 8u);
+  if (file.size() < 8 || std::memcmp(file.data(), Signature, 8) != 0) {
+    ADD_FAILURE() << "no PNG signature";
+    return chunks;
+  }
+  size_t pos = 8;
+  while (pos < file.size()) {
+    if (file.size() - pos < 12) {
+      ADD_FAILURE() << "truncated chunk at " << pos;
+      break;
+    }
+    const uint32_t length = U32(&file[pos]);
+    if (file.size() - pos - 12 < length) {
+      ADD_FAILURE() << "chunk longer than the file at " << pos;
+      break;
+    }
+    TChunk chunk;
+    chunk.Type.assign(reinterpret_cast<const char*>(&file[pos + 4]), 4);
+    chunk.Data.assign(file.begin() + long(pos + 8), file.begin() + long(pos + 8 + length));
+    const uint32_t crc = uint32_t(crc32(0, &file[pos + 4], uInt(4 + length)));
+    EXPECT_EQ(U32(&file[pos + 8 + length]), crc) << "CRC of " << chunk.Type;
+    chunks.push_back(std::move(chunk));
+    pos += 12 + length;
+  }
+  return chunks;
+}
+
+uint8_t Paeth(int a, int b, int c) {
+  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  return uint8_t(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// Decodes an 8-bit RGB, non-interlaced PNG by the format's rules (independent of the writer's code).
+TImage DecodeRgbPng(const std::vector<uint8_t>& file, std::vector<int>* filtersUsed = nullptr) {
+  const auto chunks = ReadChunks(file);
+  if (chunks.size() < 3 || chunks.front().Type != "IHDR" || chunks.back().Type != "IEND") {
+    ADD_FAILURE() << "IHDR first and IEND last expected";
+    return {};
+  }
+  const auto& ihdr = chunks.front().Data;
+  EXPECT_EQ(ihdr.size(), 13u);
+  EXPECT_TRUE(chunks.back().Data.empty());
+  const int32_t width = int32_t(U32(&ihdr[0])), height = int32_t(U32(&ihdr[4]));
+  EXPECT_EQ(ihdr[8], 8) << "bit depth";
+  EXPECT_EQ(ihdr[9], 2) << "colour type RGB";
+  EXPECT_EQ(ihdr[10], 0) << "compression";
+  EXPECT_EQ(ihdr[11], 0) << "filter method";
+  EXPECT_EQ(ihdr[12], 0) << "interlace";
+  std::vector<uint8_t> compressed;
+  for (size_t i = 1; i + 1 < chunks.size(); ++i) {
+    EXPECT_EQ(chunks[i].Type, "IDAT");
+    compressed.insert(compressed.end(), chunks[i].Data.begin(), chunks[i].Data.end());
+  }
+  const size_t rowBytes = size_t(width) * 3;
+  std::vector<uint8_t> raw((rowBytes + 1) * size_t(height));
+  uLongf rawSize = uLongf(raw.size());
+  EXPECT_EQ(uncompress(raw.data(), &rawSize, compressed.data(), uLong(compressed.size())), Z_OK);
+  EXPECT_EQ(rawSize, raw.size());
+
+  TImage image(width, height);
+  std::vector<uint8_t> prior(rowBytes, 0), row(rowBytes);
+  for (int32_t y = 0; y < height; ++y) {
+    const uint8_t* in = &raw[size_t(y) * (rowBytes + 1)];
+    const int filter = in[0];
+    if (filtersUsed) filtersUsed->push_back(filter);
+    EXPECT_LE(filter, 4);
+    for (size_t i = 0; i < rowBytes; ++i) {
+      const int a = i >= 3 ? row[i - 3] : 0, b = prior[i], c = i >= 3 ? prior[i - 3] : 0;
+      int predicted = 0;
+      switch (filter) {
+        case 1:
+          predicted = a;
+          break;
+        case 2:
+          predicted = b;
+          break;
+        case 3:
+          predicted = (a + b) / 2;
+          break;
+        case 4:
+          predicted = Paeth(a, b, c);
+          break;
+        default:
+          break;
+      }
+      row[i] = uint8_t(in[1 + i] + predicted);
+    }
+    for (int32_t x = 0; x < width; ++x)
+      image.View().At(x, y) = TBgra{row[3 * size_t(x) + 2], row[3 * size_t(x) + 1], row[3 * size_t(x)], 255};
+    prior = row;
+  }
+  return image;
+}
+
+void ExpectSameRgb(const TImageView& expected, const TImageView& actual) {
+  ASSERT_EQ(expected.Width, actual.Width);
+  ASSERT_EQ(expected.Height, actual.Height);
+  for (int32_t y = 0; y < expected.Height; ++y)
+    for (int32_t x = 0; x < expected.Width; ++x) {
+      const TBgra e = expected.At(x, y), a = actual.At(x, y);
+      ASSERT_TRUE(e.R == a.R && e.G == a.G && e.B == a.B) << "pixel " << x << "," << y;
+    }
+}
+
+struct TPngCase {
+  int32_t Width, Height;
+  TPngFilter Filter;
+  int Level;
+};
+
+class PngRoundTripTest : public testing::TestWithParam<TPngCase> {};
+
+TEST_P(PngRoundTripTest, DecodesToTheSamePixels) {
+  const TPngCase& c = GetParam();
+  const TImage source = test::NoiseImage(c.Width, c.Height, uint32_t(c.Width * 31 + c.Height));
+  // Flat runs too, so the filters have something to predict.
+  for (int32_t y = 0; y < c.Height; y += 2)
+    for (int32_t x = 0; x < c.Width / 2; ++x) source.View().At(x, y) = TBgra{10, 20, 30, 0};
+  std::vector<int> filters;
+  const TImage decoded = DecodeRgbPng(WritePng(source.View(), {c.Level, c.Filter}), &filters);
+  ExpectSameRgb(source.View(), decoded.View());
+  if (c.Filter != TPngFilter::Adaptive) {
+    for (int f : filters) EXPECT_EQ(f, int(c.Filter));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SizesFiltersLevels, PngRoundTripTest,
+                         testing::Values(TPngCase{1, 1, TPngFilter::Up, 6}, TPngCase{1, 1, TPngFilter::Paeth, 1},
+                                         TPngCase{1, 1, TPngFilter::Adaptive, 9}, TPngCase{3, 2, TPngFilter::Sub, 6},
+                                         TPngCase{7, 5, TPngFilter::None, 0}, TPngCase{7, 5, TPngFilter::Sub, 1},
+                                         TPngCase{7, 5, TPngFilter::Up, 1}, TPngCase{7, 5, TPngFilter::Average, 6},
+                                         TPngCase{7, 5, TPngFilter::Paeth, 6}, TPngCase{7, 5, TPngFilter::Adaptive, 6},
+                                         TPngCase{33, 17, TPngFilter::Average, 9},
+                                         TPngCase{33, 17, TPngFilter::Adaptive, 1},
+                                         TPngCase{1, 9, TPngFilter::Paeth, 6}, TPngCase{301, 3, TPngFilter::Up, 6},
+                                         TPngCase{2, 1, TPngFilter::Sub, 6}));
+
+TEST(WritePng, DefaultOptionsRoundTripAnOddWidth) {
+  const TImage source = test::SmoothImage(101, 37);
+  ExpectSameRgb(source.View(), DecodeRgbPng(WritePng(source.View())).View());
+}
+
+TEST(WritePng, ReadsRowsThroughTheStride) {
+  const TImage big = test::NoiseImage(40, 30, 7);
+  // A window inside a larger picture, and the same rows seen bottom-up.
+  const TImageView window = big.View().Sub(TRect{5, 3, 22, 19});
+  ExpectSameRgb(window, DecodeRgbPng(WritePng(window)).View());
+  TImageView flipped = big.View();
+  flipped.Pixels = big.View().Pixels + big.View().Stride * (big.Height() - 1);
+  flipped.Stride = -big.View().Stride;
+  const TImage decoded = DecodeRgbPng(WritePng(flipped));
+  ASSERT_EQ(decoded.Height(), 30);
+  EXPECT_EQ(decoded.View().At(3, 0).R, big.View().At(3, 29).R);
+  EXPECT_EQ(decoded.View().At(3, 29).G, big.View().At(3, 0).G);
+}
+
+TEST(WritePng, SplitsLargeImageDataIntoSeveralChunks) {
+  const TImage source = test::NoiseImage(400, 300, 3);  // 360 000 bytes that do not compress
+  const auto file = WritePng(source.View(), {0, TPngFilter::None});
+  int idat = 0;
+  for (const auto& chunk : ReadChunks(file)) idat += chunk.Type == "IDAT";
+  EXPECT_GT(idat, 1);
+  ExpectSameRgb(source.View(), DecodeRgbPng(file).View());
+}
+
+TEST(WritePng, WritesTheSizeIntoIhdrBigEndian) {
+  const TImage source(300, 2);
+  const auto chunks = ReadChunks(WritePng(source.View()));
+  ASSERT_FALSE(chunks.empty());
+  const std::vector<uint8_t> expected = {0, 0, 1, 44, 0, 0, 0, 2, 8, 2, 0, 0, 0};
+  EXPECT_EQ(chunks.front().Data, expected);
+}
+
+TEST(WritePng, GivesNothingForAnEmptyImage) {
+  EXPECT_TRUE(WritePng(TImageView{}).empty());
+  EXPECT_TRUE(WritePng(TImage(0, 0).View()).empty());
+  TBgra pixel{};
+  EXPECT_TRUE(WritePng(TImageView{reinterpret_cast<uint8_t*>(&pixel), 0, 1, 4}).empty());
+  EXPECT_TRUE(WritePng(TImageView{reinterpret_cast<uint8_t*>(&pixel), 1, -3, 4}).empty());
+  EXPECT_TRUE(WritePng(TImageView{nullptr, 5, 5, 20}).empty());
+}
+
+TEST(WritePng, ClampsAnOutOfRangeLevel) {
+  const TImage source = test::SmoothImage(9, 4);
+  ExpectSameRgb(source.View(), DecodeRgbPng(WritePng(source.View(), {42, TPngFilter::Up})).View());
+  ExpectSameRgb(source.View(), DecodeRgbPng(WritePng(source.View(), {-3, TPngFilter::Up})).View());
+}
+
+}  // namespace
+}  // namespace qor
