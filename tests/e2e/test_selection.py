@@ -316,7 +316,7 @@ class SelectionTests(unittest.TestCase):
 
             press_at(session, 900, 100)
             session.mouse_move(1700, 500)
-            screen = session.wait_for_screen(
+            session.wait_for_screen(
                 selected_picture(desktop, (900, 100, 1700, 500), dashed=True,
                                  extra_exclusions=[magnifier_panel((1700, 500))]), what="the 800 x 400 drag")
             session.wait_for_screen(lambda s: np.array_equal(size_label(s, (1700, 500)), reference), 5,
