@@ -16,11 +16,12 @@ namespace qor {
 enum class TPngFilter { None = 0, Sub = 1, Up = 2, Average = 3, Paeth = 4, Adaptive = 5 };
 
 struct TPngOptions {
-  int Level = 6;  // zlib compression level 0..9
+  int Level = 3;  // zlib compression level 0..9
   TPngFilter Filter = TPngFilter::Up;
 };
 
-// The chosen defaults for saving, by the measurements in BENCHMARKS.md ("## Saving").
+// The defaults for saving, chosen by the measurements in BENCHMARKS.md ("## Saving"): level 3 with the Up filter
+// is twice as fast as level 6 for 7 % more bytes, and both faster and smaller than the platform's encoder.
 constexpr TPngOptions DefaultPngOptions{};
 
 // A complete PNG file image; empty for an empty view (0 x 0, no pixels) or when zlib fails.

@@ -84,8 +84,8 @@ class CreateDirCirTest : public testing::Test {
 };
 
 TEST_F(CreateDirCirTest, CreatesAFolderWithSpacesLevelByLevel) {
-  EXPECT_TRUE(createDirCir(Folder.Path(u"My Shots/ 2024 /a b")));
-  EXPECT_TRUE(IsDir(u"My Shots/ 2024 /a b"));
+  EXPECT_TRUE(createDirCir(Folder.Path(u"My Shots/ 2024/a b")));
+  EXPECT_TRUE(IsDir(u"My Shots/ 2024/a b"));
   // The three new levels were made one after the other, parents first.
   ASSERT_EQ(Fs.Made.size(), 3u);
   EXPECT_EQ(ExtractFileName(ExtractFileDir(Fs.Made[0])), u"My Shots");

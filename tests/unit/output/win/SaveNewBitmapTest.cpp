@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include "output/win/SaveNewBitmap.h"
+
+// clang-format off
+#include <windows.h>
+#include <objidl.h>  // before gdiplus.h: lean Windows headers leave it out
+#include <gdiplus.h>
+// clang-format on
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CommonLib/RdControl/win/GdiplusSession.h"
+#include "app/LogManage.h"
+#include "base/TextDecoding.h"
+#include "output/SaveFormat.h"
+#include "tests/unit/app/TestFolder.h"
+
+namespace qor {
+namespace {
+
+using test::TTestFolder;
+
+// Screen-like content: flat areas of web-safe colours (which a GIF palette holds exactly) with sharp detail.
+TImage TestCapture(int32_t width, int32_t height) {
+  TImage image(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      const uint8_t v = uint8_t(0x33 * ((x / 4 + y / 3) % 6));
+      image.View().At(x, y) = (x + y) % 7 == 0 ? TBgra{0, 0, 0, 0} : TBgra{v, uint8_t(0x33 * (y % 6)), 0xFF, 0};
+    }
+  return image;
+}
+
+// The file decoded by GDI+ as 32-bit pixels; empty when GDI+ cannot read it.
+TImage DecodeWithGdiplus(const std::u16string& path) {
+  if (!EnsureGdiplus()) return {};
+  const std::wstring wpath(path.begin(), path.end());
+  Gdiplus::Bitmap bitmap(wpath.c_str());
+  if (bitmap.GetLastStatus() != Gdiplus::Ok) return {};
+  const int32_t w = int32_t(bitmap.GetWidth()), h = int32_t(bitmap.GetHeight());
+  TImage image(w, h);
+  Gdiplus::Rect all(0, 0, w, h);
+  Gdiplus::BitmapData data{};
+  if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return {};
+  for (int32_t y = 0; y < h; ++y) {
+    const auto* row =
+        reinterpret_cast<const TBgra*>(static_cast<const uint8_t*>(data.Scan0) + ptrdiff_t(data.Stride) * y);
+    for (int32_t x = 0; x < w; ++x) image.View().At(x, y) = row[x];
+  }
+  bitmap.UnlockBits(&data);
+  return image;
+}
+
+// The largest difference of a colour channel over all pixels.
+int MaxChannelDifference(const TImageView& a, const TImageView& b) {
+  int worst = 0;
+  for (int32_t y = 0; y < a.Height; ++y)
+    for (int32_t x = 0; x < a.Width; ++x) {
+      const TBgra p = a.At(x, y), q = b.At(x, y);
+      for (int d : {p.R - q.R, p.G - q.G, p.B - q.B}) worst = std::max(worst, std::abs(d));
+    }
+  return worst;
+}
+
+std::u16string EnvValue(const wchar_t* name) {
+  wchar_t buffer[32768];
+  const DWORD n = GetEnvironmentVariableW(name, buffer, 32768);
+  return std::u16string(buffer, buffer + (n < 32768 ? n : 0));
+}
+
+void SetEnv(const wchar_t* name, const std::u16string& value) {
+  const std::wstring w(value.begin(), value.end());
+  SetEnvironmentVariableW(name, value.empty() ? nullptr : w.c_str());
+}
+
+// Records the files written and removed through the seam.
+class TRecordingFileSystem : public TStdFileSystem {
+ public:
+  bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) override {
+    Written.emplace_back(path);
+    return TStdFileSystem::WriteFileAtomically(path, bytes);
+  }
+  bool RemoveFile(std::u16string_view path) override {
+    Removed.emplace_back(path);
+    return TStdFileSystem::RemoveFile(path);
+  }
+  std::vector<std::u16string> Written, Removed;
+};
+
+class SaveNewBitmapTest : public testing::Test {
+ protected:
+  SaveNewBitmapTest() : FOldTemp(EnvValue(L"temp")), FOldTmp(EnvValue(L"tmp")) {
+    SetFileSystem(&Fs);
+    LogManage().SetTimeStamp(false);
+    LogManage().SetFileName(LogFile);
+    Fs.MakeDirectories(TempFolder);
+    Fs.MakeDirectories(TmpFolder);
+    SetEnv(L"temp", TempFolder);
+    SetEnv(L"tmp", TmpFolder);
+  }
+  ~SaveNewBitmapTest() override {
+    SetEnv(L"temp", FOldTemp);
+    SetEnv(L"tmp", FOldTmp);
+    LogManage().SetFileName(Folder.Path(u"closed.log"));  // lets go of the test's log file
+    SetFileSystem(nullptr);
+  }
+  std::vector<std::u16string> LogLines() {
+    std::vector<std::u16string> lines;
+    const std::u16string text = DecodeText(test::ReadBytes(LogFile));
+    size_t pos = 0;
+    for (size_t end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2)
+      lines.push_back(text.substr(pos, end - pos));
+    return lines;
+  }
+  // Files in a folder, by name.
+  std::vector<std::u16string> FilesIn(const std::u16string& folder) {
+    std::vector<std::u16string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(ToFsPath(folder)))
+      names.push_back(FromFsPath(entry.path().filename()));
+    return names;
+  }
+
+  TRecordingFileSystem Fs;
+  TTestFolder Folder;
+  std::u16string LogFile = Folder.Path(u"log/QorScreenshot.log");
+  std::u16string TempFolder = Folder.Path(u"temp one");
+  std::u16string TmpFolder = Folder.Path(u"tmp two");
+  std::u16string ShotFolder = Folder.Path(u"Corvane/");
+
+ private:
+  std::u16string FOldTemp, FOldTmp;
+};
+
+struct TFormatCase {
+  std::u16string Ext;
+  int Tolerance;  // largest channel difference after decoding; below 0: not compared (JPEG on sharp detail)
+};
+
+class SaveNewBitmapFormatTest : public SaveNewBitmapTest, public testing::WithParamInterface<TFormatCase> {};
+
+TEST_P(SaveNewBitmapFormatTest, WritesAFileGdiplusReadsBack) {
+  const TImage capture = TestCapture(37, 21);
+  const std::u16string path = ShotFolder + u"ScreenShot_20240131235959" + GetParam().Ext;
+  ASSERT_EQ(SaveNewBitmap(capture.View(), path), TSaveResult::Saved);
+  const TImage decoded = DecodeWithGdiplus(path);
+  ASSERT_EQ(decoded.Width(), 37);
+  ASSERT_EQ(decoded.Height(), 21);
+  if (GetParam().Tolerance >= 0) {
+    EXPECT_LE(MaxChannelDifference(capture.View(), decoded.View()), GetParam().Tolerance);
+  }
+  EXPECT_EQ(decoded.View().At(5, 5).A, 255) << "saved opaque";
+  // Only the file itself is left in the folder, and the temporary bitmap is gone.
+  EXPECT_EQ(FilesIn(ShotFolder), std::vector<std::u16string>{ExtractFileName(path)});
+  EXPECT_TRUE(FilesIn(TempFolder).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFormatTest,
+                         testing::Values(TFormatCase{u".bmp", 0}, TFormatCase{u".png", 0}, TFormatCase{u".PNG", 0},
+                                         TFormatCase{u".jpeg", -1}, TFormatCase{u".jpg", -1}, TFormatCase{u".gif", 0},
+                                         TFormatCase{u".tif", 0}, TFormatCase{u".tiff", 0}),
+                         [](const auto& info) { return "Ext" + std::to_string(info.index); });
+
+TEST_F(SaveNewBitmapTest, JpegIsCloseToTheCaptureOnSmoothContent) {
+  TImage capture(64, 48);
+  for (int32_t y = 0; y < 48; ++y)
+    for (int32_t x = 0; x < 64; ++x) capture.View().At(x, y) = TBgra{uint8_t(100 + x), uint8_t(80 + y), 120, 0};
+  const std::u16string path = ShotFolder + u"a.jpeg";
+  ASSERT_EQ(SaveNewBitmap(capture.View(), path), TSaveResult::Saved);
+  EXPECT_LE(MaxChannelDifference(capture.View(), DecodeWithGdiplus(path).View()), 6);
+}
+
+TEST_F(SaveNewBitmapTest, LogsEveryStepOfAPngSaveInOrder) {
+  const std::u16string path = ShotFolder + u"ScreenShot_20240131235959.png";
+  const std::u16string temp = TempFolder + u"\\ZynTemp.bmp";
+  ASSERT_EQ(SaveNewBitmap(TestCapture(5, 3).View(), path), TSaveResult::Saved);
+  const std::vector<std::u16string> expected = {
+      u"[SaveNewBitmap]filepath:SaveNewBitmap",
+      u"[SaveNewBitmap]ForceDirectories done",
+      u"[SaveNewBitmap]filepath:SaveNewBitmap",
+      u"[SaveNewBitmap]filepath:ChangeFileExt," + ShotFolder + u"ScreenShot_20240131235959.bmp",
+      u"[SaveNewBitmap]filepath:GetEnvironmentVariable," + TempFolder,
+      u"[SaveNewBitmap]filepath:SaveToFile," + temp,
+      u"[SaveNewBitmap]filepath:ExtractFileExt,.png",
+      u"[SaveNewBitmap]ExtractFileIconToFile ffPng,sBmpFile:" + temp + u",aFileName," + path + u",sExt,.png",
+      u"[SaveNewBitmap]filepath:ExtractFileIconToFile,succ",
+  };
+  EXPECT_EQ(LogLines(), expected);
+}
+
+TEST_F(SaveNewBitmapTest, NamesTheConversionOfGifAndTiffAndNoneForBmpAndJpeg) {
+  const std::u16string temp = TempFolder + u"\\ZynTemp.bmp";
+  const TImage capture = TestCapture(4, 4);
+  for (std::u16string ext : {u".gif", u".TIFF", u".bmp", u".jpg"})
+    ASSERT_EQ(SaveNewBitmap(capture.View(), ShotFolder + u"x" + ext), TSaveResult::Saved);
+  std::vector<std::u16string> conversions;
+  for (const std::u16string& line : LogLines())
+    if (line.find(u"ExtractFileIconToFile") != std::u16string::npos) conversions.push_back(line);
+  const std::vector<std::u16string> expected = {
+      u"[SaveNewBitmap]ExtractFileIconToFile ffGif,sBmpFile:" + temp + u",aFileName," + ShotFolder + u"x.gif,sExt,.gif",
+      u"[SaveNewBitmap]filepath:ExtractFileIconToFile,succ",
+      u"[SaveNewBitmap]ExtractFileIconToFile ffTiff,sBmpFile:" + temp + u",aFileName," + ShotFolder +
+          u"x.TIFF,sExt,.TIFF",
+      u"[SaveNewBitmap]filepath:ExtractFileIconToFile,succ",
+  };
+  EXPECT_EQ(conversions, expected);
+}
+
+TEST_F(SaveNewBitmapTest, PutsTheTemporaryBitmapIntoTmpWhenTempIsEmptyAndDeletesIt) {
+  SetEnv(L"temp", u"");
+  const std::u16string temp = TmpFolder + u"\\ZynTemp.bmp";
+  ASSERT_EQ(SaveNewBitmap(TestCapture(9, 9).View(), ShotFolder + u"a.png"), TSaveResult::Saved);
+  EXPECT_NE(std::find(Fs.Written.begin(), Fs.Written.end(), temp), Fs.Written.end());
+  EXPECT_NE(std::find(Fs.Removed.begin(), Fs.Removed.end(), temp), Fs.Removed.end());
+  EXPECT_FALSE(Fs.FileExists(temp));
+  const auto lines = LogLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), u"[SaveNewBitmap]filepath:GetEnvironmentVariable," + TmpFolder),
+            lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), u"[SaveNewBitmap]filepath:SaveToFile," + temp), lines.end());
+}
+
+TEST_F(SaveNewBitmapTest, ReportsAnUnknownExtensionAndWritesNothing) {
+  const std::u16string path = ShotFolder + u"notes.txt";
+  EXPECT_EQ(SaveNewBitmap(TestCapture(9, 9).View(), path), TSaveResult::UnknownExtension);
+  EXPECT_FALSE(Fs.FileExists(path));
+  EXPECT_TRUE(FilesIn(ShotFolder).empty());
+  EXPECT_TRUE(FilesIn(TempFolder).empty()) << "the temporary bitmap is deleted all the same";
+  const auto lines = LogLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const auto& l) { return l.find(u"ExtractFileIconToFile") != std::u16string::npos; }),
+            0);
+}
+
+TEST_F(SaveNewBitmapTest, ReportsAnEmptyImageAndWritesNothing) {
+  const std::u16string path = ShotFolder + u"empty.png";
+  EXPECT_EQ(SaveNewBitmap(TImageView{}, path), TSaveResult::EmptyImage);
+  EXPECT_EQ(SaveNewBitmap(TImage(0, 0).View(), path), TSaveResult::EmptyImage);
+  EXPECT_FALSE(Fs.FileExists(path));
+  EXPECT_TRUE(Fs.Written.empty());
+}
+
+TEST_F(SaveNewBitmapTest, GifOfManyColoursStaysCloseToTheCapture) {
+  TImage capture(300, 40);
+  for (int32_t y = 0; y < 40; ++y)
+    for (int32_t x = 0; x < 300; ++x) capture.View().At(x, y) = TBgra{uint8_t(x * 7), uint8_t(y * 5), uint8_t(x), 0};
+  const std::u16string path = ShotFolder + u"many.gif";
+  ASSERT_EQ(SaveNewBitmap(capture.View(), path), TSaveResult::Saved);
+  const TImage decoded = DecodeWithGdiplus(path);
+  ASSERT_EQ(decoded.Width(), 300);
+  // Nearest of the palette: never worse than the web-safe cube's 25 per channel summed as squares (43 in one).
+  EXPECT_LE(MaxChannelDifference(capture.View(), decoded.View()), 43);
+}
+
+TEST_F(SaveNewBitmapTest, OverwritesAnExistingFile) {
+  const std::u16string path = ShotFolder + u"same.bmp";
+  test::WriteBytes(path, "old");
+  ASSERT_EQ(SaveNewBitmap(TestCapture(3, 3).View(), path), TSaveResult::Saved);
+  EXPECT_EQ(DecodeWithGdiplus(path).Width(), 3);
+}
+
+class SaveNewBitmapFailureTest : public SaveNewBitmapTest, public testing::WithParamInterface<std::u16string> {};
+
+TEST_P(SaveNewBitmapFailureTest, LeavesNoFileBehindWhenTheTargetCannotBeReplaced) {
+  // A folder holds the final name, so nothing can be put in its place.
+  const std::u16string path = ShotFolder + u"taken" + GetParam();
+  ASSERT_TRUE(Fs.MakeDirectories(path));
+  EXPECT_EQ(SaveNewBitmap(TestCapture(8, 8).View(), path), TSaveResult::WriteFailed);
+  EXPECT_EQ(FilesIn(ShotFolder), std::vector<std::u16string>{u"taken" + GetParam()}) << "no temporary file left";
+  EXPECT_TRUE(Fs.DirectoryExists(path));
+  const auto lines = LogLines();
+  if (WriterKindForExtension(GetParam()) == TImageWriterKind::Gif ||
+      WriterKindForExtension(GetParam()) == TImageWriterKind::Png) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), u"[SaveNewBitmap]filepath:ExtractFileIconToFile,failed"),
+              lines.end());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFailureTest,
+                         testing::Values(u".bmp", u".png", u".jpeg", u".gif", u".tif"),
+                         [](const auto& info) { return "Ext" + std::to_string(info.index); });
+
+TEST(SaveResultText, DescribesEveryResult) {
+  for (TSaveResult r : {TSaveResult::Saved, TSaveResult::EmptyImage, TSaveResult::UnknownExtension,
+                        TSaveResult::EncodeFailed, TSaveResult::WriteFailed})
+    EXPECT_NE(std::u16string(SaveResultText(r)), u"");
+}
+
+}  // namespace
+}  // namespace qor
