@@ -56,4 +56,12 @@ bool ConfirmClipboardTip(bool dontShowAgain) {
   return WriteConfigString(Section, Key, u"1");
 }
 
+std::u16string MessageTextOrDefault(std::u16string TMessageTexts::*field) {
+  const std::u16string& text = MessageTexts().*field;
+  if (!text.empty()) return text;
+  for (const TMessageTextEntry& entry : MessageTextTable)
+    if (entry.Field == field) return entry.DefaultText;
+  return {};
+}
+
 }  // namespace qor

@@ -7,7 +7,9 @@
 //   if (qor::ClipboardTipWanted()) ShowTheTip();
 //   qor::ConfirmClipboardTip(checkBox->Checked());   // OK or the timer: "1" only when ticked
 #include <cstdint>
+#include <string>
 
+#include "app/MessageTexts.h"
 #include "base/Geometry.h"
 
 namespace qor {
@@ -61,5 +63,9 @@ bool ClipboardTipWanted();
 // What dismissing the tip does to the setting: a ticked box writes "1"; an unticked one leaves the key as it is.
 // False only when a needed write failed.
 bool ConfirmClipboardTip(bool dontShowAgain);
+
+// A text of the language table, or its English default while the table has not been filled (the output windows
+// never show an empty text).
+std::u16string MessageTextOrDefault(std::u16string TMessageTexts::*field);
 
 }  // namespace qor

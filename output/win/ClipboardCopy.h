@@ -1,0 +1,43 @@
+#pragma once
+// Puts a picture on the clipboard: CF_BITMAP (a device-dependent bitmap of the screen's format) and CF_DIB (24-bit
+// rows, so other programs and clipboard bridges read the exact pixels). The clipboard is opened with retries
+// because another program may hold it for a moment.
+// Usage (the copy action, after the annotations are merged):
+//   switch (qor::CopyImageToClipboard(selection.View(), overlay.Handle())) {
+//     case qor::TClipboardCopyResult::Copied: ... hide, show the tip, close and tell the launcher
+//     case qor::TClipboardCopyResult::Locked: ... the picture is NOT on the clipboard: keep the capture open
+//   }
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Image.h"
+
+namespace qor {
+
+struct TClipboardRetry {
+  int Attempts = 20;
+  DWORD DelayMs = 100;  // wait after each failed attempt but the last
+};
+
+enum class TClipboardCopyResult {
+  Copied,  // the picture is on the clipboard
+  Locked,  // every attempt to open the clipboard failed; the clipboard is unchanged
+  Empty,   // nothing to copy (0-sized picture); the clipboard is unchanged
+  Failed,  // out of memory or refused by the system; the clipboard may have been emptied
+};
+
+// Opens the clipboard for owner (may be null), trying retry.Attempts times; false when it stayed locked.
+bool OpenClipboardWithRetry(HWND owner, const TClipboardRetry& retry = {});
+
+// The CF_DIB bytes of a picture: BITMAPINFOHEADER (BI_RGB, 24 bits, bottom-up) and the padded rows.
+std::vector<uint8_t> PackedDib24(const TImageView& image);
+
+TClipboardCopyResult CopyImageToClipboard(const TImageView& image, HWND owner = nullptr,
+                                          const TClipboardRetry& retry = {});
+
+// A short English word for logs: "copied", "locked", "empty", "failed".
+const char16_t* ClipboardCopyResultText(TClipboardCopyResult result);
+
+}  // namespace qor

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "app/MessageTexts.h"
+#include "output/NoticePlacement.h"
+#include "output/win/NoticForm.h"
+#include "tests/unit/output/win/OutputWinTestSupport.h"
+
+namespace qor {
+namespace {
+
+constexpr std::u16string_view Key = u"ScreenshotCapTip";
+const TRect Desktop{0, 0, 1024, 768};
+
+class NoticForm : public testing::TSettingsFixture {};
+
+TRect WindowRect(HWND wnd) {
+  RECT r{};
+  ::GetWindowRect(wnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+TEST_F(NoticForm, IsCreatedHiddenWithItsLinesStacked) {
+  TNoticForm notice(1.0);
+  ASSERT_TRUE(notice.Create(Desktop));
+  EXPECT_FALSE(notice.Visible());
+  const TRect one = notice.Label1Bounds(), two = notice.Label2Bounds();
+  EXPECT_EQ(one.Left, 15);
+  EXPECT_EQ(one.Top, 15);
+  EXPECT_LE(one.Width(), 370);
+  EXPECT_GT(one.Height(), 20);  // the first line wraps at 370
+  EXPECT_EQ(two.Left, 15);
+  EXPECT_EQ(two.Top, one.Bottom + 10);
+  EXPECT_LE(two.Width(), 370);
+  EXPECT_EQ(notice.WindowSize(), (TSize{400, two.Bottom + 15}));
+  RECT client{};
+  ::GetClientRect(notice.Handle(), &client);
+  EXPECT_EQ(client.right, 400);
+  EXPECT_EQ(client.bottom, two.Bottom + 15);
+}
+
+TEST_F(NoticForm, ShowsBesideTheCursorBelowTheBandAndFlipsNearTheEdges) {
+  TNoticForm notice(1.0);
+  ASSERT_TRUE(notice.Create(Desktop));
+  const TSize size = notice.WindowSize();
+  notice.ShowAt(100, 200, 150);
+  EXPECT_TRUE(notice.Visible());
+  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(120, 370, size.Width, size.Height));
+  // Near the right edge: its right edge at the cursor. Band near the bottom: 20 above it.
+  notice.MoveTo(900, 700, 60);
+  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(500, 700 - size.Height - 20, size.Width, size.Height));
+  EXPECT_EQ(notice.LastPosition(), (TPoint{500, 700 - size.Height - 20}));
+}
+
+TEST_F(NoticForm, NeverTakesTheFocusNorTheMouse) {
+  HWND focus =
+      ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(focus, nullptr);
+  ::SetForegroundWindow(focus);
+  ::SetActiveWindow(focus);
+  TNoticForm notice(1.0);
+  ASSERT_TRUE(notice.Create(Desktop));
+  notice.ShowAt(300, 300, 100);
+  testing::PumpFor(50);
+  EXPECT_NE(::GetActiveWindow(), notice.Handle());
+  EXPECT_NE(::GetForegroundWindow(), notice.Handle());
+  EXPECT_TRUE(::GetWindowLongW(notice.Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  ::DestroyWindow(focus);
+}
+
+TEST_F(NoticForm, LongSecondLineIsShortenedToTheLabelWidth) {
+  const std::u16string kept = MessageTexts().M_NoticeInfo_ACNew;
+  MessageTexts().M_NoticeInfo_ACNew =
+      u"Exit Capture: Right click or press ESC to exit, or wait, or do any of the many other things one might do.";
+  TNoticForm notice(1.0);
+  ASSERT_TRUE(notice.Create(Desktop));
+  MessageTexts().M_NoticeInfo_ACNew = kept;
+  const std::u16string shown = notice.Label2Text();
+  EXPECT_NE(shown.find(u"..."), std::u16string::npos);
+  EXPECT_EQ(shown.substr(0, 5), u"Exit ");
+  EXPECT_EQ(shown.substr(shown.size() - 3), u"do.");
+  EXPECT_LE(notice.Label2Bounds().Width(), 370);
+}
+
+TEST_F(NoticForm, ShowsTheLanguageTexts) {
+  TNoticForm notice(1.0);
+  ASSERT_TRUE(notice.Create(Desktop));
+  EXPECT_EQ(notice.Label2Text(), u"Exit Capture: Right click or press ESC to exit.");  // fits: unchanged
+}
+
+TEST_F(NoticForm, CaptureNoticeIsNotCreatedWhenTheKeyIsOne) {
+  SetSetting(Key, u"1");
+  TCaptureNotice notice;
+  notice.Create(Desktop, 1.0);
+  EXPECT_FALSE(notice.ShowNotice());
+  EXPECT_EQ(notice.Form(), nullptr);
+  notice.Start(0);
+  EXPECT_EQ(notice.Tick(100, 50, 50, 50), TNoticeTick::None);
+  notice.FirstPress();
+  EXPECT_EQ(Setting(Key), u"1");
+}
+
+TEST_F(NoticForm, CaptureNoticeFollowsTheCursorForSixSecondsThenCloses) {
+  TCaptureNotice notice;
+  notice.Create(Desktop, 1.0);
+  ASSERT_NE(notice.Form(), nullptr);
+  EXPECT_FALSE(notice.Form()->Visible());  // until the first tick
+  notice.Start(5000);
+  EXPECT_EQ(notice.Tick(5035, 100, 200, 150), TNoticeTick::Moved);
+  EXPECT_TRUE(notice.Form()->Visible());
+  EXPECT_EQ(notice.Form()->LastPosition(), (TPoint{120, 370}));
+  EXPECT_EQ(notice.Tick(5000 + 6999, 140, 200, 150), TNoticeTick::Moved);
+  EXPECT_EQ(notice.Form()->LastPosition(), (TPoint{160, 370}));
+  HWND wnd = notice.Form()->Handle();
+  EXPECT_EQ(notice.Tick(5000 + 7000, 140, 200, 150), TNoticeTick::Closed);
+  EXPECT_EQ(notice.Form(), nullptr);
+  EXPECT_FALSE(::IsWindow(wnd));
+  EXPECT_EQ(notice.Tick(5000 + 7035, 140, 200, 150), TNoticeTick::None);  // gone for this run
+  // A press after the time ran out writes nothing: the notice merely timed out.
+  notice.FirstPress();
+  EXPECT_EQ(Setting(Key), u"<missing>");
+}
+
+TEST_F(NoticForm, FirstPressWhileTheNoticeIsVisibleWritesOne) {
+  TCaptureNotice notice;
+  notice.Create(Desktop, 1.0);
+  notice.Start(0);
+  ASSERT_EQ(notice.Tick(35, 100, 200, 150), TNoticeTick::Moved);
+  notice.FirstPress();
+  EXPECT_EQ(notice.Form(), nullptr);
+  EXPECT_EQ(Setting(Key), u"1");
+}
+
+TEST_F(NoticForm, FirstPressBeforeTheNoticeWasShownWritesNothing) {
+  SetSetting(Key, u"0");
+  TCaptureNotice notice;
+  notice.Create(Desktop, 1.0);
+  ASSERT_NE(notice.Form(), nullptr);
+  notice.FirstPress();  // created, never shown
+  EXPECT_EQ(notice.Form(), nullptr);
+  EXPECT_EQ(Setting(Key), u"0");
+}
+
+TEST_F(NoticForm, FirstTickWithoutAStartStartsTheClock) {
+  TCaptureNotice notice;
+  notice.Create(Desktop, 1.0);
+  EXPECT_EQ(notice.Tick(0xFFFFF000u, 10, 10, 10), TNoticeTick::Moved);
+  EXPECT_EQ(notice.Tick(0xFFFFF000u + 6999, 10, 10, 10), TNoticeTick::Moved);  // across the counter's wrap
+  EXPECT_EQ(notice.Tick(0xFFFFF000u + 7000, 10, 10, 10), TNoticeTick::Closed);
+}
+
+// Renders the notice at both scales into "output_notice.bmp" to look at.
+TEST_F(NoticForm, PaintsItsPictures) {
+  TNoticForm small(1.0), large(2.0);
+  ASSERT_TRUE(small.Create(Desktop));
+  ASSERT_TRUE(large.Create(TRect{0, 0, 3000, 2000}));
+  small.ShowAt(10, 10, 10);
+  large.ShowAt(10, 10, 10);
+  TDibImage one, two;
+  ASSERT_TRUE(testing::RenderPanel(*small.MainPanel(), one));
+  ASSERT_TRUE(testing::RenderPanel(*large.MainPanel(), two));
+  EXPECT_EQ(one.Width(), 400);
+  EXPECT_EQ(two.Width(), 800);
+  EXPECT_TRUE(testing::WriteSheet("output_notice.bmp", {&one.View(), &two.View()}));
+}
+
+}  // namespace
+}  // namespace qor

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "output/win/TipForm.h"
+#include "tests/unit/output/win/OutputWinTestSupport.h"
+
+namespace qor {
+namespace {
+
+using testing::Centre;
+using testing::ClickPanel;
+using testing::PumpUntil;
+
+constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
+
+TTipOptions Options(double scale, UINT closePeriodMs = TipClosePeriodMs) {
+  TTipOptions options;
+  options.Scale = scale;
+  options.ClosePeriodMs = closePeriodMs;
+  return options;
+}
+
+class TipForm : public testing::TSettingsFixture {
+ protected:
+  // The tip is centred on the screen: keep the pointer away from it, so that it does not count as hovered.
+  void SetUp() override {
+    testing::TSettingsFixture::SetUp();
+    ::SetCursorPos(0, 0);
+  }
+};
+
+TEST_F(TipForm, ChildrenFollowTheLayoutAtScaleOne) {
+  TTipForm tip(Options(1.0));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  RECT client{};
+  ::GetClientRect(tip.Handle(), &client);
+  EXPECT_EQ(client.right, 380);
+  EXPECT_EQ(client.bottom, 120);
+  EXPECT_EQ(tip.OkBounds(), (TRect{285, 76, 370, 110}));
+  const TRect check = tip.CheckBounds();
+  EXPECT_EQ(check.Left, 15);
+  EXPECT_EQ(check.Bottom, 105);
+  EXPECT_LT(check.Right, tip.OkBounds().Left);  // the English caption fits beside OK
+  EXPECT_GT(check.Width(), 21 + 100);           // text margin and a measured caption
+  const TRect label = tip.LabelBounds();
+  EXPECT_EQ(label.Left, 15);
+  EXPECT_EQ(label.Top, 15);
+  EXPECT_EQ(label.Width(), 350);
+  EXPECT_GT(label.Height(), 14);  // the text wraps onto at least one full line
+  EXPECT_TRUE(::IsWindowVisible(tip.Handle()));
+  EXPECT_TRUE(tip.CloseTimerRunning());
+  EXPECT_TRUE(tip.Checked());  // ticked at first
+}
+
+TEST_F(TipForm, ScaledTipDoublesEverySize) {
+  TTipForm tip(Options(2.0));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  RECT client{};
+  ::GetClientRect(tip.Handle(), &client);
+  EXPECT_EQ(client.right, 760);
+  EXPECT_EQ(client.bottom, 240);
+  EXPECT_EQ(tip.OkBounds(), (TRect{570, 152, 740, 220}));
+  EXPECT_EQ(tip.CheckBounds().Left, 30);
+  EXPECT_EQ(tip.LabelBounds(), TRect::FromSize(30, 30, 700, tip.LabelBounds().Height()));
+}
+
+TEST_F(TipForm, IsCentredOnTheScreenItIsGiven) {
+  TTipOptions options = Options(1.0);
+  options.Screen = TRect{100, 50, 1100, 650};
+  TTipForm tip(options);
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  RECT r{};
+  ::GetWindowRect(tip.Handle(), &r);
+  EXPECT_EQ(r.left, 100 + (1000 - 380) / 2);
+  EXPECT_EQ(r.top, 50 + (600 - 120) / 2);
+}
+
+TEST_F(TipForm, OkWithTheBoxTickedWritesOne) {
+  TTipForm tip(Options(1.0));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
+  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+  EXPECT_EQ(Setting(Key), u"1");
+  EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
+  EXPECT_FALSE(tip.CloseTimerRunning());
+}
+
+TEST_F(TipForm, OkWithTheBoxUntickedKeepsTheKeyAsItWas) {
+  for (const char16_t* before : {u"<missing>", u"0", u"7"}) {
+    if (std::u16string_view(before) != u"<missing>") SetSetting(Key, before);
+    TTipForm tip(Options(1.0));
+    ASSERT_TRUE(tip.Create(nullptr));
+    tip.Show();
+    ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));  // untick
+    EXPECT_FALSE(tip.Checked());
+    ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
+    ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+    EXPECT_EQ(Setting(Key), before);
+  }
+}
+
+TEST_F(TipForm, CheckBoxTogglesWithEachClick) {
+  TTipForm tip(Options(1.0));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+  EXPECT_FALSE(tip.Checked());
+  ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+  EXPECT_TRUE(tip.Checked());
+  EXPECT_FALSE(tip.Closed());
+}
+
+TEST_F(TipForm, TimerClosesTheTipAndWritesOneWhenTicked) {
+  TTipForm tip(Options(1.0, 50));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+  EXPECT_EQ(Setting(Key), u"1");
+}
+
+TEST_F(TipForm, TimerWithTheBoxUntickedClosesWithoutWriting) {
+  TTipForm tip(Options(1.0, 50));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.SetChecked(false);
+  tip.Show();
+  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+  EXPECT_EQ(Setting(Key), u"<missing>");
+}
+
+TEST_F(TipForm, PointerOverTheTipStopsTheTimerAndLeavingRestartsIt) {
+  TTipForm tip(Options(1.0, 50));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  HWND panel = tip.MainPanel()->Handle();
+  ::SendMessageW(panel, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_FALSE(tip.CloseTimerRunning());
+  testing::PumpFor(300);  // six periods: the hovered tip stays
+  EXPECT_FALSE(tip.Closed());
+  ::SendMessageW(panel, WM_MOUSELEAVE, 0, 0);  // the pointer is far away (SetUp)
+  EXPECT_TRUE(tip.CloseTimerRunning());
+  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+  EXPECT_EQ(Setting(Key), u"1");
+}
+
+TEST_F(TipForm, ShownOnlyWhileTheKeyIsNotOne) {
+  SetSetting(Key, u"1");
+  EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 50)));
+  EXPECT_FALSE(ClipboardTipShowing());
+}
+
+// Samples, from inside the modal loop, whether the tip is up.
+bool GSawShowing = false;
+HWND GSawWindow = nullptr;
+void CALLBACK Sample(HWND, UINT, UINT_PTR, DWORD) {
+  GSawShowing = GSawShowing || ClipboardTipShowing();
+  if (!GSawWindow) GSawWindow = ::FindWindowW(L"TTipForm", nullptr);
+}
+
+TEST_F(TipForm, ModalTipRunsUntilItsTimerClosesIt) {
+  GSawShowing = false;
+  GSawWindow = nullptr;
+  const UINT_PTR sampler = ::SetTimer(nullptr, 0, 10, Sample);
+  EXPECT_TRUE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));
+  ::KillTimer(nullptr, sampler);
+  EXPECT_TRUE(GSawShowing);
+  EXPECT_NE(GSawWindow, nullptr);
+  EXPECT_FALSE(::IsWindow(GSawWindow));  // released after closing
+  EXPECT_FALSE(ClipboardTipShowing());
+  EXPECT_EQ(Setting(Key), u"1");
+  // The next copy shows no tip.
+  EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));
+}
+
+TEST_F(TipForm, QuitMessageEndsTheModalTipAndIsPassedOn) {
+  ::PostQuitMessage(3);
+  EXPECT_TRUE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 60000)));
+  EXPECT_FALSE(ClipboardTipShowing());
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 3u);
+  EXPECT_EQ(Setting(Key), u"<missing>");  // neither OK nor the timer
+}
+
+TEST_F(TipForm, ModalTipDisablesItsOwnerOnlyWhileItIsUp) {
+  HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  static HWND watched;
+  static bool ownerDisabled;
+  watched = owner;
+  ownerDisabled = false;
+  const UINT_PTR sampler = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+    ownerDisabled = ownerDisabled || !::IsWindowEnabled(watched);
+  });
+  EXPECT_TRUE(ShowClipboardTipIfWanted(owner, Options(1.0, 150)));
+  ::KillTimer(nullptr, sampler);
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_TRUE(::IsWindowEnabled(owner));
+  ::DestroyWindow(owner);
+}
+
+// Renders the tip at both scales, ticked and unticked with OK hovered, into "output_tip.bmp" to look at.
+TEST_F(TipForm, PaintsItsPictures) {
+  std::vector<TDibImage> pictures(3);
+  {
+    TTipForm tip(Options(1.0));
+    ASSERT_TRUE(tip.Create(nullptr));
+    tip.Show();
+    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[0]));
+    ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+    ::SendMessageW(tip.MainPanel()->Handle(), WM_MOUSEMOVE, 0,
+                   MAKELPARAM(Centre(tip.OkBounds()).X, Centre(tip.OkBounds()).Y));
+    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[1]));
+    // Unticking shows in the box, hovering in the button.
+    auto differs = [&](const TRect& r) {
+      int n = 0;
+      for (int32_t y = r.Top; y < r.Bottom; ++y)
+        for (int32_t x = r.Left; x < r.Right; ++x)
+          n += pictures[0].View().At(x, y) == pictures[1].View().At(x, y) ? 0 : 1;
+      return n;
+    };
+    const TRect check = tip.CheckBounds();
+    EXPECT_GT(differs(TRect::FromSize(check.Left, check.Top, 20, check.Height())), 20);
+    EXPECT_GT(differs(tip.OkBounds()), 100);
+  }
+  {
+    TTipForm tip(Options(2.0));
+    ASSERT_TRUE(tip.Create(nullptr));
+    tip.Show();
+    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[2]));
+  }
+  EXPECT_TRUE(testing::WriteSheet("output_tip.bmp", {&pictures[0].View(), &pictures[1].View(), &pictures[2].View()}));
+}
+
+}  // namespace
+}  // namespace qor
