@@ -90,6 +90,8 @@ void TScreenShotMainForm::FormCreate() {
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
   FLabelFont = ::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+  LoadSaveSettings();
+  FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
   FToolbar = std::make_unique<TToolbarPanel>(IsScaled());
   if (FToolbar->Create(Handle()))
     FToolbar->OnClick = [this](TToolbarChild child) { ToolbarClick(child); };
@@ -120,9 +122,22 @@ void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
 }
 
 void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
-  if (child == TToolbarChild::Btn_Rd_Del) {
-    UsageEvent(u"a313");
-    Close();
+  switch (child) {
+    case TToolbarChild::Btn_Rd_Del:
+      if (ProcessState().OutputBusy) return;
+      UsageEvent(u"a313");
+      Close();
+      return;
+    case TToolbarChild::Rd_Copy:
+      UsageEvent(u"a311");
+      Btn_Rd_CopyClick();
+      return;
+    case TToolbarChild::Rd_Save:
+      UsageEvent(u"a312");
+      Btn_rd_saveClick();
+      return;
+    default:
+      return;
   }
   // The drawing tools, undo, scrolling capture, pin, copy and save take their work from the later steps.
 }
@@ -142,13 +157,21 @@ void TScreenShotMainForm::tmr1Timer() {
                  SWP_SHOWWINDOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
+  FNotice.Start(::GetTickCount());
   Apply(FRun->Start());
   if (FRun->Detecting()) StartTimer(TimerGetPosId, DetectionTimerMs, [this] { Timer_GetPosTimer(); });
 }
 
 void TScreenShotMainForm::Timer_GetPosTimer() {
   // The tick does no work while the cursor stands still.
-  Apply(FRun->DetectionTick(FDesktop.ToOverlay(CursorPosition())));
+  const TPoint cursor = CursorPosition();
+  Apply(FRun->DetectionTick(FDesktop.ToOverlay(cursor)));
+  // The notice follows the cursor beside the magnifier band for its first seconds.
+  if (FNotice.ShowNotice()) {
+    const TRect band = FRun->Magnifier().Panel();
+    if (FNotice.Tick(::GetTickCount(), cursor.X, FDesktop.Top + band.Top, band.Height()) == TNoticeTick::Closed)
+      ::SetFocus(Handle());
+  }
 }
 
 void TScreenShotMainForm::tmr2Timer() {
@@ -268,6 +291,7 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   context.DetectionRunning = FRun->Detecting();
   context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;
   context.OutputBusy = ProcessState().OutputBusy;
+  context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
     case TKeyAction::Close:
@@ -275,6 +299,12 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
       return true;
     case TKeyAction::StartTopmostTimer:
       StartTimer(TmrTopmostId, TopmostTimerMs, [this] { tmr_TopmostTimer(); });
+      return true;
+    case TKeyAction::Copy:
+      Btn_Rd_CopyClick();
+      return true;
+    case TKeyAction::Save:
+      Btn_rd_saveClick();
       return true;
     case TKeyAction::None:
       return false;
@@ -300,6 +330,7 @@ LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       if (LOWORD(lParam) == HTCLIENT && FRun) return OnSetCursor();
       break;
     case WM_LBUTTONDOWN:
+      FNotice.FirstPress();
       ::SetCapture(Handle());
       Apply(FRun->LeftDown(point));
       return 0;

@@ -12,6 +12,7 @@
 #include "capture/CaptureRun.h"
 #include "capture/KeyCommands.h"
 #include "capture/win/ToolbarPanel.h"
+#include "output/win/NoticForm.h"
 
 namespace qor {
 
@@ -40,6 +41,11 @@ class TScreenShotMainForm : public TForm {
   std::u16string FSizeText;   // Label_Size
   std::u16string FRgbText;    // Label_RGB
   HFONT FLabelFont = nullptr;
+  TCaptureNotice FNotice;
+  // Save settings, read when the overlay is created.
+  std::u16string FSaveExtension;  // ".png", ".jpeg" or ".bmp"
+  std::u16string FSavePath;       // edit_savepath: the default folder, with a trailing delimiter
+  bool FAlwaysSave = true;        // chbtn_always
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
@@ -52,6 +58,14 @@ class TScreenShotMainForm : public TForm {
   void RenderMagnifier();
   void ShowToolbar(bool afterHandleDrag);
   void ToolbarClick(TToolbarChild child);
+  // The outputs (OverlayOutputs.cpp).
+  void LoadSaveSettings();
+  void Btn_rd_saveClick();
+  void Btn_Rd_CopyClick();
+  bool SaveTo(const std::u16string& path);
+  void StayAfterSave();
+  void SetTopmost(bool topmost);
+  TImageView FrontImage() const;
   void OnPaint();
   void PaintArea(HDC target, const RECT& area);
   bool OnSetCursor();
