@@ -131,7 +131,7 @@ class TTipForm::TTipPictures : public TRdPictureSource {
     add(UncheckedOver, CheckBoxPicture(k, false, true));
     const TSize ok{ScaleRounded(TipOkWidth, scale), ScaleRounded(TipOkHeight, scale)};
     add(GrayNormal, GrayButtonPicture(ok, k, 0x484848, 0x5A5A5A));
-    add(GrayOver, GrayButtonPicture(ok, k, 0x575757, 0x6C6C6C));
+    add(GrayOver, GrayButtonPicture(ok, k, 0x5E5E5E, 0x767676));
     add(GrayPress, GrayButtonPicture(ok, k, 0x363636, 0x484848));
   }
   const TRdPicture* Find(std::u16string_view name) const override {

@@ -73,6 +73,17 @@ TEST(TipLayout, CentresTheWindowInTheArea) {
   EXPECT_EQ(CentreInArea({101, 50}, {0, 0, 100, 50}), TRect::FromSize(-1, 0, 101, 50));
 }
 
+TEST(MessageTextOrDefault, GivesTheEnglishDefaultUntilTheLanguageFillsTheText) {
+  const std::u16string kept = MessageTexts().M_OK;
+  MessageTexts().M_OK.clear();
+  EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_OK), u"OK");
+  EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_TipShow),
+            MessageTexts().M_TipShow.empty() ? u"Don't show this message again" : MessageTexts().M_TipShow);
+  MessageTexts().M_OK = u"Bien";
+  EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_OK), u"Bien");
+  MessageTexts().M_OK = kept;
+}
+
 class TipSetting : public ::testing::Test {
  protected:
   test::TTestFolder Folder;

@@ -201,9 +201,10 @@ TEST_F(TipForm, ModalTipDisablesItsOwnerOnlyWhileItIsUp) {
   ::DestroyWindow(owner);
 }
 
-// Renders the tip at both scales, ticked and unticked with OK hovered, into "output_tip.bmp" to look at.
+// Renders the tip at both scales, ticked and unticked with OK hovered, and the shown window as the screen has it,
+// into "output_tip.bmp" to look at.
 TEST_F(TipForm, PaintsItsPictures) {
-  std::vector<TDibImage> pictures(3);
+  std::vector<TDibImage> pictures(4);
   {
     TTipForm tip(Options(1.0));
     ASSERT_TRUE(tip.Create(nullptr));
@@ -224,6 +225,14 @@ TEST_F(TipForm, PaintsItsPictures) {
     const TRect check = tip.CheckBounds();
     EXPECT_GT(differs(TRect::FromSize(check.Left, check.Top, 20, check.Height())), 20);
     EXPECT_GT(differs(tip.OkBounds()), 100);
+    // What the screen shows of the layered window.
+    testing::PumpFor(200);
+    RECT r{};
+    ::GetWindowRect(tip.Handle(), &r);
+    ASSERT_TRUE(pictures[3].Create(r.right - r.left, r.bottom - r.top));
+    TWindowDc screen(nullptr);
+    ::BitBlt(pictures[3].Dc(), 0, 0, pictures[3].Width(), pictures[3].Height(), screen.Get(), r.left, r.top, SRCCOPY);
+    ::GdiFlush();
   }
   {
     TTipForm tip(Options(2.0));
@@ -231,7 +240,8 @@ TEST_F(TipForm, PaintsItsPictures) {
     tip.Show();
     ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[2]));
   }
-  EXPECT_TRUE(testing::WriteSheet("output_tip.bmp", {&pictures[0].View(), &pictures[1].View(), &pictures[2].View()}));
+  EXPECT_TRUE(testing::WriteSheet(
+      "output_tip.bmp", {&pictures[0].View(), &pictures[1].View(), &pictures[3].View(), &pictures[2].View()}));
 }
 
 }  // namespace
