@@ -55,16 +55,19 @@ bool TNoticForm::Create(const TRect& desktop) {
   background->SetPicture(u"images/bg_window.png");
   background->PictureOption = {4, 4, 4, 4};
   background->Stretch = true;
+  background->SetHitTest(false);
 
   Label_1 = pnl1->Add(std::make_unique<TRdLabel>());
   Label_1->Name = u"Label_1";
   Label_1->SetAutoSize(false);
   Label_1->SetWordWrap(true);
+  Label_1->SetHitTest(false);
   Label_1->SetFont(NoticeFont(FScale, FirstLineColor));
 
   Label_2 = pnl1->Add(std::make_unique<TRdLabel>());
   Label_2->Name = u"Label_2";
   Label_2->SetAutoSize(false);
+  Label_2->SetHitTest(false);
   Label_2->SetFont(NoticeFont(FScale, SecondLineColor));
 
   ApplyTextsAndLayout();

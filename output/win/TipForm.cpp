@@ -218,12 +218,14 @@ bool TTipForm::Create(HWND owner) {
   RdBtn_MainBg->SetPicture(u"images/bg_window.png");
   RdBtn_MainBg->PictureOption = {4, 4, 4, 4};
   RdBtn_MainBg->Stretch = true;
+  RdBtn_MainBg->SetHitTest(false);  // a press on it drags the tip
   RdBtn_MainBg->SetBounds(TRect::FromSize(0, 0, size.Width, size.Height));
 
   Label_Tip = pnlMain->Add(std::make_unique<TRdLabel>());
   Label_Tip->Name = u"Label_Tip";
   Label_Tip->SetAutoSize(false);
   Label_Tip->SetWordWrap(true);
+  Label_Tip->SetHitTest(false);  // a press on it drags the tip
   Label_Tip->SetFont(Font(ScaleRounded(TipFontHeight, FScale), TipTextColor));
 
   RdBtn_Check = pnlMain->Add(std::make_unique<TRdImageButton>());

@@ -246,3 +246,32 @@ TEST_F(TipForm, PaintsItsPictures) {
 
 }  // namespace
 }  // namespace qor
+
+namespace qor {
+namespace {
+
+HWND GReleaseTarget = nullptr;
+void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  ::PostMessageW(GReleaseTarget, WM_LBUTTONUP, 0, 0);
+  ::PostMessageW(GReleaseTarget, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+// A press on the text or the background starts moving the window (and returns once the button is up); it never
+// counts as a click on the check box or OK.
+TEST_F(TipForm, PressOnTheTextDragsInsteadOfClicking) {
+  TTipForm tip(Options(1.0));
+  ASSERT_TRUE(tip.Create(nullptr));
+  tip.Show();
+  GReleaseTarget = tip.Handle();
+  const UINT_PTR release = ::SetTimer(nullptr, 0, 50, ReleaseButton);
+  const TPoint onText = Centre(tip.LabelBounds());
+  ::SendMessageW(tip.MainPanel()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onText.X, onText.Y));
+  ::KillTimer(nullptr, release);
+  EXPECT_TRUE(tip.Checked());
+  EXPECT_FALSE(tip.Closed());
+  EXPECT_EQ(tip.MainPanel()->PressedControl(), nullptr);
+}
+
+}  // namespace
+}  // namespace qor
