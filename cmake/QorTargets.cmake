@@ -43,9 +43,10 @@ function(qor_subsystem name)
 endfunction()
 
 # qor_unit_tests(<name> [WIN]): one test program from the folder's *.cpp files (tests/unit/<folder>), registered
-# with CTest; under the Windows preset the same program runs through Wine. WIN marks tests that need real windows.
+# with CTest; under the Windows preset the same program runs through Wine. WIN marks tests that need real windows;
+# LOCK <resource> keeps its tests from running at the same time as others holding that resource.
 function(qor_unit_tests name)
-  cmake_parse_arguments(ARG "WIN" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "WIN" "LOCK" "LIBS;SOURCES" ${ARGN})
   if(ARG_SOURCES)
     set(sources ${ARG_SOURCES})
   else()
@@ -62,8 +63,13 @@ function(qor_unit_tests name)
   else()
     set(label "unit")
   endif()
+  # LOCK names a shared resource (the clipboard) whose tests must not run at the same time.
+  set(lock)
+  if(ARG_LOCK)
+    set(lock RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES LABELS ${label} TIMEOUT 120)
+                       PROPERTIES LABELS ${label} TIMEOUT 120 ${lock})
 endfunction()
 
 # qor_benchmark(<name> SOURCES ... LIBS ...): a native Google Benchmark program (skipped when not found).

@@ -140,5 +140,108 @@ class OutputTests(unittest.TestCase):
             self.assertIn('"stat":"333"', session.stat_path().read_text(encoding="utf-8"))
 
 
+def notice_window(session):
+    """The capture notice: the program's visible top-level window that is 400 pixels wide; (x, y) or None."""
+    output = session.xdotool("search", "--onlyvisible", "--classname", "qorscreenshot.exe", check=False)
+    for window in (int(line) for line in output.split()):
+        geometry = session.x.geometry(window)
+        if geometry and geometry[4] and geometry[2] == 400 and geometry[3] < 300:
+            return geometry[0], geometry[1]
+    return None
+
+
+def config_text(session):
+    return read_utf16_file(session.config_path())[1] if session.config_path().exists() else ""
+
+
+class NoticeTests(unittest.TestCase):
+    def setUp(self):
+        require_program()
+
+    @e2e_timeout(180)
+    def test_notice_follows_the_cursor_and_a_press_while_it_shows_keeps_it_away(self):
+        with Session() as session:
+            session.mouse_move(300, 200)
+            program = session.start_program("/CaptrueAuto")
+            overlay = session.wait_for_overlay(program)
+            # Right of the cursor, below the magnifier band (panel top = y + 20, height 168).
+            wait_until(lambda: notice_window(session) == (320, 408), 5, what="the notice at (320, 408)")
+            session.mouse_move(1800, 200)  # near the right edge it flips left of the cursor
+            wait_until(lambda: notice_window(session) == (1400, 408), 5, what="the notice flipped to (1400, 408)")
+            session.click()
+            wait_until(lambda: notice_window(session) is None, 5, what="the notice closing on the press")
+            self.assertIn("ScreenshotCapTip=1", config_text(session))
+            self.assertEqual(session.close_overlay(program, overlay), 0)
+
+            # With the setting written, the next run shows no notice.
+            program = session.start_program("/CaptrueAuto")
+            overlay = session.wait_for_overlay(program)
+            session.mouse_move(500, 300)
+            time.sleep(1.0)
+            self.assertIsNone(notice_window(session))
+            self.assertEqual(session.close_overlay(program, overlay), 0)
+
+    @e2e_timeout(180)
+    def test_notice_goes_after_six_seconds_and_a_later_press_writes_nothing(self):
+        with Session() as session:
+            session.mouse_move(300, 200)
+            program = session.start_program("/CaptrueAuto")
+            overlay = session.wait_for_overlay(program)
+            wait_until(lambda: notice_window(session) is not None, 5, what="the notice")
+            session.mouse_move(310, 210)
+            wait_until(lambda: notice_window(session) is None, 9, what="the notice closing after 6 s")
+            session.click()
+            time.sleep(0.5)
+            self.assertNotIn("ScreenshotCapTip", config_text(session))
+            self.assertEqual(session.close_overlay(program, overlay), 0)
+
+
+class SaveDialogTests(unittest.TestCase):
+    def setUp(self):
+        require_program()
+
+    def dialog(self, session):
+        return wait_until(lambda: (session.find_windows("Save As") or [None])[0], 15, what="the save dialog")
+
+    @e2e_timeout(240)
+    def test_an_unusable_default_folder_opens_the_dialog_and_no_to_the_overwrite_question_keeps_the_capture(self):
+        with Session() as session:
+            target = session.prefix / "drive_c" / "picked"
+            target.mkdir(parents=True, exist_ok=True)
+            (target / "shot.png").write_bytes(b"old")
+            write_config(session, ScreenshotCapPath="Q:\\nowhere\\")  # a drive that does not exist
+            program = session.start_program("/CaptrueAuto")
+            overlay = select_region(session, program)
+            session.key(overlay, "ctrl+s")
+            dialog = self.dialog(session)
+            session.focus(dialog)
+            session.xdotool("key", "ctrl+a")
+            session.xdotool("type", "--delay", "20", "C:\\picked\\shot.png")
+            session.xdotool("key", "Return")
+            question = wait_until(lambda: (session.find_windows("Varnel Screenshot") and
+                                           [w for w in session.find_windows("Varnel Screenshot")
+                                            if w != overlay] or [None])[0], 15, what="the overwrite question")
+            session.key(question, "n")
+            time.sleep(1.0)
+            self.assertTrue(program.running(), "answering No ended the capture")
+            self.assertEqual((target / "shot.png").read_bytes(), b"old")
+
+            # Again, and Yes this time: the picture replaces the old file and the capture ends.
+            session.key(overlay, "ctrl+s")
+            dialog = self.dialog(session)
+            session.focus(dialog)
+            session.xdotool("key", "ctrl+a")
+            session.xdotool("type", "--delay", "20", "C:\\picked\\shot.png")
+            session.xdotool("key", "Return")
+            question = wait_until(lambda: [w for w in session.find_windows("Varnel Screenshot") if w != overlay]
+                                  or None, 15, what="the overwrite question")[0]
+            session.key(question, "y")
+            self.assertEqual(program.wait(20), 0, program.output())
+            picture = np.asarray(Image.open(target / "shot.png").convert("RGB"))
+            self.assertTrue(np.array_equal(picture, selected_pixels(session)))
+            _, log = read_utf16_file(session.log_path())
+            self.assertIn("[savebtn]not DirectoryExists,Q:\\nowhere\\", log)
+
+
 if __name__ == "__main__":
     unittest.main()
