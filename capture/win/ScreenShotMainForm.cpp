@@ -23,6 +23,7 @@ constexpr UINT_PTR Tmr1Id = 1;          // start-up, 10 ms, runs once
 constexpr UINT_PTR Tmr2Id = 2;          // right-button close, 10 ms
 constexpr UINT_PTR TimerGetPosId = 3;   // window detection, 35 ms
 constexpr UINT_PTR TmrTopmostId = 4;    // the Windows key keeps the overlay on top, 5 ms
+constexpr UINT_PTR TmrExitTipId = 5;    // hides the exit tip, 50 ms
 
 TDesktop VirtualDesktop() {
   return TDesktop{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
@@ -97,7 +98,15 @@ void TScreenShotMainForm::FormCreate() {
     FToolbar->OnClick = [this](TToolbarChild child) { ToolbarClick(child); };
   else
     FToolbar.reset();
+  FExitTip = std::make_unique<TExitTipPanel>(IsScaled());
+  if (!FExitTip->Create(Handle())) FExitTip.reset();
   StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
+}
+
+void TScreenShotMainForm::tmr_ExitTipTimer() {
+  if (!FKeys->ExitTipTick(::GetTickCount())) return;
+  StopTimer(TmrExitTipId);
+  if (FExitTip) FExitTip->Hide();
 }
 
 void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
@@ -306,9 +315,13 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
     case TKeyAction::Save:
       Btn_rd_saveClick();
       return true;
+    case TKeyAction::ShowExitTip:
+      if (FExitTip) FExitTip->ShowCentredOn(FRun->Selection().Image());
+      StartTimer(TmrExitTipId, ExitTipTimerMs, [this] { tmr_ExitTipTimer(); });
+      return true;
     case TKeyAction::None:
       return false;
-    default:  // undo, copy, save and the exit tip arrive with the drawing tools and the outputs
+    default:  // undo arrives with the drawing tools
       return true;
   }
 }

@@ -11,6 +11,7 @@
 #include "base/win/Form.h"
 #include "capture/CaptureRun.h"
 #include "capture/KeyCommands.h"
+#include "capture/win/ExitTipPanel.h"
 #include "capture/win/ToolbarPanel.h"
 #include "output/win/NoticForm.h"
 
@@ -34,6 +35,7 @@ class TScreenShotMainForm : public TForm {
   std::unique_ptr<TCaptureRun> FRun;
   std::unique_ptr<TKeyCommands> FKeys;
   std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
+  std::unique_ptr<TExitTipPanel> FExitTip;  // Panel_ExitTip
   TDibImage FScreenCopy;      // the frozen screen; never changed after the grab
   TDibImage FMask;            // Image_Meng: the screen copy dimmed
   TDibImage FCompose;         // where the layers are put together before they reach the screen
@@ -53,6 +55,7 @@ class TScreenShotMainForm : public TForm {
   void tmr2Timer();
   void Timer_GetPosTimer();
   void tmr_TopmostTimer();
+  void tmr_ExitTipTimer();
   void DrawImage_BackGround();
   void Apply(const TOverlayUpdate& update);
   void RenderMagnifier();

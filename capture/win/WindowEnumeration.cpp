@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "capture/win/ProcessList.h"
+
 namespace qor {
 
 namespace {
@@ -42,6 +46,14 @@ BOOL CALLBACK Collect(HWND window, LPARAM context) {
 std::vector<TWindowInfo> EnumerateTopLevelWindows() {
   std::vector<TWindowInfo> windows;
   ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&windows));
+  const std::vector<uint64_t> suspended = QuerySuspendedProcesses();
+  if (!suspended.empty()) {
+    for (TWindowInfo& info : windows) {
+      DWORD process = 0;
+      ::GetWindowThreadProcessId(reinterpret_cast<HWND>(info.Handle), &process);
+      info.Suspended = std::find(suspended.begin(), suspended.end(), uint64_t(process)) != suspended.end();
+    }
+  }
   return windows;
 }
 
