@@ -545,13 +545,13 @@ class Session:
         return self.start_program(*arguments).wait(timeout)
 
     def start_fixture(self, windows=(), timeout_ms=None, name="fixture"):
-        """Starts the fixture program with `windows` (specs "x,y,w,h,class,caption,pattern[,style]") and waits
+        """Starts the fixture program with `windows` (recipes "x,y,w,h,class,caption,pattern[,style]") and waits
         until its windows are shown."""
         require_fixture()
         ready = self.tmp / f"ready-{len(self.programs)}"
         arguments = []
-        for spec in windows:
-            arguments += ["--window", spec]
+        for recipe in windows:
+            arguments += ["--window", recipe]
         if timeout_ms is not None:
             arguments += ["--timeout", str(timeout_ms)]
         arguments += ["--ready", to_windows_path(ready)]

@@ -200,16 +200,16 @@ def first_screenshot_lines(session):
     return [line.split("  ", 1)[-1] for line in text.split("\r\n") if "g_FirstScreenShot" in line]
 
 
-def start_windows(session, specs, name="windows"):
-    """Starts fixture windows (one program per spec, in order, so that later ones lie above earlier ones) and
+def start_windows(session, recipes, name="windows"):
+    """Starts fixture windows (one program per recipe, in order, so that later ones lie above earlier ones) and
     waits until each shows its first colour at its top-left pixel; returns the screen."""
-    for n, spec in enumerate(specs):
-        session.start_fixture([spec], name=f"{name}-{n}")
-        x, y, _, _, _, _, pattern = spec.split(",")[:7]
+    for n, recipe in enumerate(recipes):
+        session.start_fixture([recipe], name=f"{name}-{n}")
+        x, y, _, _, _, _, pattern = recipe.split(",")[:7]
         colour = pattern.split(":")[1] if pattern.startswith("checker:") else pattern
         rgb = tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
         wait_until(lambda: (session.screenshot(int(x), int(y), 1, 1)[0, 0] == rgb).all(), 20,
-                   what=f"the window {spec}")
+                   what=f"the window {recipe}")
     time.sleep(0.3)
     return session.screenshot()
 

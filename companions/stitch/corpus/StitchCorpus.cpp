@@ -396,30 +396,30 @@ TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) 
 namespace {
 
 // Draws frame `index` of the run into view; reports where the caret and the spinner are.
-void ComposeFrame(const TCaseSpec& spec, const TImageView& page, size_t index, const TImageView& view, int32_t& caretX,
+void ComposeFrame(const TCaseRecipe& recipe, const TImageView& page, size_t index, const TImageView& view, int32_t& caretX,
                   int32_t& spinnerX) {
-  const int32_t visible = ScrollHeight(spec);
-  const int32_t offset = spec.Offsets[index];
-  Toolbar(view.Sub(TRect{0, 0, spec.Width, spec.Header}), spec.Header, spec.Caret && index % 2 == 0, caretX);
-  CopyRows(page, offset, view, spec.Header, visible);
-  Footer(view, spec.Header + visible, spec.Footer, spec.Spinner ? int(index) : -1, spinnerX);
-  if (spec.ScrollBar) {
-    const int32_t barLeft = spec.Width - 12;
-    FillRect(view, barLeft, spec.Header, spec.Width, spec.Header + visible, Rgb(0xEEEEEE));
-    const int32_t thumb = std::max(20, int32_t(int64_t(visible) * visible / spec.PageHeight));
-    const int32_t range = std::max(1, spec.PageHeight - visible);
-    const int32_t thumbTop = spec.Header + int32_t(int64_t(visible - thumb) * offset / range);
-    FillRect(view, barLeft + 2, thumbTop, spec.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
+  const int32_t visible = ScrollHeight(recipe);
+  const int32_t offset = recipe.Offsets[index];
+  Toolbar(view.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, recipe.Caret && index % 2 == 0, caretX);
+  CopyRows(page, offset, view, recipe.Header, visible);
+  Footer(view, recipe.Header + visible, recipe.Footer, recipe.Spinner ? int(index) : -1, spinnerX);
+  if (recipe.ScrollBar) {
+    const int32_t barLeft = recipe.Width - 12;
+    FillRect(view, barLeft, recipe.Header, recipe.Width, recipe.Header + visible, Rgb(0xEEEEEE));
+    const int32_t thumb = std::max(20, int32_t(int64_t(visible) * visible / recipe.PageHeight));
+    const int32_t range = std::max(1, recipe.PageHeight - visible);
+    const int32_t thumbTop = recipe.Header + int32_t(int64_t(visible - thumb) * offset / range);
+    FillRect(view, barLeft + 2, thumbTop, recipe.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
   }
 }
 
 }  // namespace
 
-std::vector<uint8_t> RenderFrame(const TCaseSpec& spec, const TImage& page, size_t index) {
-  TImage frame(spec.Width, spec.Height);
+std::vector<uint8_t> RenderFrame(const TCaseRecipe& recipe, const TImage& page, size_t index) {
+  TImage frame(recipe.Width, recipe.Height);
   int32_t caretX = 0, spinnerX = 0;
-  ComposeFrame(spec, page.View(), index, frame.View(), caretX, spinnerX);
-  return Encode(frame.View(), spec.BitsPerPixel, spec.TopDown);
+  ComposeFrame(recipe, page.View(), index, frame.View(), caretX, spinnerX);
+  return Encode(frame.View(), recipe.BitsPerPixel, recipe.TopDown);
 }
 
 std::vector<int32_t> Directions(const std::vector<int32_t>& offsets) {
@@ -431,41 +431,41 @@ std::vector<int32_t> Directions(const std::vector<int32_t>& offsets) {
   return directions;
 }
 
-TCase BuildCase(const TCaseSpec& spec) {
+TCase BuildCase(const TCaseRecipe& recipe) {
   TCase result;
-  result.Spec = spec;
-  const TImage page = RenderPage(spec.Page, spec.Width, spec.PageHeight, spec.Seed);
-  const int32_t visible = ScrollHeight(spec);
-  const int32_t barLeft = spec.Width - 12;
+  result.Recipe = recipe;
+  const TImage page = RenderPage(recipe.Page, recipe.Width, recipe.PageHeight, recipe.Seed);
+  const int32_t visible = ScrollHeight(recipe);
+  const int32_t barLeft = recipe.Width - 12;
   int32_t caretX = 0, spinnerX = 0;
-  const int32_t lowest = *std::min_element(spec.Offsets.begin(), spec.Offsets.end());
-  const int32_t highest = *std::max_element(spec.Offsets.begin(), spec.Offsets.end());
-  TImage frame(spec.Width, spec.Height);
-  for (size_t i = 0; i < spec.Offsets.size(); ++i) {
-    ComposeFrame(spec, page.View(), i, frame.View(), caretX, spinnerX);
-    result.Frames.push_back(Encode(frame.View(), spec.BitsPerPixel, spec.TopDown));
+  const int32_t lowest = *std::min_element(recipe.Offsets.begin(), recipe.Offsets.end());
+  const int32_t highest = *std::max_element(recipe.Offsets.begin(), recipe.Offsets.end());
+  TImage frame(recipe.Width, recipe.Height);
+  for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
+    ComposeFrame(recipe, page.View(), i, frame.View(), caretX, spinnerX);
+    result.Frames.push_back(Encode(frame.View(), recipe.BitsPerPixel, recipe.TopDown));
   }
-  result.Directions = Directions(spec.Offsets);
+  result.Directions = Directions(recipe.Offsets);
 
   // The ideal: the toolbar once, every page row that was on screen, the footer once.
   const int32_t content = highest - lowest + visible;
-  result.Ideal = TImage(spec.Width, spec.Header + content + spec.Footer);
+  result.Ideal = TImage(recipe.Width, recipe.Header + content + recipe.Footer);
   const TImageView ideal = result.Ideal.View();
-  Toolbar(ideal.Sub(TRect{0, 0, spec.Width, spec.Header}), spec.Header, false, caretX);
-  CopyRows(page.View(), lowest, ideal, spec.Header, content);
-  Footer(ideal, spec.Header + content, spec.Footer, -1, spinnerX);
-  if (spec.ScrollBar) result.ChangingColumns.emplace_back(barLeft, spec.Width);
-  if (spec.Caret) result.ChangingColumns.emplace_back(caretX, caretX + 2);
-  if (spec.Spinner) result.ChangingColumns.emplace_back(spinnerX, spinnerX + 17);
+  Toolbar(ideal.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, false, caretX);
+  CopyRows(page.View(), lowest, ideal, recipe.Header, content);
+  Footer(ideal, recipe.Header + content, recipe.Footer, -1, spinnerX);
+  if (recipe.ScrollBar) result.ChangingColumns.emplace_back(barLeft, recipe.Width);
+  if (recipe.Caret) result.ChangingColumns.emplace_back(caretX, caretX + 2);
+  if (recipe.Spinner) result.ChangingColumns.emplace_back(spinnerX, spinnerX + 17);
   return result;
 }
 
-std::vector<TCaseSpec> StandardCases() {
-  std::vector<TCaseSpec> cases;
-  auto add = [&](TCaseSpec spec) { cases.push_back(std::move(spec)); };
-  const auto maxOffset = [](const TCaseSpec& s) { return s.PageHeight - ScrollHeight(s); };
+std::vector<TCaseRecipe> StandardCases() {
+  std::vector<TCaseRecipe> cases;
+  auto add = [&](TCaseRecipe recipe) { cases.push_back(std::move(recipe)); };
+  const auto maxOffset = [](const TCaseRecipe& s) { return s.PageHeight - ScrollHeight(s); };
 
-  TCaseSpec s;
+  TCaseRecipe s;
   s.Name = "ArticleDown";
   s.Offsets = Offsets(0, RepeatedSteps(100, 12), maxOffset(s));
   add(s);

@@ -14,7 +14,7 @@ namespace qor::stitch::corpus {
 
 enum class TPageKind { Article, Table, Chat, FlatGaps };
 
-struct TCaseSpec {
+struct TCaseRecipe {
   std::string Name;
   int32_t Width = 640;
   int32_t Height = 420;
@@ -32,7 +32,7 @@ struct TCaseSpec {
 };
 
 struct TCase {
-  TCaseSpec Spec;
+  TCaseRecipe Recipe;
   std::vector<std::vector<uint8_t>> Frames;  // BMP file images
   std::vector<int32_t> Directions;           // 1 down (and the first frame), 0 up
   TImage Ideal;
@@ -45,15 +45,15 @@ std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, i
 std::vector<int32_t> RepeatedSteps(int32_t step, int count);
 
 TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed);
-// Frame `index` of a run over a page rendered for the spec (for long runs that should not hold every frame).
-std::vector<uint8_t> RenderFrame(const TCaseSpec& spec, const TImage& page, size_t index);
+// Frame `index` of a run over a page rendered for the recipe (for long runs that should not hold every frame).
+std::vector<uint8_t> RenderFrame(const TCaseRecipe& recipe, const TImage& page, size_t index);
 // 1 for the first frame and every step down, 0 for a step up; a frame that did not move keeps the last one.
 std::vector<int32_t> Directions(const std::vector<int32_t>& offsets);
-TCase BuildCase(const TCaseSpec& spec);
+TCase BuildCase(const TCaseRecipe& recipe);
 // The cases every test run stitches.
-std::vector<TCaseSpec> StandardCases();
+std::vector<TCaseRecipe> StandardCases();
 // The visible scrolling height of a case (frame minus the bands).
-inline int32_t ScrollHeight(const TCaseSpec& spec) { return spec.Height - spec.Header - spec.Footer; }
+inline int32_t ScrollHeight(const TCaseRecipe& recipe) { return recipe.Height - recipe.Header - recipe.Footer; }
 // Whether glyphs come from a TrueType font (false: the built-in block glyphs stand in).
 bool UsesTrueTypeFont();
 

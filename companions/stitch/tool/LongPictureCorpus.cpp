@@ -21,9 +21,9 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& da
   return bool(out);
 }
 
-bool WriteCase(const std::filesystem::path& dir, const TCaseSpec& spec) {
-  const TCase c = BuildCase(spec);
-  const std::filesystem::path folder = dir / spec.Name;
+bool WriteCase(const std::filesystem::path& dir, const TCaseRecipe& recipe) {
+  const TCase c = BuildCase(recipe);
+  const std::filesystem::path folder = dir / recipe.Name;
   std::filesystem::create_directories(folder);
   std::ofstream dirs(folder / "dirs.txt");
   for (size_t i = 0; i < c.Frames.size(); ++i) {
@@ -32,7 +32,7 @@ bool WriteCase(const std::filesystem::path& dir, const TCaseSpec& spec) {
     if (!WriteFile(folder / name, c.Frames[i])) return false;
     dirs << c.Directions[i] << "\n";
   }
-  std::printf("%s: %zu frames, ideal %dx%d\n", spec.Name.c_str(), c.Frames.size(), c.Ideal.Width(), c.Ideal.Height());
+  std::printf("%s: %zu frames, ideal %dx%d\n", recipe.Name.c_str(), c.Frames.size(), c.Ideal.Width(), c.Ideal.Height());
   return WriteFile(folder / "ideal.bmp", qor::WriteBmp(c.Ideal.View(), 24)) && bool(dirs);
 }
 
@@ -40,28 +40,28 @@ bool WriteCase(const std::filesystem::path& dir, const TCaseSpec& spec) {
 
 int main(int argc, char** argv) {
   if (argc >= 7 && std::string(argv[1]) == "--run") {
-    TCaseSpec spec;
-    spec.Name = "run";
-    spec.Width = std::atoi(argv[3]);
-    spec.Height = std::atoi(argv[4]);
+    TCaseRecipe recipe;
+    recipe.Name = "run";
+    recipe.Width = std::atoi(argv[3]);
+    recipe.Height = std::atoi(argv[4]);
     const int frames = std::atoi(argv[5]);
     const int step = std::atoi(argv[6]);
-    if (spec.Width < 64 || spec.Height < 200 || frames < 1 || step < 1) return 2;
-    spec.Header = 80;
-    spec.Footer = 40;
-    spec.PageHeight = spec.Height + step * frames + 100;
-    spec.Offsets = Offsets(0, RepeatedSteps(step, frames - 1), spec.PageHeight - ScrollHeight(spec));
-    return WriteCase(argv[2], spec) ? 0 : 1;
+    if (recipe.Width < 64 || recipe.Height < 200 || frames < 1 || step < 1) return 2;
+    recipe.Header = 80;
+    recipe.Footer = 40;
+    recipe.PageHeight = recipe.Height + step * frames + 100;
+    recipe.Offsets = Offsets(0, RepeatedSteps(step, frames - 1), recipe.PageHeight - ScrollHeight(recipe));
+    return WriteCase(argv[2], recipe) ? 0 : 1;
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: longpicture-corpus DIR [CASE...] | --run DIR WIDTH HEIGHT FRAMES STEP\n");
     return 2;
   }
   std::printf("glyphs: %s\n", UsesTrueTypeFont() ? "TrueType font" : "built-in block glyphs");
-  for (const TCaseSpec& spec : StandardCases()) {
+  for (const TCaseRecipe& recipe : StandardCases()) {
     bool wanted = argc == 2;
-    for (int i = 2; i < argc; ++i) wanted = wanted || spec.Name == argv[i];
-    if (wanted && !WriteCase(argv[1], spec)) return 1;
+    for (int i = 2; i < argc; ++i) wanted = wanted || recipe.Name == argv[i];
+    if (wanted && !WriteCase(argv[1], recipe)) return 1;
   }
   return 0;
 }

@@ -26,19 +26,19 @@ const TRun& Run(int32_t width, int32_t height, int frames) {
   static std::map<std::tuple<int32_t, int32_t, int>, std::unique_ptr<TRun>> runs;
   auto& run = runs[{width, height, frames}];
   if (!run) {
-    corpus::TCaseSpec spec;
-    spec.Width = width;
-    spec.Height = height;
-    spec.Header = 80;
-    spec.Footer = 40;
+    corpus::TCaseRecipe recipe;
+    recipe.Width = width;
+    recipe.Height = height;
+    recipe.Header = 80;
+    recipe.Footer = 40;
     const int32_t step = height / 3;
-    spec.PageHeight = height + step * frames + 100;
-    spec.Offsets =
-        corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), spec.PageHeight - corpus::ScrollHeight(spec));
-    const qor::TImage page = corpus::RenderPage(spec.Page, spec.Width, spec.PageHeight, spec.Seed);
+    recipe.PageHeight = height + step * frames + 100;
+    recipe.Offsets =
+        corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), recipe.PageHeight - corpus::ScrollHeight(recipe));
+    const qor::TImage page = corpus::RenderPage(recipe.Page, recipe.Width, recipe.PageHeight, recipe.Seed);
     run = std::make_unique<TRun>();
-    for (size_t i = 0; i < spec.Offsets.size(); ++i) run->Frames.push_back(corpus::RenderFrame(spec, page, i));
-    run->Directions = corpus::Directions(spec.Offsets);
+    for (size_t i = 0; i < recipe.Offsets.size(); ++i) run->Frames.push_back(corpus::RenderFrame(recipe, page, i));
+    run->Directions = corpus::Directions(recipe.Offsets);
   }
   return *run;
 }

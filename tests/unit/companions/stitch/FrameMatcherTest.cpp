@@ -26,17 +26,17 @@ struct TFrameSpec {
 
 constexpr int32_t Width = 256, Height = 120;
 
-TFrameSignature Frame(const TFrameSpec& spec) {
+TFrameSignature Frame(const TFrameSpec& recipe) {
   TImage image(Width, Height);
   for (int32_t y = 0; y < Height; ++y) {
-    const bool band = y < spec.Header || y >= Height - spec.Footer;
-    const int64_t seed = band ? -1000 - y : spec.PageRow(spec.Top + y - spec.Header);
+    const bool band = y < recipe.Header || y >= Height - recipe.Footer;
+    const int64_t seed = band ? -1000 - y : recipe.PageRow(recipe.Top + y - recipe.Header);
     for (int32_t x = 0; x < Width; ++x) {
       const uint64_t v = Noise(uint64_t(seed), uint64_t(x));
       image.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
     }
   }
-  if (spec.Touch) spec.Touch(image);
+  if (recipe.Touch) recipe.Touch(image);
   TFrameSignature signature;
   signature.Compute(image.View());
   return signature;

@@ -7,16 +7,16 @@
 namespace qor::stitch {
 namespace {
 
-corpus::TCaseSpec Spec() {
-  corpus::TCaseSpec spec;
-  spec.Name = "api";
-  spec.Width = 300;
-  spec.Height = 200;
-  spec.Header = 24;
-  spec.Footer = 16;
-  spec.PageHeight = 1200;
-  spec.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(70, 6), spec.PageHeight - corpus::ScrollHeight(spec));
-  return spec;
+corpus::TCaseRecipe Recipe() {
+  corpus::TCaseRecipe recipe;
+  recipe.Name = "api";
+  recipe.Width = 300;
+  recipe.Height = 200;
+  recipe.Header = 24;
+  recipe.Footer = 16;
+  recipe.PageHeight = 1200;
+  recipe.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(70, 6), recipe.PageHeight - corpus::ScrollHeight(recipe));
+  return recipe;
 }
 
 class LongPictureApiTest : public ::testing::Test {
@@ -33,7 +33,7 @@ class LongPictureApiTest : public ::testing::Test {
 };
 
 TEST_F(LongPictureApiTest, ReturnsTheWholePictureAfterEveryCall) {
-  const corpus::TCase c = corpus::BuildCase(Spec());
+  const corpus::TCase c = corpus::BuildCase(Recipe());
   int32_t lastHeight = 0;
   for (size_t i = 0; i < c.Frames.size(); ++i) {
     ASSERT_EQ(Call(c.Directions[i], c.Frames[i]), 1) << i;
@@ -48,7 +48,7 @@ TEST_F(LongPictureApiTest, ReturnsTheWholePictureAfterEveryCall) {
 }
 
 TEST_F(LongPictureApiTest, AFailedCallReturnsZeroAndTheUnchangedPicture) {
-  const corpus::TCase c = corpus::BuildCase(Spec());
+  const corpus::TCase c = corpus::BuildCase(Recipe());
   ASSERT_EQ(Call(1, c.Frames[0]), 1);
   const std::vector<uint8_t> before(FResult, FResult + FResultSize);
   std::vector<uint8_t> broken = c.Frames[1];
@@ -70,7 +70,7 @@ TEST_F(LongPictureApiTest, NothingIsReturnedBeforeAGoodFirstFrame) {
 }
 
 TEST_F(LongPictureApiTest, MissingOutParametersAreRefused) {
-  const corpus::TCase c = corpus::BuildCase(Spec());
+  const corpus::TCase c = corpus::BuildCase(Recipe());
   int32_t size = 0;
   uint8_t* data = nullptr;
   EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), int32_t(c.Frames[0].size()), nullptr, &size), 0);
@@ -81,7 +81,7 @@ TEST_F(LongPictureApiTest, MissingOutParametersAreRefused) {
 }
 
 TEST_F(LongPictureApiTest, ResetStartsAfreshLikeANewLoad) {
-  const corpus::TCase c = corpus::BuildCase(Spec());
+  const corpus::TCase c = corpus::BuildCase(Recipe());
   ASSERT_EQ(Call(1, c.Frames[0]), 1);
   ASSERT_EQ(Call(1, c.Frames[1]), 1);
   ResetEntryPoint();

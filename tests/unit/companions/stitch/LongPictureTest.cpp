@@ -10,7 +10,7 @@ namespace {
 
 using corpus::BuildCase;
 using corpus::TCase;
-using corpus::TCaseSpec;
+using corpus::TCaseRecipe;
 using testing::MatchesIdeal;
 
 std::vector<uint8_t> Snapshot(const TLongPicture& picture) {
@@ -23,7 +23,7 @@ TStitchStatus Add(TLongPicture& picture, const TCase& c, size_t frame, bool down
 
 // Every generated case is rebuilt exactly: the toolbar once at the top, the footer once at the bottom, no row
 // missing or repeated, every frame reported as a success.
-class CorpusTest : public ::testing::TestWithParam<TCaseSpec> {};
+class CorpusTest : public ::testing::TestWithParam<TCaseRecipe> {};
 
 TEST_P(CorpusTest, StitchesThePageExactly) {
   const TCase c = BuildCase(GetParam());
@@ -41,16 +41,16 @@ TEST_P(CorpusTest, StitchesThePageExactly) {
 INSTANTIATE_TEST_SUITE_P(Generated, CorpusTest, ::testing::ValuesIn(corpus::StandardCases()),
                          [](const auto& info) { return info.param.Name; });
 
-TCaseSpec SmallArticle(std::vector<int32_t> offsets) {
-  TCaseSpec spec;
-  spec.Name = "small";
-  spec.Width = 320;
-  spec.Height = 240;
-  spec.Header = 30;
-  spec.Footer = 20;
-  spec.PageHeight = 2400;
-  spec.Offsets = std::move(offsets);
-  return spec;
+TCaseRecipe SmallArticle(std::vector<int32_t> offsets) {
+  TCaseRecipe recipe;
+  recipe.Name = "small";
+  recipe.Width = 320;
+  recipe.Height = 240;
+  recipe.Header = 30;
+  recipe.Footer = 20;
+  recipe.PageHeight = 2400;
+  recipe.Offsets = std::move(offsets);
+  return recipe;
 }
 
 TEST(LongPictureTest, FirstFrameIsThePicture) {
@@ -88,8 +88,8 @@ TEST(LongPictureTest, FramesThatDoNotOverlapFailAndLeaveThePictureUnchanged) {
 }
 
 TEST(LongPictureTest, UnrelatedPicturesDoNotJoin) {
-  TCaseSpec a = SmallArticle({0});
-  TCaseSpec b = SmallArticle({0});
+  TCaseRecipe a = SmallArticle({0});
+  TCaseRecipe b = SmallArticle({0});
   b.Seed = 99;
   b.Page = corpus::TPageKind::Chat;
   const TCase first = BuildCase(a), second = BuildCase(b);
@@ -114,7 +114,7 @@ TEST(LongPictureTest, ResetStartsANewPicture) {
 
 TEST(LongPictureTest, FrameOfAnotherSizeFailsWithoutTouchingThePicture) {
   const TCase c = BuildCase(SmallArticle({0, 100}));
-  TCaseSpec otherSpec = SmallArticle({100});
+  TCaseRecipe otherSpec = SmallArticle({100});
   otherSpec.Height = 241;
   const TCase other = BuildCase(otherSpec);
   TLongPicture picture;

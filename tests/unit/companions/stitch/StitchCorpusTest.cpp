@@ -8,18 +8,18 @@
 namespace qor::stitch::corpus {
 namespace {
 
-TCaseSpec Small() {
-  TCaseSpec spec;
-  spec.Name = "small";
-  spec.Width = 200;
-  spec.Height = 150;
-  spec.Header = 20;
-  spec.Footer = 10;
-  spec.PageHeight = 800;
-  spec.Caret = true;
-  spec.Spinner = true;
-  spec.Offsets = Offsets(300, {50, 50, -200, -300, 900}, 800 - 120);
-  return spec;
+TCaseRecipe Small() {
+  TCaseRecipe recipe;
+  recipe.Name = "small";
+  recipe.Width = 200;
+  recipe.Height = 150;
+  recipe.Header = 20;
+  recipe.Footer = 10;
+  recipe.PageHeight = 800;
+  recipe.Caret = true;
+  recipe.Spinner = true;
+  recipe.Offsets = Offsets(300, {50, 50, -200, -300, 900}, 800 - 120);
+  return recipe;
 }
 
 TEST(StitchCorpusTest, OffsetsAreClampedToThePage) {
@@ -41,12 +41,12 @@ TEST(StitchCorpusTest, DirectionsFollowTheOffsetsAndTheIdealCoversEverythingSeen
 }
 
 TEST(StitchCorpusTest, FramesAreReadableBmpsOfTheRequestedKind) {
-  TCaseSpec spec = Small();
+  TCaseRecipe recipe = Small();
   for (int bits : {24, 32})
     for (bool topDown : {false, true}) {
-      spec.BitsPerPixel = bits;
-      spec.TopDown = topDown;
-      const TCase c = BuildCase(spec);
+      recipe.BitsPerPixel = bits;
+      recipe.TopDown = topDown;
+      const TCase c = BuildCase(recipe);
       TBmpLayout layout;
       ASSERT_EQ(ParseBmp(c.Frames[0].data(), c.Frames[0].size(), layout), TBmpError::None);
       EXPECT_EQ(layout.BitsPerPixel, bits);

@@ -30,15 +30,15 @@ class LongPictureStitchTest : public ::testing::Test {
            ("qor_stitch_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(FDir);
     fs::create_directories(FDir);
-    TCaseSpec spec;
-    spec.Name = "tool";
-    spec.Width = 240;
-    spec.Height = 180;
-    spec.Header = 20;
-    spec.Footer = 12;
-    spec.PageHeight = 1000;
-    spec.Offsets = Offsets(400, {60, 60, -60, -60, -60, 60}, spec.PageHeight - ScrollHeight(spec));
-    FCase = BuildCase(spec);
+    TCaseRecipe recipe;
+    recipe.Name = "tool";
+    recipe.Width = 240;
+    recipe.Height = 180;
+    recipe.Header = 20;
+    recipe.Footer = 12;
+    recipe.PageHeight = 1000;
+    recipe.Offsets = Offsets(400, {60, 60, -60, -60, -60, 60}, recipe.PageHeight - ScrollHeight(recipe));
+    FCase = BuildCase(recipe);
     for (size_t i = 0; i < FCase.Frames.size(); ++i) {
       FFrames.push_back(FDir / ("f" + std::to_string(i) + ".bmp"));
       Write(FFrames.back(), FCase.Frames[i]);
@@ -84,7 +84,7 @@ class LongPictureStitchTest : public ::testing::Test {
     if (qor::ReadBmp(bytes.data(), bytes.size(), image) != qor::TBmpError::None) return false;
     if (image.Width() != FCase.Ideal.Width() || image.Height() != FCase.Ideal.Height()) return false;
     for (int32_t y = 0; y < image.Height(); ++y)
-      for (int32_t x = 0; x < FCase.Spec.Width - 12; ++x) {  // left of the scroll bar
+      for (int32_t x = 0; x < FCase.Recipe.Width - 12; ++x) {  // left of the scroll bar
         const qor::TBgra a = image.View().At(x, y), b = FCase.Ideal.View().At(x, y);
         if (a.B != b.B || a.G != b.G || a.R != b.R) return false;
       }

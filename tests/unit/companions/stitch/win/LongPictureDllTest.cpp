@@ -45,18 +45,18 @@ class LongPictureDllTest : public ::testing::Test {
   TEntry FEntry = nullptr;
 };
 
-qor::stitch::corpus::TCaseSpec Spec() {
-  qor::stitch::corpus::TCaseSpec spec;
-  spec.Name = "dll";
-  spec.Width = 400;
-  spec.Height = 300;
-  spec.Header = 40;
-  spec.Footer = 24;
-  spec.PageHeight = 2000;
-  spec.Caret = true;
-  spec.Offsets = qor::stitch::corpus::Offsets(600, {80, 80, 80, -80, -80, -80, -80, -80, 80},
-                                              spec.PageHeight - qor::stitch::corpus::ScrollHeight(spec));
-  return spec;
+qor::stitch::corpus::TCaseRecipe Recipe() {
+  qor::stitch::corpus::TCaseRecipe recipe;
+  recipe.Name = "dll";
+  recipe.Width = 400;
+  recipe.Height = 300;
+  recipe.Header = 40;
+  recipe.Footer = 24;
+  recipe.PageHeight = 2000;
+  recipe.Caret = true;
+  recipe.Offsets = qor::stitch::corpus::Offsets(600, {80, 80, 80, -80, -80, -80, -80, -80, 80},
+                                              recipe.PageHeight - qor::stitch::corpus::ScrollHeight(recipe));
+  return recipe;
 }
 
 bool SameOutsideChangingColumns(const qor::stitch::corpus::TCase& c, const qor::TImage& image) {
@@ -72,7 +72,7 @@ bool SameOutsideChangingColumns(const qor::stitch::corpus::TCase& c, const qor::
 }
 
 TEST_F(LongPictureDllTest, StitchesARunAndReturnsAReadableBmpEveryTime) {
-  const auto c = qor::stitch::corpus::BuildCase(Spec());
+  const auto c = qor::stitch::corpus::BuildCase(Recipe());
   std::vector<uint8_t> result;
   for (size_t i = 0; i < c.Frames.size(); ++i) {
     ASSERT_TRUE(Call(c.Directions[i], c.Frames[i], result)) << i;
@@ -85,7 +85,7 @@ TEST_F(LongPictureDllTest, StitchesARunAndReturnsAReadableBmpEveryTime) {
 }
 
 TEST_F(LongPictureDllTest, ALoadStartsANewPictureAndFailuresKeepTheOldOne) {
-  const auto c = qor::stitch::corpus::BuildCase(Spec());
+  const auto c = qor::stitch::corpus::BuildCase(Recipe());
   std::vector<uint8_t> result;
   ASSERT_TRUE(Call(1, c.Frames[0], result));
   ASSERT_TRUE(Call(1, c.Frames[1], result));
