@@ -185,38 +185,20 @@ std::vector<TRect> TSelection::MoveHandle(TPoint p) {
   if (FActiveHandle == 0) return {};
   const TVisuals before = Visuals();
   // The edges are set as they are, never swapped: dragging past the opposite edge flips the rectangle.
-  switch (FActiveHandle) {
-    case 1:
-      FEdges.Left = p.X;
-      FEdges.Top = p.Y;
-      break;
-    case 2:
-      FEdges.Top = p.Y;
-      break;
-    case 3:
-      FEdges.Top = p.Y;
-      FEdges.Right = p.X;
-      break;
-    case 4:
-      FEdges.Right = p.X;
-      break;
-    case 5:
-      FEdges.Right = p.X;
-      FEdges.Bottom = p.Y;
-      break;
-    case 6:
-      FEdges.Bottom = p.Y;
-      break;
-    case 7:
-      FEdges.Left = p.X;
-      FEdges.Bottom = p.Y;
-      break;
-    case 8:
-      FEdges.Left = p.X;
-      break;
-    default:
-      break;
-  }
+  // Which edges each handle (1..8, clockwise from the top-left corner) moves to the cursor.
+  struct TMovedEdges {
+    bool Left, Top, Right, Bottom;
+  };
+  static constexpr TMovedEdges moved[HandleCount] = {{true, true, false, false},  {false, true, false, false},
+                                                     {false, true, true, false},  {false, false, true, false},
+                                                     {false, false, true, true},  {false, false, false, true},
+                                                     {true, false, false, true},  {true, false, false, false}};
+  if (FActiveHandle < 1 || FActiveHandle > HandleCount) return {};
+  const TMovedEdges& edges = moved[FActiveHandle - 1];
+  if (edges.Left) FEdges.Left = p.X;
+  if (edges.Top) FEdges.Top = p.Y;
+  if (edges.Right) FEdges.Right = p.X;
+  if (edges.Bottom) FEdges.Bottom = p.Y;
   FImage = TRect::Normalized({FEdges.Left, FEdges.Top}, {FEdges.Right, FEdges.Bottom});
   FFrameDashed = false;
   PlaceHandlesOnImage();

@@ -15,7 +15,7 @@ uint64_t Noise(uint64_t a, uint64_t b) {
 }
 
 // A frame of 256 x 120 pixels: rows [0, header) and [120 - footer, 120) are fixed bands, the rows between show
-// page rows from `top` on; pageRow maps a page row to the seed of its content.
+// page rows from `top` on; pageRow maps a page row to the value its content is drawn from.
 struct TFrameSpec {
   int64_t Top = 0;
   int32_t Header = 0;
