@@ -22,19 +22,6 @@ DEMO_WINDOWS = [
 ]
 
 
-def settled_screen(session, timeout):
-    """The screen once it has stopped changing (two grabs 150 ms apart are equal)."""
-    previous = session.screenshot()
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        time.sleep(0.15)
-        current = session.screenshot()
-        if np.array_equal(current, previous):
-            return current
-        previous = current
-    return previous
-
-
 def close_program(session, program, overlay):
     """ESC first (the user's way out), then the close message 1128, then kill; returns how it ended."""
     session.key(overlay, "Escape")
@@ -57,7 +44,7 @@ def play_selection(session, width, height, out):
     time.sleep(0.2)
     session.mouse_move(width // 5 + 3, height // 4 + 2)
     time.sleep(0.4)
-    e2e.save_png(settled_screen(session, 3), out.replace(".png", "-detect.png"))
+    e2e.save_png(e2e.settled_screen(session, 3), out.replace(".png", "-detect.png"))
     left, top = width * 3 // 10, height * 3 // 10
     session.mouse_move(left, top)
     session.xdotool("mousedown", "1")
@@ -97,10 +84,10 @@ def main():
             print(program.output(), file=sys.stderr, end="")
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
-        settled_screen(session, 5)
+        e2e.settled_screen(session, 5)
         if arguments.switch.lower() in ("/captrueauto", "/captruescroll"):
             play_selection(session, width, height, arguments.out)
-        picture = settled_screen(session, 5)
+        picture = e2e.settled_screen(session, 5)
         e2e.save_png(picture, arguments.out)
         print(f"run: {close_program(session, program, overlay)}")
     print(arguments.out)

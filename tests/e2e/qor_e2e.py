@@ -118,6 +118,19 @@ def wait_until(predicate, timeout, interval=0.05, what="condition"):
         time.sleep(interval)
 
 
+def settled_screen(session, timeout):
+    """The screen once it has stopped changing (two grabs 150 ms apart are equal)."""
+    previous = session.screenshot()
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        time.sleep(0.15)
+        current = session.screenshot()
+        if np.array_equal(current, previous):
+            return current
+        previous = current
+    return previous
+
+
 # -------------------------------------------------------------------------------------------------------- pictures
 
 

@@ -5,7 +5,8 @@ import unittest
 import numpy as np
 
 from qor_e2e import (LAUNCHER_CLASS, Session, e2e_timeout, mismatch_report, read_utf16_file, require_program,
-                     wait_until)
+                     settled_screen)
+from test_overlay import RegionModePicture
 
 QUIET_ARGUMENTS = [
     [],
@@ -66,19 +67,13 @@ class StartupTests(unittest.TestCase):
     @e2e_timeout(120)
     def test_second_copy_ends_with_0_and_leaves_the_open_overlay_untouched(self):
         with Session() as session:
+            session.mouse_move(300, 200)
             first = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(first)
-            expected = session.wait_for_screen(lambda s: not np.array_equal(s, session.background),
-                                               what="the overlay's picture")
-            # The first detection tick redraws the window under the cursor: wait until the picture stops changing.
-            def settled():
-                nonlocal expected
-                current = session.screenshot()
-                same = np.array_equal(current, expected)
-                expected = current
-                return same
-
-            wait_until(settled, 5, what="a settled overlay")
+            # Wait for the first detection tick (the whole desktop detected), then for a picture that stays put.
+            session.wait_for_screen(RegionModePicture(session.background, (0, 0, 1920, 1080), (300, 200)),
+                                    what="the frozen screen with the desktop detected")
+            expected = settled_screen(session, 5)
             # The launcher that a second copy notifies: class TForm_ZynMain, caption "Varnel Screenshot" (WM_NULL).
             self.assertTrue(session.post_message(0, window_class=LAUNCHER_CLASS), "no launcher window to notify")
 
