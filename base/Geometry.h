@@ -32,6 +32,9 @@ struct TRect {
   constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   constexpr bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
   constexpr TRect Offset(int32_t dx, int32_t dy) const { return {Left + dx, Top + dy, Right + dx, Bottom + dy}; }
+  constexpr TSize Size() const { return {Width(), Height()}; }
+  // Grown by dx, dy on every side (shrunk when negative).
+  constexpr TRect Inflate(int32_t dx, int32_t dy) const { return {Left - dx, Top - dy, Right + dx, Bottom + dy}; }
   // Corners in either order give the same rectangle.
   static constexpr TRect Normalized(TPoint a, TPoint b) {
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};

@@ -79,13 +79,30 @@ TPoint PlaceToolbarAfterHandleDrag(const TRect& selection, TSize toolbar, int32_
   return p;
 }
 
-TPoint PlaceToolOptions(const TRect& selection, const TRect& toolbar, int32_t panelHeight, int32_t primaryBottom) {
+TPoint PlaceBesideToolbar(const TRect& selection, const TRect& toolbar, int32_t panelHeight, int32_t primaryBottom) {
   TPoint p{toolbar.Left, 0};
   const int32_t below = toolbar.Bottom + 2, above = toolbar.Top - panelHeight - 2;
   if (toolbar.Top >= selection.Top)
     p.Y = below + panelHeight <= primaryBottom ? below : above;
   else
     p.Y = above >= 0 ? above : below;
+  return p;
+}
+
+TToolbarWithPanel PlaceToolbarWithSavePath(const TRect& selection, TSize toolbar, int32_t panelHeight,
+                                           int32_t primaryBottom) {
+  TToolbarWithPanel p;
+  p.Toolbar.X = p.Panel.X = toolbar.Width <= selection.Right ? selection.Right - toolbar.Width + 1 : 0;
+  if (selection.Bottom + 2 + toolbar.Height + 2 + panelHeight + 4 <= primaryBottom) {
+    p.Toolbar.Y = selection.Bottom + 2;
+    p.Panel.Y = p.Toolbar.Y + toolbar.Height + 2;
+  } else if (selection.Top - toolbar.Height - 2 - panelHeight - 2 >= 0) {
+    p.Toolbar.Y = selection.Top - toolbar.Height - 2;
+    p.Panel.Y = p.Toolbar.Y - panelHeight - 2;
+  } else {
+    p.Toolbar.Y = selection.Top + 2;
+    p.Panel.Y = p.Toolbar.Y + toolbar.Height + 2;
+  }
   return p;
 }
 

@@ -77,9 +77,21 @@ TPoint PlaceToolbar(const TRect& selection, TSize toolbar, const TRect& monitor)
 // coordinates), else above when that is not negative, else inside below the selection's top.
 TPoint PlaceToolbarAfterHandleDrag(const TRect& selection, TSize toolbar, int32_t primaryBottom);
 
-// The tool-options panel (Panel_Tool_Small), aligned with the toolbar's left: on the far side of the toolbar from
-// the selection when there is room, else on the near side.
-TPoint PlaceToolOptions(const TRect& selection, const TRect& toolbar, int32_t panelHeight, int32_t primaryBottom);
+// A panel that hangs off the toolbar (the tool options Panel_Tool_Small, the save path pnl_defSavePath), aligned
+// with the toolbar's left: on the far side of the toolbar from the selection when there is room, else on the near
+// side.
+TPoint PlaceBesideToolbar(const TRect& selection, const TRect& toolbar, int32_t panelHeight, int32_t primaryBottom);
+
+// After a handle drag while the save-path panel was open, the toolbar and the panel are placed together: both below
+// the selection when they fit above the primary screen's bottom with 4 pixels to spare; else the toolbar above the
+// selection and the panel above the toolbar; else (no room above either) the toolbar just inside the selection's
+// top edge and the panel below it.
+struct TToolbarWithPanel {
+  TPoint Toolbar;
+  TPoint Panel;
+};
+TToolbarWithPanel PlaceToolbarWithSavePath(const TRect& selection, TSize toolbar, int32_t panelHeight,
+                                           int32_t primaryBottom);
 
 // The exit tip panel (Panel_ExitTip) and its label.
 struct TExitTipLayout {

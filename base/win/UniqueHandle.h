@@ -54,6 +54,7 @@ inline void DeleteGdiObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void FreeModuleHandle(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
+inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
 
 using TKernelHandle = TUniqueHandle<TKernelHandleTraits>;
 using TGdiObject = TUniqueHandle<TNullHandleTraits<HGDIOBJ, DeleteGdiObject>>;
@@ -61,6 +62,7 @@ using TBitmapHandle = TUniqueHandle<TNullHandleTraits<HBITMAP, DeleteGdiObject>>
 using TMemoryDc = TUniqueHandle<TNullHandleTraits<HDC, DeleteMemoryDc>>;
 using TModuleHandle = TUniqueHandle<TNullHandleTraits<HMODULE, FreeModuleHandle>>;
 using THookHandle = TUniqueHandle<TNullHandleTraits<HHOOK, UnhookHook>>;
+using TUniqueWindow = TUniqueHandle<TNullHandleTraits<HWND, DestroyWindowHandle>>;
 
 // GetDC / ReleaseDC.
 class TWindowDc {

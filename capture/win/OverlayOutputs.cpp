@@ -6,6 +6,7 @@
 #include "app/LogManage.h"
 #include "app/MessageTexts.h"
 #include "app/SafeIniFile.h"
+#include "app/DpiDecision.h"
 #include "app/win/UsageReporter.h"
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
@@ -40,7 +41,36 @@ std::u16string TextOr(const std::u16string& text, std::u16string_view fallback) 
 
 void TScreenShotMainForm::LoadSaveSettings() {
   FSaveExtension = SaveExtensionFromSetting(ReadConfigString(u"AIAssistant", u"ScreenshotCapFormat", u"1"));
-  FSavePath = DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder());
+  FSavePathPanel = std::make_unique<TSavePathPanel>(
+      IsScaled(), DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder()));
+}
+
+void TScreenShotMainForm::ShowSavePathPanel() {
+  if (!FToolbar || !FSavePathPanel->Handle()) return;
+  const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
+  FSavePathPanel->ShowAt(PlaceBesideToolbar(FRun->Selection().Image(), FToolbar->Bounds(),
+                                            FSavePathPanel->Size().Height, primaryBottom));
+}
+
+void TScreenShotMainForm::btn_save_dropClick() {
+  // The drawing tools wait while the panel is used.
+  if (FToolbar) FToolbar->ResetDrawingTools();
+  if (FSavePathPanel->Visible()) {
+    btn_pthpnl_closeClick();
+    return;
+  }
+  FSaveDropOpen = true;
+  ShowSavePathPanel();
+}
+
+void TScreenShotMainForm::btn_pthpnl_closeClick() {
+  FSavePathPanel->Hide();
+  FSaveDropOpen = false;
+  if (!FToolbar || !FToolbar->Visible()) return;
+  const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
+  const TRect selection = FRun->Selection().Image();
+  FToolbar->ShowAt(PlaceToolbarAfterHandleDrag(selection, FToolbar->Size(), primaryBottom), selection.Width(),
+                   selection.Height());
 }
 
 TImageView TScreenShotMainForm::FrontImage() const { return FScreenCopy.View().Sub(FRun->Selection().Image()); }
@@ -86,11 +116,11 @@ void TScreenShotMainForm::Btn_rd_saveClick() {
   }
   SetTopmost(false);  // dialogs and message boxes show above the overlay
 
-  const std::u16string folder = Trim(FSavePath);
+  const std::u16string folder = Trim(FSavePathPanel->Folder());
   WriteLog(u"[savebtn]createDirCir");
   createDirCir(folder);
   bool saved = false;
-  if (FAlwaysSave && FileSystem().DirectoryExists(folder)) {
+  if (FSavePathPanel->AlwaysSave() && FileSystem().DirectoryExists(folder)) {
     WriteLog(u"[savebtn]DirectoryExists and Checked," + folder);
     saved = SaveTo(folder + fileName + FSaveExtension);
   } else {

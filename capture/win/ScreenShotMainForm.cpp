@@ -98,6 +98,8 @@ void TScreenShotMainForm::FormCreate() {
     FToolbar->OnClick = [this](TToolbarChild child) { ToolbarClick(child); };
   else
     FToolbar.reset();
+  if (FToolbar && FSavePathPanel->Create(Handle(), FToolbar->Size().Width))
+    FSavePathPanel->OnClose = [this] { btn_pthpnl_closeClick(); };
   FExitTip = std::make_unique<TExitTipPanel>(IsScaled());
   if (!FExitTip->Create(Handle())) FExitTip.reset();
   StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
@@ -112,22 +114,37 @@ void TScreenShotMainForm::tmr_ExitTipTimer() {
 void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
   if (!FToolbar) return;
   const TRect selection = FRun->Selection().Image();
-  TPoint at;
-  if (afterHandleDrag) {
-    const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
-    at = PlaceToolbarAfterHandleDrag(selection, FToolbar->Size(), primaryBottom);
-  } else {
-    // The monitor under the mouse cursor, in overlay coordinates like the selection.
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
-    const TRect monitor = TRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom}
-                              .Offset(-FDesktop.Left, -FDesktop.Top);
-    at = PlaceToolbar(selection, FToolbar->Size(), monitor);
+  const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
+  if (afterHandleDrag && FSavePathOpenBeforeDrag && FSavePathPanel->Handle()) {
+    // The panel was open when the drag began: the toolbar and the panel move together.
+    const TToolbarWithPanel at =
+        PlaceToolbarWithSavePath(selection, FToolbar->Size(), FSavePathPanel->Size().Height, primaryBottom);
+    FToolbar->ShowAt(at.Toolbar, selection.Width(), selection.Height());
+    FSavePathPanel->ShowAt(at.Panel);
+    return;
   }
-  FToolbar->ShowAt(at, selection.Width(), selection.Height());
+  if (afterHandleDrag) {
+    FSaveDropOpen = false;
+    FToolbar->ShowAt(PlaceToolbarAfterHandleDrag(selection, FToolbar->Size(), primaryBottom), selection.Width(),
+                     selection.Height());
+    return;
+  }
+  // The monitor under the mouse cursor, in overlay coordinates like the selection.
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
+  const TRect monitor = TRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom}
+                            .Offset(-FDesktop.Left, -FDesktop.Top);
+  FToolbar->ShowAt(PlaceToolbar(selection, FToolbar->Size(), monitor), selection.Width(), selection.Height());
+  if (FSaveDropOpen && !FSavePathPanel->Visible()) ShowSavePathPanel();
+}
+
+void TScreenShotMainForm::HideToolbar() {
+  if (FToolbar) FToolbar->Hide();
+  FSavePathOpenBeforeDrag = FSavePathPanel && FSavePathPanel->Visible();
+  if (FSavePathPanel) FSavePathPanel->Hide();
 }
 
 void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
@@ -144,6 +161,9 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
     case TToolbarChild::Rd_Save:
       UsageEvent(u"a312");
       Btn_rd_saveClick();
+      return;
+    case TToolbarChild::btn_save_drop:
+      btn_save_dropClick();
       return;
     default:
       return;
@@ -206,7 +226,7 @@ void TScreenShotMainForm::Apply(const TOverlayUpdate& update) {
   if (!update.UsageEvent.empty()) UsageEvent(update.UsageEvent);
   if (update.StopDetection) StopTimer(TimerGetPosId);
   if (update.MagnifierMoved) RenderMagnifier();
-  if (update.HideToolbar && FToolbar) FToolbar->Hide();
+  if (update.HideToolbar) HideToolbar();
   if (update.ShowToolbar) {
     ShowToolbar(update.ToolbarAfterHandleDrag);
     ::SetFocus(Handle());

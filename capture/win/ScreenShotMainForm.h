@@ -14,6 +14,7 @@
 #include "capture/win/ExitTipPanel.h"
 #include "capture/win/ToolbarPanel.h"
 #include "output/win/NoticForm.h"
+#include "output/win/SavePathPanel.h"
 
 namespace qor {
 
@@ -46,8 +47,9 @@ class TScreenShotMainForm : public TForm {
   TCaptureNotice FNotice;
   // Save settings, read when the overlay is created.
   std::u16string FSaveExtension;  // ".png", ".jpeg" or ".bmp"
-  std::u16string FSavePath;       // edit_savepath: the default folder, with a trailing delimiter
-  bool FAlwaysSave = true;        // chbtn_always
+  std::unique_ptr<TSavePathPanel> FSavePathPanel;  // pnl_defSavePath: the default folder and "always save"
+  bool FSaveDropOpen = false;            // the drop-down opened the save-path panel
+  bool FSavePathOpenBeforeDrag = false;  // the panel was showing when the toolbar was hidden for a drag
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
@@ -61,6 +63,11 @@ class TScreenShotMainForm : public TForm {
   void RenderMagnifier();
   void ShowToolbar(bool afterHandleDrag);
   void ToolbarClick(TToolbarChild child);
+  void HideToolbar();
+  // The save-path panel (OverlayOutputs.cpp).
+  void btn_save_dropClick();
+  void btn_pthpnl_closeClick();
+  void ShowSavePathPanel();
   // The outputs (OverlayOutputs.cpp).
   void LoadSaveSettings();
   void Btn_rd_saveClick();

@@ -38,8 +38,11 @@ std::u16string HintOf(std::u16string_view component) {
 
 }  // namespace
 
-TToolbarPanel::TToolbarPanel(bool scaled)
-    : FScaled(scaled), FLayout(LayoutToolbar(TToolbarSizes{}, false, scaled)), FPictures(scaled), FPanel(&FPictures) {}
+TToolbarPanel::TToolbarPanel(bool scaled, bool saveDropVisible)
+    : FScaled(scaled),
+      FLayout(LayoutToolbar(TToolbarSizes{}, saveDropVisible, scaled)),
+      FPictures(scaled),
+      FPanel(&FPictures) {}
 
 bool TToolbarPanel::Create(HWND overlay) {
   const int32_t k = FScaled ? 2 : 1;
@@ -91,7 +94,25 @@ bool TToolbarPanel::Create(HWND overlay) {
   textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", 14 * k, u"copy");
   textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
              u"save");
+  if (FLayout.SaveDropVisible) {
+    auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
+    drop->SetImageNormal(u"images/icon_dropdown_normal.png");
+    drop->SetImageDown(u"images/icon_dropdown_press.png");
+    drop->SetBounds(FLayout.Child(TToolbarChild::btn_save_drop));
+    drop->SetHint(HintOf(u"btn_save_drop"));
+    drop->OnClick = [this](TRdControl&) {
+      if (OnClick) OnClick(TToolbarChild::btn_save_drop);
+    };
+    FButtons[int(TToolbarChild::btn_save_drop)] = drop;
+  }
   return FPanel.Create(overlay, TRect::FromSize(0, 0, FLayout.Width, FLayout.Height), false);
+}
+
+void TToolbarPanel::ResetDrawingTools() {
+  for (TToolbarChild tool : {TToolbarChild::Btn_Rd_Rect, TToolbarChild::Btn_Rd_Ellip, TToolbarChild::Btn_Rd_Line,
+                             TToolbarChild::Btn_Rd_Arrow, TToolbarChild::Btn_Rd_Brush, TToolbarChild::Btn_Rd_Masaic,
+                             TToolbarChild::Btn_Rd_Font})
+    if (TRdImageButton* button = Button(tool)) button->SetState(TRdButtonState::Up);
 }
 
 void TToolbarPanel::ShowAt(TPoint p, int32_t selectionWidth, int32_t selectionHeight) {

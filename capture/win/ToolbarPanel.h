@@ -16,7 +16,8 @@ namespace qor {
 
 class TToolbarPanel {
  public:
-  explicit TToolbarPanel(bool scaled);
+  // saveDropVisible: the drop-down beside Save that opens the save-path panel (hidden in this product).
+  explicit TToolbarPanel(bool scaled, bool saveDropVisible = false);
   // Creates the panel hidden, as a child of the overlay.
   bool Create(HWND overlay);
 
@@ -25,6 +26,9 @@ class TToolbarPanel {
   void Hide();
   bool Visible() const;
   TSize Size() const { return {FLayout.Width, FLayout.Height}; }
+  TRect Bounds() const { return FPanel.PanelBounds(); }  // overlay coordinates
+  // The seven drawing-tool buttons back to their normal state.
+  void ResetDrawingTools();
 
   TRdImageButton* Button(TToolbarChild child) const;
   // Called with the component that was clicked.

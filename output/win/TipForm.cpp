@@ -2,12 +2,9 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cmath>
 #include <exception>
 
-#include "CommonLib/RdControl/win/RdPicture.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdDialogPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
 #include "app/MessageTexts.h"
@@ -21,89 +18,7 @@ bool GTipShowing = false;
 constexpr BYTE TipAlpha = 245;
 constexpr uint32_t TipTextColor = 0xEEEEEE;
 constexpr uint32_t CheckTextColor = 0xC4C4C4;
-constexpr int32_t CheckBoxSize = 14;  // the box glyph at scale 1
 constexpr int32_t CheckFontHeight = 13;
-
-// Picture names of the tip's own pictures (the window background comes from the plain pictures).
-constexpr std::u16string_view CheckedNormal = u"images/checkbox_checked_normal.png";
-constexpr std::u16string_view CheckedOver = u"images/checkbox_checked_over.png";
-constexpr std::u16string_view UncheckedNormal = u"images/checkbox_unchecked_normal.png";
-constexpr std::u16string_view UncheckedOver = u"images/checkbox_unchecked_over.png";
-constexpr std::u16string_view GrayNormal = u"images/btn_gray_normal.png";
-constexpr std::u16string_view GrayOver = u"images/btn_gray_over.png";
-constexpr std::u16string_view GrayPress = u"images/btn_gray_press.png";
-
-struct TColorA {
-  float R = 0, G = 0, B = 0, A = 0;  // 0..255, straight
-};
-
-TColorA Opaque(uint32_t colorRef) {
-  return {float(colorRef & 0xFF), float((colorRef >> 8) & 0xFF), float((colorRef >> 16) & 0xFF), 255.0f};
-}
-
-// Inside a rectangle with rounded corners (continuous coordinates).
-bool InRoundRect(float x, float y, float left, float top, float right, float bottom, float radius) {
-  if (x < left || x >= right || y < top || y >= bottom) return false;
-  const float dx = std::max({left + radius - x, 0.0f, x - (right - radius)});
-  const float dy = std::max({top + radius - y, 0.0f, y - (bottom - radius)});
-  return dx * dx + dy * dy <= radius * radius;
-}
-
-float SegmentDistance(float x, float y, float ax, float ay, float bx, float by) {
-  const float vx = bx - ax, vy = by - ay;
-  const float t = std::clamp(((x - ax) * vx + (y - ay) * vy) / (vx * vx + vy * vy), 0.0f, 1.0f);
-  const float dx = x - (ax + t * vx), dy = y - (ay + t * vy);
-  return std::sqrt(dx * dx + dy * dy);
-}
-
-// A picture of the given size whose colour at a point is shade(x, y) (straight alpha), anti-aliased by 4 x 4
-// samples per pixel, so it looks the same under every GDI+.
-template <typename TShade>
-TImage Rasterize(TSize size, TShade shade) {
-  TImage image(size.Width, size.Height);
-  constexpr int N = 4;
-  for (int32_t y = 0; y < size.Height; ++y)
-    for (int32_t x = 0; x < size.Width; ++x) {
-      float r = 0, g = 0, b = 0, a = 0;  // premultiplied sums
-      for (int sy = 0; sy < N; ++sy)
-        for (int sx = 0; sx < N; ++sx) {
-          const TColorA c = shade(x + (sx + 0.5f) / N, y + (sy + 0.5f) / N);
-          r += c.R * c.A, g += c.G * c.A, b += c.B * c.A, a += c.A;
-        }
-      TBgra& p = image.View().At(x, y);
-      if (a > 0) {
-        p = TBgra{uint8_t(std::lround(b / a)), uint8_t(std::lround(g / a)), uint8_t(std::lround(r / a)),
-                  uint8_t(std::lround(a / (N * N)))};
-      }
-    }
-  return image;
-}
-
-// The check box glyph: a rounded box, outlined when unticked, filled with the accent and a white tick when ticked.
-TImage CheckBoxPicture(int32_t k, bool checked, bool hover) {
-  const float s = float(CheckBoxSize * k), radius = 3.0f * k, line = 1.0f * k;
-  const TColorA border = hover ? Opaque(AccentColor) : Opaque(0x8C8C8C);
-  const TColorA inside = Opaque(0x1C1C1C);
-  const TColorA fill = hover ? Opaque(0xFF8C4D) : Opaque(AccentColor);
-  const TColorA white = Opaque(0xFFFFFF);
-  return Rasterize({CheckBoxSize * k, CheckBoxSize * k}, [=](float x, float y) -> TColorA {
-    if (!InRoundRect(x, y, 0, 0, s, s, radius)) return {};
-    if (!checked) return InRoundRect(x, y, line, line, s - line, s - line, radius - line) ? inside : border;
-    const float d = std::min(SegmentDistance(x, y, 0.24f * s, 0.52f * s, 0.42f * s, 0.70f * s),
-                             SegmentDistance(x, y, 0.42f * s, 0.70f * s, 0.77f * s, 0.32f * s));
-    return d <= 0.085f * s ? white : fill;
-  });
-}
-
-// The gray OK button: a rounded face with a slightly lighter rim.
-TImage GrayButtonPicture(TSize size, int32_t k, uint32_t face, uint32_t rim) {
-  const float w = float(size.Width), h = float(size.Height), radius = 4.0f * k, line = 1.0f * k;
-  const TColorA faceColor = Opaque(face), rimColor = Opaque(rim);
-  return Rasterize(size, [=](float x, float y) -> TColorA {
-    if (!InRoundRect(x, y, 0, 0, w, h, radius)) return {};
-    return InRoundRect(x, y, line, line, w - line, h - line, radius - line) ? faceColor : rimColor;
-  });
-}
 
 TRdFont Font(int32_t height, uint32_t color) {
   TRdFont font;
@@ -116,33 +31,6 @@ TRdFont Font(int32_t height, uint32_t color) {
 TRect PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
 }  // namespace
-
-// The plain pictures (window background) and the tip's own check box and button pictures.
-class TTipForm::TTipPictures : public TRdPictureSource {
- public:
-  explicit TTipPictures(double scale) : FPlain(scale >= 1.5) {
-    const int32_t k = std::max<int32_t>(1, int32_t(std::lround(scale)));
-    auto add = [&](std::u16string_view name, const TImage& image) {
-      FOwn.Add(std::u16string(name), std::make_unique<TRdBitmapPicture>(image.View()));
-    };
-    add(CheckedNormal, CheckBoxPicture(k, true, false));
-    add(CheckedOver, CheckBoxPicture(k, true, true));
-    add(UncheckedNormal, CheckBoxPicture(k, false, false));
-    add(UncheckedOver, CheckBoxPicture(k, false, true));
-    const TSize ok{ScaleRounded(TipOkWidth, scale), ScaleRounded(TipOkHeight, scale)};
-    add(GrayNormal, GrayButtonPicture(ok, k, 0x484848, 0x5A5A5A));
-    add(GrayOver, GrayButtonPicture(ok, k, 0x5E5E5E, 0x767676));
-    add(GrayPress, GrayButtonPicture(ok, k, 0x363636, 0x484848));
-  }
-  const TRdPicture* Find(std::u16string_view name) const override {
-    if (const TRdPicture* own = FOwn.Find(name)) return own;
-    return FPlain.Find(name);
-  }
-
- private:
-  TRdPlainPictureSource FPlain;
-  TRdPictureMap FOwn;
-};
 
 // pnlMain: reports the pointer's entering and leaving and the presses that land on no button.
 class TTipForm::TTipPanel : public TRdPanel {
@@ -209,7 +97,8 @@ bool TTipForm::Create(HWND owner) {
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, TipAlpha, LWA_ALPHA);
 
-  FPictures = std::make_unique<TTipPictures>(FScale);
+  FPictures = std::make_unique<TRdDialogPictureSource>(
+      FScale, TSize{ScaleRounded(TipOkWidth, FScale), ScaleRounded(TipOkHeight, FScale)});
   pnlMain = std::make_unique<TTipPanel>(FPictures.get(), *this);
   pnlMain->SetColor(1840146);
 
@@ -244,9 +133,7 @@ bool TTipForm::Create(HWND owner) {
 
   Rd_btnOk = pnlMain->Add(std::make_unique<TRdImageButton>());
   Rd_btnOk->Name = u"Rd_btnOk";
-  Rd_btnOk->SetImageNormal(std::u16string(GrayNormal));
-  Rd_btnOk->SetImageOver(std::u16string(GrayOver));
-  Rd_btnOk->SetImageDown(std::u16string(GrayPress));
+  SetGrayButtonPictures(*Rd_btnOk);
   Rd_btnOk->Font = Font(ScaleRounded(TipFontHeight, FScale), 0xFFFFFF);
   Rd_btnOk->OnClick = [this](TRdControl&) { Rd_btnOkClick(); };
 
@@ -278,13 +165,7 @@ void TTipForm::ApplyLayout() {
   if (pnlMain->Handle()) ::InvalidateRect(pnlMain->Handle(), nullptr, FALSE);
 }
 
-void TTipForm::UpdateCheckIcons() {
-  const bool checked = RdBtn_Check->Checked();
-  RdBtn_Check->DnIcons.NormalIcon = std::u16string(checked ? CheckedNormal : UncheckedNormal);
-  RdBtn_Check->DnIcons.HoverIcon = std::u16string(checked ? CheckedOver : UncheckedOver);
-  RdBtn_Check->DnIcons.DownIcon = RdBtn_Check->DnIcons.HoverIcon;
-  RdBtn_Check->Invalidate();
-}
+void TTipForm::UpdateCheckIcons() { SetCheckBoxIcons(*RdBtn_Check); }
 
 void TTipForm::Show() {
   if (!Handle()) return;

@@ -68,12 +68,11 @@ class TTipForm : public TForm {
 
  private:
   class TTipPanel;
-  class TTipPictures;
 
   TTipOptions FOptions;
   double FScale = 1.0;
   HWND FOwner = nullptr;
-  std::unique_ptr<TTipPictures> FPictures;
+  std::unique_ptr<TRdPictureSource> FPictures;
   std::unique_ptr<TTipPanel> pnlMain;
   TRdImage* RdBtn_MainBg = nullptr;
   TRdLabel* Label_Tip = nullptr;

@@ -24,7 +24,8 @@ TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
 TRdPanel::~TRdPanel() { Destroy(); }
 
 bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
-  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+  // Child windows (an edit field) keep their own pixels: the panel paints around them.
+  const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
   if (!CreateForm(L"TRdPanel", 0, style, L"", bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), parent))
     return false;
   for (auto& c : Controls()) c->Invalidate();
@@ -101,8 +102,10 @@ void TRdPanel::SyncTooltip() {
     for (auto& t : wanted) any = any || !t.Text.empty();
     if (!any) return;
     InitTooltipClass();
+    // Topmost by itself and owned by no window: an owned topmost popup would keep its owner from returning to the
+    // topmost layer under Wine once the owner had left it (around the save dialog and the folder browser).
     FTooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
     if (!FTooltip) return;
     ::SendMessageW(FTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -207,7 +210,7 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!FReleasingCapture) HostCancelPress();
       return 0;
     case WM_DESTROY:
-      // The tooltip is owned by the top-level window, not by this child: it goes with the panel explicitly.
+      // The tooltip belongs to no window: it goes with the panel explicitly.
       if (FTooltip) ::DestroyWindow(FTooltip);
       FTooltip = nullptr;
       FTools.clear();

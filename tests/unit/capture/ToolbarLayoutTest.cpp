@@ -98,17 +98,42 @@ TEST(ToolbarPlacement, AfterAHandleDragThePrimaryScreenDecides) {
   EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 41, 1000, 1080}, bar, 1080), (TPoint{185, 43}));
 }
 
-TEST(ToolbarPlacement, ToolOptionsGoOnTheFarSideOfTheToolbarWhenThereIsRoom) {
+TEST(ToolbarPlacement, SidePanelsGoOnTheFarSideOfTheToolbarWhenThereIsRoom) {
   const TRect selection{100, 300, 900, 600};
   const TRect below = TRect::FromSize(85, 602, 816, 40);
-  EXPECT_EQ(PlaceToolOptions(selection, below, 50, 1080), (TPoint{85, 644}));
-  EXPECT_EQ(PlaceToolOptions(selection, below, 50, 690), (TPoint{85, 550}));  // no room below: above the bar
+  EXPECT_EQ(PlaceBesideToolbar(selection, below, 50, 1080), (TPoint{85, 644}));
+  EXPECT_EQ(PlaceBesideToolbar(selection, below, 50, 690), (TPoint{85, 550}));  // no room below: above the bar
   const TRect above = TRect::FromSize(85, 258, 816, 40);
-  EXPECT_EQ(PlaceToolOptions(selection, above, 50, 1080), (TPoint{85, 206}));
+  EXPECT_EQ(PlaceBesideToolbar(selection, above, 50, 1080), (TPoint{85, 206}));
   const TRect aboveNearTop = TRect::FromSize(85, 30, 816, 40);
-  EXPECT_EQ(PlaceToolOptions({100, 72, 900, 600}, aboveNearTop, 50, 1080), (TPoint{85, 72}));
+  EXPECT_EQ(PlaceBesideToolbar({100, 72, 900, 600}, aboveNearTop, 50, 1080), (TPoint{85, 72}));
   const TRect inside = TRect::FromSize(85, 302, 816, 40);  // at the selection's top or below counts as "below"
-  EXPECT_EQ(PlaceToolOptions(selection, inside, 50, 1080), (TPoint{85, 344}));
+  EXPECT_EQ(PlaceBesideToolbar(selection, inside, 50, 1080), (TPoint{85, 344}));
+}
+
+TEST(ToolbarPlacement, ToolbarAndOpenSavePathPanelAreReplacedTogetherAfterAHandleDrag) {
+  const TSize bar{816, 40};
+  const int32_t panel = 72;
+  struct TCase {
+    TRect Selection;
+    int32_t PrimaryBottom;
+    TToolbarWithPanel Want;
+  };
+  const TCase cases[] = {
+      // Room below for both with 4 pixels to spare: 600 + 2 + 40 + 2 + 72 + 4 = 720.
+      {{100, 300, 900, 600}, 720, {{85, 602}, {85, 644}}},
+      // One pixel short below: the toolbar goes above the selection, the panel above the toolbar.
+      {{100, 300, 900, 600}, 719, {{85, 258}, {85, 184}}},
+      // No room above either (300 - 40 - 2 - 72 - 2 = 184 >= 0 fails at top 115): inside, panel below the toolbar.
+      {{100, 115, 900, 1000}, 1080, {{85, 117}, {85, 159}}},
+      // A selection narrower than the toolbar at the left edge: both start at 0.
+      {{0, 0, 300, 200}, 1080, {{0, 202}, {0, 244}}},
+  };
+  for (const TCase& c : cases) {
+    const TToolbarWithPanel got = PlaceToolbarWithSavePath(c.Selection, bar, panel, c.PrimaryBottom);
+    EXPECT_EQ(got.Toolbar, c.Want.Toolbar) << c.Selection.Top << " " << c.PrimaryBottom;
+    EXPECT_EQ(got.Panel, c.Want.Panel) << c.Selection.Top << " " << c.PrimaryBottom;
+  }
 }
 
 TEST(ExitTip, IsCentredOnTheSelectionWithHalvesTruncatedTowardZero) {
