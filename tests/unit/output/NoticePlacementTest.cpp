@@ -10,44 +10,30 @@
 namespace qor {
 namespace {
 
-struct TPlaceCase {
-  const char* Name;
-  TRect Desktop;
-  int32_t X, Y, H;
-  TPoint Expected;
-};
-
-class NoticePlace : public ::testing::TestWithParam<TPlaceCase> {};
-
-TEST_P(NoticePlace, PutsTheNoticeBesideCursorAndBand) {
-  const TPlaceCase& c = GetParam();
-  EXPECT_EQ(PlaceNotice(c.Desktop, {400, 76}, c.X, c.Y, c.H), c.Expected);
+TEST(PlaceNotice, PutsTheNoticeBesideCursorAndBandFlippingAtTheDesktopEdges) {
+  const TRect primary{0, 0, 1920, 1080};
+  const struct {
+    const char* Name;
+    TRect Desktop;
+    int32_t X, Y, H;
+    TPoint Expected;
+  } cases[] = {
+      {"20 right of the cursor, 20 below the band", primary, 500, 300, 150, {520, 470}},
+      {"near the right edge: ends at the cursor", primary, 1600, 300, 150, {1200, 470}},
+      {"last cursor that stays right (overhangs by 20)", primary, 1520, 300, 150, {1540, 470}},
+      {"first cursor that flips", primary, 1521, 300, 150, {1121, 470}},
+      {"band near the bottom: 20 above it", primary, 500, 900, 150, {520, 900 - 76 - 20}},
+      {"last band that fits below: 1080 - 76 - 20", primary, 500, 834, 150, {520, 1004}},
+      {"first band that goes above", primary, 500, 835, 150, {520, 835 - 96}},
+      {"bottom-right corner: both flips", primary, 1900, 1000, 150, {1500, 904}},
+      // A monitor left of the primary one: the desktop's right edge is 1920, not its width 3840.
+      {"desktop left of the origin", {-1920, 0, 1920, 1080}, 1700, 300, 150, {1300, 470}},
+      {"desktop left of the origin, left monitor", {-1920, 0, 1920, 1080}, -1000, 300, 150, {-980, 470}},
+      {"desktop above the origin", {0, -1080, 1920, 1080}, 100, -500, 100, {120, -380}},
+      {"desktop above the origin, bottom", {0, -1080, 1920, 1080}, 100, 950, 100, {120, 854}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlaceNotice(c.Desktop, {400, 76}, c.X, c.Y, c.H), c.Expected) << c.Name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NoticePlace,
-    ::testing::Values(
-        // Room to the right and below: 20 right of the cursor, 20 below the band.
-        TPlaceCase{"RightAndBelow", {0, 0, 1920, 1080}, 500, 300, 150, {520, 470}},
-        // Cursor near the right edge: the notice flips left, its right edge at the cursor.
-        TPlaceCase{"FlipsLeftNearTheRightEdge", {0, 0, 1920, 1080}, 1600, 300, 150, {1200, 470}},
-        // Exactly at desktop right - width it still goes right (and overhangs by 20).
-        TPlaceCase{"LastCursorThatStaysRight", {0, 0, 1920, 1080}, 1520, 300, 150, {1540, 470}},
-        TPlaceCase{"FirstCursorThatFlips", {0, 0, 1920, 1080}, 1521, 300, 150, {1121, 470}},
-        // Band near the bottom: 20 above the band.
-        TPlaceCase{"AboveABandNearTheBottom", {0, 0, 1920, 1080}, 500, 900, 150, {520, 900 - 76 - 20}},
-        // The last band bottom that leaves room below: 1080 - 76 - 20 = 984.
-        TPlaceCase{"LastBandThatFitsBelow", {0, 0, 1920, 1080}, 500, 834, 150, {520, 1004}},
-        TPlaceCase{"FirstBandThatGoesAbove", {0, 0, 1920, 1080}, 500, 835, 150, {520, 835 - 96}},
-        // Both flips at the bottom-right corner.
-        TPlaceCase{"BottomRightCorner", {0, 0, 1920, 1080}, 1900, 1000, 150, {1500, 904}},
-        // A desktop with a monitor left of the primary one: its right edge is 1920, not its width 3840.
-        TPlaceCase{"DesktopLeftOfOrigin", {-1920, 0, 1920, 1080}, 1700, 300, 150, {1300, 470}},
-        TPlaceCase{"DesktopLeftOfOriginLeftMonitor", {-1920, 0, 1920, 1080}, -1000, 300, 150, {-980, 470}},
-        // A desktop above the primary one.
-        TPlaceCase{"DesktopAboveOrigin", {0, -1080, 1920, 1080}, 100, -500, 100, {120, -380}},
-        TPlaceCase{"DesktopAboveOriginBottom", {0, -1080, 1920, 1080}, 100, 950, 100, {120, 854}}),
-    [](const ::testing::TestParamInfo<TPlaceCase>& info) { return std::string(info.param.Name); });
 
 TEST(NoticeLayout, StacksTheLinesWithTheirMargins) {
   const TNoticeLayout l = LayoutNotice(15, {370, 38}, {300, 19});
@@ -60,39 +46,30 @@ TEST(NoticeLayout, StacksTheLinesWithTheirMargins) {
   EXPECT_EQ(s.ClientHeight, 15 + 76 + 10 + 38 + 15);
 }
 
-TEST(NoticeLifetime, ClosesOnlyAfterMoreThanSixWholeSeconds) {
-  const uint32_t start = 123456;
-  struct {
-    uint32_t Elapsed;
-    bool Close;
-  } cases[] = {{0, false}, {5999, false}, {6000, false}, {6999, false}, {7000, true}, {60000, true}};
-  for (auto c : cases) EXPECT_EQ(NoticeShouldClose(start, start + c.Elapsed), c.Close) << c.Elapsed;
-}
-
-TEST(NoticeLifetime, CountsAcrossTheTickCounterWrap) {
-  const uint32_t start = 0xFFFFF000u;                    // 4096 ms before the wrap
-  EXPECT_FALSE(NoticeShouldClose(start, start + 6999));  // wraps to a small number
-  EXPECT_TRUE(NoticeShouldClose(start, start + 7000));
+TEST(NoticeLifetime, ClosesOnlyAfterMoreThanSixWholeSecondsAlsoAcrossTheTickWrap) {
+  const std::pair<uint32_t, bool> steps[] = {{0, false},    {5999, false}, {6000, false},
+                                             {6999, false}, {7000, true},  {60000, true}};
+  for (const uint32_t start : {123456u, 0xFFFFF000u})  // the second wraps 4096 ms in
+    for (const auto& [elapsed, close] : steps)
+      EXPECT_EQ(NoticeShouldClose(start, start + elapsed), close) << start << " + " << elapsed;
 }
 
 // One unit per code unit, as a fixed-pitch font would measure.
 int32_t Units(std::u16string_view s) { return int32_t(s.size()); }
 
-TEST(ShortenInMiddle, LeavesTextThatFitsAlone) {
-  EXPECT_EQ(ShortenInMiddle(u"Exit Capture", 12, Units), u"Exit Capture");
-  EXPECT_EQ(ShortenInMiddle(u"", 0, Units), u"");
-}
-
-TEST(ShortenInMiddle, KeepsBothEndsAroundTheEllipsis) {
-  const std::u16string out = ShortenInMiddle(u"Exit Capture: Right click or press ESC to exit.", 20, Units);
-  EXPECT_EQ(out, u"Exit Capt...to exit.");
-  EXPECT_EQ(out.size(), 20u);
-}
-
-TEST(ShortenInMiddle, GivesTheEllipsisAloneWhenNothingElseFits) {
-  EXPECT_EQ(ShortenInMiddle(u"abcdef", 3, Units), u"...");
-  EXPECT_EQ(ShortenInMiddle(u"abcdef", 0, Units), u"...");
-  EXPECT_EQ(ShortenInMiddle(u"abcdef", -5, Units), u"...");
+TEST(ShortenInMiddle, KeepsBothEndsAroundTheEllipsisOrTheEllipsisAlone) {
+  const std::u16string_view exit = u"Exit Capture: Right click or press ESC to exit.";
+  const struct {
+    std::u16string_view Text;
+    int32_t Width;
+    std::u16string_view Expected;
+  } cases[] = {{u"Exit Capture", 12, u"Exit Capture"},
+               {u"", 0, u""},
+               {exit, 20, u"Exit Capt...to exit."},
+               {u"abcdef", 3, u"..."},
+               {u"abcdef", 0, u"..."},
+               {u"abcdef", -5, u"..."}};
+  for (const auto& c : cases) EXPECT_EQ(ShortenInMiddle(c.Text, c.Width, Units), c.Expected) << c.Width;
 }
 
 TEST(ShortenInMiddle, NeverSplitsASurrogatePair) {
@@ -141,31 +118,22 @@ class NoticeSetting : public ::testing::Test {
 
 TEST_F(NoticeSetting, NoticeIsShownUnlessTheKeyHoldsOne) {
   EXPECT_TRUE(NoticeWanted());
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"0"));
-  EXPECT_TRUE(NoticeWanted());
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"yes"));
-  EXPECT_TRUE(NoticeWanted());
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"1"));
-  EXPECT_FALSE(NoticeWanted());
+  for (const char16_t* value : {u"0", u"yes", u"1"}) {
+    ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", value));
+    EXPECT_EQ(NoticeWanted(), std::u16string_view(value) != u"1");
+  }
 }
 
-TEST_F(NoticeSetting, PressWhileVisibleWritesOne) {
-  EXPECT_TRUE(RecordNoticeSeen(true));
-  EXPECT_EQ(Value(), u"1");
-  EXPECT_FALSE(NoticeWanted());
-}
-
-TEST_F(NoticeSetting, PressWhileHiddenWritesNothing) {
+TEST_F(NoticeSetting, OnlyAPressWhileVisibleWritesOneAndOnlyOnce) {
   EXPECT_FALSE(RecordNoticeSeen(false));
   EXPECT_EQ(Value(), u"<missing>");
   ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"0"));
   EXPECT_FALSE(RecordNoticeSeen(false));
   EXPECT_EQ(Value(), u"0");
-}
-
-TEST_F(NoticeSetting, KeyAlreadyOneIsNotWrittenAgain) {
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"1"));
-  EXPECT_FALSE(RecordNoticeSeen(true));
+  EXPECT_TRUE(RecordNoticeSeen(true));
+  EXPECT_EQ(Value(), u"1");
+  EXPECT_FALSE(NoticeWanted());
+  EXPECT_FALSE(RecordNoticeSeen(true));  // already "1": not written again
   EXPECT_EQ(Value(), u"1");
 }
 

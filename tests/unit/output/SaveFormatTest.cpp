@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -8,67 +9,36 @@
 namespace qor {
 namespace {
 
-struct TSettingCase {
-  std::u16string Setting;
-  std::u16string Ext;
-};
-
-class SaveExtensionFromSettingTest : public testing::TestWithParam<TSettingCase> {};
-
-TEST_P(SaveExtensionFromSettingTest, MapsTheSettingToTheExtension) {
-  EXPECT_EQ(SaveExtensionFromSetting(GetParam().Setting), GetParam().Ext);
+TEST(SaveExtensionFromSetting, MapsZeroToJpegTwoToBmpAndEverythingElseToPng) {
+  for (std::u16string_view zero : {u"0", u" 0 ", u"00", u"-0"}) EXPECT_EQ(SaveExtensionFromSetting(zero), u".jpeg");
+  for (std::u16string_view two : {u"2", u"+2", u" 2\t"}) EXPECT_EQ(SaveExtensionFromSetting(two), u".bmp");
+  for (std::u16string_view other : {u"1", u"7", u"x", u"", u"-2", u"2.0", u"0x2", u"2a", u"-", u"4294967296",
+                                    u"99999999999999999999999", u"\uFFFF\u0000", u"\uFF10"})
+    EXPECT_EQ(SaveExtensionFromSetting(other), u".png") << std::string(other.begin(), other.end());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, SaveExtensionFromSettingTest,
-    testing::Values(TSettingCase{u"0", u".jpeg"}, TSettingCase{u"2", u".bmp"}, TSettingCase{u"1", u".png"},
-                    TSettingCase{u"7", u".png"}, TSettingCase{u"x", u".png"}, TSettingCase{u"", u".png"},
-                    TSettingCase{u" 0 ", u".jpeg"}, TSettingCase{u"00", u".jpeg"}, TSettingCase{u"+2", u".bmp"},
-                    TSettingCase{u"-0", u".jpeg"}, TSettingCase{u"-2", u".png"}, TSettingCase{u"2.0", u".png"},
-                    TSettingCase{u"0x2", u".png"}, TSettingCase{u"2a", u".png"}, TSettingCase{u"-", u".png"},
-                    TSettingCase{u"4294967296", u".png"}, TSettingCase{u"99999999999999999999999", u".png"},
-                    TSettingCase{u"\uFFFF\u0000", u".png"}, TSettingCase{u"\uFF10", u".png"}));
-
-// The filter text as pairs of description and pattern list.
+// The filter text's pattern lists ("*.jpeg;*.jpg"), one per file type, as extensions.
 std::vector<std::vector<std::u16string>> FilterPatterns() {
-  std::vector<std::u16string> fields;
-  std::u16string field;
-  for (char16_t c : SaveDialogFilter) {
-    if (c == u'|') {
-      fields.push_back(field);
-      field.clear();
-    } else {
-      field.push_back(c);
-    }
-  }
-  fields.push_back(field);
   std::vector<std::vector<std::u16string>> types;
-  for (size_t i = 1; i < fields.size(); i += 2) {
-    std::vector<std::u16string> patterns;
-    std::u16string p;
-    for (char16_t c : fields[i] + u";") {
-      if (c == u';') {
-        patterns.push_back(p.substr(1));  // drop the '*'
-        p.clear();
-      } else {
-        p.push_back(c);
+  std::u16string_view text = SaveDialogFilter;
+  for (size_t field = 0; !text.empty(); ++field) {
+    const size_t bar = std::min(text.find(u'|'), text.size());
+    if (field % 2 == 1) {
+      types.emplace_back();
+      for (std::u16string_view list = text.substr(0, bar); !list.empty();) {
+        const size_t semi = std::min(list.find(u';'), list.size());
+        types.back().emplace_back(list.substr(1, semi - 1));  // without the '*'
+        list.remove_prefix(std::min(semi + 1, list.size()));
       }
     }
-    types.push_back(patterns);
+    text.remove_prefix(std::min(bar + 1, text.size()));
   }
   return types;
 }
 
-TEST(SaveDialogFilter, IsTheFiveFileTypesText) {
-  EXPECT_EQ(
-      SaveDialogFilter,
-      u"BMP(*.bmp)|*.bmp|JPEG(*.Jpeg;*.jpg)|*.jpeg;*.jpg|PNG(*.png)|*.png|GIF(*.gif)|*.gif|TIFF(*.tif;*.tiff)|*.tif;"
-      u"*.tiff");
-  EXPECT_EQ(FilterPatterns().size(), size_t(SaveDialogFilterCount));
-}
-
-TEST(SaveDialogFilter, EveryPatternOfATypeMapsBackToItsIndex) {
+TEST(SaveDialogFilter, EveryPatternOfTheFiveTypesMapsBackToItsIndex) {
   const auto types = FilterPatterns();
+  ASSERT_EQ(types.size(), size_t(SaveDialogFilterCount));
   for (size_t i = 0; i < types.size(); ++i) {
     const int index = int(i) + 1;
     for (const std::u16string& ext : types[i]) EXPECT_EQ(FilterIndexForExtension(ext), index);
@@ -78,40 +48,24 @@ TEST(SaveDialogFilter, EveryPatternOfATypeMapsBackToItsIndex) {
   }
 }
 
-TEST(FilterIndexForExtension, IgnoresCaseAndGivesZeroForUnknown) {
-  EXPECT_EQ(FilterIndexForExtension(u".BMP"), 1);
-  EXPECT_EQ(FilterIndexForExtension(u".JPEG"), 2);
-  EXPECT_EQ(FilterIndexForExtension(u".Jpg"), 2);
-  EXPECT_EQ(FilterIndexForExtension(u".pNg"), 3);
-  EXPECT_EQ(FilterIndexForExtension(u".GIF"), 4);
-  EXPECT_EQ(FilterIndexForExtension(u".TIFF"), 5);
-  EXPECT_EQ(FilterIndexForExtension(u".txt"), 0);
-  EXPECT_EQ(FilterIndexForExtension(u"png"), 0);
-  EXPECT_EQ(FilterIndexForExtension(u""), 0);
-}
-
-TEST(ExtensionForFilterIndex, IsEmptyOutsideTheFiveTypes) {
-  EXPECT_EQ(ExtensionForFilterIndex(0), u"");
-  EXPECT_EQ(ExtensionForFilterIndex(6), u"");
-  EXPECT_EQ(ExtensionForFilterIndex(-1), u"");
-  EXPECT_EQ(ExtensionForFilterIndex(2), u".jpeg");
-  EXPECT_EQ(ExtensionForFilterIndex(5), u".tif");
-}
-
-TEST(WriterKindForExtension, KnowsTheFiveFormatsInAnyCase) {
-  EXPECT_EQ(WriterKindForExtension(u".bmp"), TImageWriterKind::Bmp);
-  EXPECT_EQ(WriterKindForExtension(u".Bmp"), TImageWriterKind::Bmp);
-  EXPECT_EQ(WriterKindForExtension(u".PNG"), TImageWriterKind::Png);
-  EXPECT_EQ(WriterKindForExtension(u".jpg"), TImageWriterKind::Jpeg);
-  EXPECT_EQ(WriterKindForExtension(u".JPEG"), TImageWriterKind::Jpeg);
-  EXPECT_EQ(WriterKindForExtension(u".gif"), TImageWriterKind::Gif);
-  EXPECT_EQ(WriterKindForExtension(u".tif"), TImageWriterKind::Tiff);
-  EXPECT_EQ(WriterKindForExtension(u".TiFf"), TImageWriterKind::Tiff);
-}
-
-TEST(WriterKindForExtension, KnowsNothingElse) {
-  for (std::u16string ext : {u"", u".", u"png", u".pngx", u".jpe", u".txt", u". png", u".png "})
-    EXPECT_EQ(WriterKindForExtension(ext), TImageWriterKind::None) << std::string(ext.begin(), ext.end());
+TEST(WriterKindForExtension, KnowsTheFiveFormatsInAnyCaseAndNothingElse) {
+  const struct {
+    std::u16string_view Ext;
+    TImageWriterKind Kind;
+    int FilterIndex;
+  } cases[] = {{u".bmp", TImageWriterKind::Bmp, 1},   {u".Bmp", TImageWriterKind::Bmp, 1},
+               {u".JPEG", TImageWriterKind::Jpeg, 2}, {u".Jpg", TImageWriterKind::Jpeg, 2},
+               {u".pNg", TImageWriterKind::Png, 3},   {u".GIF", TImageWriterKind::Gif, 4},
+               {u".tif", TImageWriterKind::Tiff, 5},  {u".TiFf", TImageWriterKind::Tiff, 5},
+               {u"", TImageWriterKind::None, 0},      {u".", TImageWriterKind::None, 0},
+               {u"png", TImageWriterKind::None, 0},   {u".pngx", TImageWriterKind::None, 0},
+               {u".jpe", TImageWriterKind::None, 0},  {u".txt", TImageWriterKind::None, 0},
+               {u". png", TImageWriterKind::None, 0}, {u".png ", TImageWriterKind::None, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(WriterKindForExtension(c.Ext), c.Kind) << std::string(c.Ext.begin(), c.Ext.end());
+    EXPECT_EQ(FilterIndexForExtension(c.Ext), c.FilterIndex) << std::string(c.Ext.begin(), c.Ext.end());
+  }
+  for (int index : {0, 6, -1}) EXPECT_EQ(ExtensionForFilterIndex(index), u"") << index;
 }
 
 TEST(ExtractFileExt, TakesTheLastDotOfTheFileNameOnly) {
@@ -124,29 +78,26 @@ TEST(ExtractFileExt, TakesTheLastDotOfTheFileNameOnly) {
   EXPECT_EQ(ExtractFileExt(u""), u"");
 }
 
-struct TTypedCase {
-  std::u16string Typed;
-  int FilterIndex;
-  std::u16string Saved;
-};
-
-class PathWithWritableExtensionTest : public testing::TestWithParam<TTypedCase> {};
-
-TEST_P(PathWithWritableExtensionTest, NeverGivesANameNoWriterKnows) {
-  const TTypedCase& c = GetParam();
-  const std::u16string saved = PathWithWritableExtension(c.Typed, c.FilterIndex);
-  EXPECT_EQ(saved, c.Saved);
-  EXPECT_NE(WriterKindForExtension(ExtractFileExt(saved)), TImageWriterKind::None);
+TEST(PathWithWritableExtension, KeepsAKnownExtensionElseAddsTheTypesAndNeverGivesANameNoWriterKnows) {
+  const struct {
+    std::u16string_view Typed;
+    int FilterIndex;
+    std::u16string_view Saved;
+  } cases[] = {{u"C:\\a\\shot.png", 2, u"C:\\a\\shot.png"},
+               {u"C:\\a\\shot.JPG", 3, u"C:\\a\\shot.JPG"},
+               {u"C:\\a\\shot", 3, u"C:\\a\\shot.png"},
+               {u"C:\\a\\shot", 1, u"C:\\a\\shot.bmp"},
+               {u"C:\\a\\notes.txt", 2, u"C:\\a\\notes.txt.jpeg"},
+               {u"C:\\a\\shot.", 4, u"C:\\a\\shot.gif"},
+               {u"C:\\a.b\\shot", 5, u"C:\\a.b\\shot.tif"},
+               {u"C:\\a\\shot", 0, u"C:\\a\\shot.png"},
+               {u"C:\\a\\shot", 99, u"C:\\a\\shot.png"}};
+  for (const auto& c : cases) {
+    const std::u16string saved = PathWithWritableExtension(c.Typed, c.FilterIndex);
+    EXPECT_EQ(saved, c.Saved) << std::string(c.Typed.begin(), c.Typed.end());
+    EXPECT_NE(WriterKindForExtension(ExtractFileExt(saved)), TImageWriterKind::None);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, PathWithWritableExtensionTest,
-    testing::Values(
-        TTypedCase{u"C:\\a\\shot.png", 2, u"C:\\a\\shot.png"},  // a known extension wins
-        TTypedCase{u"C:\\a\\shot.JPG", 3, u"C:\\a\\shot.JPG"}, TTypedCase{u"C:\\a\\shot", 3, u"C:\\a\\shot.png"},
-        TTypedCase{u"C:\\a\\shot", 1, u"C:\\a\\shot.bmp"}, TTypedCase{u"C:\\a\\notes.txt", 2, u"C:\\a\\notes.txt.jpeg"},
-        TTypedCase{u"C:\\a\\shot.", 4, u"C:\\a\\shot.gif"}, TTypedCase{u"C:\\a.b\\shot", 5, u"C:\\a.b\\shot.tif"},
-        TTypedCase{u"C:\\a\\shot", 0, u"C:\\a\\shot.png"}, TTypedCase{u"C:\\a\\shot", 99, u"C:\\a\\shot.png"}));
 
 }  // namespace
 }  // namespace qor

@@ -12,42 +12,30 @@ TTipLayout Layout(double scale, int32_t checkTextWidth, int32_t labelHeight = 38
   return LayoutTip({TipClientSize(scale), scale, labelHeight, checkTextWidth});
 }
 
-TEST(TipLayout, ClientIs380By120AndDoublesWhenScaled) {
+TEST(TipLayout, ClientAndChildrenScaleWithRoundingNotTruncation) {
   EXPECT_EQ(TipClientSize(1.0), (TSize{380, 120}));
   EXPECT_EQ(TipClientSize(2.0), (TSize{760, 240}));
   EXPECT_EQ(TipClientSize(1.25), (TSize{475, 150}));
-}
-
-TEST(TipLayout, ScaledValuesAreRoundedNotTruncated) {
   EXPECT_EQ(ScaleRounded(15, 1.25), 19);  // 18.75
   EXPECT_EQ(ScaleRounded(21, 1.5), 32);   // 31.5
-  EXPECT_EQ(ScaleRounded(10, 1.0), 10);
+  const struct {
+    double Scale;
+    TRect Label, Check, Ok;
+  } cases[] = {
+      // label: 15 in, 380 - 30 wide; check: 15 in, bottom at 120 - 15, 21 + 180 wide, 20 high; OK 10 from edges.
+      {1.0, {15, 15, 365, 53}, {15, 85, 15 + 21 + 180, 105}, {285, 76, 370, 110}},
+      {2.0, {30, 30, 730, 106}, {30, 170, 30 + 42 + 360, 210}, {570, 152, 740, 220}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Scale);
+    // A caption of 180 stays clear of OK.
+    const TTipLayout l = Layout(c.Scale, ScaleRounded(180, c.Scale), ScaleRounded(38, c.Scale));
+    EXPECT_EQ(l.Label_Tip, c.Label);
+    EXPECT_EQ(l.RdBtn_Check, c.Check);
+    EXPECT_EQ(l.Rd_btnOk, c.Ok);
+    EXPECT_EQ(l.CheckTextMargin, ScaleRounded(21, c.Scale));
+    EXPECT_FALSE(l.CheckWidthLimited);
+  }
 }
-
-struct TTipCase {
-  double Scale;
-  TRect Label, Check, Ok;
-};
-
-class TipLayoutAtScale : public ::testing::TestWithParam<TTipCase> {};
-
-TEST_P(TipLayoutAtScale, PlacesLabelCheckBoxAndOkByTheirMargins) {
-  const TTipCase& c = GetParam();
-  const int32_t textWidth = 180;  // short enough to stay clear of OK
-  const TTipLayout l = Layout(c.Scale, ScaleRounded(textWidth, c.Scale), ScaleRounded(38, c.Scale));
-  EXPECT_EQ(l.Label_Tip, c.Label);
-  EXPECT_EQ(l.RdBtn_Check, c.Check);
-  EXPECT_EQ(l.Rd_btnOk, c.Ok);
-  EXPECT_EQ(l.CheckTextMargin, ScaleRounded(21, c.Scale));
-  EXPECT_FALSE(l.CheckWidthLimited);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scales, TipLayoutAtScale,
-    ::testing::Values(
-        // label: 15 in, 380 - 30 wide; check: 15 in, bottom at 120 - 15, 21 + 180 wide, 20 high; OK 10 from edges.
-        TTipCase{1.0, {15, 15, 365, 53}, {15, 85, 15 + 21 + 180, 105}, {285, 76, 370, 110}},
-        TTipCase{2.0, {30, 30, 730, 106}, {30, 170, 30 + 42 + 360, 210}, {570, 152, 740, 220}}));
 
 TEST(TipLayout, CheckBoxReachingOkIsLimitedToTheWidthLeftOfIt) {
   // 15 + 21 + 249 = 285: the right edge touches OK's left edge.
@@ -94,31 +82,21 @@ class TipSetting : public ::testing::Test {
 
 TEST_F(TipSetting, TipIsShownUnlessTheKeyHoldsOne) {
   EXPECT_TRUE(ClipboardTipWanted());  // no file at all
-  for (const char16_t* value : {u"0", u"", u"true", u"11", u"2", u"01"}) {
+  for (const char16_t* value : {u"0", u"", u"true", u"11", u"2", u"01", u"1"}) {
     ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotClipboardShow", value));
-    EXPECT_TRUE(ClipboardTipWanted()) << "value "
-                                      << std::string(value, value + std::char_traits<char16_t>::length(value));
+    EXPECT_EQ(ClipboardTipWanted(), std::u16string_view(value) != u"1") << Value().size() << " code units";
   }
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotClipboardShow", u"1"));
-  EXPECT_FALSE(ClipboardTipWanted());
 }
 
-TEST_F(TipSetting, TickedBoxWritesOne) {
-  EXPECT_TRUE(ConfirmClipboardTip(true));
-  EXPECT_EQ(Value(), u"1");
-  EXPECT_FALSE(ClipboardTipWanted());
-}
-
-TEST_F(TipSetting, UntickedBoxKeepsAMissingKeyMissing) {
+TEST_F(TipSetting, OnlyATickedBoxWritesOneAndAnUntickedOneKeepsTheKeyAsItWas) {
   EXPECT_TRUE(ConfirmClipboardTip(false));
   EXPECT_EQ(Value(), u"<missing>");
-  EXPECT_TRUE(ClipboardTipWanted());
-}
-
-TEST_F(TipSetting, UntickedBoxKeepsTheValueAsItWas) {
   ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotClipboardShow", u"0"));
   EXPECT_TRUE(ConfirmClipboardTip(false));
   EXPECT_EQ(Value(), u"0");
+  EXPECT_TRUE(ConfirmClipboardTip(true));
+  EXPECT_EQ(Value(), u"1");
+  EXPECT_FALSE(ClipboardTipWanted());
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstring>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "base/win/UniqueHandle.h"
 #include "output/win/ClipboardCopy.h"
@@ -104,51 +106,29 @@ void ExpectSamePixels(const TImageView& expected, const TImageView& actual) {
   EXPECT_EQ(different, 0);
 }
 
-class ClipboardCopy : public ::testing::TestWithParam<TSize> {};
-
-TEST_P(ClipboardCopy, DibOnTheClipboardHoldsTheExactPixels) {
-  const TImage image = Pattern(GetParam().Width, GetParam().Height);
-  ASSERT_EQ(CopyImageToClipboard(image.View()), TClipboardCopyResult::Copied);
-  const TImage back = ReadClipboardDib();
-  ExpectSamePixels(image.View(), back.View());
-}
-
-TEST_P(ClipboardCopy, BitmapOnTheClipboardHoldsTheSamePixels) {
-  const TImage image = Pattern(GetParam().Width, GetParam().Height);
-  ASSERT_EQ(CopyImageToClipboard(image.View()), TClipboardCopyResult::Copied);
-  const TImage back = ReadClipboardBitmap();
-  ExpectSamePixels(image.View(), back.View());
-}
-
-// Odd widths exercise the row padding of both formats.
-INSTANTIATE_TEST_SUITE_P(Sizes, ClipboardCopy,
-                         ::testing::Values(TSize{1, 1}, TSize{7, 5}, TSize{2, 3}, TSize{333, 17}, TSize{640, 480}),
-                         [](const ::testing::TestParamInfo<TSize>& info) {
-                           return std::to_string(info.param.Width) + "x" + std::to_string(info.param.Height);
-                         });
-
-TEST(ClipboardCopyOfAPart, CopiesOnlyTheViewOfALargerPicture) {
+// Odd widths exercise the row padding of both formats; a view inside a larger picture has its stride.
+TEST(ClipboardCopy, DibAndBitmapOnTheClipboardHoldTheExactPixels) {
   const TImage whole = Pattern(50, 40);
-  const TImageView part = whole.View().Sub(TRect::FromSize(9, 7, 13, 11));  // stride of the whole picture
-  ASSERT_EQ(CopyImageToClipboard(part), TClipboardCopyResult::Copied);
-  ExpectSamePixels(part, ReadClipboardDib().View());
-  ExpectSamePixels(part, ReadClipboardBitmap().View());
+  std::vector<TImage> images;
+  for (TSize size : {TSize{1, 1}, TSize{7, 5}, TSize{2, 3}, TSize{333, 17}, TSize{640, 480}})
+    images.push_back(Pattern(size.Width, size.Height));
+  std::vector<TImageView> views = {whole.View().Sub(TRect::FromSize(9, 7, 13, 11))};
+  for (const TImage& image : images) views.push_back(image.View());
+  for (const TImageView& view : views) {
+    SCOPED_TRACE(std::to_string(view.Width) + "x" + std::to_string(view.Height));
+    ASSERT_EQ(CopyImageToClipboard(view), TClipboardCopyResult::Copied);
+    ExpectSamePixels(view, ReadClipboardDib().View());
+    ExpectSamePixels(view, ReadClipboardBitmap().View());
+  }
 }
 
-TEST(ClipboardCopyReplaces, CopyEmptiesWhatWasOnTheClipboard) {
-  PutText(L"older");
-  const TImage image = Pattern(4, 4);
-  ASSERT_EQ(CopyImageToClipboard(image.View()), TClipboardCopyResult::Copied);
-  EXPECT_EQ(ReadText(), L"");
-  EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT));
-}
-
-TEST(ClipboardCopyEmpty, ZeroSizedPictureLeavesTheClipboardAlone) {
+TEST(ClipboardCopy, CopyEmptiesWhatWasOnTheClipboardButAnEmptyPictureLeavesItAlone) {
   PutText(L"kept");
   EXPECT_EQ(CopyImageToClipboard(TImageView{}), TClipboardCopyResult::Empty);
-  TImage none(0, 0);
-  EXPECT_EQ(CopyImageToClipboard(none.View()), TClipboardCopyResult::Empty);
+  EXPECT_EQ(CopyImageToClipboard(TImage(0, 0).View()), TClipboardCopyResult::Empty);
   EXPECT_EQ(ReadText(), L"kept");
+  ASSERT_EQ(CopyImageToClipboard(Pattern(4, 4).View()), TClipboardCopyResult::Copied);
+  EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT));
 }
 
 // Another thread holds the clipboard open for a window of its own until told to let go, as another program would.

@@ -19,39 +19,23 @@ TRect WindowRect(HWND wnd) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
-TEST_F(NoticForm, IsCreatedHiddenWithItsLinesStacked) {
+TEST_F(NoticForm, IsCreatedHiddenWithTheLanguageTextsStacked) {
   TNoticForm notice(1.0);
   ASSERT_TRUE(notice.Create(Desktop));
   EXPECT_FALSE(notice.Visible());
+  EXPECT_EQ(notice.Label2Text(), u"Exit Capture: Right click or press ESC to exit.");  // fits: unchanged
   const TRect one = notice.Label1Bounds(), two = notice.Label2Bounds();
-  EXPECT_EQ(one.Left, 15);
-  EXPECT_EQ(one.Top, 15);
-  EXPECT_LE(one.Width(), 370);
+  EXPECT_EQ((TPoint{one.Left, one.Top}), (TPoint{15, 15}));
   EXPECT_GT(one.Height(), 20);  // the first line wraps at 370
-  EXPECT_EQ(two.Left, 15);
-  EXPECT_EQ(two.Top, one.Bottom + 10);
-  EXPECT_LE(two.Width(), 370);
-  EXPECT_EQ(notice.WindowSize(), (TSize{400, two.Bottom + 15}));
+  EXPECT_EQ((TPoint{two.Left, two.Top}), (TPoint{15, one.Bottom + 10}));
+  EXPECT_LE(std::max(one.Width(), two.Width()), 370);
   RECT client{};
   ::GetClientRect(notice.Handle(), &client);
-  EXPECT_EQ(client.right, 400);
-  EXPECT_EQ(client.bottom, two.Bottom + 15);
+  EXPECT_EQ((TSize{int32_t(client.right), int32_t(client.bottom)}), (TSize{400, two.Bottom + 15}));
+  EXPECT_EQ(notice.WindowSize(), (TSize{400, two.Bottom + 15}));
 }
 
-TEST_F(NoticForm, ShowsBesideTheCursorBelowTheBandAndFlipsNearTheEdges) {
-  TNoticForm notice(1.0);
-  ASSERT_TRUE(notice.Create(Desktop));
-  const TSize size = notice.WindowSize();
-  notice.ShowAt(100, 200, 150);
-  EXPECT_TRUE(notice.Visible());
-  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(120, 370, size.Width, size.Height));
-  // Near the right edge: its right edge at the cursor. Band near the bottom: 20 above it.
-  notice.MoveTo(900, 700, 60);
-  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(500, 700 - size.Height - 20, size.Width, size.Height));
-  EXPECT_EQ(notice.LastPosition(), (TPoint{500, 700 - size.Height - 20}));
-}
-
-TEST_F(NoticForm, NeverTakesTheFocusNorTheMouse) {
+TEST_F(NoticForm, ShowsBesideTheCursorWithoutTakingFocusOrMouseAndFlipsNearTheEdges) {
   HWND focus =
       ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(focus, nullptr);
@@ -59,11 +43,18 @@ TEST_F(NoticForm, NeverTakesTheFocusNorTheMouse) {
   ::SetActiveWindow(focus);
   TNoticForm notice(1.0);
   ASSERT_TRUE(notice.Create(Desktop));
-  notice.ShowAt(300, 300, 100);
+  const TSize size = notice.WindowSize();
+  notice.ShowAt(100, 200, 150);
   testing::PumpFor(50);
+  EXPECT_TRUE(notice.Visible());
+  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(120, 370, size.Width, size.Height));
   EXPECT_NE(::GetActiveWindow(), notice.Handle());
   EXPECT_NE(::GetForegroundWindow(), notice.Handle());
   EXPECT_TRUE(::GetWindowLongW(notice.Handle(), GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+  // Near the right edge: its right edge at the cursor. Band near the bottom: 20 above it.
+  notice.MoveTo(900, 700, 60);
+  EXPECT_EQ(WindowRect(notice.Handle()), TRect::FromSize(500, 700 - size.Height - 20, size.Width, size.Height));
+  EXPECT_EQ(notice.LastPosition(), (TPoint{500, 700 - size.Height - 20}));
   ::DestroyWindow(focus);
 }
 
@@ -81,12 +72,6 @@ TEST_F(NoticForm, LongSecondLineIsShortenedToTheLabelWidth) {
   EXPECT_LE(notice.Label2Bounds().Width(), 370);
 }
 
-TEST_F(NoticForm, ShowsTheLanguageTexts) {
-  TNoticForm notice(1.0);
-  ASSERT_TRUE(notice.Create(Desktop));
-  EXPECT_EQ(notice.Label2Text(), u"Exit Capture: Right click or press ESC to exit.");  // fits: unchanged
-}
-
 TEST_F(NoticForm, CaptureNoticeIsNotCreatedWhenTheKeyIsOne) {
   SetSetting(Key, u"1");
   TCaptureNotice notice;
@@ -99,7 +84,7 @@ TEST_F(NoticForm, CaptureNoticeIsNotCreatedWhenTheKeyIsOne) {
   EXPECT_EQ(Setting(Key), u"1");
 }
 
-TEST_F(NoticForm, CaptureNoticeFollowsTheCursorForSixSecondsThenCloses) {
+TEST_F(NoticForm, CaptureNoticeFollowsTheCursorForSixSecondsThenClosesAndALaterPressWritesNothing) {
   TCaptureNotice notice;
   notice.Create(Desktop, 1.0);
   ASSERT_NE(notice.Form(), nullptr);
@@ -115,36 +100,30 @@ TEST_F(NoticForm, CaptureNoticeFollowsTheCursorForSixSecondsThenCloses) {
   EXPECT_EQ(notice.Form(), nullptr);
   EXPECT_FALSE(::IsWindow(wnd));
   EXPECT_EQ(notice.Tick(5000 + 7035, 140, 200, 150), TNoticeTick::None);  // gone for this run
-  // A press after the time ran out writes nothing: the notice merely timed out.
   notice.FirstPress();
   EXPECT_EQ(Setting(Key), u"<missing>");
 }
 
-TEST_F(NoticForm, FirstPressWhileTheNoticeIsVisibleWritesOne) {
-  TCaptureNotice notice;
-  notice.Create(Desktop, 1.0);
-  notice.Start(0);
-  ASSERT_EQ(notice.Tick(35, 100, 200, 150), TNoticeTick::Moved);
-  notice.FirstPress();
-  EXPECT_EQ(notice.Form(), nullptr);
-  EXPECT_EQ(Setting(Key), u"1");
+TEST_F(NoticForm, FirstPressWritesOneOnlyWhenTheNoticeWasShown) {
+  for (const bool shown : {false, true}) {
+    SetSetting(Key, u"0");
+    TCaptureNotice notice;
+    notice.Create(Desktop, 1.0);
+    ASSERT_NE(notice.Form(), nullptr);
+    if (shown) {
+      ASSERT_EQ(notice.Tick(35, 100, 200, 150), TNoticeTick::Moved);  // the first tick starts the clock
+    }
+    notice.FirstPress();
+    EXPECT_EQ(notice.Form(), nullptr);
+    EXPECT_EQ(Setting(Key), shown ? u"1" : u"0");
+  }
 }
 
-TEST_F(NoticForm, FirstPressBeforeTheNoticeWasShownWritesNothing) {
-  SetSetting(Key, u"0");
-  TCaptureNotice notice;
-  notice.Create(Desktop, 1.0);
-  ASSERT_NE(notice.Form(), nullptr);
-  notice.FirstPress();  // created, never shown
-  EXPECT_EQ(notice.Form(), nullptr);
-  EXPECT_EQ(Setting(Key), u"0");
-}
-
-TEST_F(NoticForm, FirstTickWithoutAStartStartsTheClock) {
+TEST_F(NoticForm, FirstTickWithoutAStartStartsTheClockAcrossTheCounterWrap) {
   TCaptureNotice notice;
   notice.Create(Desktop, 1.0);
   EXPECT_EQ(notice.Tick(0xFFFFF000u, 10, 10, 10), TNoticeTick::Moved);
-  EXPECT_EQ(notice.Tick(0xFFFFF000u + 6999, 10, 10, 10), TNoticeTick::Moved);  // across the counter's wrap
+  EXPECT_EQ(notice.Tick(0xFFFFF000u + 6999, 10, 10, 10), TNoticeTick::Moved);
   EXPECT_EQ(notice.Tick(0xFFFFF000u + 7000, 10, 10, 10), TNoticeTick::Closed);
 }
 

@@ -28,106 +28,71 @@ class TipForm : public testing::TSettingsFixture {
   }
 };
 
-TEST_F(TipForm, ChildrenFollowTheLayoutAtScaleOne) {
-  TTipForm tip(Options(1.0));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  RECT client{};
-  ::GetClientRect(tip.Handle(), &client);
-  EXPECT_EQ(client.right, 380);
-  EXPECT_EQ(client.bottom, 120);
-  EXPECT_EQ(tip.OkBounds(), (TRect{285, 76, 370, 110}));
-  const TRect check = tip.CheckBounds();
-  EXPECT_EQ(check.Left, 15);
-  EXPECT_EQ(check.Bottom, 105);
-  EXPECT_LT(check.Right, tip.OkBounds().Left);  // the English caption fits beside OK
-  EXPECT_GT(check.Width(), 21 + 100);           // text margin and a measured caption
-  const TRect label = tip.LabelBounds();
-  EXPECT_EQ(label.Left, 15);
-  EXPECT_EQ(label.Top, 15);
-  EXPECT_EQ(label.Width(), 350);
-  EXPECT_GT(label.Height(), 14);  // the text wraps onto at least one full line
-  EXPECT_TRUE(::IsWindowVisible(tip.Handle()));
-  EXPECT_TRUE(tip.CloseTimerRunning());
-  EXPECT_TRUE(tip.Checked());  // ticked at first
-}
-
-TEST_F(TipForm, ScaledTipDoublesEverySize) {
-  TTipForm tip(Options(2.0));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  RECT client{};
-  ::GetClientRect(tip.Handle(), &client);
-  EXPECT_EQ(client.right, 760);
-  EXPECT_EQ(client.bottom, 240);
-  EXPECT_EQ(tip.OkBounds(), (TRect{570, 152, 740, 220}));
-  EXPECT_EQ(tip.CheckBounds().Left, 30);
-  EXPECT_EQ(tip.LabelBounds(), TRect::FromSize(30, 30, 700, tip.LabelBounds().Height()));
-}
-
-TEST_F(TipForm, IsCentredOnTheScreenItIsGiven) {
-  TTipOptions options = Options(1.0);
-  options.Screen = TRect{100, 50, 1100, 650};
-  TTipForm tip(options);
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  RECT r{};
-  ::GetWindowRect(tip.Handle(), &r);
-  EXPECT_EQ(r.left, 100 + (1000 - 380) / 2);
-  EXPECT_EQ(r.top, 50 + (600 - 120) / 2);
-}
-
-TEST_F(TipForm, OkWithTheBoxTickedWritesOne) {
-  TTipForm tip(Options(1.0));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
-  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
-  EXPECT_EQ(Setting(Key), u"1");
-  EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
-  EXPECT_FALSE(tip.CloseTimerRunning());
-}
-
-TEST_F(TipForm, OkWithTheBoxUntickedKeepsTheKeyAsItWas) {
-  for (const char16_t* before : {u"<missing>", u"0", u"7"}) {
-    if (std::u16string_view(before) != u"<missing>") SetSetting(Key, before);
-    TTipForm tip(Options(1.0));
+TEST_F(TipForm, ShowsCentredWithItsChildrenByTheLayoutAtEachScale) {
+  const struct {
+    double Scale;
+    TRect Ok;
+    int32_t Margin;
+  } cases[] = {{1.0, {285, 76, 370, 110}, 15}, {2.0, {570, 152, 740, 220}, 30}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Scale);
+    TTipOptions options = Options(c.Scale);
+    options.Screen = TRect{100, 50, 1100, 850};
+    TTipForm tip(options);
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
-    ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));  // untick
-    EXPECT_FALSE(tip.Checked());
-    ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
-    ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
-    EXPECT_EQ(Setting(Key), before);
+    const TSize size = TipClientSize(c.Scale);
+    RECT client{}, window{};
+    ::GetClientRect(tip.Handle(), &client);
+    ::GetWindowRect(tip.Handle(), &window);
+    EXPECT_EQ((TSize{int32_t(client.right), int32_t(client.bottom)}), size);
+    EXPECT_EQ(window.left, 100 + (1000 - (window.right - window.left)) / 2);
+    EXPECT_EQ(window.top, 50 + (800 - (window.bottom - window.top)) / 2);
+    EXPECT_EQ(tip.OkBounds(), c.Ok);
+    const TRect check = tip.CheckBounds(), label = tip.LabelBounds();
+    EXPECT_EQ(check.Left, c.Margin);
+    EXPECT_EQ(check.Bottom, size.Height - c.Margin);
+    EXPECT_LT(check.Right, tip.OkBounds().Left);                // the English caption fits beside OK
+    EXPECT_GT(check.Width(), ScaleRounded(21 + 100, c.Scale));  // text margin and a measured caption
+    EXPECT_EQ(label, TRect::FromSize(c.Margin, c.Margin, size.Width - 2 * c.Margin, label.Height()));
+    EXPECT_GT(label.Height(), 14);  // the text wraps onto at least one full line
+    EXPECT_TRUE(::IsWindowVisible(tip.Handle()));
+    EXPECT_TRUE(tip.CloseTimerRunning());
+    EXPECT_TRUE(tip.Checked());  // ticked at first
   }
 }
 
-TEST_F(TipForm, CheckBoxTogglesWithEachClick) {
-  TTipForm tip(Options(1.0));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
-  EXPECT_FALSE(tip.Checked());
-  ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
-  EXPECT_TRUE(tip.Checked());
-  EXPECT_FALSE(tip.Closed());
+TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
+  for (const char16_t* before : {u"<missing>", u"0", u"7"}) {
+    if (std::u16string_view(before) != u"<missing>") SetSetting(Key, before);
+    for (const bool untick : {true, false}) {
+      TTipForm tip(Options(1.0));
+      ASSERT_TRUE(tip.Create(nullptr));
+      tip.Show();
+      ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+      EXPECT_FALSE(tip.Checked());
+      if (!untick) ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+      EXPECT_EQ(tip.Checked(), !untick);
+      EXPECT_FALSE(tip.Closed());
+      ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
+      ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+      EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
+      EXPECT_FALSE(tip.CloseTimerRunning());
+      EXPECT_EQ(Setting(Key), untick ? before : u"1");
+      if (!untick) SetSetting(Key, u"0");  // for the next round
+    }
+  }
 }
 
-TEST_F(TipForm, TimerClosesTheTipAndWritesOneWhenTicked) {
-  TTipForm tip(Options(1.0, 50));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.Show();
-  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
-  EXPECT_EQ(Setting(Key), u"1");
-}
-
-TEST_F(TipForm, TimerWithTheBoxUntickedClosesWithoutWriting) {
-  TTipForm tip(Options(1.0, 50));
-  ASSERT_TRUE(tip.Create(nullptr));
-  tip.SetChecked(false);
-  tip.Show();
-  ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
-  EXPECT_EQ(Setting(Key), u"<missing>");
+TEST_F(TipForm, TimerClosesTheTipAndWritesOneOnlyWhenTicked) {
+  for (const bool ticked : {false, true}) {
+    TTipForm tip(Options(1.0, 50));
+    ASSERT_TRUE(tip.Create(nullptr));
+    tip.SetChecked(ticked);
+    tip.Show();
+    ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+    EXPECT_EQ(Setting(Key), ticked ? u"1" : u"<missing>");
+  }
 }
 
 TEST_F(TipForm, PointerOverTheTipStopsTheTimerAndLeavingRestartsIt) {
@@ -145,33 +110,33 @@ TEST_F(TipForm, PointerOverTheTipStopsTheTimerAndLeavingRestartsIt) {
   EXPECT_EQ(Setting(Key), u"1");
 }
 
-TEST_F(TipForm, ShownOnlyWhileTheKeyIsNotOne) {
-  SetSetting(Key, u"1");
-  EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 50)));
-  EXPECT_FALSE(ClipboardTipShowing());
-}
-
-// Samples, from inside the modal loop, whether the tip is up.
-bool GSawShowing = false;
-HWND GSawWindow = nullptr;
+// Samples, from inside the modal loop, whether the tip is up and its owner disabled.
+bool GSawShowing = false, GSawOwnerDisabled = false;
+HWND GSawWindow = nullptr, GOwner = nullptr;
 void CALLBACK Sample(HWND, UINT, UINT_PTR, DWORD) {
   GSawShowing = GSawShowing || ClipboardTipShowing();
+  GSawOwnerDisabled = GSawOwnerDisabled || !::IsWindowEnabled(GOwner);
   if (!GSawWindow) GSawWindow = ::FindWindowW(L"TTipForm", nullptr);
 }
 
-TEST_F(TipForm, ModalTipRunsUntilItsTimerClosesIt) {
-  GSawShowing = false;
+TEST_F(TipForm, ModalTipDisablesItsOwnerUntilItsTimerClosesItAndIsNotShownAgain) {
+  GOwner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(GOwner, nullptr);
+  GSawShowing = GSawOwnerDisabled = false;
   GSawWindow = nullptr;
   const UINT_PTR sampler = ::SetTimer(nullptr, 0, 10, Sample);
-  EXPECT_TRUE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));
+  EXPECT_TRUE(ShowClipboardTipIfWanted(GOwner, Options(1.0, 150)));
   ::KillTimer(nullptr, sampler);
   EXPECT_TRUE(GSawShowing);
+  EXPECT_TRUE(GSawOwnerDisabled);
+  EXPECT_TRUE(::IsWindowEnabled(GOwner));
   EXPECT_NE(GSawWindow, nullptr);
   EXPECT_FALSE(::IsWindow(GSawWindow));  // released after closing
   EXPECT_FALSE(ClipboardTipShowing());
   EXPECT_EQ(Setting(Key), u"1");
-  // The next copy shows no tip.
-  EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));
+  EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));  // the next copy shows no tip
+  EXPECT_FALSE(ClipboardTipShowing());
+  ::DestroyWindow(GOwner);
 }
 
 TEST_F(TipForm, QuitMessageEndsTheModalTipAndIsPassedOn) {
@@ -182,23 +147,6 @@ TEST_F(TipForm, QuitMessageEndsTheModalTipAndIsPassedOn) {
   ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(msg.wParam, 3u);
   EXPECT_EQ(Setting(Key), u"<missing>");  // neither OK nor the timer
-}
-
-TEST_F(TipForm, ModalTipDisablesItsOwnerOnlyWhileItIsUp) {
-  HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(owner, nullptr);
-  static HWND watched;
-  static bool ownerDisabled;
-  watched = owner;
-  ownerDisabled = false;
-  const UINT_PTR sampler = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-    ownerDisabled = ownerDisabled || !::IsWindowEnabled(watched);
-  });
-  EXPECT_TRUE(ShowClipboardTipIfWanted(owner, Options(1.0, 150)));
-  ::KillTimer(nullptr, sampler);
-  EXPECT_TRUE(ownerDisabled);
-  EXPECT_TRUE(::IsWindowEnabled(owner));
-  ::DestroyWindow(owner);
 }
 
 // Renders the tip at both scales, ticked and unticked with OK hovered, and the shown window as the screen has it,
