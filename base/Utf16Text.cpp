@@ -183,4 +183,16 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, st
   return out;
 }
 
+std::u16string FormatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
+  std::u16string text;
+  const std::u16string_view* arg = args.begin();
+  size_t from = 0;
+  for (size_t at = pattern.find(u"%s"); at != std::u16string_view::npos && arg != args.end();
+       at = pattern.find(u"%s", from)) {
+    text.append(pattern.substr(from, at - from)).append(*arg++);
+    from = at + 2;
+  }
+  return text.append(pattern.substr(from));
+}
+
 }  // namespace qor

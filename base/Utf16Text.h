@@ -6,6 +6,7 @@
 //   if (qor::SameText(u"m_ok", u"M_OK")) ...            // ASCII/Latin-1 case-insensitive
 //   std::u16string v = qor::Trim(u"  value \t");        // "value"
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ bool SameText(std::u16string_view a, std::u16string_view b);
 
 // Decimal text of a signed 64-bit integer.
 std::u16string IntToText(int64_t value);
+// A language text with its "%s" placeholders filled in order by args. Arguments are inserted as they are (a "%s"
+// inside one stays); placeholders beyond the arguments stay as "%s", arguments beyond the placeholders are dropped.
+std::u16string FormatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);
 // Replaces every occurrence of `from` (not empty) by `to`.
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, std::u16string_view to);
 

@@ -1,5 +1,7 @@
 #include "capture/Hints.h"
 
+#include "base/Utf16Text.h"
+
 namespace qor {
 
 const std::vector<THintEntry>& OverlayHints() {
@@ -41,10 +43,7 @@ std::u16string HintText(const THintEntry& entry, const TLanguageLookup& lookup) 
 }
 
 std::u16string FormatExitTip(std::u16string_view pattern) {
-  std::u16string text(pattern);
-  const size_t at = text.find(u"%s");
-  if (at != std::u16string::npos) text.replace(at, 2, u"\"ESC\"");
-  return text;
+  return FormatText(pattern, {u"\"ESC\""});
 }
 
 std::u16string ExitTipText(const TLanguageLookup& lookup) {

@@ -7,6 +7,7 @@
 #include "app/MessageTexts.h"
 #include "app/SafeIniFile.h"
 #include "app/DpiDecision.h"
+#include "app/Language.h"
 #include "app/win/UsageReporter.h"
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
@@ -85,8 +86,8 @@ bool TScreenShotMainForm::SaveTo(const std::u16string& path) {
   if (result == TSaveResult::Saved) return true;
   // Nothing was written: the picture stays on screen and the user is told why.
   WriteLog(u"[savebtn]not saved," + path + u"," + SaveResultText(result));
-  ShowMessage(Handle(), u"The screenshot could not be saved to " + path + u" (" + SaveResultText(result) +
-                            u"). It is still on the screen: choose another folder or output.");
+  const std::u16string text = AppLanguage().MessageText(SaveFailedKey, SaveFailedDefault);
+  ShowMessage(Handle(), FormatText(text, {path, SaveResultText(result)}));
   return false;
 }
 
@@ -151,8 +152,7 @@ void TScreenShotMainForm::Btn_Rd_CopyClick() {
   if (result != TClipboardCopyResult::Copied) {
     // The picture is not on the clipboard: the capture stays open instead of ending as if it had been copied.
     WriteLog(std::u16string(u"[copybtn]clipboard ") + ClipboardCopyResultText(result));
-    ShowMessage(Handle(), u"The screenshot could not be copied: the clipboard is in use by another program. "
-                          u"It is still on the screen: try again.");
+    ShowMessage(Handle(), AppLanguage().MessageText(CopyFailedKey, CopyFailedDefault));
     return;
   }
   ::ShowWindow(Handle(), SW_HIDE);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/Utf16Text.h"
+
 namespace qor {
 
 namespace {
@@ -52,9 +54,7 @@ std::optional<TSaveDialogResult> RunSaveDialog(HWND owner, const std::u16string&
 }
 
 bool AskOverwrite(HWND owner, const std::u16string& question, const std::u16string& path) {
-  std::u16string text = question;
-  const size_t at = text.find(u"%s");
-  if (at != std::u16string::npos) text.replace(at, 2, NameOf(path));
+  const std::u16string text = FormatText(question, {NameOf(path)});
   return ::MessageBoxW(owner, Wide(text), L"Varnel Screenshot", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
