@@ -62,58 +62,50 @@ void Arrange(TRecordingHost& host, TRdImageButton& b, TSetup setup) {
   }
 }
 
-struct TPictureCase {
-  const char* Name;
-  TSetup Setup;
-  TPictureSet Set;
-  const char16_t* Expected;
-};
-
-class PictureChoice : public ::testing::TestWithParam<TPictureCase> {};
-
-TEST_P(PictureChoice, FirstMatchingRuleWins) {
-  const TPictureCase& c = GetParam();
-  TRecordingHost host;
+// A button at ButtonBounds in the host.
+TRdImageButton* AddButton(TRecordingHost& host) {
   auto* b = host.Add(std::make_unique<TRdImageButton>());
   b->SetBounds(ButtonBounds);
-  GivePictures(*b, c.Set);
-  if (c.Set.Expand) b->SetExpand(true);
-  Arrange(host, *b, c.Setup);
-  EXPECT_EQ(b->ChoosePicture(), std::u16string(c.Expected));
+  return b;
 }
 
-TPictureSet All() { return {}; }
-TPictureSet Without(bool over, bool down, bool disabled, bool selected) {
-  return {!over, !down, !disabled, !selected, false};
+TEST(RdImageButton, PictureIsTheFirstMatchingRulesPicture) {
+  const TPictureSet all, withExpand{true, true, true, true, true};
+  const struct {
+    const char* Name;
+    TSetup Setup;
+    TPictureSet Set;
+    std::u16string_view Expected;
+  } cases[] = {
+      {"up shows normal", TSetup::Up, all, u"normal"},
+      {"hover shows over", TSetup::Hovered, all, u"over"},
+      {"hover without over keeps normal", TSetup::Hovered, {false, true, true, true}, u"normal"},
+      {"pressed shows down", TSetup::Pressed, all, u"down"},
+      {"pressed without down shows over", TSetup::Pressed, {true, false, true, true}, u"over"},
+      {"pressed, dragged out shows normal", TSetup::PressedDraggedOut, all, u"normal"},
+      {"selected shows selected", TSetup::Selected, all, u"selected"},
+      {"selected and hovered shows selected", TSetup::SelectedHovered, all, u"selected"},
+      {"selected without its picture shows normal", TSetup::Selected, {true, true, true, false}, u"normal"},
+      {"disabled shows disabled", TSetup::Disabled, all, u"disabled"},
+      {"disabled and hovered shows disabled", TSetup::DisabledHovered, all, u"disabled"},
+      {"disabled without its picture shows normal", TSetup::Disabled, {true, true, false, true}, u"normal"},
+      {"expand shows the expand picture", TSetup::Up, withExpand, u"expand"},
+      {"selected beats expand", TSetup::Selected, withExpand, u"selected"},
+      {"hover beats expand", TSetup::Hovered, withExpand, u"over"},
+  };
+  for (const auto& c : cases) {
+    TRecordingHost host;
+    auto* b = AddButton(host);
+    GivePictures(*b, c.Set);
+    if (c.Set.Expand) b->SetExpand(true);
+    Arrange(host, *b, c.Setup);
+    EXPECT_EQ(b->ChoosePicture(), c.Expected) << c.Name;
+  }
 }
-TPictureSet WithExpand() { return {true, true, true, true, true}; }
-
-INSTANTIATE_TEST_SUITE_P(
-    RdImageButton, PictureChoice,
-    ::testing::Values(
-        TPictureCase{"UpShowsNormal", TSetup::Up, All(), u"normal"},
-        TPictureCase{"HoverShowsOver", TSetup::Hovered, All(), u"over"},
-        TPictureCase{"HoverWithoutOverKeepsNormal", TSetup::Hovered, Without(true, false, false, false), u"normal"},
-        TPictureCase{"PressedShowsDown", TSetup::Pressed, All(), u"down"},
-        TPictureCase{"PressedWithoutDownShowsOver", TSetup::Pressed, Without(false, true, false, false), u"over"},
-        TPictureCase{"PressedDraggedOutShowsNormal", TSetup::PressedDraggedOut, All(), u"normal"},
-        TPictureCase{"SelectedShowsSelected", TSetup::Selected, All(), u"selected"},
-        TPictureCase{"SelectedHoveredShowsSelectedNotOver", TSetup::SelectedHovered, All(), u"selected"},
-        TPictureCase{"SelectedWithoutSelectedPictureShowsNormal", TSetup::Selected, Without(false, false, false, true),
-                     u"normal"},
-        TPictureCase{"DisabledShowsDisabled", TSetup::Disabled, All(), u"disabled"},
-        TPictureCase{"DisabledHoveredShowsDisabled", TSetup::DisabledHovered, All(), u"disabled"},
-        TPictureCase{"DisabledWithoutDisabledPictureShowsNormal", TSetup::Disabled, Without(false, false, true, false),
-                     u"normal"},
-        TPictureCase{"ExpandShowsExpandImage", TSetup::Up, WithExpand(), u"expand"},
-        TPictureCase{"SelectedBeatsExpand", TSetup::Selected, WithExpand(), u"selected"},
-        TPictureCase{"HoverBeatsExpand", TSetup::Hovered, WithExpand(), u"over"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(RdImageButton, DisabledWithoutDisabledPicturePaintsNormalPictureInDisabledColour) {
   TRecordingHost host;
-  auto* b = host.Add(std::make_unique<TRdImageButton>());
-  b->SetBounds(ButtonBounds);
+  auto* b = AddButton(host);
   b->Pictures.ImageNormal = u"normal";
   b->Font.Color = 0xFFFFFF;
   b->Colors.FontDisabledColor = 0x808080;
@@ -129,52 +121,37 @@ TEST(RdImageButton, DisabledWithoutDisabledPicturePaintsNormalPictureInDisabledC
   EXPECT_EQ(canvas.Of("text")[0].Color, 0x808080u);
 }
 
-struct TColourCase {
-  const char* Name;
-  TSetup Setup;
-  bool Checked;
-  TRdButtonColors Colors;
-  uint32_t Expected;
-};
-
-constexpr uint32_t FontColour = 0x111111;
-TRdButtonColors AllColours() { return {0x222222, 0x333333, 0x444444, 0x555555, 0x666666}; }
-TRdButtonColors NoColours() { return {ColorNotSet, ColorNotSet, ColorNotSet, ColorNotSet, ColorNotSet}; }
-TRdButtonColors OnlyChecked() { return {ColorNotSet, ColorNotSet, ColorNotSet, 0x555555, ColorNotSet}; }
-
-class CaptionColour : public ::testing::TestWithParam<TColourCase> {};
-
-TEST_P(CaptionColour, FollowsStateAndFallsBackToFontColour) {
-  const TColourCase& c = GetParam();
-  TRecordingHost host;
-  auto* b = host.Add(std::make_unique<TRdImageButton>());
-  b->SetBounds(ButtonBounds);
-  b->Font.Color = FontColour;
-  b->Colors = c.Colors;
-  b->SetChecked(c.Checked);
-  Arrange(host, *b, c.Setup);
-  EXPECT_EQ(b->ChooseCaptionColor(), c.Expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    RdImageButton, CaptionColour,
-    ::testing::Values(TColourCase{"UpUsesFont", TSetup::Up, false, AllColours(), FontColour},
-                      TColourCase{"HoverUsesHover", TSetup::Hovered, false, AllColours(), 0x222222},
-                      TColourCase{"HoverNotSetUsesFont", TSetup::Hovered, false, NoColours(), FontColour},
-                      TColourCase{"DownUsesDown", TSetup::Pressed, false, AllColours(), 0x333333},
-                      TColourCase{"DownNotSetUsesFont", TSetup::Pressed, false, NoColours(), FontColour},
-                      TColourCase{"DisabledUsesDisabled", TSetup::Disabled, false, AllColours(), 0x666666},
-                      TColourCase{"DisabledNotSetUsesFont", TSetup::Disabled, false, NoColours(), FontColour},
-                      TColourCase{"SelectedUsesSelected", TSetup::Selected, true, AllColours(), 0x444444},
-                      TColourCase{"SelectedCheckedFallsToChecked", TSetup::Selected, true, OnlyChecked(), 0x555555},
-                      TColourCase{"SelectedUncheckedUsesFont", TSetup::Selected, false, OnlyChecked(), FontColour},
-                      TColourCase{"UpCheckedUsesChecked", TSetup::Up, true, AllColours(), 0x555555}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(RdImageButton, DefaultDisabledColourIsSystemColour21) {
-  TRdImageButton b;
-  EXPECT_EQ(b.Colors.FontDisabledColor, 0xFF000015u);
-  EXPECT_EQ(b.Colors.FontHoverColor, 0x20000000u);
+TEST(RdImageButton, CaptionColourFollowsTheStateAndFallsBackToTheFontColour) {
+  constexpr uint32_t font = 0x111111;
+  const TRdButtonColors all{0x222222, 0x333333, 0x444444, 0x555555, 0x666666};
+  const TRdButtonColors none{ColorNotSet, ColorNotSet, ColorNotSet, ColorNotSet, ColorNotSet};
+  const TRdButtonColors onlyChecked{ColorNotSet, ColorNotSet, ColorNotSet, 0x555555, ColorNotSet};
+  const struct {
+    const char* Name;
+    TSetup Setup;
+    bool Checked;
+    TRdButtonColors Colors;
+    uint32_t Expected;
+  } cases[] = {{"up uses font", TSetup::Up, false, all, font},
+               {"hover uses hover", TSetup::Hovered, false, all, 0x222222},
+               {"hover not set uses font", TSetup::Hovered, false, none, font},
+               {"down uses down", TSetup::Pressed, false, all, 0x333333},
+               {"down not set uses font", TSetup::Pressed, false, none, font},
+               {"disabled uses disabled", TSetup::Disabled, false, all, 0x666666},
+               {"disabled not set uses font", TSetup::Disabled, false, none, font},
+               {"selected uses selected", TSetup::Selected, true, all, 0x444444},
+               {"selected, checked falls to checked", TSetup::Selected, true, onlyChecked, 0x555555},
+               {"selected, unchecked uses font", TSetup::Selected, false, onlyChecked, font},
+               {"up, checked uses checked", TSetup::Up, true, all, 0x555555}};
+  for (const auto& c : cases) {
+    TRecordingHost host;
+    auto* b = AddButton(host);
+    b->Font.Color = font;
+    b->Colors = c.Colors;
+    b->SetChecked(c.Checked);
+    Arrange(host, *b, c.Setup);
+    EXPECT_EQ(b->ChooseCaptionColor(), c.Expected) << c.Name;
+  }
 }
 
 class IconChoice : public ::testing::Test {
@@ -189,7 +166,7 @@ class IconChoice : public ::testing::Test {
   }
 };
 
-TEST_F(IconChoice, DnSetFollowsIconState) {
+TEST_F(IconChoice, DnSetFollowsTheStateAndExpandUsesTheUpSetsNormalIcon) {
   EXPECT_EQ(B->ChooseIcon(), u"dn-normal");
   Host.HostMouseMove(Inside);
   EXPECT_EQ(B->ChooseIcon(), u"dn-hover");
@@ -200,21 +177,17 @@ TEST_F(IconChoice, DnSetFollowsIconState) {
   EXPECT_EQ(B->ChooseIcon(), u"dn-selected");
   B->SetEnabled(false);
   EXPECT_EQ(B->ChooseIcon(), u"dn-disable");
-}
-
-TEST_F(IconChoice, ExpandUsesUpSetAndEmptyIconsFallBackToItsNormalIcon) {
+  // Expanded: the up set, whose empty icons fall back to its normal one.
   B->SetExpand(true);
+  EXPECT_EQ(B->ChooseIcon(), u"up-normal");
+  B->SetSelected(false);
+  B->SetEnabled(true);
   Host.HostMouseMove(Inside);
   EXPECT_EQ(B->ChooseIcon(), u"up-normal");
-  B->SetEnabled(false);
-  EXPECT_EQ(B->ChooseIcon(), u"up-normal");
 }
 
-TEST_F(IconChoice, IconIsPlacedByAlignmentAndOffset) {
+TEST_F(IconChoice, IconIsPlacedByAlignmentAndOffsetAndTheCaptionKeepsClearOfIt) {
   const TSize icon{16, 16};
-  B->IconAlign = TAlignment::taLeftJustify;
-  B->IconOffset = 14;
-  EXPECT_EQ(B->IconRect(icon), TRect::FromSize(24, 12, 16, 16));
   B->IconAlign = TAlignment::taRightJustify;
   B->IconOffset = 10;
   EXPECT_EQ(B->IconRect(icon), TRect::FromSize(40 - 10 - 16, 12, 16, 16));
@@ -222,24 +195,23 @@ TEST_F(IconChoice, IconIsPlacedByAlignmentAndOffset) {
   B->IconAlignY = TVerticalAlignment::vaTop;
   B->IconOffsetY = 3;
   EXPECT_EQ(B->IconRect(icon), TRect::FromSize(17, 8, 16, 16));
-}
-
-TEST_F(IconChoice, CaptionKeepsTextOffsetClearOfTheIcon) {
-  B->SetBounds(TRect::FromSize(0, 0, 89, 40));
   B->IconAlign = TAlignment::taLeftJustify;
+  B->IconAlignY = TVerticalAlignment::vaCenter;
   B->IconOffset = 14;
+  B->IconOffsetY = 0;
+  EXPECT_EQ(B->IconRect(icon), TRect::FromSize(24, 12, 16, 16));
+  B->SetBounds(TRect::FromSize(0, 0, 89, 40));
   B->TextOffset = 6;
-  const TRect icon = B->IconRect({16, 16});
-  EXPECT_EQ(B->CaptionRect(icon).Left, icon.Right + 6);
+  EXPECT_EQ(B->CaptionRect(B->IconRect(icon)).Left, 14 + 16 + 6);
   EXPECT_EQ(B->CaptionRect(TRect{}).Left, 0);  // no icon: the whole width
 }
 
-TEST_F(IconChoice, PaintDrawsStatePictureThenIconThenCaption) {
+TEST_F(IconChoice, PaintDrawsStatePictureThenIconThenCaptionAndSkipsUnknownPictures) {
   B->Pictures.ImageNormal = u"bg";
   B->IconAlign = TAlignment::taLeftJustify;
   B->IconOffset = 2;
   B->SetCaption(u"Go");
-  TRecordingCanvas canvas;
+  TRecordingCanvas canvas, blank;  // the second knows no pictures
   canvas.Pictures[u"bg"] = {30, 30};
   canvas.Pictures[u"dn-normal"] = {8, 8};
   B->Paint(canvas);
@@ -248,60 +220,36 @@ TEST_F(IconChoice, PaintDrawsStatePictureThenIconThenCaption) {
   EXPECT_EQ(canvas.Calls[1].Name, u"dn-normal");
   EXPECT_EQ(canvas.Calls[1].Rect, TRect::FromSize(12, 16, 8, 8));
   EXPECT_EQ(canvas.Calls[2].Kind, "text");
+  B->Pictures.ImageNormal.clear();
+  B->Paint(blank);
+  EXPECT_TRUE(blank.Of("picture").empty());
 }
 
-TEST_F(IconChoice, IconWithoutPictureIsSkipped) {
-  TRecordingCanvas canvas;  // knows no pictures
-  B->Paint(canvas);
-  EXPECT_TRUE(canvas.Of("picture").empty());
-}
-
-TEST(RdImageButton, BusyThenNotBusyRestoresCaptionAndEnables) {
+TEST(RdImageButton, BusyClearsTheCaptionTakesNoClicksAndRestoresTheLatestCaption) {
   TRecordingHost host;
-  auto* b = host.Add(std::make_unique<TRdImageButton>());
-  b->SetBounds(ButtonBounds);
+  auto* b = AddButton(host);
+  int clicks = 0;
+  b->OnClick = [&](TRdControl&) { ++clicks; };
   b->SetCaption(u"Save");
+  b->Pictures.ImageNormal = u"normal";
+  b->Pictures.ImageBusy = u"busy";
   EXPECT_TRUE(b->SetBusy(true));
   EXPECT_EQ(b->State(), TRdButtonState::Busy);
+  EXPECT_EQ(b->ChoosePicture(), u"busy");
   EXPECT_FALSE(b->Enabled());
   EXPECT_EQ(b->Caption(), u"");
   EXPECT_FALSE(b->SetBusy(true));  // a second request must not keep the cleared caption
-  EXPECT_TRUE(b->SetBusy(false));
-  EXPECT_EQ(b->Caption(), u"Save");
-  EXPECT_TRUE(b->Enabled());
-  EXPECT_EQ(b->State(), TRdButtonState::Up);
-}
-
-TEST(RdImageButton, CaptionSetWhileBusyAppearsWhenBusyEnds) {
-  TRdImageButton b;
-  b.SetCaption(u"Save");
-  b.SetBusy(true);
-  EXPECT_FALSE(b.SetCaption(u"Saved"));
-  EXPECT_EQ(b.Caption(), u"");
-  b.SetBusy(false);
-  EXPECT_EQ(b.Caption(), u"Saved");
-}
-
-TEST(RdImageButton, BusyButtonTakesNoClicksAndNoStateChanges) {
-  TRecordingHost host;
-  auto* b = host.Add(std::make_unique<TRdImageButton>());
-  b->SetBounds(ButtonBounds);
-  int clicks = 0;
-  b->OnClick = [&](TRdControl&) { ++clicks; };
-  b->SetBusy(true);
   EXPECT_FALSE(b->SetSelected(true));
   host.HostMouseDown(Inside);
   host.HostMouseUp(Inside);
   EXPECT_EQ(clicks, 0);
   EXPECT_EQ(b->State(), TRdButtonState::Busy);
-}
-
-TEST(RdImageButton, BusyShowsBusyPictureWhenItHasOne) {
-  TRdImageButton b;
-  b.Pictures.ImageNormal = u"normal";
-  b.Pictures.ImageBusy = u"busy";
-  b.SetBusy(true);
-  EXPECT_EQ(b.ChoosePicture(), u"busy");
+  EXPECT_FALSE(b->SetCaption(u"Saved"));  // kept for later
+  EXPECT_EQ(b->Caption(), u"");
+  EXPECT_TRUE(b->SetBusy(false));
+  EXPECT_EQ(b->Caption(), u"Saved");
+  EXPECT_TRUE(b->Enabled());
+  EXPECT_EQ(b->State(), TRdButtonState::Up);
 }
 
 class MouseStates : public ::testing::Test {
@@ -316,7 +264,7 @@ class MouseStates : public ::testing::Test {
   }
 };
 
-TEST_F(MouseStates, PressInsideGoesDownAndReleaseInsideClicksOnce) {
+TEST_F(MouseStates, ClickNeedsPressAndReleaseInsideWhereverThePointerWentBetween) {
   Host.HostMouseMove(Inside);
   EXPECT_TRUE(B->Hover());
   Host.HostMouseDown(Inside);
@@ -325,26 +273,22 @@ TEST_F(MouseStates, PressInsideGoesDownAndReleaseInsideClicksOnce) {
   EXPECT_EQ(B->State(), TRdButtonState::Up);
   EXPECT_EQ(Clicks, 1);
   EXPECT_TRUE(B->Hover());
-}
-
-TEST_F(MouseStates, PressDragOutReleaseGivesNoClick) {
+  // Dragged out and released outside: no click.
   Host.HostMouseDown(Inside);
   Host.HostMouseMove(Outside);
   EXPECT_FALSE(B->Hover());
   EXPECT_EQ(B->State(), TRdButtonState::Down);
   Host.HostMouseUp(Outside);
-  EXPECT_EQ(Clicks, 0);
+  EXPECT_EQ(Clicks, 1);
   EXPECT_EQ(B->State(), TRdButtonState::Up);
   EXPECT_FALSE(B->Hover());
-}
-
-TEST_F(MouseStates, PressDragOutAndBackReleaseClicks) {
+  // Dragged out and back: a click.
   Host.HostMouseDown(Inside);
   Host.HostMouseMove(Outside);
   Host.HostMouseMove(Inside);
   EXPECT_TRUE(B->Hover());
   Host.HostMouseUp(Inside);
-  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Clicks, 2);
 }
 
 TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeither) {
@@ -369,30 +313,22 @@ TEST_F(MouseStates, PressOnSelectedButtonReturnsToSelected) {
   EXPECT_EQ(Clicks, 1);
 }
 
-TEST_F(MouseStates, DisabledButtonIgnoresPressAndHover) {
+TEST_F(MouseStates, DisabledCancelledOrDisabledWhilePressedGivesNoClick) {
+  Host.HostMouseDown(Inside);
+  Host.HostCancelPress();
+  Host.HostMouseUp(Inside);
+  EXPECT_EQ(B->State(), TRdButtonState::Up);
+  Host.HostMouseDown(Inside);
   B->SetEnabled(false);
+  Host.HostMouseUp(Inside);
+  EXPECT_EQ(B->State(), TRdButtonState::Disabled);
+  Host.HostMouseMove(Outside);
   Host.HostMouseMove(Inside);
   Host.HostMouseDown(Inside);
   Host.HostMouseUp(Inside);
   EXPECT_FALSE(B->Hover());
   EXPECT_EQ(B->State(), TRdButtonState::Disabled);
   EXPECT_EQ(Clicks, 0);
-}
-
-TEST_F(MouseStates, DisabledWhilePressedGivesNoClick) {
-  Host.HostMouseDown(Inside);
-  B->SetEnabled(false);
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(Clicks, 0);
-  EXPECT_EQ(B->State(), TRdButtonState::Disabled);
-}
-
-TEST_F(MouseStates, CancelledPressGivesNoClick) {
-  Host.HostMouseDown(Inside);
-  Host.HostCancelPress();
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(Clicks, 0);
-  EXPECT_EQ(B->State(), TRdButtonState::Up);
 }
 
 TEST_F(MouseStates, EachChangeRepaintsTheButtonOnlyWhenSomethingChanged) {
@@ -418,16 +354,17 @@ TEST_F(MouseStates, CheckBoxButtonTogglesCheckedOnClick) {
   EXPECT_TRUE(B->Checked());
 }
 
-TEST_F(MouseStates, SelectedButtonWithIconLockTakesNoHover) {
+TEST_F(MouseStates, SelectedButtonTakesHoverOnlyWithoutIconLock) {
   B->SetSelected(true);
   Host.Invalid.clear();
   Host.HostMouseMove(Inside);
   EXPECT_FALSE(B->Hover());
   EXPECT_TRUE(Host.Invalid.empty());
   EXPECT_EQ(B->ChooseIcon(), B->DnIcons.NormalIcon);
-}
-
-TEST_F(MouseStates, SelectedButtonWithoutIconLockTakesHover) {
+  B->SetSelected(false);  // deselected under the pointer: hover on the next move
+  Host.HostMouseMove({21, 21});
+  EXPECT_TRUE(B->Hover());
+  Host.HostMouseMove(Outside);
   B->IconLockBySelected = false;
   B->SetSelected(true);
   Host.HostMouseMove(Inside);
@@ -445,27 +382,19 @@ TEST_F(MouseStates, LockedSelectedButtonLosesHoverWhenLeftAndDeselectedLater) {
   EXPECT_EQ(B->ChoosePicture(), u"normal");
 }
 
-TEST_F(MouseStates, DeselectedUnderPointerGetsHoverOnNextMove) {
-  B->SetSelected(true);
-  Host.HostMouseMove(Inside);
-  B->SetSelected(false);
-  Host.HostMouseMove({21, 21});
-  EXPECT_TRUE(B->Hover());
-}
-
-TEST_F(MouseStates, ClickHandlerMayRemoveTheButton) {
-  B->OnClick = [this](TRdControl& sender) { Host.Remove(&sender); };
-  Host.HostMouseDown(Inside);
-  Host.HostMouseUp(Inside);
-  EXPECT_TRUE(Host.Controls().empty());
-  Host.HostMouseMove(Inside);
-}
-
-TEST_F(MouseStates, MouseUpHandlerRemovingTheButtonPreventsTheClick) {
+TEST_F(MouseStates, HandlersMayRemoveTheButtonAndARemovalOnMouseUpPreventsTheClick) {
   B->OnMouseUp = [this](TRdControl& sender) { Host.Remove(&sender); };
   Host.HostMouseDown(Inside);
   Host.HostMouseUp(Inside);
   EXPECT_EQ(Clicks, 0);
+  EXPECT_TRUE(Host.Controls().empty());
+  auto* again = Host.Add(std::make_unique<TRdImageButton>());
+  again->SetBounds(ButtonBounds);
+  again->OnClick = [this](TRdControl& sender) { Host.Remove(&sender); };
+  Host.HostMouseDown(Inside);
+  Host.HostMouseUp(Inside);
+  EXPECT_TRUE(Host.Controls().empty());
+  Host.HostMouseMove(Inside);
 }
 
 TEST_F(MouseStates, HidingTheHoveredButtonClearsItsHover) {

@@ -12,50 +12,36 @@ using testing::TRecordingHost;
 
 constexpr int32_t Cell = TCellMeasurer::CellWidth, Line = TCellMeasurer::LineHeight;
 
-TEST(RdLabel, AutoSizeTakesTheMeasuredSingleLine) {
+TEST(RdLabel, AutoSizeTakesTheMeasuredLineCutAtMaxWidthAndKeepsOneLineWhenEmpty) {
   TRecordingHost host;
   auto* l = host.Add(std::make_unique<TRdLabel>());
   l->SetPosition({7, 121});
   l->SetCaption(u"Size: (10 x 20)");
   EXPECT_EQ(l->Bounds(), TRect::FromSize(7, 121, 15 * Cell, Line));
+  l->SetMaxWidth(50);
+  l->SetCaption(u"a rather long caption");
+  EXPECT_EQ(l->Bounds(), TRect::FromSize(7, 121, 50, Line));
+  l->SetCaption(u"");
+  EXPECT_EQ(l->Bounds(), TRect::FromSize(7, 121, 0, Line));
+  l->SetAutoSize(false);
+  l->SetBounds(TRect::FromSize(0, 0, 110, 40));
+  l->SetCaption(u"1920 x 1080");
+  EXPECT_EQ(l->Bounds(), TRect::FromSize(0, 0, 110, 40));
 }
 
-TEST(RdLabel, CaptionWiderThanMaxWidthWrapsOnSeveralLinesWithinIt) {
+TEST(RdLabel, WordWrapBreaksTheCaptionIntoLinesWithinMaxWidth) {
   TRecordingHost host;
   auto* l = host.Add(std::make_unique<TRdLabel>());
-  l->SetWordWrap(true);
+  l->SetMaxWidth(5 * Cell);
+  l->SetCaption(u"aaaa bbbb cccc");
+  EXPECT_EQ(l->Bounds().Height(), Line);
+  l->SetWordWrap(true);  // remeasures
+  EXPECT_EQ(l->Bounds().Height(), 3 * Line);
   l->SetMaxWidth(270);
   l->SetCaption(u"Capture: Left click or drag the mouse to select the area you want to take a screenshot.");
   EXPECT_EQ(l->Bounds().Width(), 270);
   EXPECT_GE(l->Bounds().Height(), 3 * Line);
   EXPECT_EQ(l->Bounds().Height() % Line, 0);
-}
-
-TEST(RdLabel, SingleLineIsCutAtMaxWidth) {
-  TRecordingHost host;
-  auto* l = host.Add(std::make_unique<TRdLabel>());
-  l->SetMaxWidth(50);
-  l->SetCaption(u"a rather long caption");
-  EXPECT_EQ(l->Bounds().Width(), 50);
-  EXPECT_EQ(l->Bounds().Height(), Line);
-}
-
-TEST(RdLabel, EmptyCaptionKeepsOneLineOfHeight) {
-  TRecordingHost host;
-  auto* l = host.Add(std::make_unique<TRdLabel>());
-  l->SetCaption(u"x");
-  l->SetCaption(u"");
-  EXPECT_EQ(l->Bounds().Height(), Line);
-  EXPECT_EQ(l->Bounds().Width(), 0);
-}
-
-TEST(RdLabel, WithoutAutoSizeTheBoundsStay) {
-  TRecordingHost host;
-  auto* l = host.Add(std::make_unique<TRdLabel>());
-  l->SetAutoSize(false);
-  l->SetBounds(TRect::FromSize(0, 0, 110, 40));
-  l->SetCaption(u"1920 x 1080");
-  EXPECT_EQ(l->Bounds(), TRect::FromSize(0, 0, 110, 40));
 }
 
 TEST(RdLabel, LaysOutOnceItsHostCanMeasure) {
@@ -69,17 +55,7 @@ TEST(RdLabel, LaysOutOnceItsHostCanMeasure) {
   EXPECT_EQ(l->Bounds().Width(), 3 * Cell);
 }
 
-TEST(RdLabel, ChangingWordWrapRemeasures) {
-  TRecordingHost host;
-  auto* l = host.Add(std::make_unique<TRdLabel>());
-  l->SetMaxWidth(5 * Cell);
-  l->SetCaption(u"aaaa bbbb cccc");
-  EXPECT_EQ(l->Bounds().Height(), Line);
-  l->SetWordWrap(true);
-  EXPECT_EQ(l->Bounds().Height(), 3 * Line);
-}
-
-TEST(RdLabel, WithoutHoverColourKeepsFontColourWhenHovered) {
+TEST(RdLabel, TextColourIsTheHoverColourOnlyWhenSetAndGreyWhenDisabled) {
   TRecordingHost host;
   auto* l = host.Add(std::make_unique<TRdLabel>());
   TRdFont font;
@@ -90,12 +66,8 @@ TEST(RdLabel, WithoutHoverColourKeepsFontColourWhenHovered) {
   EXPECT_EQ(l->ChooseTextColor(), 0xABCDEFu);
   l->FontHoverColor = 0x123456;
   EXPECT_EQ(l->ChooseTextColor(), 0x123456u);
-}
-
-TEST(RdLabel, DisabledUsesGreyTextColour) {
-  TRdLabel l;
-  l.SetEnabled(false);
-  EXPECT_EQ(l.ChooseTextColor(), 0xFF000011u);
+  l->SetEnabled(false);
+  EXPECT_EQ(l->ChooseTextColor(), 0xFF000011u);  // the system's grey text colour
 }
 
 TEST(RdLabel, PaintsCaptionInItsBoundsAndBackgroundOnlyWhenSet) {
@@ -122,31 +94,23 @@ TEST(RdImage, PlacesItsPictureByStretchAndCenter) {
   EXPECT_EQ(image.PictureRect({10, 10}), image.Bounds());
 }
 
-TEST(RdImage, OwnerPixelsAreDrawnInsteadOfThePicture) {
-  TImage pixels(140, 106);
+TEST(RdImage, NineGridPictureFillsTheBoxAndOwnerPixelsAreDrawnInsteadOfIt) {
+  TImage pixels(154, 168);  // drawn at its own size
   TRdImage image;
-  image.SetBounds(TRect::FromSize(7, 7, 140, 106));
+  image.SetBounds(TRect::FromSize(7, 7, 154, 168));
   image.SetPicture(u"images/bg_window.png");
+  image.PictureOption = {4, 4, 4, 4};
   TRecordingCanvas canvas;
+  canvas.Pictures[u"images/bg_window.png"] = {20, 20};
   image.Paint(canvas);
   ASSERT_EQ(canvas.Of("picture").size(), 1u);
+  EXPECT_EQ(canvas.Of("picture")[0].Rect, image.Bounds());
   image.SetImage(pixels.View());
   canvas.Calls.clear();
   image.Paint(canvas);
   ASSERT_EQ(canvas.Calls.size(), 1u);
   EXPECT_EQ(canvas.Calls[0].Kind, "image");
   EXPECT_EQ(canvas.Calls[0].Rect, image.Bounds());
-}
-
-TEST(RdImage, NineGridPictureFillsTheBox) {
-  TRdImage image;
-  image.SetBounds(TRect::FromSize(0, 0, 154, 168));
-  image.SetPicture(u"images/bg_window.png");
-  image.PictureOption = {4, 4, 4, 4};
-  TRecordingCanvas canvas;
-  canvas.Pictures[u"images/bg_window.png"] = {20, 20};
-  image.Paint(canvas);
-  EXPECT_EQ(canvas.Of("picture")[0].Rect, image.Bounds());
 }
 
 }  // namespace

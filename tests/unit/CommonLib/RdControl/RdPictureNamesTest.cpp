@@ -5,7 +5,7 @@
 namespace qor {
 namespace {
 
-TEST(RdPictureNames, ToolButtonGetsItsFiveStatePictures) {
+TEST(RdPictureNames, ButtonsGetTheSkinsPictureNames) {
   TRdImageButton b;
   SetToolPictures(b, u"mosaic");
   EXPECT_EQ(b.Pictures.ImageNormal, u"images/icon_mosaic_normal.png");
@@ -17,11 +17,6 @@ TEST(RdPictureNames, ToolButtonGetsItsFiveStatePictures) {
   EXPECT_EQ(b.DnIcons.NormalIcon, u"images/icon_saveas_normal.png");
   EXPECT_EQ(b.IconAlign, TAlignment::taLeftJustify);
   EXPECT_EQ(WordPictureName(u"save", true), u"images/word_save_press.png");
-}
-
-TEST(RdPictureNames, NamesFollowTheSkinPattern) {
-  EXPECT_EQ(ToolPictureName(u"rectangle", u"normal"), u"images/icon_rectangle_normal.png");
-  EXPECT_EQ(ToolPictureName(u"delete", u"over"), u"images/icon_delete_over.png");
   EXPECT_EQ(WordPictureName(u"copy", false), u"images/word_copy_normal.png");
 }
 

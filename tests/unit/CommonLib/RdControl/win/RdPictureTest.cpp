@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "CommonLib/RdControl/win/RdGdiCanvas.h"
@@ -20,33 +22,28 @@ TImage BorderedPicture() {
   return image;
 }
 
-class NineGrid : public ::testing::TestWithParam<TSize> {};
-
-TEST_P(NineGrid, KeepsTheFourPixelBorderCrispAtAnySize) {
-  const TSize size = GetParam();
+TEST(RdBitmapPicture, NineGridKeepsTheFourPixelBorderCrispAtAnySize) {
   TRdPictureMap pictures;
   const TImage source = BorderedPicture();
   pictures.Add(u"images/bg_window.png", std::make_unique<TRdBitmapPicture>(source.View()));
-  TDibImage target;
-  ASSERT_TRUE(target.Create(size.Width + 2, size.Height + 2));
   TRdFontCache fonts;
-  TRdGdiCanvas canvas(TRdDrawTarget{target.Dc(), target.View(), {}}, &pictures, fonts);
-  ASSERT_TRUE(canvas.DrawPicture(u"images/bg_window.png", TRect::FromSize(1, 1, size.Width, size.Height),
-                                 TRdDesignRect{4, 4, 4, 4}));
-  ::GdiFlush();
-  const TImageView& v = target.View();
-  for (int32_t y = 1; y <= size.Height; ++y)
-    for (int32_t x = 1; x <= size.Width; ++x) {
-      const bool border = x <= 4 || y <= 4 || x > size.Width - 4 || y > size.Height - 4;
-      const TBgra want = border ? Red : Green;
-      ASSERT_TRUE(testing::SameRgb(v.At(x, y), want)) << x << "," << y;
-    }
-  EXPECT_TRUE(testing::SameRgb(v.At(0, 0), TBgra{}));  // nothing outside dest
+  for (const TSize size : {TSize{12, 12}, TSize{13, 13}, TSize{154, 168}, TSize{640, 40}, TSize{9, 9}}) {
+    SCOPED_TRACE(std::to_string(size.Width) + "x" + std::to_string(size.Height));
+    TDibImage target;
+    ASSERT_TRUE(target.Create(size.Width + 2, size.Height + 2));
+    TRdGdiCanvas canvas(TRdDrawTarget{target.Dc(), target.View(), {}}, &pictures, fonts);
+    ASSERT_TRUE(canvas.DrawPicture(u"images/bg_window.png", TRect::FromSize(1, 1, size.Width, size.Height),
+                                   TRdDesignRect{4, 4, 4, 4}));
+    ::GdiFlush();
+    const TImageView& v = target.View();
+    for (int32_t y = 1; y <= size.Height; ++y)
+      for (int32_t x = 1; x <= size.Width; ++x) {
+        const bool border = x <= 4 || y <= 4 || x > size.Width - 4 || y > size.Height - 4;
+        ASSERT_TRUE(testing::SameRgb(v.At(x, y), border ? Red : Green)) << x << "," << y;
+      }
+    EXPECT_TRUE(testing::SameRgb(v.At(0, 0), TBgra{}));  // nothing outside dest
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(RdBitmapPicture, NineGrid,
-                         ::testing::Values(TSize{12, 12}, TSize{13, 9 + 4}, TSize{154, 168}, TSize{640, 40},
-                                           TSize{9, 9}));
 
 TEST(RdBitmapPicture, TransparentPixelsLeaveWhatIsBelow) {
   TImage source(2, 1, TBgra{0, 0, 255, 255});

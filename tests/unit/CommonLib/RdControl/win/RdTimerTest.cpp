@@ -30,13 +30,19 @@ TEST_F(RdTimerTest, TicksUntilDisabledByItsHandler) {
   EXPECT_EQ(ticks, 3);
 }
 
-TEST_F(RdTimerTest, RunsOnlyWhenEnabledWithIntervalAndHandler) {
+TEST_F(RdTimerTest, RunsOnlyWhenEnabledWithIntervalAndHandlerAndANewPeriodRestartsIt) {
   TRdTimer timer(Owner);
   EXPECT_TRUE(timer.Enabled());
   EXPECT_EQ(timer.Interval(), 1000u);
   EXPECT_FALSE(timer.Running());  // no handler yet
-  timer.SetOnTimer([](TRdTimer&) {});
+  int ticks = 0;
+  timer.SetOnTimer([&](TRdTimer&) { ++ticks; });
   EXPECT_TRUE(timer.Running());
+  PumpUntil([] { return false; }, 50);
+  EXPECT_EQ(ticks, 0);   // 1000 ms default
+  timer.SetInterval(5);  // a new period restarts it
+  PumpUntil([&] { return ticks >= 2; }, 3000);
+  EXPECT_GE(ticks, 2);
   timer.SetInterval(0);  // interval 0 stops it
   EXPECT_FALSE(timer.Running());
   timer.SetInterval(2000);
@@ -46,17 +52,6 @@ TEST_F(RdTimerTest, RunsOnlyWhenEnabledWithIntervalAndHandler) {
   timer.SetOnTimer(nullptr);
   timer.SetEnabled(true);
   EXPECT_FALSE(timer.Running());
-}
-
-TEST_F(RdTimerTest, ChangingThePeriodRestartsIt) {
-  TRdTimer timer(Owner);
-  int ticks = 0;
-  timer.SetOnTimer([&](TRdTimer&) { ++ticks; });
-  PumpUntil([] { return false; }, 50);
-  EXPECT_EQ(ticks, 0);  // 1000 ms default
-  timer.SetInterval(5);
-  PumpUntil([&] { return ticks >= 2; }, 3000);
-  EXPECT_GE(ticks, 2);
 }
 
 TEST_F(RdTimerTest, TwoTimersOfOneFormTickApartAndDestroyingOneStopsIt) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <vector>
 
 #include "CommonLib/RdControl/RdImageButton.h"
@@ -51,23 +51,11 @@ TSampleToolbar BuildToolbar(HWND parent, const TRdPictureSource& pictures, int32
     d->SetBounds(TRect::FromSize(left, (height - 20 * k) / 2, k, 20 * k));
     right = d->Bounds().Right;
   };
-  const char16_t* hints[] = {u"Rectangle",
-                             u"Oval",
-                             u"Line",
-                             u"Arrow",
-                             u"Paintbrush",
-                             u"Pixelation",
-                             u"Text",
-                             u"Restore (Ctrl+Z)",
-                             u"Exit screenshot",
-                             u"Capture scrolling window",
-                             u"Pin to desktop"};
-  int hint = 0;
   auto tool = [&](std::u16string_view name, int32_t gap) {
     auto* b = bar.Panel->Add(std::make_unique<TRdImageButton>());
     SetToolPictures(*b, name);
     b->SetBounds(TRect::FromSize(right + gap * k, (height - 30 * k) / 2, 30 * k, 30 * k));
-    b->SetHint(hints[hint++]);
+    b->SetHint(std::u16string(name));
     right = b->Bounds().Right;
     bar.Tools.push_back(b);
   };
@@ -100,16 +88,9 @@ TSampleToolbar BuildToolbar(HWND parent, const TRdPictureSource& pictures, int32
   return bar;
 }
 
-bool WriteBmp(const char* path, const TImageView& image) {
-  std::vector<uint8_t> bytes(BmpHeadersSize + size_t(image.Width) * image.Height * 4);
-  WriteBmpHeaders(bytes.data(), image.Width, image.Height, 32, true);
-  uint8_t* out = bytes.data() + BmpHeadersSize;
-  for (int32_t y = 0; y < image.Height; ++y, out += image.Width * 4)
-    for (int32_t x = 0; x < image.Width; ++x) {  // GDI leaves the fourth byte 0: store opaque pixels
-      const TBgra p = image.Row(y)[x];
-      const uint8_t bgra[] = {p.B, p.G, p.R, 255};
-      std::memcpy(out + x * 4, bgra, 4);
-    }
+// The sheet as a 24-bit BMP (GDI leaves the fourth byte 0, which 24 bits drop).
+bool WriteSheet(const char* path, const TImageView& image) {
+  const std::vector<uint8_t> bytes = WriteBmp(image);
   FILE* f = std::fopen(path, "wb");
   if (!f) return false;
   const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -157,7 +138,7 @@ TEST(SampleToolbar, PaintsTheToolbarInItsStatesAtBothScales) {
     CopyPixels(r.View(), sheet.View().Sub(TRect::FromSize(10, y, r.Width(), r.Height())));
     y += r.Height() + 10;
   }
-  EXPECT_TRUE(WriteBmp("rdcontrol_toolbar.bmp", sheet.View()));
+  EXPECT_TRUE(WriteSheet("rdcontrol_toolbar.bmp", sheet.View()));
 }
 
 }  // namespace
