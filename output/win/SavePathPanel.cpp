@@ -20,14 +20,6 @@ constexpr uint32_t CaptionColor = 0xC4C4C4;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-TRdFont Font(int32_t height, uint32_t color) {
-  TRdFont font;
-  font.Name = u"Segoe UI";
-  font.Height = height;
-  font.Color = color;
-  return font;
-}
-
 bool IsFixedDisk(const std::u16string& root) { return ::GetDriveTypeW(Wide(root)) == DRIVE_FIXED; }
 
 }  // namespace
@@ -76,22 +68,13 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
 
   chbtn_always = FPanel->Add(std::make_unique<TRdImageButton>());
   chbtn_always->Name = u"chbtn_always";
-  chbtn_always->ShowCheckBox = true;
-  chbtn_always->Font = Font(13 * k, CaptionColor);
-  chbtn_always->Colors.FontHoverColor = 0xFFFFFF;
-  chbtn_always->Colors.FontDownColor = 0xFFFFFF;
-  chbtn_always->ButtonCaptionAlignment = TAlignment::taLeftJustify;
-  chbtn_always->IconAlign = TAlignment::taLeftJustify;
-  chbtn_always->IconOffset = 0;
-  chbtn_always->TextOffset = 0;
+  SetupCheckBox(*chbtn_always, DialogFont(13 * k, CaptionColor), FAlwaysSave);
   chbtn_always->TextLeftMargin = 21 * k;
   chbtn_always->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Always));
-  chbtn_always->SetChecked(FAlwaysSave);
   chbtn_always->OnClick = [this](TRdControl&) {
     FAlwaysSave = chbtn_always->Checked();
     SetCheckBoxIcons(*chbtn_always);
   };
-  SetCheckBoxIcons(*chbtn_always);
   chbtn_always->SetBounds(FLayout.chbtn_always);
 
   btn_pthpnl_close = FPanel->Add(std::make_unique<TRdImageButton>());
@@ -118,7 +101,7 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
   btn_browseSavePath = FPanel->Add(std::make_unique<TRdImageButton>());
   btn_browseSavePath->Name = u"btn_browseSavePath";
   SetGrayButtonPictures(*btn_browseSavePath);
-  btn_browseSavePath->Font = Font(13 * k, 0xFFFFFF);
+  btn_browseSavePath->Font = DialogFont(13 * k, 0xFFFFFF);
   btn_browseSavePath->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Browse));
   btn_browseSavePath->OnClick = [this](TRdControl&) { btn_browseSavePathClick(); };
   btn_browseSavePath->SetBounds(FLayout.btn_browseSavePath);

@@ -20,14 +20,6 @@ constexpr uint32_t TipTextColor = 0xEEEEEE;
 constexpr uint32_t CheckTextColor = 0xC4C4C4;
 constexpr int32_t CheckFontHeight = 13;
 
-TRdFont Font(int32_t height, uint32_t color) {
-  TRdFont font;
-  font.Name = u"Segoe UI";
-  font.Height = height;
-  font.Color = color;
-  return font;
-}
-
 TRect PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
 }  // namespace
@@ -115,26 +107,17 @@ bool TTipForm::Create(HWND owner) {
   Label_Tip->SetAutoSize(false);
   Label_Tip->SetWordWrap(true);
   Label_Tip->SetHitTest(false);  // a press on it drags the tip
-  Label_Tip->SetFont(Font(ScaleRounded(TipFontHeight, FScale), TipTextColor));
+  Label_Tip->SetFont(DialogFont(ScaleRounded(TipFontHeight, FScale), TipTextColor));
 
   RdBtn_Check = pnlMain->Add(std::make_unique<TRdImageButton>());
   RdBtn_Check->Name = u"RdBtn_Check";
-  RdBtn_Check->ShowCheckBox = true;
-  RdBtn_Check->Font = Font(ScaleRounded(CheckFontHeight, FScale), CheckTextColor);
-  RdBtn_Check->Colors.FontHoverColor = 0xFFFFFF;
-  RdBtn_Check->Colors.FontDownColor = 0xFFFFFF;
-  RdBtn_Check->ButtonCaptionAlignment = TAlignment::taLeftJustify;
-  RdBtn_Check->IconAlign = TAlignment::taLeftJustify;
-  RdBtn_Check->IconOffset = 0;
-  RdBtn_Check->TextOffset = 0;
-  RdBtn_Check->SetChecked(true);
+  SetupCheckBox(*RdBtn_Check, DialogFont(ScaleRounded(CheckFontHeight, FScale), CheckTextColor), true);
   RdBtn_Check->OnClick = [this](TRdControl&) { UpdateCheckIcons(); };
-  UpdateCheckIcons();
 
   Rd_btnOk = pnlMain->Add(std::make_unique<TRdImageButton>());
   Rd_btnOk->Name = u"Rd_btnOk";
   SetGrayButtonPictures(*Rd_btnOk);
-  Rd_btnOk->Font = Font(ScaleRounded(TipFontHeight, FScale), 0xFFFFFF);
+  Rd_btnOk->Font = DialogFont(ScaleRounded(TipFontHeight, FScale), 0xFFFFFF);
   Rd_btnOk->OnClick = [this](TRdControl&) { Rd_btnOkClick(); };
 
   ApplyTexts();

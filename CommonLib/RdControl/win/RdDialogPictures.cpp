@@ -102,6 +102,27 @@ const TRdPicture* TRdDialogPictureSource::Find(std::u16string_view name) const {
   return FPlain.Find(name);
 }
 
+TRdFont DialogFont(int32_t height, uint32_t color) {
+  TRdFont font;
+  font.Name = u"Segoe UI";
+  font.Height = height;
+  font.Color = color;
+  return font;
+}
+
+void SetupCheckBox(TRdImageButton& check, const TRdFont& font, bool checked) {
+  check.ShowCheckBox = true;
+  check.Font = font;
+  check.Colors.FontHoverColor = 0xFFFFFF;
+  check.Colors.FontDownColor = 0xFFFFFF;
+  check.ButtonCaptionAlignment = TAlignment::taLeftJustify;
+  check.IconAlign = TAlignment::taLeftJustify;
+  check.IconOffset = 0;
+  check.TextOffset = 0;
+  check.SetChecked(checked);
+  SetCheckBoxIcons(check);
+}
+
 void SetCheckBoxIcons(TRdImageButton& check) {
   const bool checked = check.Checked();
   check.DnIcons.NormalIcon = std::u16string(checked ? CheckedNormalPicture : UncheckedNormalPicture);

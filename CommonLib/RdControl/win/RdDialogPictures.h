@@ -34,6 +34,13 @@ class TRdDialogPictureSource : public TRdPictureSource {
   TRdPictureMap FOwn;
 };
 
+// A font of the dialog windows (Segoe UI) at a pixel height and colour.
+TRdFont DialogFont(int32_t height, uint32_t color);
+
+// Makes a button a check box: the box at its left edge, the caption left-aligned after it in font, white while
+// hovered or pressed; ticked or not, with the icons of that state.
+void SetupCheckBox(TRdImageButton& check, const TRdFont& font, bool checked);
+
 // Gives a check box button the icons of its current Checked state.
 void SetCheckBoxIcons(TRdImageButton& check);
 
