@@ -5,41 +5,31 @@
 namespace qor {
 namespace {
 
-struct TScreenCase {
-  int Width, Height, Dpi;
-  bool Scaled;
-  friend void PrintTo(const TScreenCase& c, std::ostream* os) { *os << c.Width << "x" << c.Height << "@" << c.Dpi; }
-};
-
-class AutoScaleDecisionTest : public testing::TestWithParam<TScreenCase> {};
-
-TEST_P(AutoScaleDecisionTest, FollowsTheWorkAreaRule) {
-  const auto& c = GetParam();
-  EXPECT_EQ(AutoScaleDecision(c.Width, c.Height, c.Dpi), c.Scaled) << c.Width << "x" << c.Height << " @" << c.Dpi;
+TEST(AutoScaleDecision, FollowsTheWorkAreaRule) {
+  const struct {
+    int Width, Height, Dpi;
+    bool Scaled;
+  } cases[] = {
+      // clang-format off
+      // 1920 x 1080 is never scaled automatically.
+      {1920, 1080, 96, false}, {1920, 1080, 144, false}, {1920, 1080, 192, false}, {1920, 1040, 240, false},
+      // 2560 x 1440: only at high DPI (above 125).
+      {2560, 1440, 144, true}, {2560, 1440, 96, false}, {2560, 1440, 125, false}, {2560, 1440, 126, true},
+      // 3840 x 2160 at any DPI; 0 counts as 96.
+      {3840, 2160, 96, true}, {3840, 2160, 0, true}, {3840, 2120, 96, true}, {2560, 1600, 144, true},
+      // Very wide and low: never.
+      {3440, 1440, 96, false}, {3440, 1440, 192, false}, {5120, 1440, 144, false},
+      // Exactly half the width is not below half.
+      {3000, 1500, 96, true},
+      // The longer side decides: portrait screens too.
+      {1440, 2560, 144, true}, {1440, 2560, 96, false}, {2160, 3840, 96, true}, {1080, 3000, 96, true},
+      // Just above 1920 with a DPI of 0 (taken as 96) stays unscaled.
+      {1921, 1200, 0, false}, {2999, 2000, 96, false}, {3000, 2000, 96, true}, {0, 0, 96, false},
+      // clang-format on
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(AutoScaleDecision(c.Width, c.Height, c.Dpi), c.Scaled) << c.Width << "x" << c.Height << " @" << c.Dpi;
 }
-
-INSTANTIATE_TEST_SUITE_P(Screens, AutoScaleDecisionTest,
-                         testing::Values(
-                             // 1920 x 1080 is never scaled automatically.
-                             TScreenCase{1920, 1080, 96, false}, TScreenCase{1920, 1080, 144, false},
-                             TScreenCase{1920, 1080, 192, false}, TScreenCase{1920, 1040, 240, false},
-                             // 2560 x 1440: only at high DPI (above 125).
-                             TScreenCase{2560, 1440, 144, true}, TScreenCase{2560, 1440, 96, false},
-                             TScreenCase{2560, 1440, 125, false}, TScreenCase{2560, 1440, 126, true},
-                             // 3840 x 2160 at any DPI; 0 counts as 96.
-                             TScreenCase{3840, 2160, 96, true}, TScreenCase{3840, 2160, 0, true},
-                             TScreenCase{3840, 2120, 96, true}, TScreenCase{2560, 1600, 144, true},
-                             // Very wide and low: never.
-                             TScreenCase{3440, 1440, 96, false}, TScreenCase{3440, 1440, 192, false},
-                             TScreenCase{5120, 1440, 144, false},
-                             // Exactly half the width is not below half.
-                             TScreenCase{3000, 1500, 96, true},
-                             // The longer side decides: portrait screens too.
-                             TScreenCase{1440, 2560, 144, true}, TScreenCase{1440, 2560, 96, false},
-                             TScreenCase{2160, 3840, 96, true}, TScreenCase{1080, 3000, 96, true},
-                             // Just above 1920 with a DPI of 0 (taken as 96) stays unscaled.
-                             TScreenCase{1921, 1200, 0, false}, TScreenCase{2999, 2000, 96, false},
-                             TScreenCase{3000, 2000, 96, true}, TScreenCase{0, 0, 96, false}));
 
 TEST(DecideScaled, ScaleSwitchInTheFirstArgumentForcesScaling) {
   EXPECT_TRUE(DecideScaled(1024, 768, 96, u"/Scale"));

@@ -17,61 +17,43 @@ using test::WriteBytes;
 
 // ---- value texts ----
 
-struct TIntegerCase {
-  std::u16string Text;
-  bool Ok;
-  int64_t Value;
-  friend void PrintTo(const TIntegerCase& c, std::ostream* os) { *os << Utf16ToUtf8(c.Text); }
-};
-
-class IniIntegerTest : public testing::TestWithParam<TIntegerCase> {};
-
-TEST_P(IniIntegerTest, ParsesDecimalAndPrefixedHex) {
-  int64_t value = -777;
-  EXPECT_EQ(ParseIniInteger(GetParam().Text, value), GetParam().Ok) << Utf16ToUtf8(GetParam().Text);
-  if (GetParam().Ok) {
-    EXPECT_EQ(value, GetParam().Value) << Utf16ToUtf8(GetParam().Text);
+TEST(IniInteger, ParsesDecimalAndPrefixedHexAndRejectsTheRest) {
+  const std::pair<std::u16string_view, int64_t> good[] = {{u"42", 42},
+                                                          {u"-42", -42},
+                                                          {u"+7", 7},
+                                                          {u"0x1F", 31},
+                                                          {u"0XfF", 255},
+                                                          {u"0x0", 0},
+                                                          {u" 12 ", 12},
+                                                          {u"0xFFFFFFFFFFFFFFFF", -1},
+                                                          {u"9223372036854775807", INT64_MAX},
+                                                          {u"-9223372036854775808", INT64_MIN}};
+  for (const auto& [text, expected] : good) {
+    int64_t value = -777;
+    EXPECT_TRUE(ParseIniInteger(text, value)) << Utf16ToUtf8(text);
+    EXPECT_EQ(value, expected) << Utf16ToUtf8(text);
+  }
+  // "0x" is two characters: not hexadecimal, and no number; the long hex has 17 digits.
+  for (std::u16string_view bad :
+       {u"0x", u"0xG", u"0x10000000000000000", u"9223372036854775808", u"abc", u"", u"-", u"1.5", u"12abc", u"x12"}) {
+    int64_t value = 0;
+    EXPECT_FALSE(ParseIniInteger(bad, value)) << Utf16ToUtf8(bad);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, IniIntegerTest,
-    testing::Values(
-        TIntegerCase{u"42", true, 42}, TIntegerCase{u"-42", true, -42}, TIntegerCase{u"+7", true, 7},
-        TIntegerCase{u"0x1F", true, 31}, TIntegerCase{u"0XfF", true, 255},
-        TIntegerCase{u"0x", false, 0},  // two characters: not hexadecimal, and no number
-        TIntegerCase{u"0x0", true, 0}, TIntegerCase{u"0xG", false, 0}, TIntegerCase{u"0xFFFFFFFFFFFFFFFF", true, -1},
-        TIntegerCase{u"0x10000000000000000", false, 0},  // 17 digits
-        TIntegerCase{u"9223372036854775807", true, INT64_MAX}, TIntegerCase{u"-9223372036854775808", true, INT64_MIN},
-        TIntegerCase{u"9223372036854775808", false, 0}, TIntegerCase{u"abc", false, 0}, TIntegerCase{u"5", true, 5},
-        TIntegerCase{u"", false, 0}, TIntegerCase{u"-", false, 0}, TIntegerCase{u"1.5", false, 0},
-        TIntegerCase{u"12abc", false, 0}, TIntegerCase{u" 12 ", true, 12}, TIntegerCase{u"x12", false, 0}));
-
-struct TFloatCase {
-  std::u16string Text;
-  bool Ok;
-  double Value;
-  friend void PrintTo(const TFloatCase& c, std::ostream* os) { *os << Utf16ToUtf8(c.Text); }
-};
-
-class IniFloatTest : public testing::TestWithParam<TFloatCase> {};
-
-TEST_P(IniFloatTest, TakesCommaAsDecimalPointWhateverTheLocale) {
-  double value = -777;
-  EXPECT_EQ(ParseIniFloat(GetParam().Text, value), GetParam().Ok) << Utf16ToUtf8(GetParam().Text);
-  if (GetParam().Ok) {
-    EXPECT_DOUBLE_EQ(value, GetParam().Value) << Utf16ToUtf8(GetParam().Text);
+TEST(IniFloat, TakesCommaAsDecimalPointWhateverTheLocale) {
+  const std::pair<std::u16string_view, double> good[] = {
+      {u"1,5", 1.5}, {u"1.5", 1.5}, {u"-0,25", -0.25}, {u"+2", 2}, {u"1e3", 1000}};
+  for (const auto& [text, expected] : good) {
+    double value = -777;
+    EXPECT_TRUE(ParseIniFloat(text, value)) << Utf16ToUtf8(text);
+    EXPECT_DOUBLE_EQ(value, expected) << Utf16ToUtf8(text);
+  }
+  for (std::u16string_view bad : {u"1.000,5", u"abc", u"", u"inf", u"nan", u"+-1", u"1,5x", u"\u0661"}) {
+    double value = 0;
+    EXPECT_FALSE(ParseIniFloat(bad, value)) << Utf16ToUtf8(bad);
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, IniFloatTest,
-                         testing::Values(TFloatCase{u"1,5", true, 1.5}, TFloatCase{u"1.5", true, 1.5},
-                                         TFloatCase{u"-0,25", true, -0.25}, TFloatCase{u"+2", true, 2},
-                                         TFloatCase{u"1e3", true, 1000}, TFloatCase{u"1.000,5", false, 0},
-                                         TFloatCase{u"abc", false, 0}, TFloatCase{u"", false, 0},
-                                         TFloatCase{u"inf", false, 0}, TFloatCase{u"nan", false, 0},
-                                         TFloatCase{u"+-1", false, 0}, TFloatCase{u"1,5x", false, 0},
-                                         TFloatCase{u"\u0661", false, 0}));
 
 TEST(IniFloat, WritesWithAPointAndReadsBackExactly) {
   for (double v : {1.5, -0.1, 1e20, 3.141592653589793, 0.0}) {

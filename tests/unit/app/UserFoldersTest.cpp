@@ -31,40 +31,31 @@ TEST(ResolveSpecialFolder, EnvironmentValueIsTrimmed) {
   EXPECT_EQ(ResolveSpecialFolder(FolderLocalAppData, f), u"D:\\Users\\anna\\AppData\\Local");
 }
 
-struct TPathCase {
-  int Id;
-  int Major;
-  bool Is64;
-  std::u16string Expected;
-  friend void PrintTo(const TPathCase& c, std::ostream* os) {
-    *os << c.Id << "/v" << c.Major << (c.Is64 ? "/64" : "/32");
-  }
-};
-
-class UsualPathTest : public testing::TestWithParam<TPathCase> {};
-
-TEST_P(UsualPathTest, BuildsFromDriveVersionAndUser) {
-  const auto& c = GetParam();
-  EXPECT_EQ(ResolveSpecialFolder(c.Id, NoShell(c.Major, c.Is64)), c.Expected);
+TEST(ResolveSpecialFolder, UsualPathsBuildFromDriveVersionAndUser) {
+  const struct {
+    int Id, Major;
+    bool Is64;
+    std::u16string_view Expected;
+  } cases[] = {{28, 10, true, u"D:\\Users\\anna\\AppData\\Local"},
+               {28, 6, true, u"D:\\Users\\anna\\AppData\\Local"},
+               {28, 5, false, u"D:\\Documents and Settings\\anna\\Local Settings\\Application Data"},
+               {26, 10, true, u"D:\\Users\\anna\\AppData\\Roaming"},
+               {26, 5, true, u"D:\\Documents and Settings\\anna\\Application Data"},
+               {35, 10, true, u"D:\\ProgramData"},
+               {35, 5, true, u"D:\\Documents and Settings\\All Users\\Application Data"},
+               {38, 10, true, u"D:\\Program Files (x86)"},
+               {38, 10, false, u"D:\\Program Files"},
+               {40, 10, true, u"D:\\Users\\anna"},
+               {40, 5, true, u"D:\\Documents and Settings\\anna"},
+               {43, 10, true, u"D:\\Program Files (x86)\\Common Files"},
+               {43, 10, false, u"D:\\Program Files\\Common Files"},
+               {27, 10, true, u""},  // inside 26..43 but no known place
+               {5, 10, true, u""},   // outside: no fallbacks at all
+               {44, 10, true, u""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ResolveSpecialFolder(c.Id, NoShell(c.Major, c.Is64)), c.Expected)
+        << c.Id << "/v" << c.Major << (c.Is64 ? "/64" : "/32");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, UsualPathTest,
-    testing::Values(TPathCase{28, 10, true, u"D:\\Users\\anna\\AppData\\Local"},
-                    TPathCase{28, 6, true, u"D:\\Users\\anna\\AppData\\Local"},
-                    TPathCase{28, 5, false, u"D:\\Documents and Settings\\anna\\Local Settings\\Application Data"},
-                    TPathCase{26, 10, true, u"D:\\Users\\anna\\AppData\\Roaming"},
-                    TPathCase{26, 5, true, u"D:\\Documents and Settings\\anna\\Application Data"},
-                    TPathCase{35, 10, true, u"D:\\ProgramData"},
-                    TPathCase{35, 5, true, u"D:\\Documents and Settings\\All Users\\Application Data"},
-                    TPathCase{38, 10, true, u"D:\\Program Files (x86)"}, TPathCase{38, 10, false, u"D:\\Program Files"},
-                    TPathCase{40, 10, true, u"D:\\Users\\anna"},
-                    TPathCase{40, 5, true, u"D:\\Documents and Settings\\anna"},
-                    TPathCase{43, 10, true, u"D:\\Program Files (x86)\\Common Files"},
-                    TPathCase{43, 10, false, u"D:\\Program Files\\Common Files"},
-                    TPathCase{27, 10, true, u""},  // inside 26..43 but no known place
-                    TPathCase{5, 10, true, u""},   // outside: no fallbacks at all
-                    TPathCase{44, 10, true, u""}));
 
 TEST(ResolveSpecialFolder, NoFallbacksOutsideTheRange) {
   TFolderFacts f = NoShell();
