@@ -5,16 +5,35 @@
 
 namespace qor {
 
+namespace {
+
+// The length of a leading "//server/share/" (separators already '/'), or 0 when text does not start with one.
+size_t NetworkShareLength(const std::u16string& text) {
+  if (text.size() < 3 || text[0] != u'/' || text[1] != u'/' || text[2] == u'/') return 0;
+  const size_t serverEnd = text.find(u'/', 2);
+  if (serverEnd == std::u16string::npos || serverEnd + 1 >= text.size() || text[serverEnd + 1] == u'/') return 0;
+  const size_t shareEnd = text.find(u'/', serverEnd + 1);
+  return shareEnd == std::u16string::npos ? text.size() : shareEnd + 1;
+}
+
+}  // namespace
+
 std::vector<std::u16string> CreateDirCirLevels(std::u16string_view path) {
-  std::u16string text = ReplaceAll(path, u"\\", u"/");
-  text = ReplaceAll(text, u"//", u"/");
-  text = ReplaceAll(text, u"\r", u"");
+  std::u16string text = ReplaceAll(ReplaceAll(path, u"\\", u"/"), u"\r", u"");
   std::vector<std::u16string> levels;
   std::u16string accumulated;
-  if (!text.empty() && text.front() == u'/') {
+  // A network path keeps "\\server\share\" as its first level: folded to one separator it would name a folder
+  // at the root of the current drive.
+  if (const size_t share = NetworkShareLength(text)) {
+    accumulated = ReplaceAll(text.substr(0, share), u"/", std::u16string(1, PathSeparator));
+    if (accumulated.back() != PathSeparator) accumulated.push_back(PathSeparator);
+    levels.push_back(accumulated);
+    text.erase(0, share);
+  } else if (!text.empty() && text.front() == u'/') {
     accumulated.push_back(PathSeparator);
     levels.push_back(accumulated);
   }
+  text = ReplaceAll(text, u"//", u"/");
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find(u'/', start);

@@ -15,7 +15,8 @@ namespace qor {
 // The folder levels createDirCir creates, in order, each as the accumulated path with a trailing separator:
 // every '\' becomes '/', every "//" then '/', carriage returns are dropped, and the text is split at '/'.
 // Spaces stay part of the names. Empty parts (a trailing or doubled separator) add no level; a path that
-// starts with a separator keeps it as its first level (a root). Levels use the platform's separator.
+// starts with a separator keeps it as its first level (a root), and a network path keeps "\\server\share\" whole
+// as its first level. Levels use the platform's separator.
 std::vector<std::u16string> CreateDirCirLevels(std::u16string_view path);
 
 // Creates every missing folder along path, level by level, through FileSystem(). False as soon as a level

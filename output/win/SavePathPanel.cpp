@@ -52,8 +52,7 @@ TSavePathPanel::TSavePathPanel(bool scaled, std::u16string folder)
     : FScaled(scaled),
       FFolder(std::move(folder)),
       FLayout(LayoutSavePathPanel(0, scaled)),
-      FPictures(scaled ? 2.0 : 1.0, FLayout.btn_browseSavePath.Size()),
-      ChooseFolder(BrowseForFolder) {}
+      FPictures(scaled ? 2.0 : 1.0, FLayout.btn_browseSavePath.Size()) {}
 
 TSavePathPanel::~TSavePathPanel() {
   FPanel.reset();  // the field goes with the panel window

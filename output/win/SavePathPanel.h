@@ -22,6 +22,10 @@
 
 namespace qor {
 
+// The shell's folder browser: owner the active window, title "Varnel Screenshot", file-system folders only, no
+// network domain levels, new dialog style. No value when nothing was chosen.
+std::optional<std::u16string> BrowseForFolder(HWND owner);
+
 class TSavePathPanel {
  public:
   TSavePathPanel(bool scaled, std::u16string folder);
@@ -50,7 +54,7 @@ class TSavePathPanel {
   // The close button; the owner hides the panel and places the toolbar again.
   std::function<void()> OnClose;
   // Asks the user for a folder (the shell's folder browser unless replaced); no value when nothing was chosen.
-  std::function<std::optional<std::u16string>(HWND owner)> ChooseFolder;
+  std::function<std::optional<std::u16string>(HWND owner)> ChooseFolder = BrowseForFolder;
 
  private:
   class TPanelWindow;
@@ -69,9 +73,5 @@ class TSavePathPanel {
 
   void SetOverlayTopmost(bool topmost) const;
 };
-
-// The shell's folder browser: owner the active window, title "Varnel Screenshot", file-system folders only, no
-// network domain levels, new dialog style.
-std::optional<std::u16string> BrowseForFolder(HWND owner);
 
 }  // namespace qor

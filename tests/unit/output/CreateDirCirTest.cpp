@@ -32,6 +32,11 @@ TEST(CreateDirCirLevels, SplitsAnyPathIntoAccumulatedLevels) {
       {u"D:\\sh\rots\r\\", {u"D:/", u"D:/shots/"}},  // carriage returns dropped
       {u"\\Corvane\\", {u"/", u"/Corvane/"}},        // a leading separator is the root
       {u"/tmp/a", {u"/", u"/tmp/", u"/tmp/a/"}},
+      // A network share stays one level; its doubled separator is not folded into a drive's root.
+      {u"\\\\nas\\photos\\Shots\\\\2024", {u"//nas/photos/", u"//nas/photos/Shots/", u"//nas/photos/Shots/2024/"}},
+      {u"//nas/photos", {u"//nas/photos/"}},
+      {u"\\\\nas\\", {u"/", u"/nas/"}},     // no share named: an ordinary rooted path
+      {u"\\\\\\x", {u"/", u"/x/"}},
       {u"rel", {u"rel/"}},
       {u"", {}},
       {u"\r\r", {}},
