@@ -6,6 +6,9 @@
 
 #include "output/SaveFormat.h"
 
+#include "app/Language.h"
+#include "base/Utf16Text.h"
+
 namespace qor {
 namespace {
 
@@ -97,6 +100,22 @@ TEST(PathWithWritableExtension, KeepsAKnownExtensionElseAddsTheTypesAndNeverGive
     EXPECT_EQ(saved, c.Saved) << std::string(c.Typed.begin(), c.Typed.end());
     EXPECT_NE(WriterKindForExtension(ExtractFileExt(saved)), TImageWriterKind::None);
   }
+}
+
+}  // namespace
+}  // namespace qor
+
+namespace qor {
+namespace {
+
+TEST(FailureTexts, ShipInTheEnglishTableWithTheDefaultsAndTakeThePathAndTheReason) {
+  TExtIniFile english;
+  ASSERT_TRUE(english.LoadFromFile(Utf8ToUtf16(QOR_SOURCE_DIR "/Language/English.lng")));
+  EXPECT_EQ(english.ReadString(u"Qor_Screen_M", SaveFailedKey, u""), SaveFailedDefault);
+  EXPECT_EQ(english.ReadString(u"Qor_Screen_M", CopyFailedKey, u""), CopyFailedDefault);
+  EXPECT_EQ(FormatText(SaveFailedDefault, {u"D:\\a.png", u"access denied"}),
+            u"The screenshot could not be saved to D:\\a.png (access denied). It is still on the screen: choose "
+            u"another folder or file type.");
 }
 
 }  // namespace
