@@ -17,30 +17,24 @@ TImage CoordinateScreen(int32_t w, int32_t h) {
 
 }  // namespace
 
-TEST(Magnifier, AtTheTopLeftCornerTheSourceStartsAtTheOriginAndThePanelSitsTwentyPixelsAway) {
+TEST(Magnifier, TheSourceIsClampedToTheScreenAndThePanelSitsTwentyPixelsAwayOrFlipsToTouchTheCursor) {
   const TMagnifier m({1920, 1080}, false);
-  EXPECT_EQ(m.SourceRect({0, 0}), (TRect{0, 0, 25, 18}));
-  EXPECT_EQ(m.PanelRect({0, 0}), (TRect{20, 20, 174, 188}));
-  EXPECT_EQ(m.SourceRect({500, 400}), (TRect{475, 382, 525, 418}));
-}
-
-TEST(Magnifier, ThePanelFlipsToTouchTheCursorNearTheRightAndBottomEdges) {
-  const TMagnifier m({1920, 1080}, false);
-  struct TCase {
+  const struct {
     TPoint Cursor;
-    TRect Expected;
+    TRect Source, Panel;
   } cases[] = {
-      {{1746, 892}, {1766, 912, 1920, 1080}},  // exactly 174 / 188 from the edges: still right and below
-      {{1747, 500}, {1593, 520, 1747, 688}},   // closer than 174 to the right: its right edge is the cursor's x
-      {{500, 893}, {520, 725, 674, 893}},      // closer than 188 to the bottom: its bottom is the cursor's y
-      {{1919, 1079}, {1765, 911, 1919, 1079}},
+      {{0, 0}, {0, 0, 25, 18}, {20, 20, 174, 188}},
+      {{500, 400}, {475, 382, 525, 418}, {520, 420, 674, 588}},
+      {{1746, 892}, {1721, 874, 1771, 910}, {1766, 912, 1920, 1080}},  // exactly 174 / 188 from the edges
+      {{1747, 500}, {1722, 482, 1772, 518}, {1593, 520, 1747, 688}},   // right edge at the cursor's x
+      {{500, 893}, {475, 875, 525, 911}, {520, 725, 674, 893}},        // bottom at the cursor's y
+      {{1915, 1075}, {1890, 1057, 1920, 1080}, {1761, 907, 1915, 1075}},
   };
-  for (const TCase& c : cases) EXPECT_EQ(m.PanelRect(c.Cursor), c.Expected) << c.Cursor.X << "," << c.Cursor.Y;
-}
-
-TEST(Magnifier, TheSourceIsClampedAtTheFarEdges) {
-  const TMagnifier m({1920, 1080}, false);
-  EXPECT_EQ(m.SourceRect({1915, 1075}), (TRect{1890, 1057, 1920, 1080}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Cursor.X << "," << c.Cursor.Y);
+    EXPECT_EQ(m.SourceRect(c.Cursor), c.Source);
+    EXPECT_EQ(m.PanelRect(c.Cursor), c.Panel);
+  }
 }
 
 TEST(Magnifier, ScaledModeDoublesTheInnerDistancesButNotTheCursorOffset) {
@@ -56,22 +50,16 @@ TEST(Magnifier, ScaledModeDoublesTheInnerDistancesButNotTheCursorOffset) {
 
 TEST(Magnifier, UpdateRepaintsTheOldAndNewPanelAndHideTheLastOne) {
   TMagnifier m({1920, 1080}, false);
-  auto first = m.Update({100, 100});
-  ASSERT_EQ(first.size(), 1u);
-  EXPECT_EQ(first[0], (TRect{120, 120, 274, 288}));
-  auto second = m.Update({103, 101});
-  ASSERT_EQ(second.size(), 2u);
-  EXPECT_EQ(second[0], (TRect{120, 120, 274, 288}));
-  EXPECT_EQ(second[1], (TRect{123, 121, 277, 289}));
+  const TRect first{120, 120, 274, 288}, second{123, 121, 277, 289};
+  EXPECT_EQ(m.Update({100, 100}), std::vector<TRect>{first});
+  EXPECT_EQ(m.Update({103, 101}), (std::vector<TRect>{first, second}));
   EXPECT_TRUE(m.Update({103, 101}).empty());
-  auto hidden = m.Hide();
-  ASSERT_EQ(hidden.size(), 1u);
-  EXPECT_EQ(hidden[0], (TRect{123, 121, 277, 289}));
+  EXPECT_EQ(m.Hide(), std::vector<TRect>{second});
   EXPECT_TRUE(m.Hide().empty());
   EXPECT_EQ(m.Update({103, 101}).size(), 1u);
 }
 
-TEST(Magnifier, TheViewIsANearestPixelStretchOfTheSource) {
+TEST(Magnifier, TheViewIsANearestPixelStretchOfTheSourceAndBlackWhereThereIsNone) {
   const TImage screen = CoordinateScreen(400, 300);
   const TMagnifier m({400, 300}, false);
   TImage view(140, 106);
@@ -80,47 +68,30 @@ TEST(Magnifier, TheViewIsANearestPixelStretchOfTheSource) {
   EXPECT_EQ(view.View().At(139, 105), screen.View().At(224, 167));
   EXPECT_EQ(view.View().At(3, 3), screen.View().At(176, 133));  // 3 * 50 / 140 = 1, 3 * 36 / 106 = 1
   for (int32_t x = 1; x < 140; ++x) EXPECT_GE(view.View().At(x, 10).R, view.View().At(x - 1, 10).R);
-}
-
-TEST(Magnifier, NearTheEdgeTheSmallerSourceStillFillsTheView) {
-  const TImage screen = CoordinateScreen(400, 300);
-  const TMagnifier m({400, 300}, false);
-  TImage view(140, 106);
+  // Near the edge the smaller source still fills the view.
   StretchNearest(screen.View(), m.SourceRect({0, 0}), view.View());
   EXPECT_EQ(view.View().At(139, 105), screen.View().At(24, 17));
   EXPECT_EQ(view.View().At(0, 0), screen.View().At(0, 0));
-}
-
-TEST(Magnifier, AnEmptySourceGivesBlack) {
-  const TImage screen = CoordinateScreen(10, 10);
-  TImage view(14, 10, TBgra{1, 2, 3, 4});
-  StretchNearest(screen.View(), {20, 20, 30, 30}, view.View());
+  StretchNearest(screen.View(), {500, 20, 510, 30}, view.View());
   EXPECT_EQ(view.View().At(5, 5), (TBgra{0, 0, 0, 255}));
 }
 
-TEST(Magnifier, TheCrossHairAndBorderAreDrawnInTheAccentColour) {
+TEST(Magnifier, TheCrossHairAndBorderAreDrawnInTheAccentColourAtBothScales) {
   const TImage screen = CoordinateScreen(400, 300);
-  const TMagnifier m({400, 300}, false);
   TImage view(140, 106);
-  m.Render(screen.View(), {200, 150}, view.View());
+  TMagnifier({400, 300}, false).Render(screen.View(), {200, 150}, view.View());
   const TImageView& v = view.View();
   for (TPoint p : {TPoint{20, 52}, TPoint{20, 53}, TPoint{69, 20}, TPoint{70, 20}, TPoint{0, 40}, TPoint{139, 40},
                    TPoint{40, 0}, TPoint{40, 105}})
     EXPECT_EQ(v.At(p.X, p.Y), AccentBgra) << p.X << "," << p.Y;
   for (TPoint p : {TPoint{20, 51}, TPoint{20, 54}, TPoint{68, 20}, TPoint{71, 20}, TPoint{1, 40}, TPoint{40, 1}})
     EXPECT_NE(v.At(p.X, p.Y), AccentBgra) << p.X << "," << p.Y;
-  EXPECT_EQ(AccentBgra, (TBgra{0xFF, 0x77, 0x33, 0xFF}));
-}
 
-TEST(Magnifier, ScaledRenderingFillsTheDoubledView) {
-  const TImage screen = CoordinateScreen(400, 300);
-  const TMagnifier m({400, 300}, true);
-  TImage view(280, 212);
-  m.Render(screen.View(), {200, 150}, view.View());
-  EXPECT_EQ(view.View().At(139, 20), AccentBgra);
-  EXPECT_EQ(view.View().At(20, 105), AccentBgra);
-  EXPECT_EQ(view.View().At(279, 211), AccentBgra);
-  EXPECT_EQ(view.View().At(20, 20), screen.View().At(150 + 20 * 100 / 280, 114 + 20 * 72 / 212));
+  TImage doubled(280, 212);
+  TMagnifier({400, 300}, true).Render(screen.View(), {200, 150}, doubled.View());
+  for (TPoint p : {TPoint{139, 20}, TPoint{20, 105}, TPoint{279, 211}})
+    EXPECT_EQ(doubled.View().At(p.X, p.Y), AccentBgra) << p.X << "," << p.Y;
+  EXPECT_EQ(doubled.View().At(20, 20), screen.View().At(150 + 20 * 100 / 280, 114 + 20 * 72 / 212));
 }
 
 TEST(MagnifierText, ReadoutsUseTheFrozenPixelAndTheSizeWord) {

@@ -44,6 +44,14 @@ struct TRun {
   }
 };
 
+// The selection 1000,800 - 3000,1800 drawn by hand (the release not yet done).
+TSelection Dragged() {
+  TSelection selection(TCaptureMode::Region, Desktop4k);
+  selection.Press({1000, 800}, {}, nullptr);
+  selection.Move({3000, 1800});
+  return selection;
+}
+
 bool AllInside(const std::vector<TRect>& dirty, const std::vector<TRect>& allowed) {
   TRectSet rest;
   for (const TRect& r : dirty) rest.Add(r);
@@ -53,15 +61,10 @@ bool AllInside(const std::vector<TRect>& dirty, const std::vector<TRect>& allowe
 
 }  // namespace
 
-TEST(Repaint, AStillCursorRepaintsNothing) {
-  TRun run;
-  run.Tick({500, 500});
-  EXPECT_EQ(UnionArea(run.Tick({500, 500})), 0);
-}
-
-TEST(Repaint, AMoveOverTheSameWindowRepaintsTheMagnifierAndTheBorderOnly) {
+TEST(Repaint, AStillCursorRepaintsNothingAndAMoveOverTheSameWindowOnlyTheMagnifierAndTheBorder) {
   TRun run;
   run.Tick({400, 300});
+  EXPECT_EQ(UnionArea(run.Tick({400, 300})), 0);
   const TRect oldPanel = run.Magnifier.Panel();
   const std::vector<TRect> dirty = run.Tick({403, 302});
   const TRect newPanel = run.Magnifier.Panel();
@@ -102,9 +105,7 @@ TEST(Repaint, AFirstDragStepRepaintsTheChangedBandsNotTheDesktop) {
 }
 
 TEST(Repaint, MovingASelectionRepaintsItsEdgesNotItsInside) {
-  TSelection selection(TCaptureMode::Region, Desktop4k);
-  selection.Press({1000, 800}, {}, nullptr);
-  selection.Move({3000, 1800});
+  TSelection selection = Dragged();
   selection.Release();
   selection.Press({1500, 1000}, {}, nullptr);
   const TMoveResult step = selection.Move({1503, 1002});
@@ -114,9 +115,7 @@ TEST(Repaint, MovingASelectionRepaintsItsEdgesNotItsInside) {
 }
 
 TEST(Repaint, AHandleStepRepaintsTheMovedEdgeOnly) {
-  TSelection selection(TCaptureMode::Region, Desktop4k);
-  selection.Press({1000, 800}, {}, nullptr);
-  selection.Move({3000, 1800});
+  TSelection selection = Dragged();
   selection.Release();
   selection.PressHandle(4);
   const std::vector<TRect> dirty = selection.MoveHandle({3010, 1300});
@@ -126,9 +125,5 @@ TEST(Repaint, AHandleStepRepaintsTheMovedEdgeOnly) {
 }
 
 TEST(Repaint, TheReleaseRepaintsFramesAndHandles) {
-  TSelection selection(TCaptureMode::Region, Desktop4k);
-  selection.Press({1000, 800}, {}, nullptr);
-  selection.Move({3000, 1800});
-  const TReleaseResult release = selection.Release();
-  EXPECT_LE(UnionArea(release.Dirty), 2 * (2000 + 1000) + 8 * 36);
+  EXPECT_LE(UnionArea(Dragged().Release().Dirty), 2 * (2000 + 1000) + 8 * 36);
 }

@@ -33,21 +33,20 @@ TEST(ToolbarLayout, ChildrenFollowTheTableOfGaps) {
   EXPECT_EQ(layout.Width, layout.Child(C::Rd_Save).Right);
   EXPECT_EQ(layout.Width, 816);
   EXPECT_EQ(layout.Child(C::Btn_Rd_Rect).Top, 5);  // centred in the 40-pixel bar
+  EXPECT_EQ(ToolbarSizeText(1920, 0), u"1920 x 0");
 }
 
-TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIcon) {
-  const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, true, false);
-  const int32_t save = layout.Child(C::Rd_Save).Left;
-  EXPECT_EQ(layout.Child(C::Rd_WordSave).Left, save + 32);
-  EXPECT_EQ(layout.Child(C::btn_save_drop).Left, save + 62);
-  EXPECT_EQ(layout.SaveIconOffset, 10);
-  EXPECT_EQ(layout.Width, layout.Child(C::Rd_Save).Right);
-}
-
-TEST(ToolbarLayout, ScaledModeDoublesEveryNumber) {
-  for (bool drop : {false, true}) {
-    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, drop, false);
-    const TToolbarLayout scaled = LayoutToolbar(TToolbarSizes{}, drop, true);
+TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIconAndScaledModeDoublesEveryNumber) {
+  const TToolbarLayout drop = LayoutToolbar(TToolbarSizes{}, true, false);
+  const int32_t save = drop.Child(C::Rd_Save).Left;
+  EXPECT_EQ(drop.Child(C::Rd_WordSave).Left, save + 32);
+  EXPECT_EQ(drop.Child(C::btn_save_drop).Left, save + 62);
+  EXPECT_EQ(drop.SaveIconOffset, 10);
+  EXPECT_EQ(drop.Width, drop.Child(C::Rd_Save).Right);
+  for (bool withDrop : {false, true}) {
+    SCOPED_TRACE(withDrop);
+    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, withDrop, false);
+    const TToolbarLayout scaled = LayoutToolbar(TToolbarSizes{}, withDrop, true);
     EXPECT_EQ(scaled.Width, 2 * plain.Width);
     EXPECT_EQ(scaled.Height, 80);
     EXPECT_EQ(scaled.SaveIconOffset, 2 * plain.SaveIconOffset);
@@ -57,8 +56,6 @@ TEST(ToolbarLayout, ScaledModeDoublesEveryNumber) {
     }
   }
 }
-
-TEST(ToolbarLayout, SizeReadout) { EXPECT_EQ(ToolbarSizeText(1920, 0), u"1920 x 0"); }
 
 TEST(ToolbarPlacement, BelowAboveOrInsideTheSelection) {
   const TSize bar{816, 40};
@@ -78,24 +75,20 @@ TEST(ToolbarPlacement, BelowAboveOrInsideTheSelection) {
       {"zero-size selection", {400, 400, 400, 400}, {0, 402}},
   };
   for (const TCase& c : cases) EXPECT_EQ(PlaceToolbar(c.Selection, bar, monitor), c.Expected) << c.Name;
-}
-
-TEST(ToolbarPlacement, TheMonitorUnderTheCursorDecidesInOverlayCoordinates) {
-  // A secondary monitor of 1920 x 900 left of the primary one: the desktop starts at -1920.
-  const TDesktop desktop{-1920, 0, 3840, 1080};
-  const TRect leftMonitor{desktop.ToOverlay({-1920, 0}).X, 0, desktop.ToOverlay({0, 900}).X, 900};
-  EXPECT_EQ(leftMonitor, (TRect{0, 0, 1920, 900}));
-  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 880}, {816, 40}, leftMonitor), (TPoint{185, 458}));
-  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 850}, {816, 40}, leftMonitor), (TPoint{185, 852}));
+  // The monitor under the cursor decides: a 1920 x 900 one left of the primary, in overlay coordinates.
+  const TRect leftMonitor{0, 0, 1920, 900};
+  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 880}, bar, leftMonitor), (TPoint{185, 458}));
+  EXPECT_EQ(PlaceToolbar({100, 500, 1000, 850}, bar, leftMonitor), (TPoint{185, 852}));
 }
 
 TEST(ToolbarPlacement, AfterAHandleDragThePrimaryScreenDecides) {
-  const TSize bar{816, 40};
-  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 500}, bar, 1080), (TPoint{185, 502}));
-  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 1038}, bar, 1080), (TPoint{185, 1040}));
-  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 100, 1000, 1039}, bar, 1080), (TPoint{185, 58}));
-  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 42, 1000, 1080}, bar, 1080), (TPoint{185, 0}));
-  EXPECT_EQ(PlaceToolbarAfterHandleDrag({100, 41, 1000, 1080}, bar, 1080), (TPoint{185, 43}));
+  const std::pair<TRect, TPoint> cases[] = {
+      {{100, 100, 1000, 500}, {185, 502}}, {{100, 100, 1000, 1038}, {185, 1040}}, {{100, 100, 1000, 1039}, {185, 58}},
+      {{100, 42, 1000, 1080}, {185, 0}},   {{100, 41, 1000, 1080}, {185, 43}},
+  };
+  for (const auto& [selection, expected] : cases)
+    EXPECT_EQ(PlaceToolbarAfterHandleDrag(selection, {816, 40}, 1080), expected)
+        << selection.Top << " " << selection.Bottom;
 }
 
 TEST(ToolbarPlacement, SidePanelsGoOnTheFarSideOfTheToolbarWhenThereIsRoom) {
@@ -148,5 +141,4 @@ TEST(ExitTip, IsCentredOnTheSelectionWithHalvesTruncatedTowardZero) {
   EXPECT_EQ(scaled.LabelLeft, 30);
   EXPECT_EQ(scaled.LabelMaxWidth, 540);
   EXPECT_EQ(scaled.Panel.Height(), 100);
-  EXPECT_EQ(ExitTipLabelMaxWidth(600, true), 540);
 }

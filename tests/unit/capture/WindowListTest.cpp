@@ -20,125 +20,91 @@ TWindowInfo Window(uintptr_t handle, TRect rect, std::u16string className = u"Ap
   return w;
 }
 
+TWindowInfo With(TWindowInfo w, bool TWindowInfo::*flag, bool value) {
+  w.*flag = value;
+  return w;
+}
+
 TWindowList Build(const std::vector<TWindowInfo>& windows, const TDesktop& desktop = Desktop1080) {
   return TWindowList::Build(windows, desktop, DesktopHandle, false);
 }
 
+const TRect Parked{-32000, -32000, -31840, -31972};
+
 }  // namespace
 
-TEST(WindowList, TheDialogOverALargeWindowIsFound) {
-  const TWindowList list = Build({Window(2, {100, 100, 300, 250}), Window(1, {0, 0, 1000, 800})});
-  EXPECT_EQ(list.WindowAt({150, 150}).Handle(), 2u);
-  EXPECT_EQ(list.WindowAt({150, 150}).Rect, (TRect{100, 100, 300, 250}));
-  EXPECT_EQ(list.WindowAt({50, 50}).Handle(), 1u);
-  EXPECT_EQ(list.WindowAt({1500, 900}).Handle(), DesktopHandle);
-}
-
-TEST(WindowList, TheLargerWindowOnTopWinsOverTheSmallerBelow) {
-  // Area order puts the small window first; the z-order index still decides.
-  const TWindowList list = Build({Window(1, {0, 0, 1000, 800}), Window(2, {900, 700, 1100, 900})});
-  ASSERT_EQ(list.Records().size(), 3u);
-  EXPECT_EQ(list.Records()[0].Handle, 2u);
-  EXPECT_EQ(list.WindowAt({950, 750}).Handle(), 1u);
-  EXPECT_EQ(list.WindowAt({1050, 850}).Handle(), 2u);
-}
-
-TEST(WindowList, AWindowCoveredByTheUnionOfTwoWindowsIsNeverFound) {
-  // Neither window above covers it alone.
-  const TWindowList list =
-      Build({Window(1, {0, 0, 300, 600}), Window(2, {300, 0, 600, 600}), Window(3, {100, 100, 500, 500})});
-  for (const TWindowRecord& r : list.Records()) EXPECT_NE(r.Handle, 3u);
-  EXPECT_EQ(list.WindowAt({350, 300}).Handle(), 2u);
-}
-
-TEST(WindowList, APartlyVisibleWindowIsKept) {
-  const TWindowList list =
-      Build({Window(1, {0, 0, 300, 600}), Window(2, {300, 0, 600, 599}), Window(3, {100, 100, 500, 600})});
-  EXPECT_EQ(list.WindowAt({400, 599}).Handle(), 3u);
-}
-
-TEST(WindowList, HiddenWindowsNeitherCountNorCover) {
-  TWindowInfo hidden = Window(9, {0, 0, 1920, 1080});
-  hidden.Visible = false;
-  const TWindowList list = Build({hidden, Window(1, {10, 10, 200, 200})});
-  ASSERT_EQ(list.Records().size(), 2u);
-  EXPECT_EQ(list.WindowAt({20, 20}).Handle(), 1u);
-}
-
-TEST(WindowList, ChildStyleWindowsSkipTheCoveredTest) {
-  TWindowInfo child = Window(3, {10, 10, 50, 50});
-  child.Child = true;
-  const TWindowList list = Build({Window(1, {0, 0, 800, 600}), child});
-  EXPECT_EQ(list.Records().size(), 3u);
-}
-
-TEST(WindowList, SuspendedAndParkedWindowsAreSkipped) {
-  TWindowInfo suspended = Window(5, {10, 10, 400, 400});
-  suspended.Suspended = true;
-  const TWindowList list = Build({suspended, Window(6, {-32000, -32000, -31840, -31972}), Window(7, {0, 0, 50, 50})});
-  ASSERT_EQ(list.Records().size(), 2u);
-  EXPECT_EQ(list.Records()[0].Handle, 7u);
-  EXPECT_EQ(list.WindowAt({20, 20}).Handle(), 7u);
-}
-
-TEST(WindowList, AnEmptyDesktopGivesTheWholeDesktop) {
-  const TWindowList list = Build({});
-  ASSERT_EQ(list.Records().size(), 1u);
-  const TWindowHit hit = list.WindowAt({700, 500});
-  EXPECT_EQ(hit.Rect, (TRect{0, 0, 1920, 1080}));
-  EXPECT_EQ(hit.Handle(), DesktopHandle);
-  EXPECT_EQ(list.Records()[0].ZOrder, 1);
-}
-
-TEST(WindowList, FullScreenModeMakesOnlyTheDesktopRecord) {
-  const TWindowList list = TWindowList::Build({Window(1, {0, 0, 10, 10})}, Desktop1080, DesktopHandle, true);
-  ASSERT_EQ(list.Records().size(), 1u);
-  EXPECT_EQ(list.Records()[0].Handle, DesktopHandle);
-}
-
-TEST(WindowList, RectanglesAreExclusiveOnTheRightAndBottom) {
-  const TWindowList list = Build({Window(1, {100, 100, 200, 200})});
-  EXPECT_EQ(list.WindowAt({100, 100}).Handle(), 1u);
-  EXPECT_EQ(list.WindowAt({199, 199}).Handle(), 1u);
-  EXPECT_EQ(list.WindowAt({200, 150}).Handle(), DesktopHandle);
-  EXPECT_EQ(list.WindowAt({150, 200}).Handle(), DesktopHandle);
-}
-
-TEST(WindowList, APointOutsideEveryRecordGivesNothing) {
-  const TWindowList list = Build({});
-  const TWindowHit hit = list.WindowAt({-1, 5});
-  EXPECT_EQ(hit.Record, nullptr);
-  EXPECT_EQ(hit.Rect, TRect{});
+TEST(WindowList, FindsTheTopMostWindowContainingAPointWithExclusiveRightAndBottomEdges) {
+  const struct {
+    const char* Name;
+    std::vector<TWindowInfo> Windows;  // top to bottom
+    size_t Records;                    // the desktop included
+    std::vector<std::pair<TPoint, uintptr_t>> Hits;
+  } cases[] = {
+      {"a dialog over a large window",
+       {Window(2, {100, 100, 300, 250}), Window(1, {0, 0, 1000, 800})},
+       3,
+       {{{150, 150}, 2}, {{50, 50}, 1}, {{1500, 900}, DesktopHandle}}},
+      {"a larger window on top of a smaller one (area order puts the small one first)",
+       {Window(1, {0, 0, 1000, 800}), Window(2, {900, 700, 1100, 900})},
+       3,
+       {{{950, 750}, 1}, {{1050, 850}, 2}}},
+      {"a window covered by the union of two, neither covering it alone, is dropped",
+       {Window(1, {0, 0, 300, 600}), Window(2, {300, 0, 600, 600}), Window(3, {100, 100, 500, 500})},
+       3,
+       {{{350, 300}, 2}}},
+      {"a partly visible window is kept",
+       {Window(1, {0, 0, 300, 600}), Window(2, {300, 0, 600, 599}), Window(3, {100, 100, 500, 600})},
+       4,
+       {{{400, 599}, 3}}},
+      {"hidden windows neither count nor cover",
+       {With(Window(9, {0, 0, 1920, 1080}), &TWindowInfo::Visible, false), Window(1, {10, 10, 200, 200})},
+       2,
+       {{{20, 20}, 1}}},
+      {"child-style windows skip the covered test",
+       {Window(1, {0, 0, 800, 600}), With(Window(3, {10, 10, 50, 50}), &TWindowInfo::Child, true)},
+       3,
+       {}},
+      {"suspended and parked windows are skipped",
+       {With(Window(5, {10, 10, 400, 400}), &TWindowInfo::Suspended, true), Window(6, Parked),
+        Window(7, {0, 0, 50, 50})},
+       2,
+       {{{20, 20}, 7}}},
+      {"edges",
+       {Window(1, {100, 100, 200, 200})},
+       2,
+       {{{100, 100}, 1}, {{199, 199}, 1}, {{200, 150}, DesktopHandle}, {{150, 200}, DesktopHandle}}},
+      {"the bottom window lies above the desktop", {Window(1, {0, 0, 1920, 1080}, u"Progman")}, 2, {{{5, 5}, 1}}},
+      {"an empty desktop", {}, 1, {{{700, 500}, DesktopHandle}, {{-1, 5}, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TWindowList list = Build(c.Windows);
+    EXPECT_EQ(list.Records().size(), c.Records);
+    for (const auto& [point, handle] : c.Hits) EXPECT_EQ(list.WindowAt(point).Handle(), handle) << point.X;
+  }
+  const TWindowList empty = Build({});
+  EXPECT_EQ(empty.WindowAt({700, 500}).Rect, (TRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(empty.WindowAt({-1, 5}), TWindowHit{});
+  EXPECT_EQ(TWindowList::Build({Window(1, {0, 0, 10, 10})}, Desktop1080, DesktopHandle, true).Records().size(), 1u)
+      << "full-screen mode makes only the desktop record";
 }
 
 TEST(WindowList, RecordsAreSortedByAreaWithTheDesktopLastAndStableForEqualAreas) {
   const TWindowList list = Build({Window(1, {0, 0, 100, 100}), Window(2, {500, 500, 700, 700}),
                                   Window(3, {200, 200, 300, 300}), Window(4, {800, 0, 810, 10})});
-  const auto& r = list.Records();
-  ASSERT_EQ(r.size(), 5u);
-  EXPECT_EQ(r[0].Handle, 4u);
-  EXPECT_EQ(r[1].Handle, 1u);  // equal areas: top-to-bottom order kept
-  EXPECT_EQ(r[2].Handle, 3u);
-  EXPECT_EQ(r[3].Handle, 2u);
-  EXPECT_EQ(r[4].Handle, DesktopHandle);
-  EXPECT_EQ(r[4].ZOrder, 5);  // below every accepted window
-  EXPECT_EQ(r[1].ZOrder, 1);
-  EXPECT_EQ(r[1].Area, 10000);
-}
-
-TEST(WindowList, TheBottomWindowLiesAboveTheDesktop) {
-  const TWindowList list = Build({Window(1, {0, 0, 1920, 1080}, u"Progman")});
-  EXPECT_EQ(list.WindowAt({5, 5}).Handle(), 1u);
-  // The window mode can take the only window there is.
-  EXPECT_EQ(Build({Window(1, {100, 100, 900, 700})}).WindowModePick().Handle(), 1u);
+  std::vector<uintptr_t> handles;
+  for (const TWindowRecord& r : list.Records()) handles.push_back(r.Handle);
+  EXPECT_EQ(handles, (std::vector<uintptr_t>{4, 1, 3, 2, DesktopHandle}));  // 1 and 3: top-to-bottom order kept
+  EXPECT_EQ(list.Records()[4].ZOrder, 5);                                   // below every accepted window
+  EXPECT_EQ(list.Records()[1].ZOrder, 1);
+  EXPECT_EQ(list.Records()[1].Area, 10000);
 }
 
 TEST(WindowList, NegativeDesktopOriginConvertsToOverlayCoordinates) {
   // A secondary monitor left of and above the primary one: the desktop starts at -1920, -200.
   const TDesktop desktop{-1920, -200, 3840, 1280};
-  const TWindowList list = Build({Window(1, {-1800, -150, -100, -20}), Window(2, {100, 100, 700, 500}),
-                                  Window(3, {-32000, -32000, -31840, -31972})},
-                                 desktop);
+  const TWindowList list =
+      Build({Window(1, {-1800, -150, -100, -20}), Window(2, {100, 100, 700, 500}), Window(3, Parked)}, desktop);
   ASSERT_EQ(list.Records().size(), 3u);  // the window on the upper-left monitor is kept, the parked one is not
   EXPECT_EQ(list.WindowAt(desktop.ToOverlay({-1000, -100})).Rect, (TRect{120, 50, 1820, 180}));
   EXPECT_EQ(list.WindowAt(desktop.ToOverlay({200, 200})).Rect, (TRect{2020, 300, 2620, 700}));
@@ -153,50 +119,48 @@ TEST(WindowList, HitTestingTwoHundredWindowsAgreesWithTheTopMostContainingWindow
     const int32_t left = x(random), top = y(random);
     windows.push_back(Window(i, {left, top, left + size(random), top + size(random)}));
   }
-  const TDesktop desktop{0, 0, 3840, 2160};
-  const TWindowList list = Build(windows, desktop);
+  const TWindowList list = Build(windows, TDesktop{0, 0, 3840, 2160});
   // Reference: the first record containing the point in top-to-bottom order.
   std::vector<const TWindowRecord*> byZ;
   for (const TWindowRecord& r : list.Records()) byZ.push_back(&r);
-  std::sort(byZ.begin(), byZ.end(),
-            [](const TWindowRecord* a, const TWindowRecord* b) { return a->ZOrder < b->ZOrder; });
+  std::sort(byZ.begin(), byZ.end(), [](auto* a, auto* b) { return a->ZOrder < b->ZOrder; });
   std::uniform_int_distribution<int32_t> px(0, 3839), py(0, 2159);
   for (int i = 0; i < 2000; ++i) {
     const TPoint p{px(random), py(random)};
-    const TWindowRecord* expected = nullptr;
-    for (const TWindowRecord* r : byZ)
-      if (r->Rect.Contains(p)) {
-        expected = r;
-        break;
-      }
-    ASSERT_EQ(list.WindowAt(p).Record, expected) << p.X << "," << p.Y;
+    const auto found = std::find_if(byZ.begin(), byZ.end(), [&](auto* r) { return r->Rect.Contains(p); });
+    ASSERT_EQ(list.WindowAt(p).Record, found == byZ.end() ? nullptr : *found) << p.X << "," << p.Y;
   }
   EXPECT_GT(list.Records().size(), 20u);
 }
 
-TEST(WindowList, WindowModePassesOverASmallToolWindow) {
-  const TWindowList list = Build({Window(1, {10, 10, 50, 50}), Window(2, {0, 0, 800, 600})});
-  const TWindowHit hit = list.WindowModePick();
-  EXPECT_EQ(hit.Handle(), 2u);
-  EXPECT_EQ(hit.Rect, (TRect{0, 0, 800, 600}));
+TEST(WindowList, WindowModeTakesTheTopMostSuitableWindowElseTheDesktopWithoutAWindow) {
+  const struct {
+    std::vector<TWindowInfo> Windows;
+    uintptr_t Handle;
+    TRect Rect;
+  } cases[] = {
+      {{Window(1, {10, 10, 50, 50}), Window(2, {0, 0, 800, 600})}, 2, {0, 0, 800, 600}},  // a small tool window
+      {{Window(1, {100, 100, 400, 300}), Window(2, {50, 50, 900, 700}), Window(3, {1000, 0, 1100, 100})},
+       1,
+       {100, 100, 400, 300}},
+      {{Window(1, {100, 100, 900, 700})}, 1, {100, 100, 900, 700}},  // the only window there is
+      {{Window(1, {0, 1040, 1920, 1080}, u"Shell_TrayWnd"), Window(2, {5, 5, 30, 30})}, 0, {0, 0, 1920, 1080}},
+  };
+  for (const auto& c : cases) {
+    const TWindowList list = Build(c.Windows);
+    const TWindowHit hit = list.WindowModePick();
+    EXPECT_EQ(hit.Handle(), c.Handle);
+    EXPECT_EQ(hit.Rect, c.Rect);
+  }
 }
 
-TEST(WindowList, WindowModeTakesTheTopMostSuitableWindow) {
-  const TWindowList list =
-      Build({Window(1, {100, 100, 400, 300}), Window(2, {50, 50, 900, 700}), Window(3, {1000, 0, 1100, 100})});
-  EXPECT_EQ(list.WindowModePick().Handle(), 1u);
-}
-
-struct TWindowModeCase {
-  const char* Name;
-  TRect Rect;
-  std::u16string ClassName;
-  std::u16string ParentClassName;
-  bool Skipped;
-};
-
-TEST(WindowList, WindowModeExclusions) {
-  const TWindowModeCase cases[] = {
+TEST(WindowList, WindowModePassesOverTinyWindowsTaskbarsAndThePinProgramsWindows) {
+  const struct {
+    const char* Name;
+    TRect Rect;
+    std::u16string ClassName, ParentClassName;
+    bool Skipped;
+  } cases[] = {
       {"both sides below 55", {0, 0, 54, 54}, u"A", u"", true},
       {"wide but short", {0, 0, 54, 55}, u"A", u"", false},
       {"narrow but tall", {0, 0, 40, 60}, u"A", u"", false},
@@ -211,20 +175,13 @@ TEST(WindowList, WindowModeExclusions) {
       {"owned by a pinned picture", {0, 0, 500, 500}, u"Other", u"TFormPinned", true},
       {"class names are exact", {0, 0, 500, 500}, u"tformpinned", u"", false},
   };
-  for (const TWindowModeCase& c : cases) {
+  for (const auto& c : cases) {
     TWindowRecord record;
     record.Rect = c.Rect;
     record.ClassName = c.ClassName;
     record.ParentClassName = c.ParentClassName;
     EXPECT_EQ(TWindowList::SkippedByWindowMode(record), c.Skipped) << c.Name;
   }
-}
-
-TEST(WindowList, WindowModeWithNothingSuitableGivesTheDesktopWithoutAWindow) {
-  const TWindowList list = Build({Window(1, {0, 1040, 1920, 1080}, u"Shell_TrayWnd"), Window(2, {5, 5, 30, 30})});
-  const TWindowHit hit = list.WindowModePick();
-  EXPECT_EQ(hit.Rect, (TRect{0, 0, 1920, 1080}));
-  EXPECT_EQ(hit.Handle(), 0u);
 }
 
 TEST(WindowList, FullyCoveredNeedsEveryPixel) {
