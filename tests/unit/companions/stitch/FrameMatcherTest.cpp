@@ -14,6 +14,11 @@ uint64_t Noise(uint64_t a, uint64_t b) {
   return v ^ (v >> 32);
 }
 
+TBgra NoisePixel(uint64_t a, uint64_t b) {
+  const uint64_t v = Noise(a, b);
+  return TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
+}
+
 // A frame of 256 x 120 pixels: rows [0, header) and [120 - footer, 120) are fixed bands, the rows between show
 // page rows from `top` on; pageRow maps a page row to the value its content is drawn from.
 struct TFrameSpec {
@@ -26,42 +31,46 @@ struct TFrameSpec {
 
 constexpr int32_t Width = 256, Height = 120;
 
-TFrameSignature Frame(const TFrameSpec& recipe) {
-  TImage image(Width, Height);
-  for (int32_t y = 0; y < Height; ++y) {
-    const bool band = y < recipe.Header || y >= Height - recipe.Footer;
-    const int64_t seed = band ? -1000 - y : recipe.PageRow(recipe.Top + y - recipe.Header);
-    for (int32_t x = 0; x < Width; ++x) {
-      const uint64_t v = Noise(uint64_t(seed), uint64_t(x));
-      image.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
-    }
-  }
-  if (recipe.Touch) recipe.Touch(image);
+TFrameSignature Signature(const TImage& image) {
   TFrameSignature signature;
   signature.Compute(image.View());
   return signature;
 }
 
-TEST(FrameMatcherTest, FindsTheStepInBothDirections) {
+TFrameSignature Frame(const TFrameSpec& recipe) {
+  TImage image(Width, Height);
+  for (int32_t y = 0; y < Height; ++y) {
+    const bool band = y < recipe.Header || y >= Height - recipe.Footer;
+    const int64_t seed = band ? -1000 - y : recipe.PageRow(recipe.Top + y - recipe.Header);
+    for (int32_t x = 0; x < Width; ++x) image.View().At(x, y) = NoisePixel(uint64_t(seed), uint64_t(x));
+  }
+  if (recipe.Touch) recipe.Touch(image);
+  return Signature(image);
+}
+
+// Content repeating every `period` page rows.
+std::function<int64_t(int64_t)> Periodic(int64_t period) {
+  return [period](int64_t r) { return ((r % period) + period) % period; };
+}
+
+TEST(FrameMatcherTest, FindsTheStepInBothDirectionsAndRefusesTooLittleOverlap) {
   TFrameMatcher matcher;
   for (int32_t step : {1, 7, 40, 100, 111, -1, -30, -111}) {
     const TFrameMatch m = matcher.Match(Frame({.Top = 500}), Frame({.Top = 500 + step}), step > 0, 0);
     EXPECT_EQ(m.Kind, TMatchKind::Shifted) << step;
     EXPECT_EQ(m.Displacement, step);
   }
-}
-
-TEST(FrameMatcherTest, StepsLeavingTooLittleOverlapAreRefused) {
-  TFrameMatcher matcher;
-  const int32_t step = Height - MinOverlapRows + 1;
-  EXPECT_EQ(matcher.Match(Frame({.Top = 0}), Frame({.Top = step}), true, 0).Kind, TMatchKind::NoMatch);
-  EXPECT_EQ(matcher.Match(Frame({.Top = 0}), Frame({.Top = 5000}), true, 0).Kind, TMatchKind::NoMatch);
+  // Only the other direction fits.
+  const TFrameMatch up = matcher.Match(Frame({.Top = 300}), Frame({.Top = 260}), true, 0);
+  EXPECT_EQ(up.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(up.Displacement, -40);
+  for (int32_t step : {Height - MinOverlapRows + 1, 5000})
+    EXPECT_EQ(matcher.Match(Frame({.Top = 0}), Frame({.Top = step}), true, 0).Kind, TMatchKind::NoMatch) << step;
 }
 
 TEST(FrameMatcherTest, ReportsFixedBandsAboveAndBelow) {
-  TFrameMatcher matcher;
-  const TFrameMatch m = matcher.Match(Frame({.Top = 0, .Header = 17, .Footer = 9}),
-                                      Frame({.Top = 30, .Header = 17, .Footer = 9}), true, 0);
+  const TFrameMatch m = TFrameMatcher().Match(Frame({.Top = 0, .Header = 17, .Footer = 9}),
+                                              Frame({.Top = 30, .Header = 17, .Footer = 9}), true, 0);
   ASSERT_EQ(m.Kind, TMatchKind::Shifted);
   EXPECT_EQ(m.Displacement, 30);
   EXPECT_EQ(m.TopBand, 17);
@@ -75,83 +84,50 @@ TEST(FrameMatcherTest, IdenticalFramesAndFramesWithABlinkingCaretAreIdentical) {
   auto caret = [](TImage& image) {
     for (int32_t y = 40; y < 56; ++y) image.View().At(100, y) = TBgra{0, 0, 0, 255};
   };
-  const TFrameMatch m = matcher.Match(Frame({.Top = 9}), Frame({.Top = 9, .Touch = caret}), true, 30);
-  EXPECT_EQ(m.Kind, TMatchKind::Identical);
+  EXPECT_EQ(matcher.Match(Frame({.Top = 9}), Frame({.Top = 9, .Touch = caret}), true, 30).Kind, TMatchKind::Identical);
 }
 
-// A column redrawn differently in every frame, wherever the content is (an animated scroll bar, a live meter).
-void ChangingColumn(TImage& image, int32_t left, int32_t right, uint64_t salt) {
-  for (int32_t y = 0; y < image.Height(); ++y)
-    for (int32_t x = left; x < right; ++x) {
-      const uint64_t v = Noise(salt, uint64_t(y * 1000 + x));
-      image.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
-    }
-}
-
-TEST(FrameMatcherTest, AColumnThatChangesByItselfDoesNotBreakTheMatch) {
+TEST(FrameMatcherTest, ANarrowColumnThatChangesByItselfIsIgnoredButChangesAcrossManyColumnsAreNot) {
+  // A column redrawn differently in every frame (an animated scroll bar, a live meter).
+  const auto changing = [](int32_t left, int32_t right, uint64_t salt) {
+    return [=](TImage& image) {
+      for (int32_t y = 0; y < image.Height(); ++y)
+        for (int32_t x = left; x < right; ++x) image.View().At(x, y) = NoisePixel(salt, uint64_t(y * 1000 + x));
+    };
+  };
   TFrameMatcher matcher;
-  const TFrameMatch m =
-      matcher.Match(Frame({.Top = 0, .Touch = [](TImage& i) { ChangingColumn(i, Width - 12, Width, 1); }}),
-                    Frame({.Top = 45, .Touch = [](TImage& i) { ChangingColumn(i, Width - 12, Width, 2); }}), true, 0);
-  EXPECT_EQ(m.Kind, TMatchKind::Shifted);
-  EXPECT_EQ(m.Displacement, 45);
-  EXPECT_NE(m.IgnoredStrips, 0u);
+  const TFrameMatch narrow = matcher.Match(Frame({.Top = 0, .Touch = changing(Width - 12, Width, 1)}),
+                                           Frame({.Top = 45, .Touch = changing(Width - 12, Width, 2)}), true, 0);
+  EXPECT_EQ(narrow.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(narrow.Displacement, 45);
+  EXPECT_NE(narrow.IgnoredStrips, 0u);
+  const TFrameMatch wide = matcher.Match(Frame({.Top = 0, .Touch = changing(0, Width / 4, 1)}),
+                                         Frame({.Top = 45, .Touch = changing(0, Width / 4, 2)}), true, 0);
+  EXPECT_EQ(wide.Kind, TMatchKind::NoMatch);
 }
 
-TEST(FrameMatcherTest, ChangesAcrossManyColumnsAreNotExplainedAway) {
+TEST(FrameMatcherTest, AmongRepeatingOffsetsTheOneNearestTheLastStepInTheHintedDirectionWins) {
   TFrameMatcher matcher;
-  const TFrameMatch m =
-      matcher.Match(Frame({.Top = 0, .Touch = [](TImage& i) { ChangingColumn(i, 0, Width / 4, 1); }}),
-                    Frame({.Top = 45, .Touch = [](TImage& i) { ChangingColumn(i, 0, Width / 4, 2); }}), true, 0);
-  EXPECT_EQ(m.Kind, TMatchKind::NoMatch);
-}
-
-TEST(FrameMatcherTest, AmongRepeatingOffsetsTheOneNearestTheLastStepWins) {
   // Content repeating every 24 rows: 26, 50 and 74 all fit the overlap perfectly.
-  const auto periodic = [](int64_t r) { return ((r % 24) + 24) % 24; };
-  TFrameMatcher matcher;
   for (int32_t lastStep : {26, 50, 74}) {
-    const TFrameMatch m =
-        matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 50, .PageRow = periodic}), true, lastStep);
+    const TFrameMatch m = matcher.Match(Frame({.Top = 0, .PageRow = Periodic(24)}),
+                                        Frame({.Top = 50, .PageRow = Periodic(24)}), true, lastStep);
     EXPECT_EQ(m.Displacement, lastStep);
   }
-}
-
-TEST(FrameMatcherTest, TheHintedDirectionWinsWhenBothFit) {
-  const auto periodic = [](int64_t r) { return ((r % 30) + 30) % 30; };
-  TFrameMatcher matcher;
-  const TFrameMatch down =
-      matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 10, .PageRow = periodic}), true, 0);
+  const TFrameSignature a = Frame({.Top = 0, .PageRow = Periodic(30)}), b = Frame({.Top = 10, .PageRow = Periodic(30)});
+  const TFrameMatch down = matcher.Match(a, b, true, 0), up = matcher.Match(a, b, false, 0);
   EXPECT_GT(down.Displacement, 0);
-  const TFrameMatch up =
-      matcher.Match(Frame({.Top = 0, .PageRow = periodic}), Frame({.Top = 10, .PageRow = periodic}), false, 0);
   EXPECT_LT(up.Displacement, 0);
   EXPECT_EQ((down.Displacement - up.Displacement) % 30, 0);
 }
 
-TEST(FrameMatcherTest, TheOtherDirectionIsTakenWhenOnlyItFits) {
+TEST(FrameMatcherTest, FlatFramesThatDifferAndFramesOfDifferentSizesDoNotMatch) {
+  const TFrameSignature white = Signature(TImage(Width, Height, TBgra{255, 255, 255, 255}));
+  const TFrameSignature grey = Signature(TImage(Width, Height, TBgra{128, 128, 128, 255}));
   TFrameMatcher matcher;
-  const TFrameMatch m = matcher.Match(Frame({.Top = 300}), Frame({.Top = 260}), true, 0);
-  EXPECT_EQ(m.Kind, TMatchKind::Shifted);
-  EXPECT_EQ(m.Displacement, -40);
-}
-
-TEST(FrameMatcherTest, FlatFramesThatDifferDoNotMatch) {
-  TImage white(Width, Height, TBgra{255, 255, 255, 255}), grey(Width, Height, TBgra{128, 128, 128, 255});
-  TFrameSignature a, b;
-  a.Compute(white.View());
-  b.Compute(grey.View());
-  TFrameMatcher matcher;
-  EXPECT_EQ(matcher.Match(a, b, true, 0).Kind, TMatchKind::NoMatch);
-  EXPECT_EQ(matcher.Match(a, a, true, 0).Kind, TMatchKind::Identical);
-}
-
-TEST(FrameMatcherTest, FramesOfDifferentSizesDoNotMatch) {
-  TImage small(Width, Height - 1);
-  TFrameSignature a;
-  a.Compute(small.View());
-  TFrameMatcher matcher;
-  EXPECT_EQ(matcher.Match(a, Frame({}), true, 0).Kind, TMatchKind::NoMatch);
+  EXPECT_EQ(matcher.Match(white, grey, true, 0).Kind, TMatchKind::NoMatch);
+  EXPECT_EQ(matcher.Match(white, white, true, 0).Kind, TMatchKind::Identical);
+  EXPECT_EQ(matcher.Match(Signature(TImage(Width, Height - 1)), Frame({}), true, 0).Kind, TMatchKind::NoMatch);
 }
 
 }  // namespace

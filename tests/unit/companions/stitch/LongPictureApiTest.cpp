@@ -60,22 +60,18 @@ TEST_F(LongPictureApiTest, AFailedCallReturnsZeroAndTheUnchangedPicture) {
   EXPECT_EQ(std::vector<uint8_t>(FResult, FResult + FResultSize), before);
 }
 
-TEST_F(LongPictureApiTest, NothingIsReturnedBeforeAGoodFirstFrame) {
+TEST_F(LongPictureApiTest, GarbageNullOrNegativeInputsAndMissingOutParametersStartNoPicture) {
+  const corpus::TCase c = corpus::BuildCase(Recipe());
   const std::vector<uint8_t> garbage(300, 0x42);
   EXPECT_EQ(Call(1, garbage), 0);
   EXPECT_EQ(FResult, nullptr);
   EXPECT_EQ(FResultSize, 0);
   EXPECT_EQ(OpencvLongScreenShot(1, nullptr, 100, &FResult, &FResultSize), 0);
   EXPECT_EQ(OpencvLongScreenShot(1, garbage.data(), -5, &FResult, &FResultSize), 0);
-}
-
-TEST_F(LongPictureApiTest, MissingOutParametersAreRefused) {
-  const corpus::TCase c = corpus::BuildCase(Recipe());
-  int32_t size = 0;
-  uint8_t* data = nullptr;
-  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), int32_t(c.Frames[0].size()), nullptr, &size), 0);
-  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), int32_t(c.Frames[0].size()), &data, nullptr), 0);
-  // Neither call started a picture: the next frame is the first.
+  const int32_t size = int32_t(c.Frames[0].size());
+  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), size, nullptr, &FResultSize), 0);
+  EXPECT_EQ(OpencvLongScreenShot(1, c.Frames[0].data(), size, &FResult, nullptr), 0);
+  // None of these started a picture: the next frame is the first.
   EXPECT_EQ(Call(1, c.Frames[3]), 1);
   EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
 }
@@ -86,9 +82,7 @@ TEST_F(LongPictureApiTest, ResetStartsAfreshLikeANewLoad) {
   ASSERT_EQ(Call(1, c.Frames[1]), 1);
   ResetEntryPoint();
   ASSERT_EQ(Call(1, c.Frames[4]), 1);
-  TImage picture;
-  ASSERT_EQ(ReadBmp(FResult, size_t(FResultSize), picture), TBmpError::None);
-  EXPECT_EQ(picture.Height(), 200);
+  EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
 }
 
 }  // namespace

@@ -53,83 +53,59 @@ TCaseRecipe SmallArticle(std::vector<int32_t> offsets) {
   return recipe;
 }
 
-TEST(LongPictureTest, FirstFrameIsThePicture) {
-  const TCase c = BuildCase(SmallArticle({0}));
+TEST(LongPictureTest, TheFirstFrameIsThePictureAndResetStartsANewOne) {
+  const TCase c = BuildCase(SmallArticle({0, 100}));
   TLongPicture picture;
   EXPECT_EQ(picture.Data(), nullptr);
   EXPECT_EQ(picture.Size(), 0u);
   ASSERT_EQ(Add(picture, c, 0, true), TStitchStatus::Started);
   EXPECT_EQ(picture.Height(), 240);
-  EXPECT_TRUE(MatchesIdeal(c, picture.Data(), picture.Size()));
-}
-
-TEST(LongPictureTest, SameFrameAgainAddsNothingAndSucceeds) {
-  const TCase c = BuildCase(SmallArticle({0, 100}));
-  TLongPicture picture;
-  Add(picture, c, 0, true);
-  Add(picture, c, 1, true);
-  const std::vector<uint8_t> before = Snapshot(picture);
-  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::NothingNew);
-  EXPECT_EQ(Add(picture, c, 1, false), TStitchStatus::NothingNew);
-  EXPECT_EQ(Snapshot(picture), before);
-}
-
-TEST(LongPictureTest, FramesThatDoNotOverlapFailAndLeaveThePictureUnchanged) {
-  const TCase c = BuildCase(SmallArticle({0, 100, 1500}));
-  TLongPicture picture;
-  Add(picture, c, 0, true);
-  Add(picture, c, 1, true);
-  const std::vector<uint8_t> before = Snapshot(picture);
-  EXPECT_EQ(Add(picture, c, 2, true), TStitchStatus::NoMatch);
-  EXPECT_EQ(Snapshot(picture), before);
-  // The next frame is still matched against the last one that was accepted.
-  const TCase next = BuildCase(SmallArticle({0, 100, 180}));
-  EXPECT_EQ(Add(picture, next, 2, true), TStitchStatus::Joined);
-}
-
-TEST(LongPictureTest, UnrelatedPicturesDoNotJoin) {
-  TCaseRecipe a = SmallArticle({0});
-  TCaseRecipe b = SmallArticle({0});
-  b.Seed = 99;
-  b.Page = corpus::TPageKind::Chat;
-  const TCase first = BuildCase(a), second = BuildCase(b);
-  TLongPicture picture;
-  Add(picture, first, 0, true);
-  const std::vector<uint8_t> before = Snapshot(picture);
-  EXPECT_EQ(Add(picture, second, 0, true), TStitchStatus::NoMatch);
-  EXPECT_EQ(Add(picture, second, 0, false), TStitchStatus::NoMatch);
-  EXPECT_EQ(Snapshot(picture), before);
-}
-
-TEST(LongPictureTest, ResetStartsANewPicture) {
-  const TCase c = BuildCase(SmallArticle({0, 100}));
-  TLongPicture picture;
-  Add(picture, c, 0, true);
-  Add(picture, c, 1, true);
+  EXPECT_TRUE(MatchesIdeal(BuildCase(SmallArticle({0})), picture.Data(), picture.Size()));
+  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Joined);
   picture.Reset();
   EXPECT_EQ(picture.Size(), 0u);
   EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Started);
   EXPECT_EQ(picture.Height(), 240);
 }
 
-TEST(LongPictureTest, FrameOfAnotherSizeFailsWithoutTouchingThePicture) {
-  const TCase c = BuildCase(SmallArticle({0, 100}));
-  TCaseRecipe otherSpec = SmallArticle({100});
-  otherSpec.Height = 241;
-  const TCase other = BuildCase(otherSpec);
+TEST(LongPictureTest, RepeatedUnrelatedOrResizedFramesLeaveThePictureUnchangedAndTheNextGoodFrameJoins) {
+  TCaseRecipe unrelated = SmallArticle({0}), resized = SmallArticle({100});
+  unrelated.Seed = 99;
+  unrelated.Page = corpus::TPageKind::Chat;
+  resized.Height = 241;
+  const TCase c = BuildCase(SmallArticle({0, 100, 1500, 180})), other = BuildCase(unrelated),
+              bigger = BuildCase(resized);
+  const struct {
+    const char* Name;
+    const TCase& Source;
+    size_t Frame;
+    bool Downward;
+    TStitchStatus Expected;
+  } cases[] = {
+      {"the same frame again", c, 1, true, TStitchStatus::NothingNew},
+      {"the same frame again, upward", c, 1, false, TStitchStatus::NothingNew},
+      {"no overlap", c, 2, true, TStitchStatus::NoMatch},
+      {"an unrelated page", other, 0, true, TStitchStatus::NoMatch},
+      {"an unrelated page, upward", other, 0, false, TStitchStatus::NoMatch},
+      {"another size", bigger, 0, true, TStitchStatus::SizeChanged},
+  };
   TLongPicture picture;
   Add(picture, c, 0, true);
+  Add(picture, c, 1, true);
   const std::vector<uint8_t> before = Snapshot(picture);
-  EXPECT_EQ(Add(picture, other, 0, true), TStitchStatus::SizeChanged);
-  EXPECT_EQ(Snapshot(picture), before);
-  EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Joined);
+  for (const auto& k : cases) {
+    EXPECT_EQ(Add(picture, k.Source, k.Frame, k.Downward), k.Expected) << k.Name;
+    EXPECT_EQ(Snapshot(picture), before) << k.Name;
+  }
+  // Still matched against the last frame that was accepted.
+  EXPECT_EQ(Add(picture, c, 3, true), TStitchStatus::Joined);
 }
 
 void Put32(std::vector<uint8_t>& f, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) f[at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
-TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePicture) {
+TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePictureEvenAsTheFirstFrame) {
   const TCase c = BuildCase(SmallArticle({0, 100}));
   const std::vector<uint8_t>& good = c.Frames[1];
   std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
@@ -162,16 +138,12 @@ TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePicture) {
     EXPECT_EQ(Snapshot(picture), before) << name;
   }
   EXPECT_EQ(Add(picture, c, 1, true), TStitchStatus::Joined);
-}
 
-TEST(LongPictureTest, MalformedFirstFrameLeavesNoPictureAndTheNextGoodFrameStarts) {
-  const TCase c = BuildCase(SmallArticle({0}));
-  std::vector<uint8_t> frame = c.Frames[0];
-  frame.resize(100);
-  TLongPicture picture;
-  EXPECT_EQ(picture.AddFrame(true, frame.data(), frame.size()), TStitchStatus::BadFrame);
-  EXPECT_EQ(picture.Data(), nullptr);
-  EXPECT_EQ(Add(picture, c, 0, true), TStitchStatus::Started);
+  // A malformed first frame leaves no picture; the next good frame starts one.
+  TLongPicture fresh;
+  EXPECT_EQ(fresh.AddFrame(true, good.data(), 100), TStitchStatus::BadFrame);
+  EXPECT_EQ(fresh.Data(), nullptr);
+  EXPECT_EQ(Add(fresh, c, 0, true), TStitchStatus::Started);
 }
 
 TEST(LongPictureTest, OnePixelFramesStartAndRepeatButNeverJoin) {

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "base/BmpFile.h"
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace {
 
@@ -78,17 +77,14 @@ class LongPictureStitchTest : public ::testing::Test {
       args.push_back((FCase.Directions[i] ? (i % 2 ? "down:" : "") : "up:") + FFrames[i].string());
     return args;
   }
-  bool ResultIsIdeal(const fs::path& out) const {
-    const std::vector<uint8_t> bytes = Read(out);
-    qor::TImage image;
-    if (qor::ReadBmp(bytes.data(), bytes.size(), image) != qor::TBmpError::None) return false;
-    if (image.Width() != FCase.Ideal.Width() || image.Height() != FCase.Ideal.Height()) return false;
-    for (int32_t y = 0; y < image.Height(); ++y)
-      for (int32_t x = 0; x < FCase.Recipe.Width - 12; ++x) {  // left of the scroll bar
-        const qor::TBgra a = image.View().At(x, y), b = FCase.Ideal.View().At(x, y);
-        if (a.B != b.B || a.G != b.G || a.R != b.R) return false;
-      }
-    return true;
+  ::testing::AssertionResult ResultIsIdeal() const {
+    const std::vector<uint8_t> bytes = Read(FDir / "out.bmp");
+    return qor::stitch::testing::MatchesIdeal(FCase, bytes.data(), bytes.size());
+  }
+  std::vector<std::string> Args(std::vector<std::string> frames, std::vector<std::string> more = {}) const {
+    frames.insert(frames.begin(), (FDir / "out.bmp").string());
+    frames.insert(frames.end(), more.begin(), more.end());
+    return frames;
   }
   fs::path FDir;
   TCase FCase;
@@ -96,9 +92,7 @@ class LongPictureStitchTest : public ::testing::Test {
 };
 
 TEST_F(LongPictureStitchTest, PrefixedDirectionsStitchAndPrintOneLinePerFrame) {
-  std::vector<std::string> args = {(FDir / "out.bmp").string()};
-  for (const std::string& f : PrefixedFrames()) args.push_back(f);
-  const TRunResult r = Run(args);
+  const TRunResult r = Run(Args(PrefixedFrames()));
   EXPECT_EQ(r.ExitCode, 0);
   ASSERT_EQ(r.Lines.size(), FFrames.size());
   for (size_t i = 0; i < r.Lines.size(); ++i) {
@@ -107,32 +101,25 @@ TEST_F(LongPictureStitchTest, PrefixedDirectionsStitchAndPrintOneLinePerFrame) {
     size_t number = 0;
     double millis = -1;
     line >> word >> number >> status >> millis >> ms >> path;
-    EXPECT_EQ(word, "frame");
-    EXPECT_EQ(number, i + 1);
-    EXPECT_EQ(status, "ok");
-    EXPECT_GE(millis, 0.0);
-    EXPECT_EQ(ms, "ms");
+    EXPECT_TRUE(word == "frame" && number == i + 1 && status == "ok" && millis >= 0.0 && ms == "ms") << r.Lines[i];
     EXPECT_EQ(path, FFrames[i].string());
   }
-  EXPECT_TRUE(ResultIsIdeal(FDir / "out.bmp"));
+  EXPECT_TRUE(ResultIsIdeal());
 }
 
 TEST_F(LongPictureStitchTest, DirectionsFileGivesTheSameResult) {
   std::ofstream(FDir / "dirs.txt") << "1\n1\n1\n0\r\n0\n0\n1\n";
-  std::vector<std::string> args = {(FDir / "out.bmp").string()};
-  for (const fs::path& f : FFrames) args.push_back(f.string());
-  args.push_back("--dirs");
-  args.push_back((FDir / "dirs.txt").string());
-  const TRunResult r = Run(args);
+  std::vector<std::string> frames;
+  for (const fs::path& f : FFrames) frames.push_back(f.string());
+  const TRunResult r = Run(Args(frames, {"--dirs", (FDir / "dirs.txt").string()}));
   EXPECT_EQ(r.ExitCode, 0);
   EXPECT_EQ(r.Lines.size(), FFrames.size());
-  EXPECT_TRUE(ResultIsIdeal(FDir / "out.bmp"));
+  EXPECT_TRUE(ResultIsIdeal());
 }
 
 TEST_F(LongPictureStitchTest, AFailedFrameIsReportedAndTheResultStillWritten) {
   Write(FDir / "broken.bmp", std::vector<uint8_t>(40, 'B'));
-  const TRunResult r =
-      Run({(FDir / "out.bmp").string(), FFrames[0].string(), (FDir / "broken.bmp").string(), FFrames[1].string()});
+  const TRunResult r = Run(Args({FFrames[0].string(), (FDir / "broken.bmp").string(), FFrames[1].string()}));
   EXPECT_EQ(r.ExitCode, 1);
   ASSERT_EQ(r.Lines.size(), 3u);
   EXPECT_NE(r.Lines[0].find(" ok "), std::string::npos);
@@ -145,19 +132,13 @@ TEST_F(LongPictureStitchTest, AFailedFrameIsReportedAndTheResultStillWritten) {
 }
 
 TEST_F(LongPictureStitchTest, UsageAndFileErrorsExitWithTwo) {
-  EXPECT_EQ(Run({}).ExitCode, 2);
-  EXPECT_EQ(Run({(FDir / "out.bmp").string()}).ExitCode, 2);
-  EXPECT_EQ(Run({(FDir / "out.bmp").string(), (FDir / "missing.bmp").string()}).ExitCode, 2);
   std::ofstream(FDir / "short.txt") << "1\n";
-  EXPECT_EQ(Run({(FDir / "out.bmp").string(), FFrames[0].string(), FFrames[1].string(), "--dirs",
-                 (FDir / "short.txt").string()})
-                .ExitCode,
-            2);
   std::ofstream(FDir / "bad.txt") << "1\nup\n";
-  EXPECT_EQ(Run({(FDir / "out.bmp").string(), FFrames[0].string(), FFrames[1].string(), "--dirs",
-                 (FDir / "bad.txt").string()})
-                .ExitCode,
-            2);
+  const std::vector<std::string> two = {FFrames[0].string(), FFrames[1].string()};
+  for (const auto& args :
+       {std::vector<std::string>{}, Args({}), Args({(FDir / "missing.bmp").string()}),
+        Args(two, {"--dirs", (FDir / "short.txt").string()}), Args(two, {"--dirs", (FDir / "bad.txt").string()})})
+    EXPECT_EQ(Run(args).ExitCode, 2) << args.size();
 }
 
 }  // namespace
