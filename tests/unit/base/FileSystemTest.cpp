@@ -29,26 +29,26 @@ class FileSystemTest : public testing::Test {
   TFileSystem& Fs = FileSystem();
 };
 
-TEST(PathText, SplitsAndJoinsOnEitherSeparator) {
-  EXPECT_EQ(ExtractFileDir(u"C:\\Users\\me\\Config.ini"), u"C:\\Users\\me");
-  EXPECT_EQ(ExtractFileDir(u"/tmp/x/Config.ini"), u"/tmp/x");
-  EXPECT_EQ(ExtractFileDir(u"C:\\Config.ini"), u"C:\\");
-  EXPECT_EQ(ExtractFileDir(u"/Config.ini"), u"/");
-  EXPECT_EQ(ExtractFileDir(u"Config.ini"), u"");
-  EXPECT_EQ(ExtractFileName(u"C:\\a\\b.log"), u"b.log");
-  EXPECT_EQ(IncludeTrailingSeparator(u"C:\\a\\"), u"C:\\a\\");
-  EXPECT_EQ(IncludeTrailingSeparator(u"a"), std::u16string(u"a") + PathSeparator);
+TEST(PathText, SplitsJoinsAndChangesExtensionsOnEitherSeparator) {
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {ExtractFileDir(u"C:\\Users\\me\\Config.ini"), u"C:\\Users\\me"},
+      {ExtractFileDir(u"/tmp/x/Config.ini"), u"/tmp/x"},
+      {ExtractFileDir(u"C:\\Config.ini"), u"C:\\"},
+      {ExtractFileDir(u"/Config.ini"), u"/"},
+      {ExtractFileDir(u"Config.ini"), u""},
+      {ExtractFileName(u"C:\\a\\b.log"), u"b.log"},
+      {IncludeTrailingSeparator(u"C:\\a\\"), u"C:\\a\\"},
+      {IncludeTrailingSeparator(u"a"), std::u16string(u"a") + PathSeparator},
+      {ChangeFileExt(u"C:\\x\\QorScreenshot.exe", u".log"), u"C:\\x\\QorScreenshot.log"},
+      {ChangeFileExt(u"C:\\x.dir\\noext", u".log"), u"C:\\x.dir\\noext.log"},  // only the name's extension
+      {ChangeFileExt(u"x.log", u"_1.log"), u"x_1.log"},
+      {ChangeFileExt(u"a.b.c", u""), u"a.b"},
+  };
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
 }
 
-TEST(PathText, ChangeFileExtReplacesOnlyTheNamesExtension) {
-  EXPECT_EQ(ChangeFileExt(u"C:\\x\\QorScreenshot.exe", u".log"), u"C:\\x\\QorScreenshot.log");
-  EXPECT_EQ(ChangeFileExt(u"C:\\x.dir\\noext", u".log"), u"C:\\x.dir\\noext.log");
-  EXPECT_EQ(ChangeFileExt(u"x.log", u"_1.log"), u"x_1.log");
-  EXPECT_EQ(ChangeFileExt(u"a.b.c", u""), u"a.b");
-}
-
-TEST_F(FileSystemTest, AtomicWriteReplacesContentAndLeavesNoTemporaryFile) {
-  const auto file = Path(u"Config.ini");
+TEST_F(FileSystemTest, AtomicWriteReplacesContentLeavesNoTemporaryFileAndTakesNonAsciiNames) {
+  const auto file = Path(u"Gr\u00F6\u00DFe \u4E2D.ini");
   ASSERT_TRUE(Fs.WriteFileAtomically(file, "first"));
   ASSERT_TRUE(Fs.WriteFileAtomically(file, "second, longer"));
   std::string bytes;
@@ -57,9 +57,7 @@ TEST_F(FileSystemTest, AtomicWriteReplacesContentAndLeavesNoTemporaryFile) {
   int entries = 0;
   for (const auto& e : std::filesystem::directory_iterator(FRoot)) (void)e, ++entries;
   EXPECT_EQ(entries, 1);
-}
-
-TEST_F(FileSystemTest, AtomicWriteIntoMissingFolderFailsAndCreatesNothing) {
+  // Into a missing folder it fails and creates nothing.
   EXPECT_FALSE(Fs.WriteFileAtomically(Path(u"missing") + PathSeparator + u"Config.ini", "x"));
   EXPECT_FALSE(Fs.DirectoryExists(Path(u"missing")));
 }
@@ -126,12 +124,6 @@ TEST_F(FileSystemTest, ReadOnlyAttributeRoundTrips) {
   ASSERT_TRUE(Fs.WriteAttributes(file, {false, false}));
   EXPECT_FALSE(Fs.ReadAttributes(file)->ReadOnly);
   EXPECT_FALSE(Fs.ReadAttributes(Path(u"none")).has_value());
-}
-
-TEST_F(FileSystemTest, NonAsciiNamesWork) {
-  const auto file = Path(u"Gr\u00F6\u00DFe \u4E2D.ini");
-  ASSERT_TRUE(Fs.WriteFileAtomically(file, "ok"));
-  EXPECT_TRUE(Fs.FileExists(file));
 }
 
 TEST(TemporarySiblingName, StaysInTheSameFolderAndDiffers) {

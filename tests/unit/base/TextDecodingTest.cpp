@@ -13,34 +13,32 @@ std::string Bytes(std::initializer_list<int> list) {
   return s;
 }
 
-TEST(DecodeText, DetectsEachByteOrderMark) {
-  TTextEncoding enc{};
-  EXPECT_EQ(DecodeText(Bytes({0xFF, 0xFE, 'A', 0, 0xAC, 0x20}), &enc), u"A\u20AC");
-  EXPECT_EQ(enc, TTextEncoding::Utf16Le);
-  EXPECT_EQ(DecodeText(Bytes({0xFE, 0xFF, 0, 'A', 0x20, 0xAC}), &enc), u"A\u20AC");
-  EXPECT_EQ(enc, TTextEncoding::Utf16Be);
-  EXPECT_EQ(DecodeText(Bytes({0xEF, 0xBB, 0xBF, 'A', 0xE2, 0x82, 0xAC}), &enc), u"A\u20AC");
-  EXPECT_EQ(enc, TTextEncoding::Utf8);
-  EXPECT_EQ(DecodeText(Bytes({'A', 0x80, 0xE9}), &enc), u"A\u20AC\u00E9");
-  EXPECT_EQ(enc, TTextEncoding::Ansi);
-}
-
-TEST(DecodeText, UndecoratedUtf8IsTakenAsAnsi) {
-  // Without a mark there is no guessing: the bytes are the ANSI code page's.
-  EXPECT_EQ(DecodeText("\xC3\xA9"), u"\u00C3\u00A9");
-}
-
-TEST(DecodeText, OddByteCountEndsWithReplacement) {
-  EXPECT_EQ(DecodeText(Bytes({0xFF, 0xFE, 'A', 0, 'B'})), u"A\uFFFD");
-  EXPECT_EQ(DecodeText(Bytes({0xFE, 0xFF, 0})), u"\uFFFD");
-}
-
-TEST(DecodeText, MarkAloneOrTruncatedMarkGivesShortText) {
-  EXPECT_EQ(DecodeText(Bytes({0xFF, 0xFE})), u"");
-  EXPECT_EQ(DecodeText(Bytes({0xEF, 0xBB, 0xBF})), u"");
-  EXPECT_EQ(DecodeText(Bytes({0xEF, 0xBB})), u"\u00EF\u00BB");  // not a full mark: ANSI
-  EXPECT_EQ(DecodeText(Bytes({0xFF})), u"\u00FF");
-  EXPECT_EQ(DecodeText(""), u"");
+TEST(DecodeText, FollowsTheByteOrderMarkElseTakesTheAnsiCodePageAndEndsOddBytesWithAReplacement) {
+  const struct {
+    const char* Name;
+    std::string Bytes;
+    std::u16string Text;
+    TTextEncoding Encoding;
+  } cases[] = {
+      {"UTF-16 LE", Bytes({0xFF, 0xFE, 'A', 0, 0xAC, 0x20}), u"A\u20AC", TTextEncoding::Utf16Le},
+      {"UTF-16 BE", Bytes({0xFE, 0xFF, 0, 'A', 0x20, 0xAC}), u"A\u20AC", TTextEncoding::Utf16Be},
+      {"UTF-8", Bytes({0xEF, 0xBB, 0xBF, 'A', 0xE2, 0x82, 0xAC}), u"A\u20AC", TTextEncoding::Utf8},
+      {"ANSI", Bytes({'A', 0x80, 0xE9}), u"A\u20AC\u00E9", TTextEncoding::Ansi},
+      {"UTF-8 without a mark: no guessing", "\xC3\xA9", u"\u00C3\u00A9", TTextEncoding::Ansi},
+      {"odd UTF-16 LE", Bytes({0xFF, 0xFE, 'A', 0, 'B'}), u"A\uFFFD", TTextEncoding::Utf16Le},
+      {"odd UTF-16 BE", Bytes({0xFE, 0xFF, 0}), u"\uFFFD", TTextEncoding::Utf16Be},
+      {"UTF-16 mark alone", Bytes({0xFF, 0xFE}), u"", TTextEncoding::Utf16Le},
+      {"UTF-8 mark alone", Bytes({0xEF, 0xBB, 0xBF}), u"", TTextEncoding::Utf8},
+      {"cut UTF-8 mark", Bytes({0xEF, 0xBB}), u"\u00EF\u00BB", TTextEncoding::Ansi},
+      {"one byte", Bytes({0xFF}), u"\u00FF", TTextEncoding::Ansi},
+      {"nothing", "", u"", TTextEncoding::Ansi},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTextEncoding encoding{};
+    EXPECT_EQ(DecodeText(c.Bytes, &encoding), c.Text);
+    EXPECT_EQ(encoding, c.Encoding);
+  }
 }
 
 TEST(DecodeText, KeepsLoneSurrogatesOfUtf16SoARoundTripChangesNothing) {
@@ -63,11 +61,8 @@ TEST(DecodeText, BinaryGarbageNeverFails) {
   }
 }
 
-TEST(DecodeWindows1252, MapsTheHighControlRangeLikeTheSystem) {
+TEST(DecodeWindows1252, MapsTheHighControlRangeLikeTheSystemAndCanBeReplacedAndRestored) {
   EXPECT_EQ(DecodeWindows1252("\x80\x81\x8D\x9F\xA0\xFF"), u"\u20AC\u0081\u008D\u0178\u00A0\u00FF");
-}
-
-TEST(AnsiDecoder, CanBeReplacedAndRestored) {
   SetAnsiDecoder([](std::string_view b) { return std::u16string(b.size(), u'?'); });
   EXPECT_EQ(DecodeText("ab"), u"??");
   SetAnsiDecoder(nullptr);
