@@ -1,6 +1,7 @@
 // longpicture-stitch OUT.bmp FRAME... [--dirs FILE]: its interface is driven by checks outside the repository.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -25,8 +26,10 @@ struct TRunResult {
 class LongPictureStitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One folder per test and process, so that builds testing at the same time do not share it.
     FDir = fs::temp_directory_path() /
-           ("qor_stitch_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("qor_stitch_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+            std::to_string(getpid()));
     fs::remove_all(FDir);
     fs::create_directories(FDir);
     TCaseRecipe recipe;
