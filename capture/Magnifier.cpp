@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/Utf16Text.h"
 #include "capture/DashedBorder.h"
 
 namespace qor {
@@ -10,11 +11,6 @@ namespace qor {
 namespace {
 
 int32_t Scaled(int32_t value, bool scaled) { return scaled ? int32_t(value * 2.0) : value; }
-
-std::u16string Decimal(int64_t value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
 
 }  // namespace
 
@@ -91,13 +87,13 @@ void TMagnifier::Render(const TImageView& screen, TPoint p, const TImageView& ta
 }
 
 std::u16string MagnifierSizeText(std::u16string_view sizeWord, int32_t width, int32_t height) {
-  return std::u16string(sizeWord) + u" (" + Decimal(width) + u" x " + Decimal(height) + u")";
+  return std::u16string(sizeWord) + u" (" + IntToText(width) + u" x " + IntToText(height) + u")";
 }
 
 std::u16string MagnifierRgbText(const TImageView& screen, TPoint p) {
   TBgra pixel{};
   if (!screen.IsEmpty() && TRect{0, 0, screen.Width, screen.Height}.Contains(p)) pixel = screen.At(p.X, p.Y);
-  return u"RGB: (" + Decimal(pixel.R) + u"," + Decimal(pixel.G) + u"," + Decimal(pixel.B) + u")";
+  return u"RGB: (" + IntToText(pixel.R) + u"," + IntToText(pixel.G) + u"," + IntToText(pixel.B) + u")";
 }
 
 }  // namespace qor

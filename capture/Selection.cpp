@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Utf16Text.h"
 #include "capture/Detection.h"
 #include "capture/RectSet.h"
 
@@ -11,13 +12,22 @@ namespace qor {
 
 namespace {
 
-std::u16string Decimal(int64_t value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
-
 bool IsProgramManager(const TWindowRecord* window) {
   return window != nullptr && window->ClassName == ProgramManagerClass && window->Caption == ProgramManagerCaption;
+}
+
+// Moves the span [low, high) by d, stopping it against 0 and limit with its length kept.
+void ShiftWithin(int32_t& low, int32_t& high, int32_t d, int32_t limit) {
+  if (low + d < 0) {
+    high -= low;
+    low = 0;
+  } else if (high + d > limit) {
+    low = limit - (high - low);
+    high = limit;
+  } else {
+    low += d;
+    high += d;
+  }
 }
 
 }  // namespace
@@ -77,7 +87,7 @@ TPressResult TSelection::Press(TPoint p, const TRect& detected, const TWindowRec
   if (FFirstSelectionPending) {
     FEdges.Left = p.X;
     FEdges.Top = p.Y;
-    result.LogLine = u"g_FirstScreenShot" + Decimal(p.X) + u"," + Decimal(p.Y);
+    result.LogLine = u"g_FirstScreenShot" + IntToText(p.X) + u"," + IntToText(p.Y);
     // The detected window becomes the selection image; a release without a drag keeps it.
     FImage = ClampToOverlay(detected, FDesktop);
     FEdges.Right = FImage.Right;
@@ -122,26 +132,8 @@ TMoveResult TSelection::Move(TPoint p) {
     result.HideMagnifier = true;
     TRect r = TRect::Normalized({FEdges.Left, FEdges.Top}, {FEdges.Right, FEdges.Bottom});
     const int32_t dx = p.X - FPress.X, dy = p.Y - FPress.Y;
-    if (r.Left + dx < 0) {
-      r.Right -= r.Left;
-      r.Left = 0;
-    } else if (r.Right + dx > FDesktop.Width) {
-      r.Left = FDesktop.Width - (r.Right - r.Left);
-      r.Right = FDesktop.Width;
-    } else {
-      r.Left += dx;
-      r.Right += dx;
-    }
-    if (r.Top + dy < 0) {
-      r.Bottom -= r.Top;
-      r.Top = 0;
-    } else if (r.Bottom + dy > FDesktop.Height) {
-      r.Top = FDesktop.Height - (r.Bottom - r.Top);
-      r.Bottom = FDesktop.Height;
-    } else {
-      r.Top += dy;
-      r.Bottom += dy;
-    }
+    ShiftWithin(r.Left, r.Right, dx, FDesktop.Width);
+    ShiftWithin(r.Top, r.Bottom, dy, FDesktop.Height);
     FEdges = FImage = r;
     FFrameDashed = false;
     PlaceHandlesOnImage();

@@ -2,17 +2,14 @@
 
 #include <string>
 
+#include "base/Utf16Text.h"
+
 namespace qor {
 
 namespace {
 
 int32_t Scale(int32_t value, bool scaled) { return scaled ? int32_t(value * 2.0) : value; }
 TSize Scale(TSize size, bool scaled) { return {Scale(size.Width, scaled), Scale(size.Height, scaled)}; }
-
-std::u16string Decimal(int64_t value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
 
 }  // namespace
 
@@ -53,7 +50,7 @@ TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible
   return layout;
 }
 
-std::u16string ToolbarSizeText(int32_t width, int32_t height) { return Decimal(width) + u" x " + Decimal(height); }
+std::u16string ToolbarSizeText(int32_t width, int32_t height) { return IntToText(width) + u" x " + IntToText(height); }
 
 TPoint PlaceToolbar(const TRect& selection, TSize toolbar, const TRect& monitor) {
   TPoint p;
