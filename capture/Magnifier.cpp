@@ -3,23 +3,18 @@
 #include <algorithm>
 #include <string>
 
+#include "app/DpiDecision.h"
 #include "base/Utf16Text.h"
 #include "capture/DashedBorder.h"
 
 namespace qor {
-
-namespace {
-
-int32_t Scaled(int32_t value, bool scaled) { return scaled ? int32_t(value * 2.0) : value; }
-
-}  // namespace
 
 TMagnifierMetrics TMagnifierMetrics::For(bool scaled) {
   TMagnifierMetrics m;
   if (!scaled) return m;
   for (int32_t* value : {&m.PanelWidth, &m.PanelHeight, &m.ImageLeft, &m.ImageTop, &m.ImageWidth, &m.ImageHeight,
                          &m.HalfWidth, &m.HalfHeight, &m.ShrinkX, &m.ShrinkY, &m.SizeLabelTop, &m.RgbLabelTop})
-    *value = Scaled(*value, true);
+    *value = ScalePixels(*value, true);
   return m;
 }
 

@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "app/DpiDecision.h"
 #include "base/Utf16Text.h"
 
 namespace qor {
 
 namespace {
 
-int32_t Scale(int32_t value, bool scaled) { return scaled ? int32_t(value * 2.0) : value; }
+int32_t Scale(int32_t value, bool scaled) { return ScalePixels(value, scaled); }
 TSize Scale(TSize size, bool scaled) { return {Scale(size.Width, scaled), Scale(size.Height, scaled)}; }
 
 }  // namespace
