@@ -27,6 +27,7 @@ class TToolbarPanel {
   bool Visible() const;
   TSize Size() const { return {FLayout.Width, FLayout.Height}; }
   TRect Bounds() const { return FPanel.PanelBounds(); }  // overlay coordinates
+  TRdPanel& Panel() { return FPanel; }
   // The seven drawing-tool buttons back to their normal state.
   void ResetDrawingTools();
 
