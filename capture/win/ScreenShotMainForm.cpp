@@ -91,6 +91,7 @@ void TScreenShotMainForm::FormCreate() {
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
   FLabelFont = ::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+  FSizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
   LoadSaveSettings();
   FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
   FToolbar = std::make_unique<TToolbarPanel>(IsScaled());
@@ -239,8 +240,7 @@ void TScreenShotMainForm::RenderMagnifier() {
   const TPoint p = FRun->MagnifierPoint();
   FRun->Magnifier().Render(FScreenCopy.View(), p, FMagnifierImage.View());
   const TRect front = FRun->Front();
-  const std::u16string sizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
-  FSizeText = MagnifierSizeText(sizeWord, front.Width(), front.Height());
+  FSizeText = MagnifierSizeText(FSizeWord, front.Width(), front.Height());
   FRgbText = MagnifierRgbText(FScreenCopy.View(), p);
 }
 

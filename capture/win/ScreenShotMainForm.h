@@ -41,6 +41,7 @@ class TScreenShotMainForm : public TForm {
   TDibImage FMask;            // Image_Meng: the screen copy dimmed
   TDibImage FCompose;         // where the layers are put together before they reach the screen
   TDibImage FMagnifierImage;  // Image_Expand
+  std::u16string FSizeWord;   // "Size:" from the language table, read once
   std::u16string FSizeText;   // Label_Size
   std::u16string FRgbText;    // Label_RGB
   HFONT FLabelFont = nullptr;
