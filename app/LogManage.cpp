@@ -8,16 +8,6 @@
 
 namespace qor {
 
-namespace {
-
-void AppendPadded(std::u16string& out, int value, int width) {
-  std::u16string digits = IntToText(value < 0 ? 0 : value);
-  for (size_t i = digits.size(); i < static_cast<size_t>(width); ++i) out.push_back(u'0');
-  out += digits;
-}
-
-}  // namespace
-
 TLocalTime LocalTimeNow() {
   const auto now = std::chrono::system_clock::now();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
@@ -35,19 +25,19 @@ TLocalTime LocalTimeNow() {
 std::u16string FormatLogTimeStamp(const TLocalTime& t) {
   std::u16string out;
   out.reserve(25);
-  AppendPadded(out, t.Year, 4);
+  out += ZeroPadded(t.Year, 4);
   out += u'-';
-  AppendPadded(out, t.Month, 2);
+  out += ZeroPadded(t.Month, 2);
   out += u'-';
-  AppendPadded(out, t.Day, 2);
+  out += ZeroPadded(t.Day, 2);
   out += u' ';
-  AppendPadded(out, t.Hour, 2);
+  out += ZeroPadded(t.Hour, 2);
   out += u':';
-  AppendPadded(out, t.Minute, 2);
+  out += ZeroPadded(t.Minute, 2);
   out += u':';
-  AppendPadded(out, t.Second, 2);
+  out += ZeroPadded(t.Second, 2);
   out += u'.';
-  AppendPadded(out, t.Millisecond, 3);
+  out += ZeroPadded(t.Millisecond, 3);
   out += u"  ";
   return out;
 }

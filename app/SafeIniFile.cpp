@@ -23,12 +23,6 @@ int HexDigit(char16_t c) {
   return -1;
 }
 
-void AppendPadded(std::u16string& out, int value, int width) {
-  std::u16string digits = IntToText(value < 0 ? 0 : value);
-  while (static_cast<int>(digits.size()) < width) digits.insert(digits.begin(), u'0');
-  out += digits;
-}
-
 // Reads 1..maxDigits digits at pos.
 bool ReadNumber(std::u16string_view s, size_t& pos, int maxDigits, int& value) {
   const size_t start = pos;
@@ -132,23 +126,23 @@ bool ParseIniFloat(std::u16string_view text, double& value) {
 
 std::u16string FormatIniDate(const TDateTimeValue& v) {
   std::u16string out;
-  AppendPadded(out, v.Month, 2);
+  out += ZeroPadded(v.Month, 2);
   out += u'/';
-  AppendPadded(out, v.Day, 2);
+  out += ZeroPadded(v.Day, 2);
   out += u'/';
-  AppendPadded(out, v.Year, 4);
+  out += ZeroPadded(v.Year, 4);
   return out;
 }
 
 std::u16string FormatIniTime(const TDateTimeValue& v) {
   std::u16string out;
-  AppendPadded(out, v.Hour, 2);
+  out += ZeroPadded(v.Hour, 2);
   out += u':';
-  AppendPadded(out, v.Minute, 2);
+  out += ZeroPadded(v.Minute, 2);
   out += u':';
-  AppendPadded(out, v.Second, 2);
+  out += ZeroPadded(v.Second, 2);
   out += u':';
-  AppendPadded(out, v.Millisecond, 3);
+  out += ZeroPadded(v.Millisecond, 3);
   return out;
 }
 

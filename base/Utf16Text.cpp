@@ -183,6 +183,12 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, st
   return out;
 }
 
+std::u16string ZeroPadded(int64_t value, int width) {
+  std::u16string digits = IntToText(value < 0 ? 0 : value);
+  if (int(digits.size()) < width) digits.insert(0, size_t(width) - digits.size(), u'0');
+  return digits;
+}
+
 std::u16string FormatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args) {
   std::u16string text;
   const std::u16string_view* arg = args.begin();

@@ -36,6 +36,8 @@ bool SameText(std::u16string_view a, std::u16string_view b);
 
 // Decimal text of a signed 64-bit integer.
 std::u16string IntToText(int64_t value);
+// Decimal text of value zero-padded to at least width digits; a negative value counts as 0 (date and time fields).
+std::u16string ZeroPadded(int64_t value, int width);
 // A language text with its "%s" placeholders filled in order by args. Arguments are inserted as they are (a "%s"
 // inside one stays); placeholders beyond the arguments stay as "%s", arguments beyond the placeholders are dropped.
 std::u16string FormatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> args);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/Utf16Text.h"
 
 namespace qor {
@@ -16,6 +18,19 @@ TEST(FormatText, FillsPlaceholdersInOrderAndToleratesTranslationsThatDoNotMatchT
   EXPECT_EQ(FormatText(u"100% sure %", {u"x"}), u"100% sure %");  // a lone '%' is text
   EXPECT_EQ(FormatText(u"%%s", {u"x"}), u"%x");
   EXPECT_EQ(FormatText(u"", {}), u"");
+}
+
+}  // namespace
+}  // namespace qor
+
+namespace qor {
+namespace {
+
+TEST(ZeroPadded, PadsToTheWidthNeverCutsAndTreatsNegativeAsZero) {
+  const std::tuple<int64_t, int, std::u16string> cases[] = {
+      {7, 2, u"07"}, {2024, 4, u"2024"}, {12345, 4, u"12345"}, {0, 3, u"000"}, {-5, 2, u"00"}, {9, 0, u"9"},
+  };
+  for (const auto& [value, width, text] : cases) EXPECT_EQ(ZeroPadded(value, width), text) << value;
 }
 
 }  // namespace
