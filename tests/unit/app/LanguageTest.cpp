@@ -13,8 +13,7 @@
 namespace qor {
 namespace {
 
-using test::TTestFolder;
-using test::WriteBytes;
+using namespace test;
 
 class LanguageTest : public testing::Test {
  protected:
@@ -34,12 +33,15 @@ TEST_F(LanguageTest, LoadsTheNamedLanguage) {
   EXPECT_EQ(Language.MessageText(u"M_Close", u"Close"), u"Close");
 }
 
-TEST_F(LanguageTest, MissingLanguageFallsBackToEnglishFile) {
+TEST_F(LanguageTest, AMissingLanguageOrANameLeadingOutOfTheFolderLoadsEnglish) {
   WriteLanguage(u"English", u"[Qor_Screen_M]\r\nM_OK=Okay\r\n");
-  ASSERT_TRUE(Language.Load(u"Klingon"));
-  EXPECT_EQ(Language.LanguageName(), u"English");
-  EXPECT_EQ(Language.DisplayName(), u"English");  // no DisplayName: the file's base name
-  EXPECT_EQ(Language.MessageText(u"M_OK", u"OK"), u"Okay");
+  WriteBytes(Folder.Path(u"Evil.lng"), EncodeUtf16LeWithBom(u"[Qor_Screen_M]\r\nM_OK=evil\r\n"));
+  for (std::u16string_view name : {u"Klingon", u"../Evil"}) {
+    ASSERT_TRUE(Language.Load(name));
+    EXPECT_EQ(Language.LanguageName(), u"English");
+    EXPECT_EQ(Language.DisplayName(), u"English");  // no DisplayName: the file's base name
+    EXPECT_EQ(Language.MessageText(u"M_OK", u"OK"), u"Okay");
+  }
 }
 
 TEST_F(LanguageTest, WithoutAnyFileEveryMessageTakesItsDefault) {
@@ -48,23 +50,11 @@ TEST_F(LanguageTest, WithoutAnyFileEveryMessageTakesItsDefault) {
   EXPECT_EQ(Language.WindowText(u"FormScrollWinsTools", u"Btn.Caption"), std::nullopt);
 }
 
-TEST_F(LanguageTest, NamesThatLeadOutOfTheFolderLoadEnglish) {
-  WriteLanguage(u"English", u"[Qor_Screen_M]\r\nM_OK=English OK\r\n");
-  WriteBytes(Folder.Path(u"Evil.lng"), EncodeUtf16LeWithBom(u"[Qor_Screen_M]\r\nM_OK=evil\r\n"));
-  ASSERT_TRUE(Language.Load(u"../Evil"));
-  EXPECT_EQ(Language.MessageText(u"M_OK", u""), u"English OK");
-}
-
-TEST_F(LanguageTest, EmptyValueIsAnEmptyTextNotTheDefault) {
-  WriteLanguage(u"English", u"[Qor_Screen_M]\r\nM_Close=\r\n");
-  ASSERT_TRUE(Language.Load(u"English"));
-  EXPECT_EQ(Language.MessageText(u"M_Close", u"Close"), u"");
-}
-
-TEST_F(LanguageTest, KeyLookupIgnoresCase) {
-  WriteLanguage(u"English", u"[qor_screen_m]\r\nM_OK=Fine\r\n[QOR_SCREEN_FORMX]\r\nBTN_A.CAPTION=A\r\n");
+TEST_F(LanguageTest, KeyLookupIgnoresCaseAndAnEmptyValueIsAnEmptyTextNotTheDefault) {
+  WriteLanguage(u"English", u"[qor_screen_m]\r\nM_OK=Fine\r\nM_Close=\r\n[QOR_SCREEN_FORMX]\r\nBTN_A.CAPTION=A\r\n");
   ASSERT_TRUE(Language.Load(u"english"));
   EXPECT_EQ(Language.MessageText(u"m_ok", u"OK"), u"Fine");
+  EXPECT_EQ(Language.MessageText(u"M_Close", u"Close"), u"");
   EXPECT_EQ(Language.WindowText(u"FormX", u"Btn_A.Caption"), u"A");
 }
 
@@ -156,19 +146,14 @@ TEST_F(LanguageTest, GarbageFilesGiveDefaultsQuietly) {
   }
 }
 
-TEST_F(LanguageTest, OddSizedTruncatedFileKeepsTheWholeLines) {
-  std::string bytes = EncodeUtf16LeWithBom(u"[Qor_Screen_M]\r\nM_OK=Fine\r\nM_Close=Shut");
+TEST_F(LanguageTest, ATenMegabyteLineOrAnOddSizedEndDoesNotHideTheOtherKeys) {
+  std::string bytes = EncodeUtf16LeWithBom(u"[Qor_Screen_M]\r\nM_Big=" + std::u16string(10u << 20, u'b') +
+                                           u"\r\nM_OK=Fine\r\nM_Close=Shut");
   bytes.pop_back();  // half of the last character
   WriteBytes(Folder.Path(u"Language/English.lng"), bytes);
   ASSERT_TRUE(Language.Load(u"English"));
   EXPECT_EQ(Language.MessageText(u"M_OK", u""), u"Fine");
   EXPECT_EQ(Language.MessageText(u"M_Close", u""), u"Shu\uFFFD");
-}
-
-TEST_F(LanguageTest, TenMegabyteLineDoesNotHideTheOtherKeys) {
-  WriteLanguage(u"English", u"[Qor_Screen_M]\r\nM_Big=" + std::u16string(10u << 20, u'b') + u"\r\nM_OK=Fine\r\n");
-  ASSERT_TRUE(Language.Load(u"English"));
-  EXPECT_EQ(Language.MessageText(u"M_OK", u""), u"Fine");
   EXPECT_EQ(Language.MessageText(u"M_Big", u"").size(), 10u << 20);
 }
 
@@ -202,16 +187,6 @@ TEST(ShippedEnglish, HoldsEveryMessageWithItsDefaultText) {
   for (const auto& e : MessageTextTable) {
     EXPECT_EQ(messages->Value(e.Key), std::u16string(e.DefaultText)) << Utf16ToUtf8(e.Key);
   }
-}
-
-TEST_F(LanguageTest, LanguageComesFromConfigIni) {
-  WriteLanguage(u"Deutsch", u"[Qor_Screen_M]\r\nM_OK=Gut\r\n");
-  SetParentProductFolder(Folder.Path(u"Corvane"));
-  ASSERT_TRUE(WriteConfigString(u"Main", u"Language", u"Deutsch"));
-  TLanguage language(Folder.Path(u"Language"));
-  language.Load(ReadConfigString(u"Main", u"Language", u"English"));
-  SetParentProductFolder(u"");
-  EXPECT_EQ(language.MessageText(u"M_OK", u"OK"), u"Gut");
 }
 
 }  // namespace

@@ -10,10 +10,7 @@
 namespace qor {
 namespace {
 
-using test::ReadBytes;
-using test::ReadText;
-using test::TTestFolder;
-using test::WriteBytes;
+using namespace test;
 
 // ---- value texts ----
 
@@ -41,7 +38,7 @@ TEST(IniInteger, ParsesDecimalAndPrefixedHexAndRejectsTheRest) {
   }
 }
 
-TEST(IniFloat, TakesCommaAsDecimalPointWhateverTheLocale) {
+TEST(IniFloat, TakesCommaAsDecimalPointWhateverTheLocaleAndWritesAPointThatReadsBackExactly) {
   const std::pair<std::u16string_view, double> good[] = {
       {u"1,5", 1.5}, {u"1.5", 1.5}, {u"-0,25", -0.25}, {u"+2", 2}, {u"1e3", 1000}};
   for (const auto& [text, expected] : good) {
@@ -53,26 +50,19 @@ TEST(IniFloat, TakesCommaAsDecimalPointWhateverTheLocale) {
     double value = 0;
     EXPECT_FALSE(ParseIniFloat(bad, value)) << Utf16ToUtf8(bad);
   }
-}
-
-TEST(IniFloat, WritesWithAPointAndReadsBackExactly) {
-  for (double v : {1.5, -0.1, 1e20, 3.141592653589793, 0.0}) {
+  for (double v : {-0.1, 1e20, 3.141592653589793}) {
     double back = 0;
-    const std::u16string text = FormatIniFloat(v);
-    EXPECT_EQ(text.find(u','), std::u16string::npos);
-    ASSERT_TRUE(ParseIniFloat(text, back));
+    ASSERT_TRUE(ParseIniFloat(FormatIniFloat(v), back));
     EXPECT_EQ(back, v);
   }
+  EXPECT_EQ(FormatIniFloat(1.5), u"1.5");
 }
 
-TEST(IniDateTime, WritesTheFixedUsFormat) {
-  const TDateTimeValue v{2024, 3, 7, 9, 5, 4, 12};
-  EXPECT_EQ(FormatIniDateTime(v), u"03/07/2024 09:05:04:012");
-  EXPECT_EQ(FormatIniDate(v), u"03/07/2024");
-  EXPECT_EQ(FormatIniTime(v), u"09:05:04:012");
-}
-
-TEST(IniDateTime, ReadsWhatItWritesAndRejectsImpossibleValues) {
+TEST(IniDateTime, WritesTheFixedUsFormatReadsItAndRejectsImpossibleValues) {
+  const TDateTimeValue w{2024, 3, 7, 9, 5, 4, 12};
+  EXPECT_EQ(FormatIniDateTime(w), u"03/07/2024 09:05:04:012");
+  EXPECT_EQ(FormatIniDate(w), u"03/07/2024");
+  EXPECT_EQ(FormatIniTime(w), u"09:05:04:012");
   TDateTimeValue v;
   bool hasDate = false, hasTime = false;
   ASSERT_TRUE(ParseIniDateTime(u"12/31/2024 23:59:59:999", v, hasDate, hasTime));
@@ -93,25 +83,28 @@ TEST(IniDateTime, ReadsWhatItWritesAndRejectsImpossibleValues) {
 
 // ---- the file ----
 
-class SafeIniFileTest : public testing::Test {
- protected:
-  TTestFolder Folder;
-  std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
-};
+using SafeIniFileTest = TConfigFolderTest;
 
-TEST_F(SafeIniFileTest, SavesUtf16LeWithBomAndCrLf) {
+TEST_F(SafeIniFileTest, MissingFileIsCreatedEmptyByOpeningAndNotByReading) {
+  EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"English"), u"English");
+  EXPECT_FALSE(FileSystem().DirectoryExists(ExtractFileDir(Ini)));
+  { TSafeIniFile ini(Ini); }
+  EXPECT_TRUE(FileSystem().FileExists(Ini));
+  EXPECT_EQ(ReadBytes(Ini), "");
+}
+
+TEST_F(SafeIniFileTest, SavesUtf16LeWithBomAndCrLfAtOnceAndLeavesNoTemporaryFile) {
   {
     TSafeIniFile ini(Ini);
     ini.WriteString(u"Main", u"Language", u"Fran\u00E7ais");
     ini.WriteInteger(u"StartPin", u"Left", -5);
   }
   EXPECT_EQ(ReadBytes(Ini), EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=Fran\u00E7ais\r\n\r\n[StartPin]\r\nLeft=-5\r\n"));
-}
-
-TEST_F(SafeIniFileTest, OpeningAMissingFileCreatesFolderAndEmptyFile) {
-  { TSafeIniFile ini(Ini); }
-  EXPECT_TRUE(FileSystem().FileExists(Ini));
-  EXPECT_EQ(ReadBytes(Ini), "");
+  EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u"1"));
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u""), u"1");
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(Folder.Root() / "Corvane")) (void)e, ++files;
+  EXPECT_EQ(files, 1);
 }
 
 TEST_F(SafeIniFileTest, TypedValuesRoundTripThroughTheFile) {
@@ -149,24 +142,18 @@ TEST_F(SafeIniFileTest, StoredTextsReadAsTheirKinds) {
   EXPECT_EQ(ini.ReadDateTime(u"AIAssistant", u"When", {1, 2, 3}), (TDateTimeValue{1, 2, 3}));
 }
 
-TEST_F(SafeIniFileTest, EmptyValueIsNotAMissingKey) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[AIAssistant]\r\nScreenshotCapPath=\r\n"));
-  TSafeIniFile ini(Ini);
-  EXPECT_EQ(ini.ReadString(u"AIAssistant", u"ScreenshotCapPath", u"default"), u"");
-  EXPECT_EQ(ini.ReadString(u"AIAssistant", u"Missing", u"default"), u"default");
-  EXPECT_EQ(ini.ReadString(u"NoSection", u"ScreenshotCapPath", u"default"), u"default");
-  EXPECT_TRUE(ini.ValueExists(u"aiassistant", u"screenshotcappath"));
-  EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"ScreenshotCapPath", 7), 7);
-}
-
-TEST_F(SafeIniFileTest, KeysAndSectionsMatchRegardlessOfCaseAndBlanks) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[ aiassistant ]\r\n  screenshotcaptip   =   1   \r\n"));
+TEST_F(SafeIniFileTest, KeysMatchRegardlessOfCaseAndBlanksAndAnEmptyValueIsNotAMissingKey) {
+  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[ aiassistant ]\r\n  screenshotcaptip   =   1   \r\nScreenshotCapPath=\r\n"));
   {
     TSafeIniFile ini(Ini);
     EXPECT_EQ(ini.ReadString(u"AIAssistant", u"ScreenshotCapTip", u"0"), u"1");
+    EXPECT_EQ(ini.ReadString(u"AIAssistant", u"ScreenshotCapPath", u"default"), u"");
+    EXPECT_EQ(ini.ReadString(u"AIAssistant", u"Missing", u"default"), u"default");
+    EXPECT_EQ(ini.ReadString(u"NoSection", u"ScreenshotCapPath", u"default"), u"default");
+    EXPECT_EQ(ini.ReadInteger(u"AIAssistant", u"ScreenshotCapPath", 7), 7);
     ini.WriteString(u"AIASSISTANT", u"SCREENSHOTCAPTIP", u"0");  // replaces, does not add
   }
-  EXPECT_EQ(ReadText(Ini), u"[aiassistant]\r\nSCREENSHOTCAPTIP=0\r\n");
+  EXPECT_EQ(ReadText(Ini), u"[aiassistant]\r\nSCREENSHOTCAPTIP=0\r\nScreenshotCapPath=\r\n");
 }
 
 TEST_F(SafeIniFileTest, Utf8AndAnsiFilesAreReadAndRewrittenAsUtf16) {
@@ -200,13 +187,6 @@ TEST_F(SafeIniFileTest, ReadOnlyFileIsUpdatedAndStaysReadOnly) {
   EXPECT_TRUE(FileSystem().ReadAttributes(Ini)->ReadOnly);
 }
 
-TEST_F(SafeIniFileTest, SavingLeavesNoTemporaryFileBehind) {
-  for (int i = 0; i < 3; ++i) WriteIniString(Ini, u"S", u"k", IntToText(i));
-  int files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(Folder.Root() / "Corvane")) (void)e, ++files;
-  EXPECT_EQ(files, 1);
-}
-
 TEST_F(SafeIniFileTest, DestructorSavesOnlyWhenModified) {
   WriteBytes(Ini, "[S]\nk=v\n");  // ANSI: a save would turn it into UTF-16
   { TSafeIniFile ini(Ini); }
@@ -229,38 +209,31 @@ TEST_F(SafeIniFileTest, EraseSectionAndDeleteKeyAreSaved) {
   EXPECT_EQ(ReadText(Ini), u"[A]\r\ny=2\r\n");
 }
 
-TEST_F(SafeIniFileTest, FailedDecodeForbidsWritingBack) {
-  WriteBytes(Ini, "secret");
-  {
-    TSafeIniFile ini(Ini, [](std::string&) { return false; });
-    EXPECT_TRUE(ini.WriteBackForbidden());
-    ini.WriteString(u"S", u"k", u"v");
-    EXPECT_FALSE(ini.UpdateFile());
-  }
-  EXPECT_EQ(ReadBytes(Ini), "secret");
-}
-
-TEST_F(SafeIniFileTest, FiltersTransformTheBytesBothWays) {
+TEST_F(SafeIniFileTest, FiltersTransformTheBytesBothWaysAndAFailingFilterKeepsTheFile) {
   auto flip = [](std::string& bytes) {
     for (auto& b : bytes) b = static_cast<char>(b ^ 0x5A);
     return true;
   };
+  auto fail = [](std::string&) { return false; };
   {
     TSafeIniFile ini(Ini, flip, flip);
     ini.WriteString(u"S", u"k", u"v");
   }
-  EXPECT_NE(ReadBytes(Ini).substr(0, 2), "\xFF\xFE");
-  TSafeIniFile again(Ini, flip, flip);
-  EXPECT_EQ(again.ReadString(u"S", u"k", u""), u"v");
-}
-
-TEST_F(SafeIniFileTest, EncodeFilterCanAbortTheSave) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nk=old\r\n"));
-  TSafeIniFile ini(Ini, {}, [](std::string&) { return false; });
+  const std::string flipped = ReadBytes(Ini);
+  EXPECT_NE(flipped.substr(0, 2), "\xFF\xFE");
+  EXPECT_EQ(TSafeIniFile(Ini, flip, flip).ReadString(u"S", u"k", u""), u"v");
+  {
+    TSafeIniFile ini(Ini, fail);  // cannot decode: never written back
+    EXPECT_TRUE(ini.WriteBackForbidden());
+    ini.WriteString(u"S", u"k", u"w");
+    EXPECT_FALSE(ini.UpdateFile());
+  }
+  EXPECT_EQ(ReadBytes(Ini), flipped);
+  TSafeIniFile ini(Ini, flip, fail);
   ini.WriteString(u"S", u"k", u"new");
   EXPECT_FALSE(ini.UpdateFile());
   EXPECT_TRUE(ini.SaveAborted());
-  EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=old\r\n");
+  EXPECT_EQ(ReadBytes(Ini), flipped);
 }
 
 // A file system whose reads or writes fail, to check what a failed step leaves behind.
@@ -276,51 +249,32 @@ class TFaultyFileSystem : public TStdFileSystem {
   }
 };
 
-class FaultySafeIniFileTest : public SafeIniFileTest {
+class FaultySafeIniFileTest : public TConfigFolderTest {
  protected:
   void SetUp() override { SetFileSystem(&Faulty); }
   void TearDown() override { SetFileSystem(nullptr); }
   TFaultyFileSystem Faulty;
 };
 
-TEST_F(FaultySafeIniFileTest, AnExistingFileThatCannotBeReadIsNeverOverwritten) {
+TEST_F(FaultySafeIniFileTest, AFileThatCannotBeReadIsNeverOverwrittenAndAFailedSaveIsReported) {
   WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
   Faulty.FailReads = true;
   EXPECT_FALSE(WriteIniString(Ini, u"S", u"k", u"v"));
   EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"dflt"), u"dflt");
   Faulty.FailReads = false;
-  EXPECT_EQ(ReadText(Ini), u"[Main]\r\nLanguage=English\r\n");
-}
-
-TEST_F(FaultySafeIniFileTest, AFailedSaveIsReportedAndKeepsTheOldFile) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nk=old\r\n"));
   Faulty.FailWrites = true;
   EXPECT_FALSE(WriteIniString(Ini, u"S", u"k", u"new"));
   Faulty.FailWrites = false;
-  EXPECT_EQ(ReadText(Ini), u"[S]\r\nk=old\r\n");
+  EXPECT_EQ(ReadText(Ini), u"[Main]\r\nLanguage=English\r\n");
 }
 
-TEST_F(SafeIniFileTest, ReadingAMissingFileCreatesNothing) {
-  EXPECT_EQ(ReadIniString(Ini, u"Main", u"Language", u"English"), u"English");
-  EXPECT_FALSE(FileSystem().FileExists(Ini));
-  EXPECT_FALSE(FileSystem().DirectoryExists(ExtractFileDir(Ini)));
-}
-
-TEST_F(SafeIniFileTest, WritingCreatesFolderAndFileAndSavesAtOnce) {
-  EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u"1"));
-  EXPECT_EQ(ReadText(Ini), u"[AIAssistant]\r\nScreenshotClipboardShow=1\r\n");
-}
-
-TEST_F(SafeIniFileTest, ConfigFunctionsUseTheParentProductFolder) {
+TEST_F(SafeIniFileTest, ConfigFunctionsUseTheParentProductFolderAndABareNameTheCurrentFolder) {
   SetParentProductFolder(Folder.Path(u"Corvane"));
   EXPECT_EQ(ConfigIniPath(), Ini);
   EXPECT_EQ(ReadConfigString(u"Main", u"Language", u"English"), u"English");
   EXPECT_TRUE(WriteConfigString(u"StartPin", u"Left", u"10"));
   EXPECT_EQ(ReadConfigString(u"startpin", u"left", u""), u"10");
   SetParentProductFolder(u"");
-}
-
-TEST_F(SafeIniFileTest, BareFileNameMeansTheCurrentFolder) {
   const auto old = std::filesystem::current_path();
   std::filesystem::current_path(Folder.Root());
   EXPECT_TRUE(WriteIniString(u"Bare.ini", u"S", u"k", u"v"));

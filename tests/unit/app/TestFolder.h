@@ -5,16 +5,20 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "base/FileSystem.h"
 #include "base/TextDecoding.h"
+#ifdef _WIN32
+#include "base/win/WinFileSystem.h"
+#endif
 
 namespace qor::test {
 
 class TTestFolder {
  public:
   TTestFolder() {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     // A random part keeps runs of the same test (native, Wine, other build folders) apart.
     std::string name = std::string("qor_app_") + info->test_suite_name() + "_" + info->name() + "_" +
                        std::to_string(std::random_device{}());
@@ -59,5 +63,39 @@ inline void WriteBytes(std::u16string_view path, std::string_view bytes) {
 }
 
 inline std::u16string ReadText(std::u16string_view path) { return DecodeText(ReadBytes(path)); }
+
+// The CR LF terminated lines of a text file; a last line without CR LF fails the test.
+inline std::vector<std::u16string> ReadLines(std::u16string_view path) {
+  const std::u16string text = ReadText(path);
+  std::vector<std::u16string> lines;
+  for (size_t pos = 0, end = 0; pos < text.size(); pos = end + 2) {
+    end = text.find(u"\r\n", pos);
+    if (end == std::u16string::npos) {
+      ADD_FAILURE() << "last line without CR LF";
+      break;
+    }
+    lines.push_back(text.substr(pos, end - pos));
+  }
+  return lines;
+}
+
+// A test whose settings file lies in a fresh folder.
+class TConfigFolderTest : public ::testing::Test {
+ protected:
+  TTestFolder Folder;
+  std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
+};
+
+#ifdef _WIN32
+// The same through the Win32 file system and ANSI decoding.
+class TWinConfigFolderTest : public TConfigFolderTest {
+ protected:
+  void SetUp() override { win::InstallWinBaseSeams(); }
+  void TearDown() override {
+    SetFileSystem(nullptr);
+    SetAnsiDecoder(nullptr);
+  }
+};
+#endif
 
 }  // namespace qor::test

@@ -11,20 +11,9 @@
 namespace qor {
 namespace {
 
-using test::ReadBytes;
-using test::TTestFolder;
-using test::WriteBytes;
+using namespace test;
 
-class IniFileTest : public testing::Test {
- protected:
-  void SetUp() override { win::InstallWinBaseSeams(); }
-  void TearDown() override {
-    SetFileSystem(nullptr);
-    SetAnsiDecoder(nullptr);
-  }
-  TTestFolder Folder;
-  std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
-};
+using IniFileTest = TWinConfigFolderTest;
 
 TEST_F(IniFileTest, NewFileStartsWithTheMarkAndStaysUtf16) {
   {

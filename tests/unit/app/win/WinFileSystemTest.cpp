@@ -11,25 +11,13 @@
 namespace qor {
 namespace {
 
-using test::ReadBytes;
-using test::ReadText;
-using test::TTestFolder;
-using test::WriteBytes;
+using namespace test;
 
 std::wstring W(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
 
 DWORD Attributes(std::u16string_view path) { return GetFileAttributesW(W(path).c_str()); }
 
-class WinFileSystemTest : public testing::Test {
- protected:
-  void SetUp() override { win::InstallWinBaseSeams(); }
-  void TearDown() override {
-    SetFileSystem(nullptr);
-    SetAnsiDecoder(nullptr);
-  }
-  TTestFolder Folder;
-  std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
-};
+using WinFileSystemTest = TWinConfigFolderTest;
 
 TEST_F(WinFileSystemTest, ReadOnlyAndHiddenConfigIsUpdatedAndKeepsBothAttributes) {
   WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
