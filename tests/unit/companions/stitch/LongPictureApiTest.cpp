@@ -8,15 +8,7 @@ namespace qor::stitch {
 namespace {
 
 corpus::TCaseRecipe Recipe() {
-  corpus::TCaseRecipe recipe;
-  recipe.Name = "api";
-  recipe.Width = 300;
-  recipe.Height = 200;
-  recipe.Header = 24;
-  recipe.Footer = 16;
-  recipe.PageHeight = 1200;
-  recipe.Offsets = corpus::Offsets(0, corpus::RepeatedSteps(70, 6), recipe.PageHeight - corpus::ScrollHeight(recipe));
-  return recipe;
+  return testing::PageRecipe("api", 300, 200, 24, 16, 1200, 0, corpus::RepeatedSteps(70, 6));
 }
 
 class LongPictureApiTest : public ::testing::Test {

@@ -42,13 +42,7 @@ INSTANTIATE_TEST_SUITE_P(Generated, CorpusTest, ::testing::ValuesIn(corpus::Stan
                          [](const auto& info) { return info.param.Name; });
 
 TCaseRecipe SmallArticle(std::vector<int32_t> offsets) {
-  TCaseRecipe recipe;
-  recipe.Name = "small";
-  recipe.Width = 320;
-  recipe.Height = 240;
-  recipe.Header = 30;
-  recipe.Footer = 20;
-  recipe.PageHeight = 2400;
+  TCaseRecipe recipe = testing::PageRecipe("small", 320, 240, 30, 20, 2400);
   recipe.Offsets = std::move(offsets);
   return recipe;
 }
@@ -111,22 +105,14 @@ TEST(LongPictureTest, MalformedFramesFailWithoutTouchingThePictureEvenAsTheFirst
   std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
   bad.emplace_back("empty", std::vector<uint8_t>{});
   bad.emplace_back("truncated", std::vector<uint8_t>(good.begin(), good.begin() + ptrdiff_t(good.size() / 2)));
-  bad.emplace_back("headers only", std::vector<uint8_t>(good.begin(), good.begin() + 54));
   auto spoiled = [&](const char* name, auto spoil) {
     std::vector<uint8_t> f = good;
     spoil(f);
     bad.emplace_back(name, f);
   };
-  spoiled("file size lies", [](auto& f) { Put32(f, 2, uint32_t(f.size() * 2)); });
   spoiled("height lies", [](auto& f) { Put32(f, 22, 5000); });
   spoiled("width zero", [](auto& f) { Put32(f, 18, 0); });
-  spoiled("one by one", [](auto& f) {
-    Put32(f, 18, 1);
-    Put32(f, 22, 1);
-    Put32(f, 2, 0);
-  });
   spoiled("16 bits", [](auto& f) { f[28] = 16; });
-  spoiled("RLE compressed", [](auto& f) { Put32(f, 30, 1); });
   spoiled("not a BMP", [](auto& f) { f[0] = 'X'; });
 
   TLongPicture picture;

@@ -3,22 +3,14 @@
 #include <cstring>
 
 #include "base/BmpFile.h"
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace qor::stitch::corpus {
 namespace {
 
 TCaseRecipe Small() {
-  TCaseRecipe recipe;
-  recipe.Name = "small";
-  recipe.Width = 200;
-  recipe.Height = 150;
-  recipe.Header = 20;
-  recipe.Footer = 10;
-  recipe.PageHeight = 800;
-  recipe.Caret = true;
-  recipe.Spinner = true;
-  recipe.Offsets = Offsets(300, {50, 50, -200, -300, 900}, 800 - 120);
+  TCaseRecipe recipe = testing::PageRecipe("small", 200, 150, 20, 10, 800, 300, {50, 50, -200, -300, 900});
+  recipe.Caret = recipe.Spinner = true;
   return recipe;
 }
 

@@ -1,13 +1,25 @@
 #pragma once
-// Helpers shared by the stitching tests: comparing a stitched BMP with a case's ideal picture.
+// Helpers shared by the stitching tests: small recipes, and comparing a stitched BMP with a case's ideal picture.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "base/BmpFile.h"
 #include "companions/stitch/corpus/StitchCorpus.h"
 
 namespace qor::stitch::testing {
+
+// Frames of width x height (header and footer rows fixed) over a page of pageHeight rows; with steps, the run
+// scrolls from start by them within the page.
+inline corpus::TCaseRecipe PageRecipe(std::string name, int32_t width, int32_t height, int32_t header, int32_t footer,
+                                      int32_t pageHeight, int32_t start = 0, const std::vector<int32_t>& steps = {}) {
+  corpus::TCaseRecipe r;
+  r.Name = std::move(name);
+  r.Width = width, r.Height = height, r.Header = header, r.Footer = footer, r.PageHeight = pageHeight;
+  if (!steps.empty()) r.Offsets = corpus::Offsets(start, steps, pageHeight - corpus::ScrollHeight(r));
+  return r;
+}
 
 inline bool InChangingColumn(const corpus::TCase& c, int32_t x) {
   for (const auto& [left, right] : c.ChangingColumns)

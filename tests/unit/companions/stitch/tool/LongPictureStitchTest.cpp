@@ -32,15 +32,8 @@ class LongPictureStitchTest : public ::testing::Test {
             std::to_string(getpid()));
     fs::remove_all(FDir);
     fs::create_directories(FDir);
-    TCaseRecipe recipe;
-    recipe.Name = "tool";
-    recipe.Width = 240;
-    recipe.Height = 180;
-    recipe.Header = 20;
-    recipe.Footer = 12;
-    recipe.PageHeight = 1000;
-    recipe.Offsets = Offsets(400, {60, 60, -60, -60, -60, 60}, recipe.PageHeight - ScrollHeight(recipe));
-    FCase = BuildCase(recipe);
+    FCase =
+        BuildCase(qor::stitch::testing::PageRecipe("tool", 240, 180, 20, 12, 1000, 400, {60, 60, -60, -60, -60, 60}));
     for (size_t i = 0; i < FCase.Frames.size(); ++i) {
       FFrames.push_back(FDir / ("f" + std::to_string(i) + ".bmp"));
       Write(FFrames.back(), FCase.Frames[i]);

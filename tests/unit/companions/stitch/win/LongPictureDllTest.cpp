@@ -46,19 +46,11 @@ class LongPictureDllTest : public ::testing::Test {
 };
 
 qor::stitch::corpus::TCaseRecipe Recipe() {
-  qor::stitch::corpus::TCaseRecipe recipe;
-  recipe.Name = "dll";
-  recipe.Width = 400;
-  recipe.Height = 300;
-  recipe.Header = 40;
-  recipe.Footer = 24;
-  recipe.PageHeight = 2000;
+  auto recipe =
+      qor::stitch::testing::PageRecipe("dll", 400, 300, 40, 24, 2000, 600, {80, 80, 80, -80, -80, -80, -80, -80, 80});
   recipe.Caret = true;
-  recipe.Offsets = qor::stitch::corpus::Offsets(600, {80, 80, 80, -80, -80, -80, -80, -80, 80},
-                                                recipe.PageHeight - qor::stitch::corpus::ScrollHeight(recipe));
   return recipe;
 }
-
 TEST_F(LongPictureDllTest, StitchesARunAndReturnsAReadableBmpEveryTime) {
   const auto c = qor::stitch::corpus::BuildCase(Recipe());
   std::vector<uint8_t> result;
