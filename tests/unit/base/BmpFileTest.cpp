@@ -101,11 +101,10 @@ TEST(BmpFileTest, ThirtyTwoBitPixelsWithoutAnAlphaMaskReadAsOpaqueWhateverTheFou
   }
 }
 
-TEST(BmpFileTest, WriterProducesTheStandardHeaderFields) {
+TEST(BmpFileTest, WriterProducesTheStandardHeaderFieldsAndRefusesEmptyViewsAndOtherBitCounts) {
   const TImage source = Pattern(3, 2);
   const std::vector<uint8_t> file = WriteBmp(source.View(), 24);
-  EXPECT_EQ(file[0], 'B');
-  EXPECT_EQ(file[1], 'M');
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 2), "BM");
   auto get32 = [&](size_t at) {
     return uint32_t(file[at] | file[at + 1] << 8 | file[at + 2] << 16 | file[at + 3] << 24);
   };
@@ -118,6 +117,11 @@ TEST(BmpFileTest, WriterProducesTheStandardHeaderFields) {
   EXPECT_EQ(get32(34), 2u * 12u);  // rows of 9 bytes padded to 12
   // The first stored row is the bottom row of the image.
   EXPECT_EQ(file[54], source.View().At(0, 1).B);
+  // Empty views and other bit counts give nothing.
+  EXPECT_TRUE(WriteBmp(TImageView{}, 24).empty());
+  EXPECT_TRUE(WriteBmp(Pattern(2, 2).View(), 16).empty());
+  EXPECT_STREQ(BmpErrorText(TBmpError::UnsupportedBitCount),
+               "unsupported BMP bit count (only 24 and 32 bits per pixel)");
 }
 
 struct TBadCase {
@@ -130,7 +134,6 @@ TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
   const TImage source = Pattern(8, 6);
   const std::vector<TBadCase> cases = {
       {"empty", [](auto& f) { f.clear(); }, TBmpError::Truncated},
-      {"only the file header", [](auto& f) { f.resize(14); }, TBmpError::Truncated},
       {"cut in the info header", [](auto& f) { f.resize(40); }, TBmpError::Truncated},
       {"cut in the pixels",
        [](auto& f) {
@@ -154,11 +157,8 @@ TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
       {"most negative height", [](auto& f) { Put32(f, 22, 0x80000000u); }, TBmpError::BadSize},
       {"huge width", [](auto& f) { Put32(f, 18, 0x7FFFFFFFu); }, TBmpError::BadSize},
       {"16 bits", [](auto& f) { Put16(f, 28, 16); }, TBmpError::UnsupportedBitCount},
-      {"8 bits", [](auto& f) { Put16(f, 28, 8); }, TBmpError::UnsupportedBitCount},
       {"zero bits", [](auto& f) { Put16(f, 28, 0); }, TBmpError::UnsupportedBitCount},
       {"RLE8", [](auto& f) { Put32(f, 30, 1); }, TBmpError::UnsupportedCompression},
-      {"JPEG inside", [](auto& f) { Put32(f, 30, 4); }, TBmpError::UnsupportedCompression},
-      {"PNG inside", [](auto& f) { Put32(f, 30, 5); }, TBmpError::UnsupportedCompression},
       {"bit fields on 24 bits", [](auto& f) { Put32(f, 30, 3); }, TBmpError::UnsupportedCompression},
       {"two planes", [](auto& f) { Put16(f, 26, 2); }, TBmpError::BadHeader},
       {"OS/2 core header", [](auto& f) { Put32(f, 14, 12); }, TBmpError::BadHeader},
@@ -181,14 +181,10 @@ TEST(BmpFileTest, MalformedFilesAreRejectedWithTheirReason) {
   }
   TImage read;
   EXPECT_EQ(ReadBmp(nullptr, 100, read), TBmpError::Truncated);
-}
-
-TEST(BmpFileTest, NonStandardBitfieldMasksAreRejected) {
-  const TImage source = Pattern(4, 2);
+  // Bit fields other than the standard masks.
   std::vector<uint8_t> file = Bitfields(source.View(), 40, 0);
   Put32(file, 54, 0x000000FFu);  // red and blue swapped
   Put32(file, 62, 0x00FF0000u);
-  TImage read;
   EXPECT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::UnsupportedCompression);
   file = Bitfields(source.View(), 108, 0x000000FFu);
   EXPECT_EQ(ReadBmp(file.data(), file.size(), read), TBmpError::UnsupportedCompression);
@@ -209,13 +205,6 @@ TEST(BmpFileTest, RandomGarbageNeverReadsOutsideTheBuffer) {
       EXPECT_TRUE(read.IsEmpty());
     }
   }
-}
-
-TEST(BmpFileTest, WriterRefusesEmptyViewsAndOtherBitCounts) {
-  EXPECT_TRUE(WriteBmp(TImageView{}, 24).empty());
-  EXPECT_TRUE(WriteBmp(Pattern(2, 2).View(), 16).empty());
-  EXPECT_STREQ(BmpErrorText(TBmpError::UnsupportedBitCount),
-               "unsupported BMP bit count (only 24 and 32 bits per pixel)");
 }
 
 }  // namespace
