@@ -120,12 +120,10 @@ TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {
     int32_t Width, Height;
     TPngFilter Filter;
     int Level;  // out of range levels are clamped
-  } cases[] = {{1, 1, TPngFilter::Up, 6},         {1, 1, TPngFilter::Paeth, 1},    {1, 1, TPngFilter::Adaptive, 9},
-               {2, 1, TPngFilter::Sub, 6},        {3, 2, TPngFilter::Sub, 6},      {7, 5, TPngFilter::None, 0},
-               {7, 5, TPngFilter::Sub, 1},        {7, 5, TPngFilter::Up, 1},       {7, 5, TPngFilter::Average, 6},
-               {7, 5, TPngFilter::Paeth, 6},      {7, 5, TPngFilter::Adaptive, 6}, {33, 17, TPngFilter::Average, 9},
-               {33, 17, TPngFilter::Adaptive, 1}, {1, 9, TPngFilter::Paeth, 6},    {301, 3, TPngFilter::Up, 6},
-               {9, 4, TPngFilter::Up, 42},        {9, 4, TPngFilter::Up, -3}};
+  } cases[] = {{1, 1, TPngFilter::Paeth, 1}, {2, 1, TPngFilter::Sub, 6},        {7, 5, TPngFilter::None, 0},
+               {7, 5, TPngFilter::Up, 1},    {7, 5, TPngFilter::Average, 6},    {33, 17, TPngFilter::Paeth, 9},
+               {1, 9, TPngFilter::Paeth, 6}, {33, 17, TPngFilter::Adaptive, 1}, {301, 3, TPngFilter::Up, 6},
+               {9, 4, TPngFilter::Sub, 42},  {9, 4, TPngFilter::Up, -3}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.Width) + "x" + std::to_string(c.Height) + " filter " + std::to_string(int(c.Filter)) +
                  " level " + std::to_string(c.Level));
@@ -158,16 +156,14 @@ TEST(WritePng, ReadsRowsThroughTheStride) {
   EXPECT_EQ(decoded.View().At(3, 29).G, big.View().At(3, 0).G);
 }
 
-TEST(WritePng, SplitsLargeImageDataIntoSeveralChunks) {
+TEST(WritePng, SplitsLargeImageDataIntoSeveralChunksAndGivesNothingForAnEmptyImage) {
   const TImage source = test::NoiseImage(400, 300, 3);  // 360 000 bytes that do not compress
   const auto file = WritePng(source.View(), {0, TPngFilter::None});
   int idat = 0;
   for (const auto& chunk : ReadChunks(file)) idat += chunk.Type == "IDAT";
   EXPECT_GT(idat, 1);
   ExpectSameRgb(source.View(), DecodeRgbPng(file).View());
-}
-
-TEST(WritePng, GivesNothingForAnEmptyImage) {
+  // Nothing for an empty image.
   EXPECT_TRUE(WritePng(TImageView{}).empty());
   EXPECT_TRUE(WritePng(TImage(0, 0).View()).empty());
   TBgra pixel{};

@@ -135,8 +135,8 @@ TEST_F(NoticForm, PaintsItsPictures) {
   small.ShowAt(10, 10, 10);
   large.ShowAt(10, 10, 10);
   TDibImage one, two;
-  ASSERT_TRUE(testing::RenderPanel(*small.MainPanel(), one));
-  ASSERT_TRUE(testing::RenderPanel(*large.MainPanel(), two));
+  ASSERT_TRUE(testing::Render(*small.MainPanel(), one));
+  ASSERT_TRUE(testing::Render(*large.MainPanel(), two));
   EXPECT_EQ(one.Width(), 400);
   EXPECT_EQ(two.Width(), 800);
   EXPECT_TRUE(testing::WriteSheet("output_notice.bmp", {&one.View(), &two.View()}));

@@ -1,6 +1,6 @@
 #pragma once
-// What the Win32 output tests share: message pumping, clicks on a panel's controls, settings in a fresh folder,
-// and pictures of windows written as BMP files to look at.
+// What the Win32 output tests share besides the panel fixture: clicks on a panel's controls, settings in a fresh
+// folder, and pictures of windows written as BMP files to look at.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,29 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "CommonLib/RdControl/win/RdPanel.h"
 #include "app/AppPaths.h"
 #include "app/SafeIniFile.h"
 #include "base/BmpFile.h"
-#include "base/win/DibImage.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
 #include "tests/unit/app/TestFolder.h"
 
 namespace qor::testing {
-
-// Handles messages until done() or the timeout; true when done.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done()) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(1);
-  }
-  return true;
-}
 
 inline void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
@@ -59,16 +43,6 @@ class TSettingsFixture : public ::testing::Test {
     ASSERT_TRUE(WriteConfigString(u"AIAssistant", key, value));
   }
 };
-
-// What the panel shows, painted through its own paint routine into a DIB of its client size.
-inline bool RenderPanel(TRdPanel& panel, TDibImage& into) {
-  RECT client{};
-  ::GetClientRect(panel.Handle(), &client);
-  if (!into.Create(client.right, client.bottom)) return false;
-  panel.PaintTo(into.Dc(), TRect::FromSize(0, 0, client.right, client.bottom));
-  ::GdiFlush();
-  return true;
-}
 
 // Pictures side by side on a grey sheet, written as an opaque 32-bit BMP.
 inline bool WriteSheet(const char* path, const std::vector<const TImageView*>& pictures) {

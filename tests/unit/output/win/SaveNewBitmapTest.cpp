@@ -16,7 +16,6 @@
 
 #include "CommonLib/RdControl/win/GdiplusSession.h"
 #include "app/LogManage.h"
-#include "base/TextDecoding.h"
 #include "output/SaveFormat.h"
 #include "tests/unit/app/TestFolder.h"
 
@@ -78,24 +77,9 @@ void SetEnv(const wchar_t* name, const std::u16string& value) {
   SetEnvironmentVariableW(name, value.empty() ? nullptr : w.c_str());
 }
 
-// Records the files written and removed through the seam.
-class TRecordingFileSystem : public TStdFileSystem {
- public:
-  bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) override {
-    Written.emplace_back(path);
-    return TStdFileSystem::WriteFileAtomically(path, bytes);
-  }
-  bool RemoveFile(std::u16string_view path) override {
-    Removed.emplace_back(path);
-    return TStdFileSystem::RemoveFile(path);
-  }
-  std::vector<std::u16string> Written, Removed;
-};
-
 class SaveNewBitmapTest : public testing::Test {
  protected:
   SaveNewBitmapTest() : FOldTemp(EnvValue(L"temp")), FOldTmp(EnvValue(L"tmp")) {
-    SetFileSystem(&Fs);
     LogManage().SetTimeStamp(false);
     LogManage().SetFileName(LogFile);
     Fs.MakeDirectories(TempFolder);
@@ -107,16 +91,8 @@ class SaveNewBitmapTest : public testing::Test {
     SetEnv(L"temp", FOldTemp);
     SetEnv(L"tmp", FOldTmp);
     LogManage().SetFileName(Folder.Path(u"closed.log"));  // lets go of the test's log file
-    SetFileSystem(nullptr);
   }
-  std::vector<std::u16string> LogLines() {
-    std::vector<std::u16string> lines;
-    const std::u16string text = DecodeText(test::ReadBytes(LogFile));
-    size_t pos = 0;
-    for (size_t end; (end = text.find(u"\r\n", pos)) != std::u16string::npos; pos = end + 2)
-      lines.push_back(text.substr(pos, end - pos));
-    return lines;
-  }
+  std::vector<std::u16string> LogLines() { return test::ReadLines(LogFile); }
   // Files in a folder, by name.
   std::vector<std::u16string> FilesIn(const std::u16string& folder) {
     std::vector<std::u16string> names;
@@ -125,7 +101,7 @@ class SaveNewBitmapTest : public testing::Test {
     return names;
   }
 
-  TRecordingFileSystem Fs;
+  TFileSystem& Fs = FileSystem();
   TTestFolder Folder;
   std::u16string LogFile = Folder.Path(u"log/QorScreenshot.log");
   std::u16string TempFolder = Folder.Path(u"temp one");
@@ -170,10 +146,9 @@ TEST_P(SaveNewBitmapFormatTest, ReplacesTheFileWithOneGdiplusReadsBackAndLogsIts
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFormatTest,
-                         testing::Values(TFormatCase{u".bmp", 0, u""}, TFormatCase{u".png", 0, u"ffPng"},
-                                         TFormatCase{u".PNG", 0, u"ffPng"}, TFormatCase{u".jpeg", -1, u""},
+                         testing::Values(TFormatCase{u".bmp", 0, u""}, TFormatCase{u".PNG", 0, u"ffPng"},
                                          TFormatCase{u".jpg", -1, u""}, TFormatCase{u".gif", 0, u"ffGif"},
-                                         TFormatCase{u".tif", 0, u"ffTiff"}, TFormatCase{u".TIFF", 0, u"ffTiff"}),
+                                         TFormatCase{u".TIFF", 0, u"ffTiff"}),
                          [](const auto& info) { return "Ext" + std::to_string(info.index); });
 
 TEST_F(SaveNewBitmapTest, JpegOfSmoothContentAndGifOfManyColoursStayCloseToTheCapture) {
@@ -215,9 +190,7 @@ TEST_F(SaveNewBitmapTest, PutsTheTemporaryBitmapIntoTmpWhenTempIsEmptyAndDeletes
   SetEnv(L"temp", u"");
   const std::u16string temp = TmpFolder + u"\\ZynTemp.bmp";
   ASSERT_EQ(SaveNewBitmap(TestCapture(9, 9).View(), ShotFolder + u"a.png"), TSaveResult::Saved);
-  EXPECT_NE(std::find(Fs.Written.begin(), Fs.Written.end(), temp), Fs.Written.end());
-  EXPECT_NE(std::find(Fs.Removed.begin(), Fs.Removed.end(), temp), Fs.Removed.end());
-  EXPECT_FALSE(Fs.FileExists(temp));
+  EXPECT_TRUE(FilesIn(TmpFolder).empty());
   const auto lines = LogLines();
   EXPECT_NE(std::find(lines.begin(), lines.end(), u"[SaveNewBitmap]filepath:GetEnvironmentVariable," + TmpFolder),
             lines.end());
@@ -227,7 +200,7 @@ TEST_F(SaveNewBitmapTest, PutsTheTemporaryBitmapIntoTmpWhenTempIsEmptyAndDeletes
 TEST_F(SaveNewBitmapTest, RefusesAnEmptyImageOrAnUnknownExtensionAndLeavesNoFile) {
   EXPECT_EQ(SaveNewBitmap(TImageView{}, ShotFolder + u"empty.png"), TSaveResult::EmptyImage);
   EXPECT_EQ(SaveNewBitmap(TImage(0, 0).View(), ShotFolder + u"empty.png"), TSaveResult::EmptyImage);
-  EXPECT_TRUE(Fs.Written.empty());
+  EXPECT_FALSE(Fs.DirectoryExists(ShotFolder));
   EXPECT_EQ(SaveNewBitmap(TestCapture(9, 9).View(), ShotFolder + u"notes.txt"), TSaveResult::UnknownExtension);
   EXPECT_TRUE(FilesIn(ShotFolder).empty());
   EXPECT_TRUE(FilesIn(TempFolder).empty()) << "the temporary bitmap is deleted all the same";
@@ -254,8 +227,7 @@ TEST_P(SaveNewBitmapFailureTest, LeavesNoFileBehindWhenTheTargetCannotBeReplaced
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFailureTest,
-                         testing::Values(u".bmp", u".png", u".jpeg", u".gif", u".tif"),
+INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFailureTest, testing::Values(u".bmp", u".png", u".jpeg"),
                          [](const auto& info) { return "Ext" + std::to_string(info.index); });
 
 }  // namespace

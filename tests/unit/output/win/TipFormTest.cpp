@@ -84,7 +84,7 @@ TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
   }
 }
 
-TEST_F(TipForm, TimerClosesTheTipAndWritesOneOnlyWhenTicked) {
+TEST_F(TipForm, TimerClosesTheTipWritingOneOnlyWhenTickedAndPausesWhileThePointerIsOverIt) {
   for (const bool ticked : {false, true}) {
     TTipForm tip(Options(1.0, 50));
     ASSERT_TRUE(tip.Create(nullptr));
@@ -93,14 +93,13 @@ TEST_F(TipForm, TimerClosesTheTipAndWritesOneOnlyWhenTicked) {
     ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
     EXPECT_EQ(Setting(Key), ticked ? u"1" : u"<missing>");
   }
-}
-
-TEST_F(TipForm, PointerOverTheTipStopsTheTimerAndLeavingRestartsIt) {
+  // The pointer over the tip stops the timer, leaving restarts it.
+  SetSetting(Key, u"0");
   TTipForm tip(Options(1.0, 50));
   ASSERT_TRUE(tip.Create(nullptr));
   tip.Show();
   HWND panel = tip.MainPanel()->Handle();
-  ::SendMessageW(panel, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  ::SendMessageW(panel, WM_MOUSEMOVE, 0, testing::At({5, 5}));
   EXPECT_FALSE(tip.CloseTimerRunning());
   testing::PumpFor(300);  // six periods: the hovered tip stays
   EXPECT_FALSE(tip.Closed());
@@ -157,18 +156,13 @@ TEST_F(TipForm, PaintsItsPictures) {
     TTipForm tip(Options(1.0));
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
-    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[0]));
+    ASSERT_TRUE(testing::Render(*tip.MainPanel(), pictures[0]));
     ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
-    ::SendMessageW(tip.MainPanel()->Handle(), WM_MOUSEMOVE, 0,
-                   MAKELPARAM(Centre(tip.OkBounds()).X, Centre(tip.OkBounds()).Y));
-    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[1]));
+    ::SendMessageW(tip.MainPanel()->Handle(), WM_MOUSEMOVE, 0, testing::At(Centre(tip.OkBounds())));
+    ASSERT_TRUE(testing::Render(*tip.MainPanel(), pictures[1]));
     // Unticking shows in the box, hovering in the button.
-    auto differs = [&](const TRect& r) {
-      int n = 0;
-      for (int32_t y = r.Top; y < r.Bottom; ++y)
-        for (int32_t x = r.Left; x < r.Right; ++x)
-          n += pictures[0].View().At(x, y) == pictures[1].View().At(x, y) ? 0 : 1;
-      return n;
+    const auto differs = [&](const TRect& r) {
+      return testing::CountDifferent(pictures[0].View(), pictures[1].View(), r);
     };
     const TRect check = tip.CheckBounds();
     EXPECT_GT(differs(TRect::FromSize(check.Left, check.Top, 20, check.Height())), 20);
@@ -186,17 +180,11 @@ TEST_F(TipForm, PaintsItsPictures) {
     TTipForm tip(Options(2.0));
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
-    ASSERT_TRUE(testing::RenderPanel(*tip.MainPanel(), pictures[2]));
+    ASSERT_TRUE(testing::Render(*tip.MainPanel(), pictures[2]));
   }
   EXPECT_TRUE(testing::WriteSheet(
       "output_tip.bmp", {&pictures[0].View(), &pictures[1].View(), &pictures[3].View(), &pictures[2].View()}));
 }
-
-}  // namespace
-}  // namespace qor
-
-namespace qor {
-namespace {
 
 HWND GReleaseTarget = nullptr;
 void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR id, DWORD) {
@@ -213,8 +201,7 @@ TEST_F(TipForm, PressOnTheTextDragsInsteadOfClicking) {
   tip.Show();
   GReleaseTarget = tip.Handle();
   const UINT_PTR release = ::SetTimer(nullptr, 0, 50, ReleaseButton);
-  const TPoint onText = Centre(tip.LabelBounds());
-  ::SendMessageW(tip.MainPanel()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onText.X, onText.Y));
+  ::SendMessageW(tip.MainPanel()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, testing::At(Centre(tip.LabelBounds())));
   ::KillTimer(nullptr, release);
   EXPECT_TRUE(tip.Checked());
   EXPECT_FALSE(tip.Closed());

@@ -17,13 +17,19 @@ class TParentForm : public TForm {
   }
 };
 
-inline void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+// Handles messages until done() or the timeout; true when done.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
   const DWORD start = ::GetTickCount();
   MSG msg;
-  while (!done() && ::GetTickCount() - start < timeoutMs) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  while (!done()) {
+    if (::GetTickCount() - start >= timeoutMs) return false;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
     ::Sleep(1);
   }
+  return true;
 }
 
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }

@@ -52,7 +52,7 @@ class RdPanelTest : public ::testing::Test {
   }
 };
 
-TEST_F(RdPanelTest, PaintsItsBackgroundAndOnePixelBorderInTheirColoursExactly) {
+TEST_F(RdPanelTest, PaintsItsBackgroundAndOnePixelBorderInTheirColoursExactlyAlsoForPrintWindow) {
   for (uint32_t colour : {DarkPanelColor, MagnifierPanelColor}) {
     Panel->SetColor(colour);
     TDibImage image;
@@ -68,20 +68,15 @@ TEST_F(RdPanelTest, PaintsItsBackgroundAndOnePixelBorderInTheirColoursExactly) {
   EXPECT_TRUE(testing::SameRgb(image.View().At(0, 20), BgraFromColorRef(0x3A3A3A)));
   EXPECT_TRUE(testing::SameRgb(image.View().At(199, 39), BgraFromColorRef(0x3A3A3A)));
   EXPECT_TRUE(testing::SameRgb(image.View().At(1, 20), BgraFromColorRef(DarkPanelColor)));
-}
-
-TEST_F(RdPanelTest, PrintWindowShowsTheSamePixels) {
-  Panel->SetColor(MagnifierPanelColor);
-  TDibImage printed, rendered;
+  // PrintWindow shows the same pixels.
+  TDibImage printed;
   ASSERT_TRUE(printed.Create(200, 40));
   ASSERT_TRUE(::PrintWindow(Panel->Handle(), printed.Dc(), PW_CLIENTONLY));
   ::GdiFlush();
-  ASSERT_TRUE(Render(*Panel, rendered));
-  EXPECT_EQ(CountDifferent(printed.View(), rendered.View(), TRect::FromSize(0, 0, 200, 40)), 0);
-  EXPECT_TRUE(testing::SameRgb(printed.View().At(3, 3), BgraFromColorRef(MagnifierPanelColor)));
+  EXPECT_EQ(CountDifferent(printed.View(), image.View(), TRect::FromSize(0, 0, 200, 40)), 0);
 }
 
-TEST_F(RdPanelTest, PressOnAControlCapturesTheMouseUntilReleaseAndClicksOnce) {
+TEST_F(RdPanelTest, PressOnAControlCapturesTheMouseAndOnlyAReleaseInsideClicks) {
   Send(WM_LBUTTONDOWN, Elsewhere, MK_LBUTTON);  // on the empty panel: no capture
   EXPECT_EQ(::GetCapture(), nullptr);
   Send(WM_LBUTTONUP, Elsewhere);
@@ -92,19 +87,15 @@ TEST_F(RdPanelTest, PressOnAControlCapturesTheMouseUntilReleaseAndClicksOnce) {
   Send(WM_LBUTTONUP, InButton);
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_EQ(Clicks, 1);
-}
-
-TEST_F(RdPanelTest, DragOutOrLosingTheCaptureGivesNoClick) {
+  // Dragging out or losing the capture gives no click.
   Click(InButton, Elsewhere);
   Click(InButton, TPoint{-30, 200});  // outside the panel altogether, while captured
   Send(WM_LBUTTONDOWN, InButton, MK_LBUTTON);
   ::ReleaseCapture();
   Send(WM_LBUTTONUP, InButton);
-  EXPECT_EQ(Clicks, 0);
+  EXPECT_EQ(Clicks, 1);
   EXPECT_EQ(Button->State(), TRdButtonState::Up);
-}
-
-TEST_F(RdPanelTest, ClickHandlerMayDestroyThePanel) {
+  // The click handler may destroy the panel.
   Button->OnClick = [this](TRdControl&) { Panel.reset(); };
   Click(InButton, InButton);
   EXPECT_EQ(Panel, nullptr);
@@ -179,7 +170,7 @@ TEST_F(RdPanelTest, EachHintIsATooltipToolOverItsControl) {
   EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
-TEST_F(RdPanelTest, LabelMeasuresWithTheRealFontWrapsWithinMaxWidthAndDrawsInItsColour) {
+TEST_F(RdPanelTest, LabelAndImageControlsDrawTheirTextAndPixels) {
   auto* label = Panel->Add(std::make_unique<TRdLabel>());
   TRdFont font;
   font.Height = 20;
@@ -205,19 +196,17 @@ TEST_F(RdPanelTest, LabelMeasuresWithTheRealFontWrapsWithinMaxWidthAndDrawsInIts
   label->SetCaption(u"Capture: Left click or drag the mouse to select the area you want to take a screenshot.");
   EXPECT_EQ(label->Bounds().Width(), 120);
   EXPECT_GE(label->Bounds().Height(), 3 * oneLine);
-}
-
-TEST_F(RdPanelTest, ImageControlShowsTheOwnersPixels) {
+  // An image control shows its owner's pixels, stretched.
   TImage pixels(14, 10, TBgra{0x33, 0x77, 0xFF, 255});
-  auto* image = Panel->Add(std::make_unique<TRdImage>());
-  image->SetBounds(TRect::FromSize(7, 7, 28, 20));
-  image->Stretch = true;
-  image->SetImage(pixels.View());
+  auto* picture = Panel->Add(std::make_unique<TRdImage>());
+  picture->SetBounds(TRect::FromSize(157, 7, 28, 20));  // clear of the label
+  picture->Stretch = true;
+  picture->SetImage(pixels.View());
   TDibImage shown;
   ASSERT_TRUE(Render(*Panel, shown));
-  EXPECT_TRUE(testing::SameRgb(shown.View().At(7, 7), TBgra{0x33, 0x77, 0xFF, 255}));
-  EXPECT_TRUE(testing::SameRgb(shown.View().At(34, 26), TBgra{0x33, 0x77, 0xFF, 255}));
-  EXPECT_TRUE(testing::SameRgb(shown.View().At(35, 27), BgraFromColorRef(DarkPanelColor)));
+  EXPECT_TRUE(testing::SameRgb(shown.View().At(157, 7), TBgra{0x33, 0x77, 0xFF, 255}));
+  EXPECT_TRUE(testing::SameRgb(shown.View().At(184, 26), TBgra{0x33, 0x77, 0xFF, 255}));
+  EXPECT_TRUE(testing::SameRgb(shown.View().At(185, 27), BgraFromColorRef(DarkPanelColor)));
 }
 
 }  // namespace
