@@ -27,38 +27,16 @@ void GivePictures(TRdImageButton& b, const TPictureSet& set) {
   if (set.Expand) b.Pictures.ExpandImage = u"expand";
 }
 
-enum class TSetup { Up, Hovered, Pressed, PressedDraggedOut, Selected, SelectedHovered, Disabled, DisabledHovered };
-
-// Brings a hosted button into a situation through the host's mouse routing, as a panel would.
-void Arrange(TRecordingHost& host, TRdImageButton& b, TSetup setup) {
-  switch (setup) {
-    case TSetup::Up:
-      break;
-    case TSetup::Hovered:
-      host.HostMouseMove(Inside);
-      break;
-    case TSetup::Pressed:
-      host.HostMouseDown(Inside);
-      break;
-    case TSetup::PressedDraggedOut:
-      host.HostMouseDown(Inside);
-      host.HostMouseMove(Outside);
-      break;
-    case TSetup::Selected:
-      b.SetSelected(true);
-      break;
-    case TSetup::SelectedHovered:
-      b.SetSelected(true);
-      b.IconLockBySelected = false;  // lets hover in, so the choice itself is what is checked
-      host.HostMouseMove(Inside);
-      break;
-    case TSetup::Disabled:
-      b.SetEnabled(false);
-      break;
-    case TSetup::DisabledHovered:
-      b.SetEnabled(false);
-      host.HostMouseMove(Inside);
-      break;
+// Brings a hosted button into a situation through the host's mouse routing, as a panel would: h hovers, p presses,
+// o moves outside, s selects, u lifts the selected button's icon lock (so hover comes in), d disables.
+void Arrange(TRecordingHost& host, TRdImageButton& b, std::string_view steps) {
+  for (char step : steps) {
+    if (step == 'h') host.HostMouseMove(Inside);
+    if (step == 'p') host.HostMouseDown(Inside);
+    if (step == 'o') host.HostMouseMove(Outside);
+    if (step == 's') b.SetSelected(true);
+    if (step == 'u') b.IconLockBySelected = false;
+    if (step == 'd') b.SetEnabled(false);
   }
 }
 
@@ -73,25 +51,25 @@ TEST(RdImageButton, PictureIsTheFirstMatchingRulesPicture) {
   const TPictureSet all, withExpand{true, true, true, true, true};
   const struct {
     const char* Name;
-    TSetup Setup;
+    std::string_view Setup;
     TPictureSet Set;
     std::u16string_view Expected;
   } cases[] = {
-      {"up shows normal", TSetup::Up, all, u"normal"},
-      {"hover shows over", TSetup::Hovered, all, u"over"},
-      {"hover without over keeps normal", TSetup::Hovered, {false, true, true, true}, u"normal"},
-      {"pressed shows down", TSetup::Pressed, all, u"down"},
-      {"pressed without down shows over", TSetup::Pressed, {true, false, true, true}, u"over"},
-      {"pressed, dragged out shows normal", TSetup::PressedDraggedOut, all, u"normal"},
-      {"selected shows selected", TSetup::Selected, all, u"selected"},
-      {"selected and hovered shows selected", TSetup::SelectedHovered, all, u"selected"},
-      {"selected without its picture shows normal", TSetup::Selected, {true, true, true, false}, u"normal"},
-      {"disabled shows disabled", TSetup::Disabled, all, u"disabled"},
-      {"disabled and hovered shows disabled", TSetup::DisabledHovered, all, u"disabled"},
-      {"disabled without its picture shows normal", TSetup::Disabled, {true, true, false, true}, u"normal"},
-      {"expand shows the expand picture", TSetup::Up, withExpand, u"expand"},
-      {"selected beats expand", TSetup::Selected, withExpand, u"selected"},
-      {"hover beats expand", TSetup::Hovered, withExpand, u"over"},
+      {"up shows normal", "", all, u"normal"},
+      {"hover shows over", "h", all, u"over"},
+      {"hover without over keeps normal", "h", {false, true, true, true}, u"normal"},
+      {"pressed shows down", "p", all, u"down"},
+      {"pressed without down shows over", "p", {true, false, true, true}, u"over"},
+      {"pressed, dragged out shows normal", "po", all, u"normal"},
+      {"selected shows selected", "s", all, u"selected"},
+      {"selected and hovered shows selected", "suh", all, u"selected"},
+      {"selected without its picture shows normal", "s", {true, true, true, false}, u"normal"},
+      {"disabled shows disabled", "d", all, u"disabled"},
+      {"disabled and hovered shows disabled", "dh", all, u"disabled"},
+      {"disabled without its picture shows normal", "d", {true, true, false, true}, u"normal"},
+      {"expand shows the expand picture", "", withExpand, u"expand"},
+      {"selected beats expand", "s", withExpand, u"selected"},
+      {"hover beats expand", "h", withExpand, u"over"},
   };
   for (const auto& c : cases) {
     TRecordingHost host;
@@ -103,24 +81,6 @@ TEST(RdImageButton, PictureIsTheFirstMatchingRulesPicture) {
   }
 }
 
-TEST(RdImageButton, DisabledWithoutDisabledPicturePaintsNormalPictureInDisabledColour) {
-  TRecordingHost host;
-  auto* b = AddButton(host);
-  b->Pictures.ImageNormal = u"normal";
-  b->Font.Color = 0xFFFFFF;
-  b->Colors.FontDisabledColor = 0x808080;
-  b->SetCaption(u"Save");
-  b->SetEnabled(false);
-  TRecordingCanvas canvas;
-  canvas.Pictures[u"normal"] = {30, 30};
-  b->Paint(canvas);
-  ASSERT_EQ(canvas.Of("picture").size(), 1u);
-  EXPECT_EQ(canvas.Of("picture")[0].Name, u"normal");
-  EXPECT_EQ(canvas.Of("picture")[0].Rect, ButtonBounds);
-  ASSERT_EQ(canvas.Of("text").size(), 1u);
-  EXPECT_EQ(canvas.Of("text")[0].Color, 0x808080u);
-}
-
 TEST(RdImageButton, CaptionColourFollowsTheStateAndFallsBackToTheFontColour) {
   constexpr uint32_t font = 0x111111;
   const TRdButtonColors all{0x222222, 0x333333, 0x444444, 0x555555, 0x666666};
@@ -128,21 +88,21 @@ TEST(RdImageButton, CaptionColourFollowsTheStateAndFallsBackToTheFontColour) {
   const TRdButtonColors onlyChecked{ColorNotSet, ColorNotSet, ColorNotSet, 0x555555, ColorNotSet};
   const struct {
     const char* Name;
-    TSetup Setup;
+    std::string_view Setup;
     bool Checked;
     TRdButtonColors Colors;
     uint32_t Expected;
-  } cases[] = {{"up uses font", TSetup::Up, false, all, font},
-               {"hover uses hover", TSetup::Hovered, false, all, 0x222222},
-               {"hover not set uses font", TSetup::Hovered, false, none, font},
-               {"down uses down", TSetup::Pressed, false, all, 0x333333},
-               {"down not set uses font", TSetup::Pressed, false, none, font},
-               {"disabled uses disabled", TSetup::Disabled, false, all, 0x666666},
-               {"disabled not set uses font", TSetup::Disabled, false, none, font},
-               {"selected uses selected", TSetup::Selected, true, all, 0x444444},
-               {"selected, checked falls to checked", TSetup::Selected, true, onlyChecked, 0x555555},
-               {"selected, unchecked uses font", TSetup::Selected, false, onlyChecked, font},
-               {"up, checked uses checked", TSetup::Up, true, all, 0x555555}};
+  } cases[] = {{"up uses font", "", false, all, font},
+               {"hover uses hover", "h", false, all, 0x222222},
+               {"hover not set uses font", "h", false, none, font},
+               {"down uses down", "p", false, all, 0x333333},
+               {"down not set uses font", "p", false, none, font},
+               {"disabled uses disabled", "d", false, all, 0x666666},
+               {"disabled not set uses font", "d", false, none, font},
+               {"selected uses selected", "s", true, all, 0x444444},
+               {"selected, checked falls to checked", "s", true, onlyChecked, 0x555555},
+               {"selected, unchecked uses font", "s", false, onlyChecked, font},
+               {"up, checked uses checked", "", true, all, 0x555555}};
   for (const auto& c : cases) {
     TRecordingHost host;
     auto* b = AddButton(host);
@@ -154,13 +114,20 @@ TEST(RdImageButton, CaptionColourFollowsTheStateAndFallsBackToTheFontColour) {
   }
 }
 
-class IconChoice : public ::testing::Test {
+// A hosted button at ButtonBounds that counts its clicks.
+class MouseStates : public ::testing::Test {
  protected:
   TRecordingHost Host;
-  TRdImageButton* B = nullptr;
+  TRdImageButton* B = AddButton(Host);
+  int Clicks = 0;
   void SetUp() override {
-    B = Host.Add(std::make_unique<TRdImageButton>());
-    B->SetBounds(ButtonBounds);
+    B->OnClick = [this](TRdControl&) { ++Clicks; };
+  }
+};
+
+class IconChoice : public MouseStates {
+ protected:
+  void SetUp() override {
     B->DnIcons = {u"dn-normal", u"dn-hover", u"dn-down", u"dn-selected", u"dn-disable"};
     B->UpIcons = {u"up-normal", u"", u"", u"", u""};
   }
@@ -220,49 +187,45 @@ TEST_F(IconChoice, PaintDrawsStatePictureThenIconThenCaptionAndSkipsUnknownPictu
   EXPECT_EQ(canvas.Calls[1].Name, u"dn-normal");
   EXPECT_EQ(canvas.Calls[1].Rect, TRect::FromSize(12, 16, 8, 8));
   EXPECT_EQ(canvas.Calls[2].Kind, "text");
+  // Disabled without a disabled picture: the normal one, the caption in the disabled colour.
+  B->DnIcons = {};
+  B->Colors.FontDisabledColor = 0x808080;
+  B->SetEnabled(false);
+  TRecordingCanvas disabled;
+  disabled.Pictures[u"bg"] = {30, 30};
+  B->Paint(disabled);
+  ASSERT_EQ(disabled.Of("picture").size(), 1u);
+  EXPECT_EQ(disabled.Of("picture")[0].Name, u"bg");
+  EXPECT_EQ(disabled.Of("picture")[0].Rect, ButtonBounds);
+  ASSERT_EQ(disabled.Of("text").size(), 1u);
+  EXPECT_EQ(disabled.Of("text")[0].Color, 0x808080u);
   B->Pictures.ImageNormal.clear();
   B->Paint(blank);
   EXPECT_TRUE(blank.Of("picture").empty());
 }
 
-TEST(RdImageButton, BusyClearsTheCaptionTakesNoClicksAndRestoresTheLatestCaption) {
-  TRecordingHost host;
-  auto* b = AddButton(host);
-  int clicks = 0;
-  b->OnClick = [&](TRdControl&) { ++clicks; };
-  b->SetCaption(u"Save");
-  b->Pictures.ImageNormal = u"normal";
-  b->Pictures.ImageBusy = u"busy";
-  EXPECT_TRUE(b->SetBusy(true));
-  EXPECT_EQ(b->State(), TRdButtonState::Busy);
-  EXPECT_EQ(b->ChoosePicture(), u"busy");
-  EXPECT_FALSE(b->Enabled());
-  EXPECT_EQ(b->Caption(), u"");
-  EXPECT_FALSE(b->SetBusy(true));  // a second request must not keep the cleared caption
-  EXPECT_FALSE(b->SetSelected(true));
-  host.HostMouseDown(Inside);
-  host.HostMouseUp(Inside);
-  EXPECT_EQ(clicks, 0);
-  EXPECT_EQ(b->State(), TRdButtonState::Busy);
-  EXPECT_FALSE(b->SetCaption(u"Saved"));  // kept for later
-  EXPECT_EQ(b->Caption(), u"");
-  EXPECT_TRUE(b->SetBusy(false));
-  EXPECT_EQ(b->Caption(), u"Saved");
-  EXPECT_TRUE(b->Enabled());
-  EXPECT_EQ(b->State(), TRdButtonState::Up);
+TEST_F(MouseStates, BusyClearsTheCaptionTakesNoClicksAndRestoresTheLatestCaption) {
+  B->SetCaption(u"Save");
+  B->Pictures.ImageNormal = u"normal";
+  B->Pictures.ImageBusy = u"busy";
+  EXPECT_TRUE(B->SetBusy(true));
+  EXPECT_EQ(B->State(), TRdButtonState::Busy);
+  EXPECT_EQ(B->ChoosePicture(), u"busy");
+  EXPECT_FALSE(B->Enabled());
+  EXPECT_EQ(B->Caption(), u"");
+  EXPECT_FALSE(B->SetBusy(true));  // a second request must not keep the cleared caption
+  EXPECT_FALSE(B->SetSelected(true));
+  Host.HostMouseDown(Inside);
+  Host.HostMouseUp(Inside);
+  EXPECT_EQ(Clicks, 0);
+  EXPECT_EQ(B->State(), TRdButtonState::Busy);
+  EXPECT_FALSE(B->SetCaption(u"Saved"));  // kept for later
+  EXPECT_EQ(B->Caption(), u"");
+  EXPECT_TRUE(B->SetBusy(false));
+  EXPECT_EQ(B->Caption(), u"Saved");
+  EXPECT_TRUE(B->Enabled());
+  EXPECT_EQ(B->State(), TRdButtonState::Up);
 }
-
-class MouseStates : public ::testing::Test {
- protected:
-  TRecordingHost Host;
-  TRdImageButton* B = nullptr;
-  int Clicks = 0;
-  void SetUp() override {
-    B = Host.Add(std::make_unique<TRdImageButton>());
-    B->SetBounds(ButtonBounds);
-    B->OnClick = [this](TRdControl&) { ++Clicks; };
-  }
-};
 
 TEST_F(MouseStates, ClickNeedsPressAndReleaseInsideWhereverThePointerWentBetween) {
   Host.HostMouseMove(Inside);
@@ -289,9 +252,21 @@ TEST_F(MouseStates, ClickNeedsPressAndReleaseInsideWhereverThePointerWentBetween
   EXPECT_TRUE(B->Hover());
   Host.HostMouseUp(Inside);
   EXPECT_EQ(Clicks, 2);
+  // A selected button goes down and back to selected.
+  B->SetSelected(true);
+  Host.HostMouseDown(Inside);
+  EXPECT_EQ(B->State(), TRdButtonState::Down);
+  Host.HostMouseUp(Inside);
+  EXPECT_EQ(B->State(), TRdButtonState::Selected);
+  EXPECT_EQ(Clicks, 3);
 }
 
-TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeither) {
+TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeitherAndACheckBoxButtonTogglesOnAClick) {
+  B->ShowCheckBox = true;
+  Host.HostMouseDown(Inside);
+  Host.HostMouseUp(Inside);
+  EXPECT_TRUE(B->Checked());
+  Clicks = 0;
   auto* other = Host.Add(std::make_unique<TRdImageButton>());
   other->SetBounds(TRect::FromSize(60, 5, 30, 30));
   int otherClicks = 0;
@@ -302,15 +277,7 @@ TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeither) {
   Host.HostMouseUp({70, 20});
   EXPECT_EQ(Clicks + otherClicks, 0);
   EXPECT_TRUE(other->Hover());  // hover moves on after the release
-}
-
-TEST_F(MouseStates, PressOnSelectedButtonReturnsToSelected) {
-  B->SetSelected(true);
-  Host.HostMouseDown(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Down);
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Selected);
-  EXPECT_EQ(Clicks, 1);
+  EXPECT_TRUE(B->Checked());
 }
 
 TEST_F(MouseStates, DisabledCancelledOrDisabledWhilePressedGivesNoClick) {
@@ -344,16 +311,6 @@ TEST_F(MouseStates, EachChangeRepaintsTheButtonOnlyWhenSomethingChanged) {
   EXPECT_EQ(Host.Invalid.size(), 2u);
 }
 
-TEST_F(MouseStates, CheckBoxButtonTogglesCheckedOnClick) {
-  B->ShowCheckBox = true;
-  Host.HostMouseDown(Inside);
-  Host.HostMouseUp(Inside);
-  EXPECT_TRUE(B->Checked());
-  Host.HostMouseDown(Inside);
-  Host.HostMouseUp(Outside);
-  EXPECT_TRUE(B->Checked());
-}
-
 TEST_F(MouseStates, SelectedButtonTakesHoverOnlyWithoutIconLock) {
   B->SetSelected(true);
   Host.Invalid.clear();
@@ -371,7 +328,7 @@ TEST_F(MouseStates, SelectedButtonTakesHoverOnlyWithoutIconLock) {
   EXPECT_TRUE(B->Hover());
 }
 
-TEST_F(MouseStates, LockedSelectedButtonLosesHoverWhenLeftAndDeselectedLater) {
+TEST_F(MouseStates, LockedSelectedButtonLosesHoverWhenLeftAndDeselectedLaterAndWhenHidden) {
   Host.HostMouseDown(Inside);
   Host.HostMouseUp(Inside);
   B->SetSelected(true);  // the click handler marks the active tool
@@ -380,6 +337,11 @@ TEST_F(MouseStates, LockedSelectedButtonLosesHoverWhenLeftAndDeselectedLater) {
   B->Pictures.ImageNormal = u"normal";
   B->Pictures.ImageOver = u"over";
   EXPECT_EQ(B->ChoosePicture(), u"normal");
+  Host.HostMouseMove(Inside);
+  B->SetVisible(false);
+  EXPECT_FALSE(B->Hover());
+  EXPECT_EQ(Host.HoverControl(), nullptr);
+  EXPECT_EQ(Host.ControlAt(Inside), nullptr);
 }
 
 TEST_F(MouseStates, HandlersMayRemoveTheButtonAndARemovalOnMouseUpPreventsTheClick) {
@@ -395,14 +357,6 @@ TEST_F(MouseStates, HandlersMayRemoveTheButtonAndARemovalOnMouseUpPreventsTheCli
   Host.HostMouseUp(Inside);
   EXPECT_TRUE(Host.Controls().empty());
   Host.HostMouseMove(Inside);
-}
-
-TEST_F(MouseStates, HidingTheHoveredButtonClearsItsHover) {
-  Host.HostMouseMove(Inside);
-  B->SetVisible(false);
-  EXPECT_FALSE(B->Hover());
-  EXPECT_EQ(Host.HoverControl(), nullptr);
-  EXPECT_EQ(Host.ControlAt(Inside), nullptr);
 }
 
 TEST(RdControlHost, TopmostControlWinsAndEnterLeaveEventsPair) {
@@ -424,7 +378,7 @@ TEST(RdControlHost, TopmostControlWinsAndEnterLeaveEventsPair) {
   EXPECT_EQ(host.FindControl(u""), bottom);
 }
 
-TEST(RdControlHost, PaintsOnlyVisibleControlsThatMeetTheDirtyArea) {
+TEST(RdControlHost, PaintsOnlyVisibleControlsThatMeetTheDirtyAreaAndReportsChanges) {
   TRecordingHost host;
   auto* a = host.Add(std::make_unique<TRdImageButton>());
   a->SetBounds(TRect::FromSize(0, 0, 30, 30));
@@ -440,12 +394,7 @@ TEST(RdControlHost, PaintsOnlyVisibleControlsThatMeetTheDirtyArea) {
   host.PaintControls(canvas, TRect::FromSize(45, 10, 5, 5));
   ASSERT_EQ(canvas.Calls.size(), 1u);
   EXPECT_EQ(canvas.Calls[0].Name, u"b");
-}
-
-TEST(RdControlHost, HintAndPlaceChangesAreReported) {
-  TRecordingHost host;
-  auto* b = host.Add(std::make_unique<TRdImageButton>());
-  const int before = host.ChangeCount;
+  const int before = host.ChangeCount;  // hint and place changes are reported, repeats are not
   b->SetHint(u"Rectangle");
   b->SetHint(u"Rectangle");
   b->SetBounds(ButtonBounds);
