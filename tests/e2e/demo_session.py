@@ -22,19 +22,39 @@ DEMO_WINDOWS = [
 ]
 
 
+def demo_desktop(width, height):
+    """A plausible desktop: sky-to-sea wallpaper gradient with a sun and a taskbar, as uint8 RGB."""
+    y = np.linspace(0.0, 1.0, height, dtype=np.float32)[:, None]
+    x = np.linspace(0.0, 1.0, width, dtype=np.float32)[None, :]
+    top = np.array([38, 92, 160], np.float32)
+    bottom = np.array([120, 190, 210], np.float32)
+    picture = top + (bottom - top) * y[..., None] + 18.0 * np.sin(6.0 * x + 3.0 * y)[..., None]
+    cx, cy, radius = 0.78 * width, 0.22 * height, 0.07 * height
+    yy, xx = np.mgrid[0:height, 0:width]
+    sun = (xx - cx) ** 2 + (yy - cy) ** 2 < radius**2
+    picture[sun] = (250, 214, 110)
+    picture = np.clip(picture, 0, 255).astype(np.uint8)
+    bar = max(24, height // 27)
+    picture[height - bar :, :] = (32, 34, 40)
+    picture[height - bar :, 8 : 8 + bar] = (0, 120, 215)
+    for i in range(6):
+        left = 8 + (i + 1) * (bar + 8)
+        picture[height - bar + 4 : height - 4, left : left + bar - 8] = (70 + 20 * i, 80, 95)
+    return picture
+
+
 def close_program(session, program, overlay):
     """ESC first (the user's way out), then the close message 1128, then kill; returns how it ended."""
-    session.key(overlay, "Escape")
-    try:
-        return f"closed by ESC, exit code {program.wait(3)}"
-    except AssertionError:
-        pass
-    session.post_message(e2e.MSG_CLOSE_OVERLAY, window_class=e2e.OVERLAY_CLASS)
-    try:
-        return f"closed by message 1128, exit code {program.wait(3)}"
-    except AssertionError:
-        program.kill()
-        return "did not close on ESC nor on message 1128: killed"
+    for how, close in (("ESC", lambda: session.key(overlay, "Escape")),
+                       ("message 1128", lambda: session.post_message(e2e.MSG_CLOSE_OVERLAY,
+                                                                     window_class=e2e.OVERLAY_CLASS))):
+        close()
+        try:
+            return f"closed by {how}, exit code {program.wait(3)}"
+        except AssertionError:
+            pass
+    program.kill()
+    return "did not close on ESC nor on message 1128: killed"
 
 
 def play_selection(session, width, height, out):
@@ -65,22 +85,17 @@ def main():
     width, height = (int(v) for v in arguments.size.split("x"))
 
     e2e.arm_hard_timeout(180)
-    with e2e.Session(width, height, background="demo", clean_appdata=False) as session:
+    with e2e.Session(width, height, clean_appdata=False) as session:
+        session.set_background(demo_desktop(width, height))
         session.start_fixture(DEMO_WINDOWS, name="demo-windows")
         e2e.wait_until(lambda: session.find_windows("Music"), 20, what="the demo windows")
-        time.sleep(0.3)  # let the windows paint
+        e2e.settled_screen(session, 3)  # the windows painted
         program = session.start_program(arguments.switch)
-        deadline = time.monotonic() + 30
-        overlay = None
-        while time.monotonic() < deadline and program.running() and overlay is None:
-            windows = session.covering_windows()
-            overlay = windows[0] if windows else None
-            time.sleep(0.05)
-        if overlay is None:
-            code = program.wait(10) if not program.running() else None
+        try:
+            overlay = session.wait_for_overlay(program)
+        except AssertionError as error:
             program.kill()
-            print(f"run: no capture overlay appeared for {arguments.switch}"
-                  + (f" (the program ended with exit code {code})" if code is not None else ""), file=sys.stderr)
+            print(f"run: no capture overlay appeared for {arguments.switch}: {error}", file=sys.stderr)
             print(program.output(), file=sys.stderr, end="")
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")

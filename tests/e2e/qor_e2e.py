@@ -1,22 +1,17 @@
-"""End-to-end harness: runs the real QorScreenshot.exe under Wine on a private Xvfb.
+"""End-to-end harness: the real QorScreenshot.exe under Wine on a private Xvfb (see README.md).
 
-A `Session` owns one Xvfb (screen size per test), the e2e Wine prefix (locked for the session, initialised once and
-reused), a small Wine program kept running so that Wine's desktop process (and with it the clipboard) outlives the
-program under test, and a known picture as the X root window's background. It starts programs with arguments, finds
-their windows, sends real X input, reads the screen and the files the program writes, and on teardown kills everything
-it started (wineserver -k for its prefix, then Xvfb).
-
-Environment: QOR_DIST_DIR (the shipped folder, default build/windows/dist), QOR_FIXTURE_EXE (default
-build/windows/tests/qor_fixture_windows.exe), WINEPREFIX (default build/wineprefix-e2e; the unit tests' shared prefix
-build/wineprefix is never used, because the teardown ends every process in the prefix).
+Environment: QOR_DIST_DIR (default build/windows/dist), QOR_FIXTURE_EXE (default
+build/windows/tests/qor_fixture_windows.exe), WINEPREFIX (default build/wineprefix-e2e; never the unit tests'
+build/wineprefix, because the teardown ends every process in the prefix).
 """
 
 import contextlib
 import fcntl
+import io
 import os
+import re
 import shutil
 import signal
-import struct
 import subprocess
 import tempfile
 import time
@@ -24,6 +19,7 @@ import unittest
 from pathlib import Path
 
 import numpy as np
+from PIL import Image
 from Xlib import X
 from Xlib import display as xdisplay
 from Xlib import error as xerror
@@ -34,9 +30,6 @@ MSG_CLOSE_OVERLAY = 1128  # WM_USER + 104
 OVERLAY_CLASS = "TScreenShotMainForm"
 LAUNCHER_CLASS = "TForm_ZynMain"
 MASK_ALPHA = 140
-
-
-# ----------------------------------------------------------------------------------------------------------- paths
 
 
 def dist_dir():
@@ -51,15 +44,11 @@ def fixture_exe():
     return Path(os.environ.get("QOR_FIXTURE_EXE") or REPO / "build/windows/tests/qor_fixture_windows.exe").resolve()
 
 
-def require_program():
-    """Skips the calling test while the program has not been built yet."""
-    if not program_exe().is_file():
-        raise unittest.SkipTest(f"{program_exe()} does not exist yet: build the windows preset's QorScreenshot target")
-
-
-def require_fixture():
-    if not fixture_exe().is_file():
-        raise unittest.SkipTest(f"{fixture_exe()} does not exist: build the target qor_fixture_windows")
+def require_program(exe=None):
+    """Skips the calling test while the program (or the fixture program) has not been built yet."""
+    exe = exe or program_exe()
+    if not exe.is_file():
+        raise unittest.SkipTest(f"{exe} does not exist yet: build it with the windows preset")
 
 
 def e2e_prefix():
@@ -74,11 +63,8 @@ def to_windows_path(path):
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
 
 
-# ---------------------------------------------------------------------------------------------------- time limits
-
-
 class HardTimeout(BaseException):
-    """Raised by the test's alarm; derives from BaseException so that no `except Exception` swallows it."""
+    """Raised by the test's alarm; a BaseException, so that no `except Exception` swallows it."""
 
 
 _deadline = None
@@ -93,29 +79,27 @@ def arm_hard_timeout(seconds):
     global _deadline
     signal.signal(signal.SIGALRM, _on_alarm)
     signal.signal(signal.SIGTERM, _on_alarm)
-    _deadline = time.monotonic() + seconds
-    signal.alarm(max(1, int(seconds)))
+    _deadline = time.monotonic()
+    extend_hard_timeout(seconds)
 
 
 def extend_hard_timeout(seconds):
     """Gives one-off work (initialising the Wine prefix) its own allowance on top of the test's limit."""
     global _deadline
-    if _deadline is None:
-        return
-    _deadline += seconds
-    signal.alarm(max(1, int(_deadline - time.monotonic())))
+    if _deadline is not None:
+        _deadline += seconds
+        signal.alarm(max(1, int(_deadline - time.monotonic())))
 
 
-def wait_until(predicate, timeout, interval=0.05, what="condition"):
-    """Polls `predicate` until it returns a truthy value; returns it, or raises AssertionError after `timeout`."""
+def wait_until(predicate, timeout, interval=0.05, what="condition", detail=None):
+    """Polls `predicate` until it returns a truthy value; returns it, or raises AssertionError after `timeout`
+    (with the text of `detail()` when given)."""
     end = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
+    while not (value := predicate()):
         if time.monotonic() >= end:
-            raise AssertionError(f"timed out after {timeout:.1f} s waiting for {what}")
+            raise AssertionError(f"timed out after {timeout:.1f} s waiting for {what} {detail() if detail else ''}")
         time.sleep(interval)
+    return value
 
 
 def settled_screen(session, timeout):
@@ -131,7 +115,17 @@ def settled_screen(session, timeout):
     return previous
 
 
-# -------------------------------------------------------------------------------------------------------- pictures
+class Picture:
+    """Screen predicate made of checks, each returning a problem text or None; the report lists the problems."""
+
+    def __init__(self, *checks):
+        self.checks = checks
+
+    def report(self, screen):
+        return "; ".join(problem for problem in (check(screen) for check in self.checks) if problem)
+
+    def __call__(self, screen):
+        return not self.report(screen)
 
 
 def test_picture(width, height, seed=7):
@@ -145,34 +139,9 @@ def test_picture(width, height, seed=7):
     return picture
 
 
-def demo_desktop(width, height):
-    """A plausible desktop: sky-to-sea wallpaper gradient with a sun and a taskbar, as uint8 RGB."""
-    y = np.linspace(0.0, 1.0, height, dtype=np.float32)[:, None]
-    x = np.linspace(0.0, 1.0, width, dtype=np.float32)[None, :]
-    top = np.array([38, 92, 160], np.float32)
-    bottom = np.array([120, 190, 210], np.float32)
-    picture = top + (bottom - top) * y[..., None] + 18.0 * np.sin(6.0 * x + 3.0 * y)[..., None]
-    cx, cy, radius = 0.78 * width, 0.22 * height, 0.07 * height
-    yy, xx = np.mgrid[0:height, 0:width]
-    sun = (xx - cx) ** 2 + (yy - cy) ** 2 < radius**2
-    picture[sun] = (250, 214, 110)
-    picture = np.clip(picture, 0, 255).astype(np.uint8)
-    bar = max(24, height // 27)
-    picture[height - bar :, :] = (32, 34, 40)
-    picture[height - bar :, 8 : 8 + bar] = (0, 120, 215)
-    for i in range(6):
-        left = 8 + (i + 1) * (bar + 8)
-        picture[height - bar + 4 : height - 4, left : left + bar - 8] = (70 + 20 * i, 80, 95)
-    return picture
-
-
 def dimmed(picture, alpha=MASK_ALPHA):
     """The picture alpha-blended at a constant `alpha` over black, rounded (the overlay's mask)."""
     return ((picture.astype(np.uint32) * alpha + 127) // 255).astype(np.uint8)
-
-
-def max_difference(a, b):
-    return int(np.abs(a.astype(np.int16) - b.astype(np.int16)).max())
 
 
 def mismatch_report(actual, expected, tolerance):
@@ -193,28 +162,13 @@ def artifacts_dir():
 
 
 def save_png(picture, path):
-    from PIL import Image
-
     Path(path).parent.mkdir(parents=True, exist_ok=True)
     Image.fromarray(picture, "RGB").save(path)
 
 
-def read_bmp(path):
-    """Reads an uncompressed 24- or 32-bit BMP (either row order) as uint8 RGB."""
-    data = Path(path).read_bytes()
-    if data[:2] != b"BM":
-        raise ValueError(f"{path}: not a BMP file")
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height, _, bits, compression = struct.unpack_from("<iiHHI", data, 18)
-    if bits not in (24, 32) or compression not in (0, 3):
-        raise ValueError(f"{path}: unsupported BMP ({bits} bits, compression {compression})")
-    rows = abs(height)
-    stride = (width * bits // 8 + 3) & ~3
-    raw = np.frombuffer(data, np.uint8, count=stride * rows, offset=offset).reshape(rows, stride)
-    pixels = raw[:, : width * bits // 8].reshape(rows, width, bits // 8)
-    if height > 0:
-        pixels = pixels[::-1]
-    return np.ascontiguousarray(pixels[..., [2, 1, 0]])
+def read_picture(source):
+    """A picture file (path or bytes, e.g. a BMP) as HxWx3 uint8 RGB."""
+    return np.asarray(Image.open(io.BytesIO(source) if isinstance(source, bytes) else source).convert("RGB"))
 
 
 def read_utf16_file(path):
@@ -222,72 +176,6 @@ def read_utf16_file(path):
     data = Path(path).read_bytes()
     has_bom = data[:2] == b"\xff\xfe"
     return has_bom, data[2 if has_bom else 0 :].decode("utf-16-le", errors="replace")
-
-
-# ------------------------------------------------------------------------------------------------------------ X
-
-
-class XScreen:
-    """One Xlib connection: root background, screen reads and window geometry."""
-
-    def __init__(self, name):
-        self.display = xdisplay.Display(name)
-        self.screen = self.display.screen()
-        self.root = self.screen.root
-        self.width = self.screen.width_in_pixels
-        self.height = self.screen.height_in_pixels
-        self._background = None
-        if self.screen.root_depth != 24:
-            raise RuntimeError(f"X screen depth {self.screen.root_depth}, want 24")
-
-    def close(self):
-        with contextlib.suppress(Exception):
-            self.display.close()
-
-    def set_background(self, picture):
-        """Makes `picture` (HxWx3 uint8 RGB, screen-sized) the root window's background, exactly."""
-        height, width, _ = picture.shape
-        if (width, height) != (self.width, self.height):
-            raise ValueError(f"picture is {width}x{height}, screen is {self.width}x{self.height}")
-        bgrx = np.zeros((height, width, 4), np.uint8)
-        bgrx[..., 0] = picture[..., 2]
-        bgrx[..., 1] = picture[..., 1]
-        bgrx[..., 2] = picture[..., 0]
-        pixmap = self.root.create_pixmap(width, height, 24)
-        gc = pixmap.create_gc()
-        rows = max(1, 200_000 // (width * 4))  # stay well below the request size limit
-        for y in range(0, height, rows):
-            count = min(rows, height - y)
-            pixmap.put_image(gc, 0, y, width, count, X.ZPixmap, 24, 0, bgrx[y : y + count].tobytes())
-        gc.free()
-        self.root.change_attributes(background_pixmap=pixmap)
-        self.root.clear_area(0, 0, 0, 0)
-        if self._background is not None:
-            self._background.free()
-        self._background = pixmap
-        self.display.sync()
-
-    def grab(self, x=0, y=0, width=None, height=None):
-        """What the screen shows now (root window with everything on it), as HxWx3 uint8 RGB."""
-        width = self.width - x if width is None else width
-        height = self.height - y if height is None else height
-        image = self.root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
-        pixels = np.frombuffer(image.data, np.uint8).reshape(height, width, 4)
-        return np.ascontiguousarray(pixels[..., [2, 1, 0]])
-
-    def geometry(self, window_id):
-        """(x, y, width, height, viewable) of an X window in root coordinates, or None when it is gone."""
-        try:
-            window = self.display.create_resource_object("window", window_id)
-            g = window.get_geometry()
-            origin = window.translate_coords(self.root, 0, 0)
-            viewable = window.get_attributes().map_state == X.IsViewable
-            return -origin.x, -origin.y, g.width, g.height, viewable
-        except (xerror.BadWindow, xerror.BadDrawable):
-            return None
-
-
-# ------------------------------------------------------------------------------------------------------- programs
 
 
 def _die_with_parent():
@@ -325,9 +213,8 @@ class Program:
 
     def kill(self):
         if self.running():
-            with contextlib.suppress(ProcessLookupError):
+            with contextlib.suppress(ProcessLookupError, subprocess.TimeoutExpired):
                 os.killpg(self.popen.pid, signal.SIGKILL)
-            with contextlib.suppress(subprocess.TimeoutExpired):
                 self.popen.wait(timeout=5)
 
 
@@ -336,23 +223,13 @@ class Session:
 
     XVFB_DISPLAYS = range(100, 200)
 
-    def __init__(self, width=1920, height=1080, dpi=None, clean_appdata=True, background="test"):
-        self.width = width
-        self.height = height
-        self.dpi = dpi
+    def __init__(self, width=1920, height=1080, dpi=None, clean_appdata=True):
+        self.width, self.height, self.dpi = width, height, dpi
         self.clean_appdata = clean_appdata
-        self.background_kind = background
         self.prefix = e2e_prefix()
         self.tmp = Path(tempfile.mkdtemp(prefix="qor-e2e-"))
-        self.xvfb = None
-        self.display_name = None
-        self.x = None
-        self.keepalive = None
+        self.xvfb = self.display_name = self.display = self.background = self._pixmap = self._lock_file = None
         self.programs = []
-        self.background = None
-        self._lock_file = None
-
-    # -- lifecycle
 
     def __enter__(self):
         try:
@@ -371,15 +248,12 @@ class Session:
         self._start_xvfb()
         self._init_prefix()
         self.wine_kill()  # anything left in the prefix by an aborted earlier run
-        self._apply_dpi()
+        if self.dpi is not None or self._dpi_marker().exists():  # the latter: an earlier session ended before
+            self.set_dpi(self.dpi or 96)  # putting the DPI back
         if self.clean_appdata:
             shutil.rmtree(self.corvane_dir(), ignore_errors=True)
-        require_fixture()
-        self.keepalive = self.start_fixture(name="keep-alive")
-        if self.background_kind == "test":
-            self.set_background(test_picture(self.width, self.height))
-        elif self.background_kind == "demo":
-            self.set_background(demo_desktop(self.width, self.height))
+        self.start_fixture(name="keep-alive")
+        self.set_background(test_picture(self.width, self.height))
 
     def close(self):
         remaining = signal.alarm(0)  # the clean-up has its own limits and must not be cut short
@@ -393,13 +267,16 @@ class Session:
         for program in self.programs:
             program.kill()
         if self.xvfb is not None:
-            self._restore_dpi()
+            if self._dpi_marker().exists():
+                with contextlib.suppress(Exception):
+                    self.set_dpi(96)
             self.wine_kill()
         for program in self.programs:
             program.kill()
-        if self.x is not None:
-            self.x.close()
-            self.x = None
+        if self.display is not None:
+            with contextlib.suppress(Exception):
+                self.display.close()
+            self.display = None
         if self.xvfb is not None:
             self.xvfb.terminate()
             try:
@@ -409,7 +286,7 @@ class Session:
                 self.xvfb.wait(timeout=5)
             self.xvfb = None
         if self._lock_file is not None:
-            self._lock_file.close()
+            self._lock_file.close()  # releases the prefix's lock
             self._lock_file = None
         shutil.rmtree(self.tmp, ignore_errors=True)
 
@@ -441,26 +318,22 @@ class Session:
             end = time.monotonic() + 10
             while process.poll() is None and time.monotonic() < end:
                 try:
-                    self.x = XScreen(f":{number}")
-                    self.xvfb = process
-                    self.display_name = f":{number}"
-                    return
+                    self.display = xdisplay.Display(f":{number}")
                 except Exception:
                     time.sleep(0.05)
+                    continue
+                self.xvfb, self.display_name, self.root = process, f":{number}", self.display.screen().root
+                if self.display.screen().root_depth != 24:
+                    raise RuntimeError(f"X screen depth {self.display.screen().root_depth}, want 24")
+                return
             process.kill()
             process.wait()
         raise RuntimeError("no free X display for Xvfb")
 
     def env(self):
-        env = dict(os.environ)
-        env.update(
-            WINEPREFIX=str(self.prefix),
-            WINEARCH="win64",
-            WINEDEBUG=os.environ.get("WINEDEBUG", "-all"),
-            WINEDLLOVERRIDES=os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml="),
-            DISPLAY=self.display_name,
-        )
-        return env
+        return {**os.environ, "WINEPREFIX": str(self.prefix), "WINEARCH": "win64", "DISPLAY": self.display_name,
+                "WINEDEBUG": os.environ.get("WINEDEBUG", "-all"),
+                "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=")}
 
     PREFIX_SETUP_VERSION = "2"
 
@@ -487,14 +360,11 @@ class Session:
         with contextlib.suppress(subprocess.TimeoutExpired):
             subprocess.run(["wineserver", "-w"], env=self.env(), timeout=15)
 
-    def reg(self, arguments, check=True):
+    def reg(self, arguments):
         result = subprocess.run(["wine", "reg", *arguments], env=self.env(), stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, timeout=60)
-        if check and result.returncode != 0:
+        if result.returncode != 0:
             raise RuntimeError(f"wine reg {' '.join(arguments)} failed: {result.stdout.decode(errors='replace')}")
-        return result
-
-    # -- DPI
 
     def _dpi_marker(self):
         return self.prefix / ".qor-e2e-dpi"
@@ -507,33 +377,44 @@ class Session:
         else:
             self._dpi_marker().write_text(f"{dpi}\n")
 
-    def _apply_dpi(self):
-        if self.dpi is not None:
-            self.set_dpi(self.dpi)
-        elif self._dpi_marker().exists():  # an earlier session ended before putting the DPI back
-            self.set_dpi(96)
-
-    def _restore_dpi(self):
-        if self._dpi_marker().exists():
-            with contextlib.suppress(Exception):
-                self.set_dpi(96)
-
-    # -- screen
-
     def set_background(self, picture):
-        self.x.set_background(picture)
+        """Makes `picture` (HxWx3 uint8 RGB, screen-sized) the root window's background, exactly."""
+        height, width, _ = picture.shape
+        if (width, height) != (self.width, self.height):
+            raise ValueError(f"picture is {width}x{height}, screen is {self.width}x{self.height}")
+        bgrx = np.zeros((height, width, 4), np.uint8)
+        bgrx[..., :3] = picture[..., ::-1]
+        pixmap = self.root.create_pixmap(width, height, 24)
+        gc = pixmap.create_gc()
+        rows = max(1, 200_000 // (width * 4))  # stay well below the request size limit
+        for y in range(0, height, rows):
+            count = min(rows, height - y)
+            pixmap.put_image(gc, 0, y, width, count, X.ZPixmap, 24, 0, bgrx[y : y + count].tobytes())
+        gc.free()
+        self.root.change_attributes(background_pixmap=pixmap)
+        self.root.clear_area(0, 0, 0, 0)
+        if self._pixmap is not None:
+            self._pixmap.free()
+        self._pixmap = pixmap
+        self.display.sync()
         self.background = picture.copy()
 
     def screenshot(self, x=0, y=0, width=None, height=None):
-        return self.x.grab(x, y, width, height)
+        """What the screen shows now (root window with everything on it), as HxWx3 uint8 RGB."""
+        width = self.width - x if width is None else width
+        height = self.height - y if height is None else height
+        image = self.root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
+        return np.ascontiguousarray(np.frombuffer(image.data, np.uint8).reshape(height, width, 4)[..., [2, 1, 0]])
 
-    def save_screenshot(self, name):
-        """Keeps what the screen shows as a PNG next to the test's artefacts and returns its path."""
-        path = artifacts_dir() / f"{name}.png"
-        save_png(self.screenshot(), path)
-        return path
-
-    # -- programs
+    def geometry(self, window_id):
+        """(x, y, width, height, viewable) of an X window in root coordinates, or None when it is gone."""
+        try:
+            window = self.display.create_resource_object("window", window_id)
+            g = window.get_geometry()
+            origin = window.translate_coords(self.root, 0, 0)
+            return -origin.x, -origin.y, g.width, g.height, window.get_attributes().map_state == X.IsViewable
+        except (xerror.BadWindow, xerror.BadDrawable):
+            return None
 
     def launch(self, exe, arguments=(), name=None, cwd=None):
         """Starts a Windows program under Wine; returns a Program whose `started` is the moment before the call."""
@@ -548,26 +429,17 @@ class Session:
         self.programs.append(program)
         return program
 
-    def start_program(self, *arguments):
-        """Starts QorScreenshot.exe from the shipped folder with the given arguments."""
+    def start_program(self, *arguments, exe=None):
+        """Starts QorScreenshot.exe (from the shipped folder unless `exe` is given) with the given arguments."""
         require_program()
-        return self.launch(program_exe(), arguments, name="QorScreenshot")
+        return self.launch(exe or program_exe(), arguments, name="QorScreenshot")
 
-    def run_program(self, *arguments, timeout=30):
-        """Runs QorScreenshot.exe to its end and returns its exit code."""
-        return self.start_program(*arguments).wait(timeout)
-
-    def start_fixture(self, windows=(), timeout_ms=None, name="fixture"):
+    def start_fixture(self, windows=(), name="fixture"):
         """Starts the fixture program with `windows` (recipes "x,y,w,h,class,caption,pattern[,style]") and waits
         until its windows are shown."""
-        require_fixture()
+        require_program(fixture_exe())
         ready = self.tmp / f"ready-{len(self.programs)}"
-        arguments = []
-        for recipe in windows:
-            arguments += ["--window", recipe]
-        if timeout_ms is not None:
-            arguments += ["--timeout", str(timeout_ms)]
-        arguments += ["--ready", to_windows_path(ready)]
+        arguments = [a for recipe in windows for a in ("--window", recipe)] + ["--ready", to_windows_path(ready)]
         program = self.launch(fixture_exe(), arguments, name=name)
 
         def is_ready():
@@ -598,9 +470,7 @@ class Session:
         code, output = self.run_fixture("--grab", to_windows_path(path))
         if code != 0:
             raise AssertionError(f"--grab failed with {code}: {output}")
-        return read_bmp(path)
-
-    # -- windows and input
+        return read_picture(path)
 
     def xdotool(self, *arguments, check=True, timeout=20):
         result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env(), stdout=subprocess.PIPE,
@@ -609,23 +479,18 @@ class Session:
             raise AssertionError(f"xdotool {' '.join(map(str, arguments))}: {result.stderr.decode(errors='replace')}")
         return result.stdout.decode()
 
-    def find_windows(self, name=WINDOW_CAPTION, visible=True):
-        """X windows whose title is exactly `name` (visible ones only, by default)."""
-        import re
-
-        arguments = ["search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{re.escape(name)}$"]
-        output = self.xdotool(*arguments, check=False)
-        return [int(line) for line in output.split()]
+    def find_windows(self, name=WINDOW_CAPTION, search="--name"):
+        """Visible X windows whose title is exactly `name` (or, with search="--classname", whose class name is)."""
+        pattern = f"^{re.escape(name)}$" if search == "--name" else name
+        return [int(line) for line in self.xdotool("search", "--onlyvisible", search, pattern, check=False).split()]
 
     def covering_windows(self, name=WINDOW_CAPTION):
         """Visible windows titled `name` that cover the whole screen."""
-        found = []
-        for window in self.find_windows(name):
-            geometry = self.x.geometry(window)
-            if geometry and geometry[4] and geometry[0] <= 0 and geometry[1] <= 0 and \
-                    geometry[0] + geometry[2] >= self.width and geometry[1] + geometry[3] >= self.height:
-                found.append(window)
-        return found
+
+        def covers(g):
+            return g and g[4] and g[0] <= 0 and g[1] <= 0 and g[0] + g[2] >= self.width and g[1] + g[3] >= self.height
+
+        return [window for window in self.find_windows(name) if covers(self.geometry(window))]
 
     def wait_for_overlay(self, program=None, timeout=30):
         """Waits for the capture overlay (a window titled "Varnel Screenshot" covering the screen); returns its X id."""
@@ -633,8 +498,7 @@ class Session:
         def overlay():
             if program is not None and not program.running():
                 raise AssertionError(f"the program ended with {program.popen.returncode} before showing the overlay")
-            windows = self.covering_windows()
-            return windows[0] if windows else None
+            return (self.covering_windows() or [None])[0]
 
         return wait_until(overlay, timeout, what="the capture overlay")
 
@@ -656,33 +520,31 @@ class Session:
     def wait_for_screen(self, predicate, timeout=10, what="the expected picture on screen"):
         """Polls X screenshots until `predicate(screen)` holds; returns that screen. On time-out the assertion
         carries `predicate.report(screen)` when the predicate has one."""
-        end = time.monotonic() + timeout
-        while True:
-            screen = self.screenshot()
-            if predicate(screen):
-                return screen
-            if time.monotonic() >= end:
-                report = getattr(predicate, "report", None)
-                path = self.save_screenshot("failed-" + what.replace(" ", "-")[:60])
-                detail = report(screen) if report else ""
-                raise AssertionError(f"timed out after {timeout} s waiting for {what} (screen kept in {path}) {detail}")
-            time.sleep(0.05)
+        last = []
+
+        def shown():
+            last[:] = [self.screenshot()]
+            return predicate(last[0]) and last
+
+        def detail():
+            path = artifacts_dir() / f"failed-{what.replace(' ', '-')[:60]}.png"
+            save_png(last[0], path)
+            return f"(screen kept in {path}) " + (predicate.report(last[0]) if hasattr(predicate, "report") else "")
+
+        return wait_until(shown, timeout, what=what, detail=detail)[0]
 
     def watch_for_windows(self, program, timeout, name=WINDOW_CAPTION):
-        """Runs until `program` ends, watching the screen; returns (exit code, titles of visible windows named
-        `name` seen meanwhile, whether the screen ever differed from the background)."""
-        end = time.monotonic() + timeout
-        seen = set()
-        changed = False
-        while True:
+        """Runs until `program` ends, watching the screen; returns (exit code, visible windows titled `name` seen
+        meanwhile, whether the screen ever differed from the background)."""
+        seen, changed = set(), [False]
+
+        def ended():
             seen.update(self.find_windows(name))
-            if self.background is not None and not np.array_equal(self.screenshot(), self.background):
-                changed = True
-            if not program.running():
-                return program.popen.returncode, seen, changed
-            if time.monotonic() >= end:
-                raise AssertionError(f"{program.name} still runs after {timeout} s")
-            time.sleep(0.03)
+            changed[0] |= not np.array_equal(self.screenshot(), self.background)
+            return not program.running()
+
+        wait_until(ended, timeout, 0.03, f"the end of {program.name}")
+        return program.popen.returncode, seen, changed[0]
 
     def close_overlay(self, program, overlay):
         """Ends a run that a test left open: ESC, then message 1128; returns the exit code."""
@@ -693,39 +555,28 @@ class Session:
             self.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
         return program.wait(10)
 
-    # -- the program's files in the prefix
-
-    def user_dir(self):
+    def corvane_dir(self, name=""):
+        """The program's per-user folder, or `name` in it ("Config.ini", "Logs/QorScreenshot.log", ...)."""
         users = self.prefix / "drive_c/users"
         candidates = [p for p in users.iterdir() if p.is_dir() and p.name != "Public"] if users.exists() else []
-        for candidate in candidates:
-            if candidate.name == os.environ.get("USER", "root"):
-                return candidate
-        if len(candidates) != 1:
+        mine = [p for p in candidates if p.name == os.environ.get("USER", "root")] or candidates
+        if len(mine) != 1:
             raise RuntimeError(f"cannot tell the Wine user folder among {candidates}")
-        return candidates[0]
-
-    def corvane_dir(self):
-        return self.user_dir() / "AppData/Local/Corvane"
+        return mine[0] / "AppData/Local/Corvane" / name
 
     def config_path(self):
-        return self.corvane_dir() / "Config.ini"
+        return self.corvane_dir("Config.ini")
 
     def log_path(self):
-        return self.corvane_dir() / "Logs/QorScreenshot.log"
+        return self.corvane_dir("Logs/QorScreenshot.log")
 
     def stat_path(self):
-        return self.corvane_dir() / "StatData/stat_cache.jsonl"
+        return self.corvane_dir("StatData/stat_cache.jsonl")
 
 
 def e2e_timeout(seconds):
     """Gives an end-to-end test its hard time limit (default 120 s)."""
-
-    def mark(function):
-        function.e2e_timeout = seconds
-        return function
-
-    return mark
+    return lambda function: setattr(function, "e2e_timeout", seconds) or function
 
 
 DEFAULT_TIMEOUT = 120

@@ -18,18 +18,10 @@ import qor_e2e  # noqa: E402
 SKIPPED = 77
 
 
-def all_tests():
-    loader = unittest.TestLoader()
-    suite = loader.discover(str(HERE), pattern="test_*.py", top_level_dir=str(HERE))
-
-    def flatten(item):
-        if isinstance(item, unittest.TestSuite):
-            for child in item:
-                yield from flatten(child)
-        else:
-            yield item
-
-    return list(flatten(suite))
+def all_tests(suite=None):
+    if suite is None:
+        suite = unittest.TestLoader().discover(str(HERE), pattern="test_*.py", top_level_dir=str(HERE))
+    return [test for item in suite for test in (all_tests(item) if isinstance(item, unittest.TestSuite) else [item])]
 
 
 def timeout_of(test):
@@ -48,11 +40,8 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     suite = unittest.TestLoader().loadTestsFromName(argv[1])
-    tests = list(suite)
-    if len(tests) == 1 and not isinstance(tests[0], unittest.TestSuite):
-        qor_e2e.arm_hard_timeout(timeout_of(tests[0]))
-    else:
-        qor_e2e.arm_hard_timeout(sum(timeout_of(t) for t in all_tests() if t.id().startswith(argv[1])) or 600)
+    # One test's limit, or the sum of the limits of a module's or class's tests.
+    qor_e2e.arm_hard_timeout(sum(timeout_of(t) for t in all_tests(suite)) or 600)
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
     if not result.wasSuccessful():
         return 1

@@ -1,7 +1,6 @@
 """Save and copy under Wine: Ctrl+S writes the selected pixels of the frozen screen into the default folder in the
 configured format and ends with exit code 0; Ctrl+C puts exactly those pixels on the clipboard, shows the tip and
 remembers "Don't show this message again"."""
-import io
 import re
 import subprocess
 import time
@@ -10,7 +9,7 @@ import unittest
 import numpy as np
 from PIL import Image
 
-from qor_e2e import OVERLAY_CLASS, Session, e2e_timeout, read_utf16_file, require_program, wait_until
+from qor_e2e import Session, e2e_timeout, read_picture, read_utf16_file, require_program, wait_until
 
 SELECTION = (100, 120, 500, 420)  # left, top, right, bottom
 SHOT_NAME = re.compile(r"^ScreenShot_\d{14}\.(png|jpeg|bmp)$")
@@ -43,6 +42,19 @@ def selected_pixels(session):
     return session.background[top:bottom, left:right]
 
 
+def config_text(session):
+    return read_utf16_file(session.config_path())[1] if session.config_path().exists() else ""
+
+
+def notice_window(session):
+    """The capture notice: the program's visible top-level window that is 400 pixels wide; (x, y) or None."""
+    for window in session.find_windows("qorscreenshot.exe", search="--classname"):
+        geometry = session.geometry(window)
+        if geometry and geometry[4] and geometry[2] == 400 and geometry[3] < 300:
+            return geometry[0], geometry[1]
+    return None
+
+
 def saved_files(folder):
     return sorted(p for p in folder.iterdir() if SHOT_NAME.match(p.name)) if folder.exists() else []
 
@@ -65,35 +77,53 @@ class OutputTests(unittest.TestCase):
     def save_once(self, session, cap_format, folder_text, folder):
         write_config(session, ScreenshotCapPath=folder_text, ScreenshotCapFormat=cap_format)
         program = session.start_program("/CaptrueAuto")
-        overlay = select_region(session, program)
-        session.key(overlay, "ctrl+s")
+        session.key(select_region(session, program), "ctrl+s")
         self.assertEqual(program.wait(20), 0, program.output())
         files = saved_files(folder)
         self.assertEqual(len(files), 1, f"files in {folder}: {list(folder.iterdir()) if folder.exists() else None}")
-        image = Image.open(files[0])
-        if image.format == "JPEG":
-            self.jpeg_luma_dc_step = image.quantization[0][0]
-        picture = np.asarray(image.convert("RGB"))
+        with Image.open(files[0]) as image:
+            luma_dc_step = image.quantization[0][0] if image.format == "JPEG" else None
+            picture = np.asarray(image.convert("RGB"))
         files[0].unlink()
-        return files[0].suffix, picture
+        return files[0].suffix, picture, luma_dc_step
 
-    @e2e_timeout(240)
-    def test_ctrl_s_writes_the_selected_pixels_in_the_configured_format_into_a_folder_made_part_by_part(self):
+    def save_as(self, session, overlay, answer):
+        """Ctrl+S, C:\\picked\\shot.png typed into the save dialog, `answer` to the overwrite question."""
+        session.key(overlay, "ctrl+s")
+        session.focus(wait_until(lambda: (session.find_windows("Save As") or [None])[0], 15, what="the save dialog"))
+        session.xdotool("key", "ctrl+a")
+        session.xdotool("type", "--delay", "20", "C:\\picked\\shot.png")
+        session.xdotool("key", "Return")
+        question = wait_until(lambda: [w for w in session.find_windows() if w != overlay] or None, 15,
+                              what="the overwrite question")[0]
+        session.key(question, answer)
+
+    @e2e_timeout(420)
+    def test_ctrl_s_writes_the_selected_pixels_in_the_configured_format_to_the_default_folder_or_the_picked_file(self):
         with Session() as session:
-            drive_c = session.prefix / "drive_c"
+            with self.subTest("before a selection Ctrl+S does nothing"):
+                write_config(session, ScreenshotCapPath="C:\\early\\")
+                program = session.start_program("/CaptrueAuto")
+                overlay = session.wait_for_overlay(program)
+                session.key(overlay, "ctrl+s")
+                time.sleep(1.0)
+                self.assertTrue(program.running(), "Ctrl+S during detection ended the capture")
+                self.assertEqual(saved_files(session.prefix / "drive_c/early"), [])
+                self.assertEqual(session.close_overlay(program, overlay), 0)
+
             # Spaces, a doubled separator and a forward slash: the folder is created level by level.
-            folder = drive_c / "shots here" / "deep folder"
+            folder = session.prefix / "drive_c" / "shots here" / "deep folder"
             expected = selected_pixels(session)
             for cap_format, suffix in (("1", ".png"), ("x", ".png"), ("", ".png"), ("2", ".bmp"), ("0", ".jpeg")):
                 with self.subTest(cap_format=cap_format):
-                    got_suffix, picture = self.save_once(session, cap_format, "C:\\shots here\\\\deep folder/",
-                                                         folder)
+                    got_suffix, picture, luma_dc_step = self.save_once(session, cap_format,
+                                                                       "C:\\shots here\\\\deep folder/", folder)
                     self.assertEqual(got_suffix, suffix)
                     self.assertEqual(picture.shape, expected.shape)
                     if suffix == ".jpeg":
                         # The screen is pixel noise with solid bands: compare 8 x 8 block means, which JPEG keeps.
                         self.assertGreater(psnr(block_means(picture), block_means(expected)), 30.0)
-                        self.assertEqual(self.jpeg_luma_dc_step, 3, "not the quantisation of quality 90")
+                        self.assertEqual(luma_dc_step, 3, "not the quantisation of quality 90")
                     else:
                         self.assertTrue(np.array_equal(picture, expected), "saved pixels differ from the screen")
             _, log = read_utf16_file(session.log_path())
@@ -101,25 +131,31 @@ class OutputTests(unittest.TestCase):
             self.assertIn("[SaveNewBitmap]filepath:SaveNewBitmap", log)
             self.assertIn('"stat":"332"', session.stat_path().read_text(encoding="utf-8"))
 
-    @e2e_timeout(180)
-    def test_ctrl_s_before_a_selection_does_nothing(self):
-        with Session() as session:
-            write_config(session, ScreenshotCapPath="C:\\early\\")
-            program = session.start_program("/CaptrueAuto")
-            overlay = session.wait_for_overlay(program)
-            session.key(overlay, "ctrl+s")
-            time.sleep(1.0)
-            self.assertTrue(program.running(), "Ctrl+S during detection ended the capture")
-            self.assertEqual(saved_files(session.prefix / "drive_c/early"), [])
-            self.assertEqual(session.close_overlay(program, overlay), 0)
+            # An unusable default folder opens the save dialog; No to the overwrite question keeps the capture open.
+            with self.subTest("save dialog"):
+                target = session.prefix / "drive_c" / "picked"
+                target.mkdir(parents=True, exist_ok=True)
+                (target / "shot.png").write_bytes(b"old")
+                write_config(session, ScreenshotCapPath="Q:\\nowhere\\")  # a drive that does not exist
+                program = session.start_program("/CaptrueAuto")
+                overlay = select_region(session, program)
+                self.save_as(session, overlay, "n")
+                time.sleep(1.0)
+                self.assertTrue(program.running(), "answering No ended the capture")
+                self.assertEqual((target / "shot.png").read_bytes(), b"old")
+                # Again, and Yes this time: the picture replaces the old file and the capture ends.
+                self.save_as(session, overlay, "y")
+                self.assertEqual(program.wait(20), 0, program.output())
+                self.assertTrue(np.array_equal(read_picture(target / "shot.png"), selected_pixels(session)))
+                _, log = read_utf16_file(session.log_path())
+                self.assertIn("[savebtn]not DirectoryExists,Q:\\nowhere\\", log)
 
     @e2e_timeout(180)
     def test_ctrl_c_puts_the_selected_pixels_on_the_clipboard_and_ok_remembers_the_tip(self):
         with Session() as session:
             write_config(session, ScreenshotCapFormat="1")
             program = session.start_program("/CaptrueAuto")
-            overlay = select_region(session, program)
-            session.key(overlay, "ctrl+c")
+            session.key(select_region(session, program), "ctrl+c")
 
             def clipboard_bmp():
                 result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
@@ -127,40 +163,31 @@ class OutputTests(unittest.TestCase):
                 return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
 
             data = wait_until(clipboard_bmp, 15, interval=0.3, what="a picture on the clipboard")
-            picture = np.asarray(Image.open(io.BytesIO(data)).convert("RGB"))
-            self.assertTrue(np.array_equal(picture, selected_pixels(session)), "clipboard pixels differ")
+            self.assertTrue(np.array_equal(read_picture(data), selected_pixels(session)), "clipboard pixels differ")
 
             # The tip is up (centred, 380 x 120) and the program waits for it; OK with the box ticked.
             self.assertTrue(program.running(), "the program ended before the tip was dismissed")
             session.mouse_move((1920 - 380) // 2 + 380 - 10 - 42, (1080 - 120) // 2 + 120 - 10 - 17)
             session.click()
             self.assertEqual(program.wait(20), 0, program.output())
-            _, config = read_utf16_file(session.config_path())
-            self.assertIn("ScreenshotClipboardShow=1", config)
+            self.assertIn("ScreenshotClipboardShow=1", config_text(session))
             self.assertIn('"stat":"333"', session.stat_path().read_text(encoding="utf-8"))
 
-
-def notice_window(session):
-    """The capture notice: the program's visible top-level window that is 400 pixels wide; (x, y) or None."""
-    output = session.xdotool("search", "--onlyvisible", "--classname", "qorscreenshot.exe", check=False)
-    for window in (int(line) for line in output.split()):
-        geometry = session.x.geometry(window)
-        if geometry and geometry[4] and geometry[2] == 400 and geometry[3] < 300:
-            return geometry[0], geometry[1]
-    return None
-
-
-def config_text(session):
-    return read_utf16_file(session.config_path())[1] if session.config_path().exists() else ""
-
-
-class NoticeTests(unittest.TestCase):
-    def setUp(self):
-        require_program()
-
-    @e2e_timeout(180)
-    def test_notice_follows_the_cursor_and_a_press_while_it_shows_keeps_it_away(self):
+    @e2e_timeout(240)
+    def test_notice_follows_the_cursor_goes_after_six_seconds_and_a_press_while_it_shows_keeps_it_away(self):
         with Session() as session:
+            with self.subTest("gone after six seconds, a later press writes nothing"):
+                session.mouse_move(300, 200)
+                program = session.start_program("/CaptrueAuto")
+                overlay = session.wait_for_overlay(program)
+                wait_until(lambda: notice_window(session) is not None, 5, what="the notice")
+                session.mouse_move(310, 210)
+                wait_until(lambda: notice_window(session) is None, 9, what="the notice closing after 6 s")
+                session.click()
+                time.sleep(0.5)
+                self.assertNotIn("ScreenshotCapTip", config_text(session))
+                self.assertEqual(session.close_overlay(program, overlay), 0)
+
             session.mouse_move(300, 200)
             program = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(program)
@@ -180,68 +207,3 @@ class NoticeTests(unittest.TestCase):
             time.sleep(1.0)
             self.assertIsNone(notice_window(session))
             self.assertEqual(session.close_overlay(program, overlay), 0)
-
-    @e2e_timeout(180)
-    def test_notice_goes_after_six_seconds_and_a_later_press_writes_nothing(self):
-        with Session() as session:
-            session.mouse_move(300, 200)
-            program = session.start_program("/CaptrueAuto")
-            overlay = session.wait_for_overlay(program)
-            wait_until(lambda: notice_window(session) is not None, 5, what="the notice")
-            session.mouse_move(310, 210)
-            wait_until(lambda: notice_window(session) is None, 9, what="the notice closing after 6 s")
-            session.click()
-            time.sleep(0.5)
-            self.assertNotIn("ScreenshotCapTip", config_text(session))
-            self.assertEqual(session.close_overlay(program, overlay), 0)
-
-
-class SaveDialogTests(unittest.TestCase):
-    def setUp(self):
-        require_program()
-
-    def dialog(self, session):
-        return wait_until(lambda: (session.find_windows("Save As") or [None])[0], 15, what="the save dialog")
-
-    @e2e_timeout(240)
-    def test_an_unusable_default_folder_opens_the_dialog_and_no_to_the_overwrite_question_keeps_the_capture(self):
-        with Session() as session:
-            target = session.prefix / "drive_c" / "picked"
-            target.mkdir(parents=True, exist_ok=True)
-            (target / "shot.png").write_bytes(b"old")
-            write_config(session, ScreenshotCapPath="Q:\\nowhere\\")  # a drive that does not exist
-            program = session.start_program("/CaptrueAuto")
-            overlay = select_region(session, program)
-            session.key(overlay, "ctrl+s")
-            dialog = self.dialog(session)
-            session.focus(dialog)
-            session.xdotool("key", "ctrl+a")
-            session.xdotool("type", "--delay", "20", "C:\\picked\\shot.png")
-            session.xdotool("key", "Return")
-            question = wait_until(lambda: (session.find_windows("Varnel Screenshot") and
-                                           [w for w in session.find_windows("Varnel Screenshot")
-                                            if w != overlay] or [None])[0], 15, what="the overwrite question")
-            session.key(question, "n")
-            time.sleep(1.0)
-            self.assertTrue(program.running(), "answering No ended the capture")
-            self.assertEqual((target / "shot.png").read_bytes(), b"old")
-
-            # Again, and Yes this time: the picture replaces the old file and the capture ends.
-            session.key(overlay, "ctrl+s")
-            dialog = self.dialog(session)
-            session.focus(dialog)
-            session.xdotool("key", "ctrl+a")
-            session.xdotool("type", "--delay", "20", "C:\\picked\\shot.png")
-            session.xdotool("key", "Return")
-            question = wait_until(lambda: [w for w in session.find_windows("Varnel Screenshot") if w != overlay]
-                                  or None, 15, what="the overwrite question")[0]
-            session.key(question, "y")
-            self.assertEqual(program.wait(20), 0, program.output())
-            picture = np.asarray(Image.open(target / "shot.png").convert("RGB"))
-            self.assertTrue(np.array_equal(picture, selected_pixels(session)))
-            _, log = read_utf16_file(session.log_path())
-            self.assertIn("[savebtn]not DirectoryExists,Q:\\nowhere\\", log)
-
-
-if __name__ == "__main__":
-    unittest.main()

@@ -10,7 +10,7 @@ import unittest
 import numpy as np
 
 import test_overlay as overlay_checks
-from qor_e2e import Session, dimmed, e2e_timeout, read_utf16_file, require_program, wait_until
+from qor_e2e import Picture, Session, dimmed, e2e_timeout, read_utf16_file, require_program, wait_until
 
 ACCENT = (0x33, 0x77, 0xFF)  # COLORREF 0xFF7733
 TOOLBAR_DARK = (0x26, 0x26, 0x26)
@@ -23,9 +23,7 @@ PANEL_WIDTH, PANEL_HEIGHT = 154, 168
 IMAGE_AT = 7  # Image_Expand's left and top in the panel
 SIZE_LABEL_ROWS = (121, 141)  # Label_Size's band in the panel (Label_RGB starts at 142)
 SCREEN_W, SCREEN_H = 1920, 1080
-
-
-# ----------------------------------------------------------------------------------------------- expected geometry
+WHOLE = (0, 0, SCREEN_W, SCREEN_H)
 
 
 def handle_rects(left, top, width, height):
@@ -40,17 +38,15 @@ def handle_rects(left, top, width, height):
     return [(x, y, x + HANDLE, y + HANDLE) for x, y in corners]
 
 
-def toolbar_rect(selection, screen_height=SCREEN_H):
+def toolbar_rect(selection):
     """The toolbar beside a finished selection on a single monitor: right-aligned with it (left 0 when the
     selection's right is less than the toolbar's width), below it when it fits, else above, else inside."""
     left, top, right, bottom = selection
     x = right - TOOLBAR_WIDTH + 1 if TOOLBAR_WIDTH <= right else 0
-    if bottom + TOOLBAR_HEIGHT <= screen_height:
+    if bottom + TOOLBAR_HEIGHT <= SCREEN_H:
         y = bottom + 2
-    elif 0 >= top - TOOLBAR_HEIGHT:
-        y = top + 2
     else:
-        y = top - TOOLBAR_HEIGHT - 2
+        y = top + 2 if top - TOOLBAR_HEIGHT <= 0 else top - TOOLBAR_HEIGHT - 2
     return x, y, x + TOOLBAR_WIDTH, y + TOOLBAR_HEIGHT
 
 
@@ -58,37 +54,15 @@ def magnifier_panel(cursor):
     return overlay_checks.magnifier_panel(cursor, SCREEN_W, SCREEN_H)
 
 
-def mask_of(shape, rects):
-    mask = np.zeros(shape[:2], bool)
+def mask_of(rects):
+    mask = np.zeros((SCREEN_H, SCREEN_W), bool)
     for left, top, right, bottom in rects:
         mask[max(top, 0):max(bottom, 0), max(left, 0):max(right, 0)] = True
     return mask
 
 
-def frame_pixels(rect):
-    left, top, right, bottom = rect
-    return [(left, top, right, top + 1), (left, bottom - 1, right, bottom), (left, top, left + 1, bottom),
-            (right - 1, top, right, bottom)]
-
-
 def is_accent(pixels):
     return (pixels == ACCENT).all(axis=-1)
-
-
-class Picture:
-    """Screen predicate made of named checks, each returning a problem text or None; the report lists them."""
-
-    def __init__(self, *checks):
-        self.checks = checks
-
-    def problems(self, screen):
-        return [problem for problem in (check(screen) for check in self.checks) if problem]
-
-    def __call__(self, screen):
-        return not self.problems(screen)
-
-    def report(self, screen):
-        return "; ".join(self.problems(screen))
 
 
 def selected_picture(desktop, selection, toolbar=None, dashed=False, extra_exclusions=(), handles=None):
@@ -97,11 +71,12 @@ def selected_picture(desktop, selection, toolbar=None, dashed=False, extra_exclu
     toolbar's dark band when given."""
     left, top, right, bottom = selection
     handles = handles or handle_rects(left, top, right - left, bottom - top)
-    frame = mask_of(desktop.shape, frame_pixels(selection))
-    handle_mask = mask_of(desktop.shape, handles)
-    other = mask_of(desktop.shape, ([toolbar] if toolbar else []) + list(extra_exclusions))
-    inside = mask_of(desktop.shape, [selection]) & ~frame & ~handle_mask & ~other
-    outside = ~mask_of(desktop.shape, [selection]) & ~handle_mask & ~other
+    frame = mask_of([(left, top, right, top + 1), (left, bottom - 1, right, bottom), (left, top, left + 1, bottom),
+                     (right - 1, top, right, bottom)])
+    handle_mask = mask_of(handles)
+    other = mask_of(([toolbar] if toolbar else []) + list(extra_exclusions))
+    inside = mask_of([selection]) & ~frame & ~handle_mask & ~other
+    outside = ~mask_of([selection]) & ~handle_mask & ~other
     dim = dimmed(desktop).astype(np.int16)
 
     def undimmed_inside(screen):
@@ -110,28 +85,22 @@ def selected_picture(desktop, selection, toolbar=None, dashed=False, extra_exclu
 
     def dimmed_outside(screen):
         bad = (np.abs(screen.astype(np.int16) - dim).max(axis=2) > 1) & outside
-        if not bad.any():
-            return None
-        y, x = np.argwhere(bad)[0]
-        return f"{int(bad.sum())} pixels outside {selection} are not dimmed (first at {x},{y})"
+        if bad.any():
+            y, x = np.argwhere(bad)[0]
+            return f"{int(bad.sum())} pixels outside {selection} are not dimmed (first at {x},{y})"
 
     def frame_lines(screen):
         if dashed:
             # 6 pixels on, 6 off, from the selection's top-left along the top and left edges (their last pixels
             # belong to the dashes of the right and bottom edges).
             width, height = right - left - 1, bottom - top - 1
-            on_x = (np.arange(width) % 12) < 6
-            on_y = (np.arange(height) % 12) < 6
-            free_x = ~handle_mask[top, left:left + width]
-            free_y = ~handle_mask[top:top + height, left]
-            got_x = is_accent(screen[top, left:left + width])
-            got_y = is_accent(screen[top:top + height, left])
-            if (got_x[free_x] != on_x[free_x]).any() or (got_y[free_y] != on_y[free_y]).any():
+            free_x, free_y = ~handle_mask[top, left:left + width], ~handle_mask[top:top + height, left]
+            got_x, got_y = is_accent(screen[top, left:left + width]), is_accent(screen[top:top + height, left])
+            if (got_x != (np.arange(width) % 12 < 6))[free_x].any() or \
+                    (got_y != (np.arange(height) % 12 < 6))[free_y].any():
                 return f"the dashed frame of {selection} is not 6 on, 6 off along its top and left edges"
-            return None
-        missing = frame & ~other & ~is_accent(screen)  # the toolbar may lie over the frame inside the selection
-        return f"{int(missing.sum())} pixels of the solid frame of {selection} are not the accent" if missing.any() \
-            else None
+        elif (missing := frame & ~other & ~is_accent(screen)).any():  # the toolbar may lie over the frame inside
+            return f"{int(missing.sum())} pixels of the solid frame of {selection} are not the accent"
 
     def handle_squares(screen):
         shown = is_accent(screen) | other
@@ -144,12 +113,8 @@ def selected_picture(desktop, selection, toolbar=None, dashed=False, extra_exclu
         dark = (np.abs(band - TOOLBAR_DARK).max(axis=2) <= 8)
         if dark.shape != (TOOLBAR_HEIGHT, min(r, SCREEN_W) - l) or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
             return f"no dark {TOOLBAR_WIDTH} x {TOOLBAR_HEIGHT} toolbar at {toolbar}"
-        return None
 
-    checks = [undimmed_inside, dimmed_outside, frame_lines, handle_squares]
-    if toolbar:
-        checks.append(toolbar_band)
-    return Picture(*checks)
+    return Picture(undimmed_inside, dimmed_outside, frame_lines, handle_squares, *([toolbar_band] if toolbar else []))
 
 
 def magnifier_shown(cursor):
@@ -161,20 +126,15 @@ def magnifier_shown(cursor):
         # Above, left of and right of Image_Expand, and between it and Label_Size.
         strips = [panel[:IMAGE_AT - 1, :], panel[:, :IMAGE_AT - 1], panel[:, -5:],
                   panel[IMAGE_AT + 107:SIZE_LABEL_ROWS[0] - 2, :]]
-        margin = np.concatenate([strip.reshape(-1, 3) for strip in strips])
-        if (margin != MAGNIFIER_DARK).any():
+        if any((strip != MAGNIFIER_DARK).any() for strip in strips):
             return f"no magnifier panel at {(left, top, right, bottom)} for the cursor at {cursor}"
-        return None
 
-    return check
+    return Picture(check)
 
 
 def size_label(screen, cursor):
     left, top, _, _ = magnifier_panel(cursor)
     return screen[top + SIZE_LABEL_ROWS[0]:top + SIZE_LABEL_ROWS[1], left + IMAGE_AT:left + PANEL_WIDTH].copy()
-
-
-# ------------------------------------------------------------------------------------------------------- input
 
 
 def press_at(session, x, y):
@@ -200,11 +160,11 @@ def first_screenshot_lines(session):
     return [line.split("  ", 1)[-1] for line in text.split("\r\n") if "g_FirstScreenShot" in line]
 
 
-def start_windows(session, recipes, name="windows"):
+def start_windows(session, recipes):
     """Starts fixture windows (one program per recipe, in order, so that later ones lie above earlier ones) and
     waits until each shows its first colour at its top-left pixel; returns the screen."""
     for n, recipe in enumerate(recipes):
-        session.start_fixture([recipe], name=f"{name}-{n}")
+        session.start_fixture([recipe], name=f"windows-{n}")
         x, y, _, _, _, _, pattern = recipe.split(",")[:7]
         colour = pattern.split(":")[1] if pattern.startswith("checker:") else pattern
         rgb = tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
@@ -218,18 +178,16 @@ class SelectionTests(unittest.TestCase):
     def setUp(self):
         require_program()
 
-    def start_region_mode(self, session, cursor):
-        session.mouse_move(*cursor)
-        program = session.start_program("/CaptrueAuto")
-        overlay = session.wait_for_overlay(program)
-        return program, overlay
-
     @contextlib.contextmanager
-    def region_run(self, session, cursor):
-        """A region-mode run for one case of a data-driven test: a failing case leaves neither a pressed button
-        nor a running program to the next one."""
-        program, overlay = self.start_region_mode(session, cursor)
+    def region_run(self, session, cursor, desktop=None, detected=WHOLE, switch="/CaptrueAuto"):
+        """A run for one step of a test (after `detected` shows under `cursor` when a desktop is given): a failing
+        step leaves neither a pressed button nor a running program to the next one."""
+        session.mouse_move(*cursor)
+        program, overlay = session.start_program(switch), None
         try:
+            overlay = session.wait_for_overlay(program)
+            if desktop is not None:
+                self.wait_detected(session, desktop, detected, cursor)
             yield program, overlay
         finally:
             if program.running():
@@ -241,13 +199,24 @@ class SelectionTests(unittest.TestCase):
 
     def wait_detected(self, session, desktop, rect, cursor):
         session.mouse_move(*cursor)
-        session.wait_for_screen(overlay_checks.RegionModePicture(desktop, rect, cursor),
+        session.wait_for_screen(overlay_checks.region_mode_picture(desktop, rect, cursor),
                                 what=f"{rect} detected under the cursor at {cursor}")
 
     def finish(self, session, program, overlay):
         self.assertEqual(session.close_overlay(program, overlay), 0, program.output())
 
-    # -- click on a detected window
+    def wait_selected(self, session, desktop, selection, what="the selection", toolbar=True):
+        session.wait_for_screen(selected_picture(desktop, selection, toolbar_rect(selection) if toolbar else None),
+                                what=what)
+
+    def wait_dashed(self, session, desktop, selection, cursor, what, handles=None):
+        """The rectangle being dragged, the magnifier beside the cursor left out."""
+        session.wait_for_screen(selected_picture(desktop, selection, dashed=True, handles=handles,
+                                                 extra_exclusions=[magnifier_panel(cursor)]), what=what)
+
+    def select(self, session, desktop, selection):
+        drag(session, selection[:2], selection[2:])
+        self.wait_selected(session, desktop, selection, f"the selection {selection}")
 
     @e2e_timeout(180)
     def test_click_on_a_detected_window_selects_exactly_its_rectangle_with_frame_handles_and_toolbar(self):
@@ -257,49 +226,130 @@ class SelectionTests(unittest.TestCase):
             desktop = start_windows(session, ["400,300,300,200,QorSelNarrow,Narrow,F4F1E8,popup",
                                               "800,560,1000,300,QorSelWide,Wide,checker:204060:E0C0A0:5,popup"])
             for window, cursor in ((narrow, (500, 400)), (wide, (1300, 700))):
-                with self.subTest(window=window):
-                    with self.region_run(session, cursor) as (program, overlay):
-                        self.wait_detected(session, desktop, window, cursor)
-                        session.click(1)
-                        session.wait_for_screen(selected_picture(desktop, window, toolbar_rect(window)),
-                                                what=f"the selection of the window {window}")
-                        self.assertTrue(program.running())
-                        self.assertEqual(first_screenshot_lines(session)[-1],
-                                         f"g_FirstScreenShot{cursor[0]},{cursor[1]}")
-                        self.finish(session, program, overlay)
+                with self.subTest(window=window), \
+                        self.region_run(session, cursor, desktop, window) as (program, overlay):
+                    session.click(1)
+                    self.wait_selected(session, desktop, window, f"the selection of the window {window}")
+                    self.assertTrue(program.running())
+                    self.assertEqual(first_screenshot_lines(session)[-1], f"g_FirstScreenShot{cursor[0]},{cursor[1]}")
+                    self.finish(session, program, overlay)
 
-    # -- drawing a rectangle
-
-    @e2e_timeout(300)
-    def test_drag_selects_exactly_the_dragged_rectangle_with_the_toolbar_beside_it(self):
-        # (press, release, selection): toolbar below and right-aligned; dragged up-left at the bottom of the screen
-        # with the toolbar above; narrow near the left edge with the toolbar at left 0; from the top to the bottom
-        # of the screen with the toolbar inside, 2 pixels below its top.
-        cases = [
-            ((300, 250), (1100, 650), (300, 250, 1100, 650)),
-            ((1300, 1079), (500, 1000), (500, 1000, 1300, 1079)),
-            ((100, 500), (400, 700), (100, 500, 400, 700)),
-            ((200, 0), (1000, 1079), (200, 0, 1000, 1079)),
-        ]
+    @e2e_timeout(600)
+    def test_drawing_moving_resizing_and_closing_a_selection_on_the_frozen_screen(self):
         with Session() as session:
             desktop = session.background
-            for start, end, selection in cases:
-                with self.subTest(start=start, end=end):
-                    with self.region_run(session, (1700, 120)) as (program, overlay):
-                        self.wait_detected(session, desktop, (0, 0, SCREEN_W, SCREEN_H), (1700, 120))
-                        press_at(session, *start)
-                        session.mouse_move(*end)
-                        # While dragging, the handles follow the drag's width and height, negative when dragged up-left.
-                        dragging = handle_rects(*start, end[0] - start[0], end[1] - start[1])
-                        session.wait_for_screen(
-                            selected_picture(desktop, selection, dashed=True, extra_exclusions=[magnifier_panel(end)],
-                                             handles=dragging),
-                            what=f"the dashed frame of {selection} while dragging")
-                        release(session)
-                        session.wait_for_screen(selected_picture(desktop, selection, toolbar_rect(selection)),
-                                                what=f"the selection {selection} after the release")
-                        self.assertEqual(first_screenshot_lines(session)[-1], f"g_FirstScreenShot{start[0]},{start[1]}")
-                        self.finish(session, program, overlay)
+            # (press, release, selection): toolbar below and right-aligned; dragged up-left at the bottom of the
+            # screen with the toolbar above; narrow near the left edge with the toolbar at left 0; from the top to
+            # the bottom of the screen with the toolbar inside, 2 pixels below its top.
+            for start, end, selection in (((300, 250), (1100, 650), (300, 250, 1100, 650)),
+                                          ((1300, 1079), (500, 1000), (500, 1000, 1300, 1079)),
+                                          ((100, 500), (400, 700), (100, 500, 400, 700)),
+                                          ((200, 0), (1000, 1079), (200, 0, 1000, 1079))):
+                with self.subTest("drag", start=start, end=end), \
+                        self.region_run(session, (1700, 120), desktop) as (program, overlay):
+                    press_at(session, *start)
+                    session.mouse_move(*end)
+                    # While dragging, the handles follow the drag's width and height, negative when dragged up-left.
+                    self.wait_dashed(session, desktop, selection, end, f"the dashed frame of {selection}",
+                                     handle_rects(*start, end[0] - start[0], end[1] - start[1]))
+                    release(session)
+                    self.wait_selected(session, desktop, selection, f"the selection {selection} after the release")
+                    self.assertEqual(first_screenshot_lines(session)[-1], f"g_FirstScreenShot{start[0]},{start[1]}")
+                    self.finish(session, program, overlay)
+
+            with self.subTest("no rectangle until y changes"), \
+                    self.region_run(session, (600, 500), desktop) as (program, overlay):
+                dim = dimmed(desktop)
+                press_at(session, 600, 500)
+                for point in ((900, 500), (300, 500), (600, 700)):  # only x, then only y changes
+                    session.mouse_move(*point)
+                    time.sleep(0.5)
+                    screen = session.screenshot()
+                    dimmed_share = ((screen != desktop).any(axis=2) & (screen == dim).all(axis=2)).mean()
+                    self.assertLess(dimmed_share, 0.001, f"a rectangle started at {point} although only one axis moved")
+                session.mouse_move(900, 700)
+                self.wait_dashed(session, desktop, (600, 500, 900, 700), (900, 700),
+                                 "the rectangle from the press point once both x and y changed")
+                release(session)
+                self.wait_selected(session, desktop, (600, 500, 900, 700), "the selection after the release")
+                self.finish(session, program, overlay)
+
+            with self.subTest("moving"), self.region_run(session, (1700, 120), desktop) as (program, overlay):
+                self.select(session, desktop, (400, 300, 700, 500))
+                # Moved by (-100, +50), then far past the left edge: the left edge stops at 0, the size is kept.
+                press_at(session, 550, 400)
+                session.mouse_move(450, 450)
+                self.wait_selected(session, desktop, (300, 350, 600, 550), "the selection moved", toolbar=False)
+                session.mouse_move(0, 450)
+                self.wait_selected(session, desktop, (0, 350, 300, 550), "the selection pushed against the left edge",
+                                   toolbar=False)
+                release(session)
+                self.wait_selected(session, desktop, (0, 350, 300, 550), "the moved selection with its toolbar")
+                # Far past the bottom-right corner: it stops in the corner, and the toolbar goes above it.
+                press_at(session, 150, 450)
+                session.mouse_move(SCREEN_W - 1, SCREEN_H - 1)
+                time.sleep(0.2)
+                release(session)
+                self.wait_selected(session, desktop, (SCREEN_W - 300, SCREEN_H - 200, SCREEN_W, SCREEN_H),
+                                   "the selection in the bottom-right corner with the toolbar above")
+                self.finish(session, program, overlay)
+
+            with self.subTest("handle 8 past the right edge flips"), \
+                    self.region_run(session, (1700, 120), desktop) as (program, overlay):
+                self.select(session, desktop, (400, 300, 700, 500))
+                left, top, _, _ = handle_rects(400, 300, 300, 200)[7]  # handle 8, left middle
+                press_at(session, left + 3, top + 3)
+                session.mouse_move(900, top + 3)
+                time.sleep(0.2)
+                release(session)
+                self.wait_selected(session, desktop, (700, 300, 900, 500), "the flipped selection")  # left: old right
+                self.finish(session, program, overlay)
+
+            selection = (400, 300, 1300, 700)
+            with self.subTest("right click with a selection"), \
+                    self.region_run(session, (1700, 120), desktop) as (program, overlay):
+                drag(session, selection[:2], selection[2:])
+                picture = selected_picture(desktop, selection, toolbar_rect(selection))
+                session.wait_for_screen(picture, what="the selection")
+                before = session.screenshot()
+                for point in ((800, 500), (100, 100)):  # inside and outside the selection
+                    session.mouse_move(*point)
+                    session.click(3)
+                time.sleep(1.5)
+                self.assertTrue(program.running(), "a right click with a selection ended the run")
+                self.assertTrue(picture(session.screenshot()), picture.report(session.screenshot()))
+                self.assertTrue(np.array_equal(session.screenshot()[300:700, 400:1300], before[300:700, 400:1300]))
+                self.finish(session, program, overlay)
+
+            for how in ("exit button", "escape", "right click while detecting"):
+                with self.subTest(how=how), self.region_run(session, (1700, 120), desktop) as (program, overlay):
+                    if how == "right click while detecting":
+                        session.click(3)
+                    else:
+                        self.select(session, desktop, selection)
+                        if how == "escape":
+                            session.key(overlay, "Escape")
+                        else:
+                            toolbar = toolbar_rect(selection)
+                            session.mouse_move(toolbar[0] + EXIT_BUTTON_CENTRE[0], toolbar[1] + EXIT_BUTTON_CENTRE[1])
+                            time.sleep(0.3)
+                            session.click(1)
+                    self.assertEqual(program.wait(10), 0, program.output())
+                    self.assertEqual(session.covering_windows(), [])
+
+            # Last, as it changes the live screen under the overlay: the magnifier keeps showing the frozen picture.
+            with self.subTest("magnifier"), self.region_run(session, (500, 300)) as (program, overlay):
+                session.set_background(255 - desktop)
+                for cursor in ((500, 300), (1800, 300), (500, 1000), (1800, 1000), (1746, 892), (1747, 893)):
+                    session.mouse_move(*cursor)
+                    screen = session.wait_for_screen(magnifier_shown(cursor),
+                                                     what=f"the magnifier beside the cursor at {cursor}")
+                    left, top, _, _ = magnifier_panel(cursor)
+                    # The cursor's pixel is enlarged about 2.8 x 2.94 times around the cross-hair's centre (70, 53).
+                    self.assertEqual(tuple(screen[top + IMAGE_AT + 54, left + IMAGE_AT + 71]),
+                                     tuple(desktop[cursor[1], cursor[0]]),
+                                     f"the magnifier does not show the frozen pixel under the cursor at {cursor}")
+                self.finish(session, program, overlay)
 
     @e2e_timeout(150)
     def test_magnifier_reads_out_the_size_of_the_rectangle_being_dragged(self):
@@ -308,174 +358,20 @@ class SelectionTests(unittest.TestCase):
         with Session() as session:
             desktop = start_windows(session, ["1100,660,800,400,QorSelSize,Size,405060,popup",
                                               "60,60,801,400,QorSelOther,Other,605040,popup"])
-            program, overlay = self.start_region_mode(session, (1300, 700))
-            self.wait_detected(session, desktop, (1100, 660, 1900, 1060), (1300, 700))
-            reference = size_label(session.screenshot(), (1300, 700))
-            self.wait_detected(session, desktop, (60, 60, 861, 460), (200, 200))
-            other = size_label(session.screenshot(), (200, 200))
-            self.assertFalse(np.array_equal(reference, other), "the readouts of 800 x 400 and 801 x 400 look the same")
-            self.assertTrue((reference != MAGNIFIER_DARK).any(axis=2).sum() > 20, "no readout text")
+            with self.region_run(session, (1300, 700), desktop, (1100, 660, 1900, 1060)) as (program, overlay):
+                reference = size_label(session.screenshot(), (1300, 700))
+                self.wait_detected(session, desktop, (60, 60, 861, 460), (200, 200))
+                other = size_label(session.screenshot(), (200, 200))
+                self.assertFalse(np.array_equal(reference, other), "the readouts of 800 x 400 and 801 x 400 look alike")
+                self.assertTrue((reference != MAGNIFIER_DARK).any(axis=2).sum() > 20, "no readout text")
 
-            press_at(session, 900, 100)
-            session.mouse_move(1700, 500)
-            session.wait_for_screen(
-                selected_picture(desktop, (900, 100, 1700, 500), dashed=True,
-                                 extra_exclusions=[magnifier_panel((1700, 500))]), what="the 800 x 400 drag")
-            session.wait_for_screen(lambda s: np.array_equal(size_label(s, (1700, 500)), reference), 5,
-                                    what="the readout \"Size: (800 x 400)\" in the magnifier while dragging")
-            release(session)
-            self.finish(session, program, overlay)
-
-    @e2e_timeout(150)
-    def test_drag_without_vertical_movement_starts_no_rectangle_until_y_changes(self):
-        with Session() as session:
-            desktop = session.background
-            whole = (0, 0, SCREEN_W, SCREEN_H)
-            dim = dimmed(desktop)
-            program, overlay = self.start_region_mode(session, (600, 500))
-            self.wait_detected(session, desktop, whole, (600, 500))
-            press_at(session, 600, 500)
-            for point in ((900, 500), (300, 500), (600, 700)):  # only x, then only y changes
-                session.mouse_move(*point)
-                time.sleep(0.5)
-                screen = session.screenshot()
-                dimmed_share = ((screen != desktop).any(axis=2) & (screen == dim).all(axis=2)).mean()
-                self.assertLess(dimmed_share, 0.001, f"a rectangle started at {point} although only one axis moved")
-            session.mouse_move(900, 700)
-            session.wait_for_screen(selected_picture(desktop, (600, 500, 900, 700), dashed=True,
-                                                     extra_exclusions=[magnifier_panel((900, 700))]),
-                                    what="the rectangle from the press point once both x and y changed")
-            release(session)
-            session.wait_for_screen(selected_picture(desktop, (600, 500, 900, 700), toolbar_rect((600, 500, 900, 700))),
-                                    what="the selection after the release")
-            self.finish(session, program, overlay)
-
-    # -- moving and resizing
-
-    @e2e_timeout(180)
-    def test_dragging_inside_the_selection_moves_it_and_it_never_leaves_the_screen(self):
-        with Session() as session:
-            desktop = session.background
-            program, overlay = self.start_region_mode(session, (1700, 120))
-            self.wait_detected(session, desktop, (0, 0, SCREEN_W, SCREEN_H), (1700, 120))
-            drag(session, (400, 300), (700, 500))
-            session.wait_for_screen(selected_picture(desktop, (400, 300, 700, 500), toolbar_rect((400, 300, 700, 500))),
-                                    what="the first selection")
-            # Moved by (-100, +50), then far past the left edge: the left edge stops at 0, the size is kept.
-            press_at(session, 550, 400)
-            session.mouse_move(450, 450)
-            session.wait_for_screen(selected_picture(desktop, (300, 350, 600, 550)), what="the selection moved")
-            session.mouse_move(0, 450)
-            session.wait_for_screen(selected_picture(desktop, (0, 350, 300, 550)),
-                                    what="the selection pushed against the left edge")
-            release(session)
-            session.wait_for_screen(selected_picture(desktop, (0, 350, 300, 550), toolbar_rect((0, 350, 300, 550))),
-                                    what="the moved selection with its toolbar")
-            # Far past the bottom-right corner: it stops in the corner, and the toolbar goes above it.
-            press_at(session, 150, 450)
-            session.mouse_move(SCREEN_W - 1, SCREEN_H - 1)
-            time.sleep(0.2)
-            release(session)
-            corner = (SCREEN_W - 300, SCREEN_H - 200, SCREEN_W, SCREEN_H)
-            session.wait_for_screen(selected_picture(desktop, corner, toolbar_rect(corner)),
-                                    what="the selection in the bottom-right corner with the toolbar above")
-            self.finish(session, program, overlay)
-
-    @e2e_timeout(150)
-    def test_dragging_handle_8_past_the_right_edge_flips_the_selection(self):
-        with Session() as session:
-            desktop = session.background
-            program, overlay = self.start_region_mode(session, (1700, 120))
-            self.wait_detected(session, desktop, (0, 0, SCREEN_W, SCREEN_H), (1700, 120))
-            selection = (400, 300, 700, 500)
-            drag(session, selection[:2], selection[2:])
-            session.wait_for_screen(selected_picture(desktop, selection, toolbar_rect(selection)),
-                                    what="the selection to resize")
-            left, top, right, bottom = handle_rects(400, 300, 300, 200)[7]  # handle 8, left middle
-            press_at(session, left + 3, top + 3)
-            session.mouse_move(900, top + 3)
-            time.sleep(0.2)
-            release(session)
-            flipped = (700, 300, 900, 500)  # its left is the old right edge
-            session.wait_for_screen(selected_picture(desktop, flipped, toolbar_rect(flipped)),
-                                    what="the flipped selection")
-            self.finish(session, program, overlay)
-
-    # -- magnifier
-
-    @e2e_timeout(150)
-    def test_magnifier_follows_the_cursor_flips_near_the_edges_and_shows_the_frozen_pixels(self):
-        with Session() as session:
-            desktop = session.background
-            program, overlay = self.start_region_mode(session, (500, 300))
-            # The live screen changes under the overlay: the magnifier keeps showing the frozen picture.
-            session.set_background(255 - desktop)
-            for cursor in ((500, 300), (1800, 300), (500, 1000), (1800, 1000), (1746, 892), (1747, 893)):
-                with self.subTest(cursor=cursor):
-                    session.mouse_move(*cursor)
-                    screen = session.wait_for_screen(Picture(magnifier_shown(cursor)),
-                                                     what=f"the magnifier beside the cursor at {cursor}")
-                    left, top, _, _ = magnifier_panel(cursor)
-                    # The cursor's pixel is enlarged about 2.8 x 2.94 times around the cross-hair's centre (70, 53).
-                    shown = tuple(screen[top + IMAGE_AT + 54, left + IMAGE_AT + 71])
-                    self.assertEqual(shown, tuple(desktop[cursor[1], cursor[0]]),
-                                     f"the magnifier does not show the frozen pixel under the cursor at {cursor}")
-            self.finish(session, program, overlay)
-
-    # -- closing
-
-    @e2e_timeout(120)
-    def test_right_click_while_detecting_exits_with_0(self):
-        with Session() as session:
-            program, overlay = self.start_region_mode(session, (700, 400))
-            session.wait_for_screen(overlay_checks.RegionModePicture(session.background, (0, 0, SCREEN_W, SCREEN_H),
-                                                                     (700, 400)), what="detection")
-            session.click(3)
-            self.assertEqual(program.wait(10), 0, program.output())
-            self.assertEqual(session.covering_windows(), [])
-
-    @e2e_timeout(150)
-    def test_right_click_with_a_selection_changes_nothing(self):
-        with Session() as session:
-            desktop = session.background
-            selection = (400, 300, 1300, 700)
-            program, overlay = self.start_region_mode(session, (1700, 120))
-            self.wait_detected(session, desktop, (0, 0, SCREEN_W, SCREEN_H), (1700, 120))
-            drag(session, selection[:2], selection[2:])
-            picture = selected_picture(desktop, selection, toolbar_rect(selection))
-            session.wait_for_screen(picture, what="the selection")
-            before = session.screenshot()
-            for point in ((800, 500), (100, 100)):  # inside and outside the selection
-                session.mouse_move(*point)
-                session.click(3)
-            time.sleep(1.5)
-            self.assertTrue(program.running(), "a right click with a selection ended the run")
-            self.assertTrue(picture(session.screenshot()), picture.report(session.screenshot()))
-            self.assertTrue(np.array_equal(session.screenshot()[300:700, 400:1300], before[300:700, 400:1300]))
-            self.finish(session, program, overlay)
-
-    @e2e_timeout(150)
-    def test_toolbar_exit_button_and_escape_exit_with_0(self):
-        selection = (400, 300, 1300, 700)
-        with Session() as session:
-            desktop = session.background
-            for how in ("exit button", "escape"):
-                with self.subTest(how=how):
-                    with self.region_run(session, (1700, 120)) as (program, overlay):
-                        self.wait_detected(session, desktop, (0, 0, SCREEN_W, SCREEN_H), (1700, 120))
-                        drag(session, selection[:2], selection[2:])
-                        toolbar = toolbar_rect(selection)
-                        session.wait_for_screen(selected_picture(desktop, selection, toolbar), what="the toolbar")
-                        if how == "exit button":
-                            session.mouse_move(toolbar[0] + EXIT_BUTTON_CENTRE[0], toolbar[1] + EXIT_BUTTON_CENTRE[1])
-                            time.sleep(0.3)
-                            session.click(1)
-                        else:
-                            session.key(overlay, "Escape")
-                        self.assertEqual(program.wait(10), 0, program.output())
-                        self.assertEqual(session.covering_windows(), [])
-
-    # -- window mode
+                press_at(session, 900, 100)
+                session.mouse_move(1700, 500)
+                self.wait_dashed(session, desktop, (900, 100, 1700, 500), (1700, 500), "the 800 x 400 drag")
+                session.wait_for_screen(lambda s: np.array_equal(size_label(s, (1700, 500)), reference), 5,
+                                        what="the readout \"Size: (800 x 400)\" in the magnifier while dragging")
+                release(session)
+                self.finish(session, program, overlay)
 
     @e2e_timeout(150)
     def test_window_mode_selects_the_topmost_suitable_window_passing_over_a_tiny_one(self):
@@ -485,14 +381,6 @@ class SelectionTests(unittest.TestCase):
                                               "900,500,40,40,QorSelTiny,Tiny,FF00FF,topmost"])
             self.assertTrue((desktop[520, 920] == (255, 0, 255)).all(), "the tiny window is not on top")
             self.assertTrue((desktop[420, 720] == (255, 255, 255)).all(), "the dialog is not above the large window")
-            session.mouse_move(100, 1000)
-            program = session.start_program("/CaptrueWins")
-            overlay = session.wait_for_overlay(program)
-            dialog = (700, 400, 1300, 750)
-            session.wait_for_screen(selected_picture(desktop, dialog, toolbar_rect(dialog)),
-                                    what="the dialog selected at once")
-            self.finish(session, program, overlay)
-
-
-if __name__ == "__main__":
-    unittest.main()
+            with self.region_run(session, (100, 1000), switch="/CaptrueWins") as (program, overlay):
+                self.wait_selected(session, desktop, (700, 400, 1300, 750), "the dialog selected at once")
+                self.finish(session, program, overlay)

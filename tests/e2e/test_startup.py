@@ -6,17 +6,11 @@ import numpy as np
 
 from qor_e2e import (LAUNCHER_CLASS, Session, e2e_timeout, mismatch_report, read_utf16_file, require_program,
                      settled_screen)
-from test_overlay import RegionModePicture
+from test_overlay import region_mode_picture
 
-QUIET_ARGUMENTS = [
-    [],
-    ["/Bogus"],
-    ["/CaptrueAutoX"],
-    ["CaptrueAuto"],
-    ["/Captrue Auto"],
-    ["/CaptureAuto"],  # the switches keep their historical spelling
-    ["/Bogus", "/CaptrueAuto"],  # only the first argument counts
-]
+# The switches keep their historical spelling ("Captrue"); only the first argument counts; /Scale alone does nothing.
+QUIET_ARGUMENTS = [[], ["/Bogus"], ["/CaptrueAutoX"], ["CaptrueAuto"], ["/Captrue Auto"], ["/CaptureAuto"],
+                   ["/Bogus", "/CaptrueAuto"], ["/Scale"], ["/scale"], ["/Scale", "/CaptrueAuto"]]
 
 
 class StartupTests(unittest.TestCase):
@@ -30,48 +24,34 @@ class StartupTests(unittest.TestCase):
         self.assertEqual(windows, set(), f"{arguments} showed a window")
         self.assertFalse(changed, f"{arguments} changed the screen")
 
-    @e2e_timeout(180)
-    def test_unknown_or_missing_switch_ends_with_0_and_shows_no_window(self):
+    @e2e_timeout(300)
+    def test_unknown_missing_or_scale_switch_ends_with_0_and_a_reported_error_with_1_showing_no_window(self):
         with Session() as session:
             for arguments in QUIET_ARGUMENTS:
                 with self.subTest(arguments=arguments):
                     self.assert_ends_quietly(session, arguments)
+            with self.subTest("/TestBugReport: caught by the crash reporter and logged"):
+                code, windows, _ = session.watch_for_windows(session.start_program("/TestBugReport"), timeout=30)
+                self.assertEqual(code, 1, "a reported error ends the process with exit code 1")
+                self.assertEqual(windows, set(), "the crash reporter showed a window")
+                _, log = read_utf16_file(session.log_path())
+                self.assertIn("[CrashReport]version 4.0.0.0 error: /testbugreport", log)
 
-    @e2e_timeout(120)
-    def test_scale_alone_ends_with_0_without_a_capture(self):
-        with Session() as session:
-            for arguments in (["/Scale"], ["/scale"], ["/Scale", "/CaptrueAuto"]):
-                with self.subTest(arguments=arguments):
-                    self.assert_ends_quietly(session, arguments)
-
-    @e2e_timeout(120)
-    def test_testbugreport_is_caught_by_the_crash_reporter_and_logged(self):
-        with Session() as session:
-            code, windows, _ = session.watch_for_windows(session.start_program("/TestBugReport"), timeout=30)
-            self.assertEqual(code, 1, "a reported error ends the process with exit code 1")
-            self.assertEqual(windows, set(), "the crash reporter showed a window")
-            _, log = read_utf16_file(session.log_path())
-            self.assertIn("[CrashReport]version 4.0.0.0 error: /testbugreport", log)
-
-    @e2e_timeout(120)
-    def test_capture_switch_in_any_case_opens_the_overlay(self):
+    @e2e_timeout(180)
+    def test_capture_switch_in_any_case_opens_the_overlay_and_a_second_copy_leaves_it_untouched(self):
         with Session() as session:
             for switch in ("/captrueauto", "/CAPTRUEAUTO"):
                 with self.subTest(switch=switch):
                     program = session.start_program(switch)
                     overlay = session.wait_for_overlay(program)
-                    x, y, width, height, _ = session.x.geometry(overlay)
-                    self.assertEqual((x, y, width, height), (0, 0, session.width, session.height))
+                    self.assertEqual(session.geometry(overlay)[:4], (0, 0, session.width, session.height))
                     self.assertEqual(session.close_overlay(program, overlay), 0)
 
-    @e2e_timeout(120)
-    def test_second_copy_ends_with_0_and_leaves_the_open_overlay_untouched(self):
-        with Session() as session:
             session.mouse_move(300, 200)
             first = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(first)
             # Wait for the first detection tick (the whole desktop detected), then for a picture that stays put.
-            session.wait_for_screen(RegionModePicture(session.background, (0, 0, 1920, 1080), (300, 200)),
+            session.wait_for_screen(region_mode_picture(session.background, (0, 0, 1920, 1080), (300, 200)),
                                     what="the frozen screen with the desktop detected")
             expected = settled_screen(session, 5)
             # The launcher that a second copy notifies: class TForm_ZynMain, caption "Varnel Screenshot" (WM_NULL).
