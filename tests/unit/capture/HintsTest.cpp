@@ -45,7 +45,9 @@ TEST(Hints, EveryToolbarButtonHasAHintWithItsShortcutSuffix) {
     SCOPED_TRACE(Narrow(c.Component));
     const auto entry = FindHint(c.Component);
     ASSERT_TRUE(entry.has_value());
-    if (!c.Expected.empty()) EXPECT_EQ(HintText(*entry, Table({})), c.Expected);
+    if (!c.Expected.empty()) {
+      EXPECT_EQ(HintText(*entry, Table({})), c.Expected);
+    }
   }
   EXPECT_FALSE(FindHint(u"lbl_WinSize").has_value());
   EXPECT_FALSE(FindHint(u"btn_rd_rect").has_value());  // names are exact
