@@ -191,10 +191,8 @@ class Program:
     """A Windows program started under Wine by a session."""
 
     def __init__(self, name, popen, started, log_path):
-        self.name = name
-        self.popen = popen
-        self.started = started  # time.monotonic() just before the process was created
-        self.log_path = log_path
+        # `started`: time.monotonic() just before the process was created
+        self.name, self.popen, self.started, self.log_path = name, popen, started, log_path
 
     def running(self):
         return self.popen.poll() is None
@@ -260,8 +258,7 @@ class Session:
         try:
             self._close()
         finally:
-            if remaining:
-                signal.alarm(remaining)
+            signal.alarm(remaining)  # 0: none was set
 
     def _close(self):
         for program in self.programs:
@@ -453,8 +450,7 @@ class Session:
     def run_fixture(self, *arguments, timeout=30):
         """Runs the fixture program in one of its one-shot modes; returns (exit code, output)."""
         program = self.launch(fixture_exe(), arguments, name="fixture-tool")
-        code = program.wait(timeout)
-        return code, program.output()
+        return program.wait(timeout), program.output()
 
     def post_message(self, message, caption=WINDOW_CAPTION, window_class="", wparam=0, lparam=0):
         """Posts a window message from a Win32 helper to the window found by class and caption; returns True when

@@ -17,12 +17,8 @@ DESKTOP_WINDOWS = [
 
 def start_desktop_windows(session):
     session.start_fixture(DESKTOP_WINDOWS, name="desktop-windows")
-
-    def painted():
-        screen = session.screenshot()
-        return (screen[500, 1000] == (255, 0, 0)).all() and (screen[500, 1007] == (0, 255, 255)).all()
-
-    wait_until(painted, 20, what="the desktop windows")
+    wait_until(lambda: (session.screenshot(1000, 500, 8, 1)[0, [0, 7]] == [(255, 0, 0), (0, 255, 255)]).all(), 20,
+               what="the desktop windows")
     return session.screenshot()
 
 
