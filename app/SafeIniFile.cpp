@@ -343,7 +343,7 @@ bool TSafeIniFile::UpdateFile() {
 
   std::string bytes = EncodeUtf16LeWithBom(FSections.Serialize());
   if (FEncode && !FEncode(bytes)) FAbortSave = true;
-  const bool written = !FAbortSave && fs.WriteFileAtomically(path, bytes);
+  const bool written = !FAbortSave && fs.WriteSharedFile(path, bytes);
 
   if (cleared) fs.WriteAttributes(path, *attributes);
   if (written) FModified = false;

@@ -62,6 +62,10 @@ class TFileSystem {
   // Writes bytes to a new temporary file in the same folder, flushes it, then puts it in place of path in one
   // step. On failure the original is untouched and the temporary file removed.
   virtual bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) = 0;
+  // The same for a file that another program shares with us and may hold open: when that program's handle keeps
+  // the file from being replaced (sharing or access refused), it is written over in place, as that program
+  // expects. No temporary file is left behind either way.
+  virtual bool WriteSharedFile(std::u16string_view path, std::string_view bytes) { return WriteFileAtomically(path, bytes); }
   virtual std::optional<TFileAttributes> ReadAttributes(std::u16string_view path) = 0;
   // Sets the two bits and keeps every other attribute.
   virtual bool WriteAttributes(std::u16string_view path, TFileAttributes attributes) = 0;

@@ -71,11 +71,13 @@ TOverlayUpdate TCaptureRun::LeftDown(TPoint p) {
   }
   if (!FSelection.HitsSelectionImage(p)) return update;
   if (FDetecting) {
+    // A press before the first detection tick would select an empty rectangle: detect under the press point.
+    if (!FDetection.Ticked()) Append(update.Dirty, FDetection.Tick(p).Dirty);
     FDetecting = false;
     update.StopDetection = true;
   }
   TPressResult press = FSelection.Press(p, FDetection.Detected(), FDetection.DetectedWindow());
-  update.Dirty = std::move(press.Dirty);
+  Append(update.Dirty, press.Dirty);
   // The detection border goes with detection.
   Append(update.Dirty, BorderBands(FDetection.Detected(), TDetection::BorderThickness));
   update.LogLine = std::move(press.LogLine);
@@ -116,6 +118,11 @@ TOverlayUpdate TCaptureRun::LeftUp(TPoint p) {
   update.ShowToolbar = release.ShowToolbar;
   update.StartScrolling = release.StartScrolling;
   return update;
+}
+
+TOverlayUpdate TCaptureRun::CaptureLost() {
+  if (FSelection.ActiveHandle() == 0 && !FSelection.Dragging()) return {};
+  return LeftUp(FMagnifierPoint);
 }
 
 TOverlayUpdate TCaptureRun::RightUp() {

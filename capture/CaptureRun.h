@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "base/BusyFlag.h"
 #include "base/Geometry.h"
 #include "capture/Desktop.h"
 #include "capture/Detection.h"
@@ -53,10 +54,16 @@ class TCaptureRun {
   TOverlayUpdate LeftDown(TPoint p);
   TOverlayUpdate MouseMove(TPoint p);
   TOverlayUpdate LeftUp(TPoint p);
+  // The mouse capture went elsewhere (another window, the system) before the button came up: a drag or handle in
+  // progress ends where it stands, so later plain moves do not drag.
+  TOverlayUpdate CaptureLost();
   // A right-button release closes the run while windows are being detected; with a selection it does nothing.
   TOverlayUpdate RightUp();
 
   bool Ready() const { return FReady; }
+  // Save, and the dialogs it opens, keep closing, the keys and other outputs away while they run.
+  bool OutputBusy() const { return FOutputBusy.Busy(); }
+  [[nodiscard]] TBusyFlag::THold HoldOutputBusy() { return FOutputBusy.Hold(); }
   bool Detecting() const { return FDetecting; }
   bool HasSelection() const { return !FSelection.FirstSelectionPending(); }
   TCursorKind CursorAt(TPoint p) const;
@@ -83,6 +90,7 @@ class TCaptureRun {
   TPoint FMagnifierPoint;
   bool FReady = false;
   bool FDetecting = false;
+  TBusyFlag FOutputBusy;
 
   void UpdateMagnifier(TPoint p, TOverlayUpdate& update);
   void HideMagnifier(TOverlayUpdate& update);

@@ -18,6 +18,7 @@ TDetectionTick TDetection::Tick(TPoint cursor) {
   TPoint p = cursor;
   if (!FDesktop.OverlayBounds().Contains(p)) p = TPoint{0, 0};
   result.Point = p;
+  FTicked = true;
   if (p == FLastPoint) return result;
   FLastPoint = p;
   result.Moved = true;

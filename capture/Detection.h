@@ -38,6 +38,8 @@ class TDetection {
   int32_t Phase() const { return FPhase; }
   // The last point worked on; starts outside the desktop so that the first tick always works.
   TPoint LastPoint() const { return FLastPoint; }
+  // Whether any tick has run yet (before it, nothing is detected).
+  bool Ticked() const { return FTicked; }
 
   // Width of the bands the moving border occupies along each edge.
   static constexpr int32_t BorderThickness = 2;
@@ -46,6 +48,7 @@ class TDetection {
   const TWindowList* FWindows;
   TDesktop FDesktop;
   TPoint FLastPoint{-1, -1};
+  bool FTicked = false;
   TRect FDetected;
   const TWindowRecord* FDetectedWindow = nullptr;
   int32_t FPhase = 0;

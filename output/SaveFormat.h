@@ -22,14 +22,13 @@ inline constexpr int SaveDialogFilterCount = 5;
 inline constexpr int JpegSaveQuality = 90;
 
 // What the user is told when a picture was not written or not copied (language keys of the program's own, with
-// their English texts): the capture stays open, so nothing is lost. The save text takes the path and the reason.
+// their English texts): the capture stays open, so nothing is lost. The save text takes the path and the reason, the copy text the reason.
 inline constexpr std::u16string_view SaveFailedKey = u"M_Screen_SaveFailed";
 inline constexpr std::u16string_view SaveFailedDefault =
     u"The screenshot could not be saved to %s (%s). It is still on the screen: choose another folder or file type.";
 inline constexpr std::u16string_view CopyFailedKey = u"M_Screen_CopyFailed";
 inline constexpr std::u16string_view CopyFailedDefault =
-    u"The screenshot could not be copied: the clipboard is in use by another program. It is still on the screen: "
-    u"try again.";
+    u"The screenshot could not be copied (%s). It is still on the screen: try again.";
 
 // The setting's text read as an integer (optional sign and decimal digits, blanks around allowed; anything else,
 // the empty text and values out of range count as 1): 0 gives ".jpeg", 2 ".bmp", every other value ".png".

@@ -13,7 +13,6 @@ struct TProcessState {
   HWND LauncherHandle = nullptr;  // target of message 1129
   // The skin package of the windows: "classic2.rcc" replaces "classic.rcc" in the scaled layout when it ships.
   std::u16string SkinPackage = u"classic.rcc";
-  bool OutputBusy = false;        // a save is running: closing, keys and further outputs wait
 };
 
 TProcessState& ProcessState();

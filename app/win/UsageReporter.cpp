@@ -65,7 +65,8 @@ void InitUsageReporting() {
 
 void CountAction(std::u16string_view statId) {
   TStatLibrary& lib = Library();
-  if (!lib.Loaded || !lib.DoStatCommon || ProcessState().OutputBusy) return;
+  // Outputs count themselves only when they start while no other output runs, so nothing is counted twice.
+  if (!lib.Loaded || !lib.DoStatCommon) return;
   const std::u16string app(StatAppId), stat(statId), extra;
   lib.DoStatCommon(Wide(app), Wide(stat), FALSE, FALSE, Wide(extra));
 }

@@ -7,30 +7,13 @@
 #include <system_error>
 
 #include "base/TextDecoding.h"
+#include "base/win/UniqueHandle.h"
 
 namespace qor::win {
 
 namespace {
 
 std::wstring W(std::u16string_view s) { return std::wstring(s.begin(), s.end()); }
-
-// Closes a kernel handle when it goes out of scope.
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE h) : FHandle(h) {}
-  ~TFileHandle() { Reset(); }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-  HANDLE Get() const { return FHandle; }
-  bool Valid() const { return FHandle != INVALID_HANDLE_VALUE && FHandle != nullptr; }
-  void Reset() {
-    if (Valid()) CloseHandle(FHandle);
-    FHandle = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE FHandle;
-};
 
 bool WriteAll(HANDLE h, std::string_view bytes) {
   size_t done = 0;
@@ -65,7 +48,7 @@ class TWinAppendFile : public TAppendFile {
   }
 
  private:
-  TFileHandle FHandle;
+  TKernelHandle FHandle;
   uint64_t FSize = 0;
 };
 
@@ -84,9 +67,9 @@ bool TWinFileSystem::DirectoryExists(std::u16string_view path) {
 bool TWinFileSystem::ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) {
   bytes.clear();
   // Deny none: the parent product may hold the file open for writing or even be replacing it.
-  TFileHandle h(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  TKernelHandle h(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!h.Valid()) return false;
+  if (!h) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(h.Get(), &size) || size.QuadPart < 0 || static_cast<uint64_t>(size.QuadPart) > maxBytes) {
     return false;
@@ -107,22 +90,50 @@ bool TWinFileSystem::ReadWholeFile(std::u16string_view path, std::string& bytes,
   return true;
 }
 
-bool TWinFileSystem::WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
+namespace {
+
+enum class TReplaceResult { Replaced, Failed, TargetHeld };
+
+// Writes a temporary file beside path and puts it in place in one step; the temporary file never survives.
+TReplaceResult ReplaceFile(std::u16string_view path, std::string_view bytes) {
   const std::wstring temp = W(TemporarySiblingName(path));
   {
-    TFileHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.Valid()) return false;
+    TKernelHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return TReplaceResult::Failed;
     if (!WriteAll(h.Get(), bytes) || !FlushFileBuffers(h.Get())) {
       h.Reset();
       DeleteFileW(temp.c_str());
-      return false;
+      return TReplaceResult::Failed;
     }
   }
-  if (!MoveFileExW(temp.c_str(), W(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(temp.c_str());
-    return false;
+  if (MoveFileExW(temp.c_str(), W(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return TReplaceResult::Replaced;
+  const DWORD error = GetLastError();
+  DeleteFileW(temp.c_str());
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ? TReplaceResult::TargetHeld
+                                                                          : TReplaceResult::Failed;
+}
+
+// Writes over an existing file through a handle that shares everything, then cuts it to the new length.
+bool OverwriteInPlace(std::u16string_view path, std::string_view bytes) {
+  TKernelHandle h(CreateFileW(W(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return h && WriteAll(h.Get(), bytes) && SetEndOfFile(h.Get()) && FlushFileBuffers(h.Get());
+}
+
+}  // namespace
+
+bool TWinFileSystem::WriteFileAtomically(std::u16string_view path, std::string_view bytes) {
+  return ReplaceFile(path, bytes) == TReplaceResult::Replaced;
+}
+
+bool TWinFileSystem::WriteSharedFile(std::u16string_view path, std::string_view bytes) {
+  switch (ReplaceFile(path, bytes)) {
+    case TReplaceResult::Replaced: return true;
+    case TReplaceResult::TargetHeld: return OverwriteInPlace(path, bytes);
+    case TReplaceResult::Failed: return false;
   }
-  return true;
+  return false;
 }
 
 std::optional<TFileAttributes> TWinFileSystem::ReadAttributes(std::u16string_view path) {

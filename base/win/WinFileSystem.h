@@ -13,6 +13,7 @@ class TWinFileSystem : public TFileSystem {
   bool DirectoryExists(std::u16string_view path) override;
   bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes = DefaultMaxRead) override;
   bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) override;
+  bool WriteSharedFile(std::u16string_view path, std::string_view bytes) override;
   std::optional<TFileAttributes> ReadAttributes(std::u16string_view path) override;
   bool WriteAttributes(std::u16string_view path, TFileAttributes attributes) override;
   bool MakeDirectories(std::u16string_view path) override;

@@ -3,6 +3,9 @@
 // the overlay open, so it is never lost.
 #include <windows.h>
 
+#include <functional>
+#include <optional>
+
 #include "app/LogManage.h"
 #include "app/MessageTexts.h"
 #include "app/SafeIniFile.h"
@@ -13,6 +16,7 @@
 #include "base/Utf16Text.h"
 #include "capture/win/ScreenShotMainForm.h"
 #include "output/CreateDirCir.h"
+#include "output/SaveFlow.h"
 #include "output/SaveFormat.h"
 #include "output/SaveNaming.h"
 #include "output/win/ClipboardCopy.h"
@@ -91,68 +95,82 @@ bool TScreenShotMainForm::SaveTo(const std::u16string& path) {
   return false;
 }
 
-void TScreenShotMainForm::StayAfterSave() {
-  ::SetFocus(Handle());
-  SetTopmost(true);
-  if (FToolbar) {
-    if (TRdImageButton* save = FToolbar->Button(TToolbarChild::Rd_Save)) {
-      save->SetSelected(false);
-      save->Invalidate();
-    }
+void TScreenShotMainForm::ShowSaveButtonPressed(bool pressed) {
+  if (!FToolbar) return;
+  if (TRdImageButton* save = FToolbar->Button(TToolbarChild::Rd_Save)) {
+    save->SetSelected(pressed);
+    save->Invalidate();
   }
-  ProcessState().OutputBusy = false;
 }
 
+namespace {
+
+// The save flow's dialogs, questions and writes, on the overlay.
+class TOverlaySaveHost : public TSaveFlowHost {
+ public:
+  TOverlaySaveHost(HWND owner, std::u16string defaultExtension, std::function<bool(const std::u16string&)> write)
+      : FOwner(owner), FDefaultExtension(std::move(defaultExtension)), FWrite(std::move(write)) {}
+
+  bool DirectoryExists(const std::u16string& folder) override { return FileSystem().DirectoryExists(folder); }
+  bool FileExists(const std::u16string& path) override { return FileSystem().FileExists(path); }
+  std::optional<TSaveChoice> AskForFile(const std::u16string& folder, const std::u16string& fileName) override {
+    const auto chosen = RunSaveDialog(FOwner, folder, fileName, std::u16string(SaveDialogFilter),
+                                      FilterIndexForExtension(FDefaultExtension), std::u16string(SaveDialogDefaultExt));
+    if (!chosen) return std::nullopt;
+    return TSaveChoice{chosen->FileName, chosen->FilterIndex};
+  }
+  bool ConfirmOverwrite(const std::u16string& path) override {
+    const std::u16string question =
+        TextOr(MessageTexts().M_Screen_ImgExitHint, u"%s already exists. Do you want to replace it?");
+    return AskOverwrite(FOwner, question, path);
+  }
+  bool Write(const std::u16string& path) override { return FWrite(path); }
+  void Log(const std::u16string& line) override { WriteLog(line); }
+
+ private:
+  HWND FOwner;
+  std::u16string FDefaultExtension;
+  std::function<bool(const std::u16string&)> FWrite;
+};
+
+}  // namespace
+
 void TScreenShotMainForm::Btn_rd_saveClick() {
-  if (ProcessState().OutputBusy || !FRun->HasSelection()) return;
+  if (FRun->OutputBusy() || !FRun->HasSelection()) return;
   // Counted before the busy flag is set: the count is skipped only for outputs started while a save runs.
   CountAction(u"332");
-  ProcessState().OutputBusy = true;
-  std::u16string fileName = ScreenShotFileName(LocalTimeNow());
-  if (FToolbar) {
-    if (TRdImageButton* save = FToolbar->Button(TToolbarChild::Rd_Save)) {
-      save->SetSelected(true);
-      save->Invalidate();
-    }
-  }
-  SetTopmost(false);  // dialogs and message boxes show above the overlay
-
-  const std::u16string folder = Trim(FSavePathPanel->Folder());
-  WriteLog(u"[savebtn]createDirCir");
-  createDirCir(folder);
   bool saved = false;
-  if (FSavePathPanel->AlwaysSave() && FileSystem().DirectoryExists(folder)) {
-    WriteLog(u"[savebtn]DirectoryExists and Checked," + folder);
-    saved = SaveTo(folder + fileName + FSaveExtension);
-  } else {
-    if (!FileSystem().DirectoryExists(folder)) WriteLog(u"[savebtn]not DirectoryExists," + folder);
-    const auto chosen = RunSaveDialog(Handle(), folder, fileName, std::u16string(SaveDialogFilter),
-                                      FilterIndexForExtension(FSaveExtension), std::u16string(SaveDialogDefaultExt));
-    if (chosen) {
-      // A typed name that no writer knows gets the chosen type's extension, so the picture is written.
-      const std::u16string path = PathWithWritableExtension(chosen->FileName, chosen->FilterIndex);
-      const std::u16string question =
-          TextOr(MessageTexts().M_Screen_ImgExitHint, u"%s already exists. Do you want to replace it?");
-      if (!FileSystem().FileExists(path) || AskOverwrite(Handle(), question, path)) saved = SaveTo(path);
+  {
+    const auto busy = FRun->HoldOutputBusy();
+    ShowSaveButtonPressed(true);
+    SetTopmost(false);  // dialogs and message boxes show above the overlay
+    const std::u16string folder = Trim(FSavePathPanel->Folder());
+    WriteLog(u"[savebtn]createDirCir");
+    createDirCir(folder);
+    TOverlaySaveHost host(Handle(), FSaveExtension, [this](const std::u16string& path) { return SaveTo(path); });
+    saved = RunSaveFlow({folder, ScreenShotFileName(LocalTimeNow()), FSaveExtension, FSavePathPanel->AlwaysSave()},
+                        host);
+    if (!saved) {
+      // Nothing was written: the picture stays, on top, ready for another try.
+      ::SetFocus(Handle());
+      SetTopmost(true);
+      ShowSaveButtonPressed(false);
     }
   }
-  if (!saved) {
-    StayAfterSave();
-    return;
-  }
-  ProcessState().OutputBusy = false;
+  if (!saved) return;
   ::PostMessageW(ProcessState().LauncherHandle, WmOutputDone, 2, 0);
   Close();
 }
 
 void TScreenShotMainForm::Btn_Rd_CopyClick() {
-  if (ProcessState().OutputBusy || !FRun->HasSelection()) return;
+  if (FRun->OutputBusy() || !FRun->HasSelection()) return;
   CountAction(u"333");
   const TClipboardCopyResult result = CopyImageToClipboard(FrontImage(), Handle());
   if (result != TClipboardCopyResult::Copied) {
     // The picture is not on the clipboard: the capture stays open instead of ending as if it had been copied.
-    WriteLog(std::u16string(u"[copybtn]clipboard ") + ClipboardCopyResultText(result));
-    ShowMessage(Handle(), AppLanguage().MessageText(CopyFailedKey, CopyFailedDefault));
+    const std::u16string reason = ClipboardCopyResultText(result);
+    WriteLog(u"[copybtn]not copied," + reason);
+    ShowMessage(Handle(), FormatText(AppLanguage().MessageText(CopyFailedKey, CopyFailedDefault), {reason}));
     return;
   }
   ::ShowWindow(Handle(), SW_HIDE);

@@ -86,7 +86,6 @@ bool TScreenShotMainForm::Create() {
 }
 
 void TScreenShotMainForm::FormCreate() {
-  ProcessState().OutputBusy = false;
   const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
   FLabelFont = ::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -151,7 +150,7 @@ void TScreenShotMainForm::HideToolbar() {
 void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
   switch (child) {
     case TToolbarChild::Btn_Rd_Del:
-      if (ProcessState().OutputBusy) return;
+      if (FRun->OutputBusy()) return;
       UsageEvent(u"a313");
       Close();
       return;
@@ -212,7 +211,7 @@ void TScreenShotMainForm::tmr2Timer() {
 
 void TScreenShotMainForm::tmr_TopmostTimer() {
   const TTopmostTick tick =
-      FKeys->TopmostTick(::IsWindowVisible(Handle()) != FALSE, ProcessState().OutputBusy, ::GetTickCount());
+      FKeys->TopmostTick(::IsWindowVisible(Handle()) != FALSE, FRun->OutputBusy(), ::GetTickCount());
   if (tick.KeepTopmost)
     ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (tick.Stop) StopTimer(TmrTopmostId);
@@ -319,7 +318,7 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   TKeyContext context;
   context.DetectionRunning = FRun->Detecting();
   context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;
-  context.OutputBusy = ProcessState().OutputBusy;
+  context.OutputBusy = FRun->OutputBusy();
   context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
@@ -347,7 +346,7 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
 }
 
 void TScreenShotMainForm::Close() {
-  if (ProcessState().OutputBusy) return;
+  if (FRun && FRun->OutputBusy()) return;
   TerminateCapture();
 }
 
@@ -371,8 +370,11 @@ LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       Apply(FRun->MouseMove(point));
       return 0;
     case WM_LBUTTONUP:
-      ::ReleaseCapture();
       Apply(FRun->LeftUp(point));
+      ::ReleaseCapture();
+      return 0;
+    case WM_CAPTURECHANGED:  // Alt+Tab, the Windows key or a system prompt took the mouse during a drag
+      if (FRun) Apply(FRun->CaptureLost());
       return 0;
     case WM_RBUTTONUP:
       Apply(FRun->RightUp());

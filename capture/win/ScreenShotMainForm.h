@@ -74,7 +74,7 @@ class TScreenShotMainForm : public TForm {
   void Btn_rd_saveClick();
   void Btn_Rd_CopyClick();
   bool SaveTo(const std::u16string& path);
-  void StayAfterSave();
+  void ShowSaveButtonPressed(bool pressed);
   void SetTopmost(bool topmost);
   TImageView FrontImage() const;
   void OnPaint();

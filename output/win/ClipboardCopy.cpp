@@ -127,13 +127,13 @@ const char16_t* ClipboardCopyResultText(TClipboardCopyResult result) {
     case TClipboardCopyResult::Copied:
       return u"copied";
     case TClipboardCopyResult::Locked:
-      return u"locked";
+      return u"the clipboard is in use by another program";
     case TClipboardCopyResult::Empty:
-      return u"empty";
+      return u"the selection is empty";
     case TClipboardCopyResult::Failed:
-      return u"failed";
+      return u"the system did not take the picture, memory may be short";
   }
-  return u"failed";
+  return u"the system did not take the picture, memory may be short";
 }
 
 }  // namespace qor

@@ -37,7 +37,7 @@ std::vector<uint8_t> PackedDib24(const TImageView& image);
 TClipboardCopyResult CopyImageToClipboard(const TImageView& image, HWND owner = nullptr,
                                           const TClipboardRetry& retry = {});
 
-// A short English word for logs: "copied", "locked", "empty", "failed".
+// What happened, in a few English words for the log and the message ("the clipboard is in use by another program").
 const char16_t* ClipboardCopyResultText(TClipboardCopyResult result);
 
 }  // namespace qor

@@ -244,8 +244,8 @@ class TFaultyFileSystem : public TStdFileSystem {
   bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
     return !FailReads && TStdFileSystem::ReadWholeFile(path, bytes, maxBytes);
   }
-  bool WriteFileAtomically(std::u16string_view path, std::string_view bytes) override {
-    return !FailWrites && TStdFileSystem::WriteFileAtomically(path, bytes);
+  bool WriteSharedFile(std::u16string_view path, std::string_view bytes) override {
+    return !FailWrites && TStdFileSystem::WriteSharedFile(path, bytes);
   }
 };
 

@@ -1,5 +1,6 @@
 #include "capture/CaptureRun.h"
 
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 using namespace qor;
@@ -121,4 +122,41 @@ TEST(CaptureRun, CursorShapesFollowTheSelectionAndHandleEightDraggedPastTheRight
   const TOverlayUpdate up = run.LeftUp({400, 150});
   EXPECT_TRUE(up.ShowToolbar && up.ToolbarAfterHandleDrag);
   EXPECT_EQ(run.Selection().Image(), (TRect{300, 100, 400, 200}));  // the old right edge is the new left
+}
+
+TEST(CaptureRun, APressBeforeTheFirstDetectionTickSelectsTheWindowUnderThePressPoint) {
+  TCaptureRun run = Started(TCaptureMode::Region);
+  EXPECT_FALSE(run.LeftDown({500, 400}).Dirty.empty());
+  run.LeftUp({500, 400});
+  EXPECT_EQ(run.Selection().Image(), DialogRect);
+}
+
+TEST(CaptureRun, LosingTheMouseCaptureEndsADragOrAHandleWhereItStands) {
+  TCaptureRun run = Started(TCaptureMode::Region);
+  run.DetectionTick({50, 50});
+  run.LeftDown({50, 50});
+  run.MouseMove({300, 200});
+  EXPECT_TRUE(run.CaptureLost().ShowToolbar);
+  EXPECT_EQ(run.Selection().Image(), (TRect{50, 50, 300, 200}));
+  EXPECT_TRUE(run.MouseMove({600, 600}).Dirty.empty());  // a plain move no longer drags
+  EXPECT_EQ(run.Selection().Image(), (TRect{50, 50, 300, 200}));
+
+  const TRect handle8 = run.Selection().Handles()[7];
+  run.LeftDown({handle8.Left + 1, handle8.Top + 1});
+  run.MouseMove({400, 150});
+  EXPECT_TRUE(run.CaptureLost().ToolbarAfterHandleDrag);
+  EXPECT_EQ(run.Selection().ActiveHandle(), 0);
+  EXPECT_TRUE(run.MouseMove({700, 150}).Dirty.empty());
+  EXPECT_TRUE(run.CaptureLost().Dirty.empty());  // nothing in progress: nothing to end
+}
+
+TEST(CaptureRun, TheOutputBusyFlagIsClearedOnEveryWayOutOfAnOutput) {
+  TCaptureRun run = Started(TCaptureMode::Region);
+  try {
+    const auto busy = run.HoldOutputBusy();
+    EXPECT_TRUE(run.OutputBusy());
+    throw std::runtime_error("encoder failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_FALSE(run.OutputBusy());
 }

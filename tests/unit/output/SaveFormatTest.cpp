@@ -116,6 +116,8 @@ TEST(FailureTexts, ShipInTheEnglishTableWithTheDefaultsAndTakeThePathAndTheReaso
   EXPECT_EQ(FormatText(SaveFailedDefault, {u"D:\\a.png", u"access denied"}),
             u"The screenshot could not be saved to D:\\a.png (access denied). It is still on the screen: choose "
             u"another folder or file type.");
+  EXPECT_EQ(FormatText(CopyFailedDefault, {u"the selection is empty"}),
+            u"The screenshot could not be copied (the selection is empty). It is still on the screen: try again.");
 }
 
 }  // namespace

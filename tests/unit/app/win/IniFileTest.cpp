@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "app/SafeIniFile.h"
 #include "app/win/IniFile.h"
 #include "base/TextDecoding.h"
 #include "base/Utf16Text.h"
+#include "base/win/UniqueHandle.h"
 #include "base/win/WinFileSystem.h"
 #include "tests/unit/app/TestFolder.h"
 
@@ -77,6 +82,80 @@ TEST_F(IniFileTest, ReadOnlyFileIsMadeWritable) {
   win::TIniFile ini(Ini);
   EXPECT_FALSE(FileSystem().ReadAttributes(Ini)->ReadOnly);
   EXPECT_TRUE(ini.WriteString(u"S", u"k", u"2"));
+}
+
+}  // namespace
+}  // namespace qor
+
+#define QOR_WIDEN2(x) L##x
+#define QOR_WIDEN(x) QOR_WIDEN2(x)
+#define QOR_FILE_HOLDER_W QOR_WIDEN(QOR_FILE_HOLDER)
+
+namespace qor {
+namespace {
+
+// A second process holding a file open the way the parent product holds Config.ini; it lets go when destroyed.
+class THeldFile {
+ public:
+  explicit THeldFile(const std::u16string& path) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE childIn = nullptr, childOut = nullptr, ourIn = nullptr, ourOut = nullptr;
+    if (!::CreatePipe(&childIn, &ourIn, &inherit, 0) || !::CreatePipe(&ourOut, &childOut, &inherit, 0)) return;
+    FChildIn.Reset(childIn);
+    FChildOut.Reset(childOut);
+    FToChild.Reset(ourIn);
+    FFromChild.Reset(ourOut);
+    ::SetHandleInformation(ourIn, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(ourOut, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childIn;
+    startup.hStdOutput = childOut;
+    startup.hStdError = childOut;
+    std::wstring commandLine = L"\"" QOR_FILE_HOLDER_W L"\" \"" + std::wstring(path.begin(), path.end()) + L"\"";
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &process))
+      return;
+    ::CloseHandle(process.hThread);
+    FProcess.Reset(process.hProcess);
+    FChildIn.Reset();
+    FChildOut.Reset();
+    char said[5] = {};
+    DWORD count = 0;
+    FHeld = ::ReadFile(FFromChild.Get(), said, sizeof(said), &count, nullptr) && count >= 4 &&
+            std::string(said, 4) == "held";
+  }
+  ~THeldFile() {
+    FToChild.Reset();  // the holder's input closes: it lets go and ends
+    if (FProcess) ::WaitForSingleObject(FProcess.Get(), 10000);
+  }
+  bool Held() const { return FHeld; }
+
+ private:
+  TKernelHandle FChildIn, FChildOut, FToChild, FFromChild, FProcess;
+  bool FHeld = false;
+};
+
+using HeldIniFileTest = test::TWinConfigFolderTest;
+
+TEST_F(HeldIniFileTest, ASettingIsWrittenInPlaceWhileAnotherProcessHoldsConfigIniAndNoTemporaryFileStays) {
+  ASSERT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"0"));
+  {
+    THeldFile parent(Ini);
+    ASSERT_TRUE(parent.Held());
+    // The holder really keeps the file from being replaced, so what follows takes the in-place path.
+    EXPECT_FALSE(FileSystem().WriteFileAtomically(Ini, "replaced"));
+    EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u"1"));
+    EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));
+  }
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u""), u"1");
+  EXPECT_EQ(ReadIniString(Ini, u"AIAssistant", u"ScreenshotClipboardShow", u""), u"1");
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(Folder.Root() / "Corvane"))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"Config.ini"});
 }
 
 }  // namespace
