@@ -22,7 +22,7 @@ struct TCaseRecipe {
   int32_t Footer = 30;  // footer rows at the bottom that do not scroll
   TPageKind Page = TPageKind::Article;
   int32_t PageHeight = 3000;
-  std::vector<int32_t> Offsets;  // page row at the top of the scrolling area, per frame
+  std::vector<int32_t> Offsets = {};  // page row at the top of the scrolling area, per frame
   bool ScrollBar = true;
   bool Caret = false;    // blinks in the toolbar
   bool Spinner = false;  // turns in the footer
@@ -39,10 +39,14 @@ struct TCase {
   std::vector<std::pair<int32_t, int32_t>> ChangingColumns;  // [left, right) left out of comparisons
 };
 
+// The visible scrolling height of a case (frame minus the bands).
+inline int32_t ScrollHeight(const TCaseRecipe& recipe) { return recipe.Height - recipe.Header - recipe.Footer; }
 // The scroll offsets of a run: from start, one per step, clamped to the page; steps may be negative.
 std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, int32_t maxOffset);
-// count equal steps of size step.
-std::vector<int32_t> RepeatedSteps(int32_t step, int count);
+// Sets recipe.Offsets from start by steps within the recipe's page.
+void Scroll(TCaseRecipe& recipe, int32_t start, const std::vector<int32_t>& steps);
+// A browser-like window over a long article, `frames` frames `step` rows apart (benchmarks and timing runs).
+TCaseRecipe LongRun(int32_t width, int32_t height, int frames, int32_t step);
 
 TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed);
 // Frame `index` of a run over a page rendered for the recipe (for long runs that should not hold every frame).
@@ -52,8 +56,6 @@ std::vector<int32_t> Directions(const std::vector<int32_t>& offsets);
 TCase BuildCase(const TCaseRecipe& recipe);
 // The cases every test run stitches.
 std::vector<TCaseRecipe> StandardCases();
-// The visible scrolling height of a case (frame minus the bands).
-inline int32_t ScrollHeight(const TCaseRecipe& recipe) { return recipe.Height - recipe.Header - recipe.Footer; }
 // Whether glyphs come from a TrueType font (false: the built-in block glyphs stand in).
 bool UsesTrueTypeFont();
 
