@@ -2,11 +2,10 @@
 // A hidden top-level window to parent panels, message pumping, and reading back what a panel paints.
 #include <windows.h>
 
-#include <functional>
-
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
+#include "tests/unit/base/win/PumpMessages.h"
 
 namespace qor::testing {
 
@@ -16,21 +15,6 @@ class TParentForm : public TForm {
     return CreateForm(L"TRdPanelTestParent", WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"", 0, 0, width, height);
   }
 };
-
-// Handles messages until done() or the timeout; true when done.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done()) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(1);
-  }
-  return true;
-}
 
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 
