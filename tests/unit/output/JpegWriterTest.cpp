@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "output/JpegWriter.h"
-#include "tests/unit/output/OutputTestImages.h"
+#include "tests/unit/base/TestImages.h"
 
 #if defined(__GNUC__)
 #pragma GCC diagnostic push

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "output/PngWriter.h"
-#include "tests/unit/output/OutputTestImages.h"
+#include "tests/unit/base/TestImages.h"
 
 namespace qor {
 namespace {
+
+const auto ExpectSameRgb = [](const TImageView& e, const TImageView& a) { test::ExpectSamePixels(e, a); };
 
 uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
@@ -103,16 +105,6 @@ TImage DecodeRgbPng(const std::vector<uint8_t>& file, std::vector<int>* filtersU
     prior = row;
   }
   return image;
-}
-
-void ExpectSameRgb(const TImageView& expected, const TImageView& actual) {
-  ASSERT_EQ(expected.Width, actual.Width);
-  ASSERT_EQ(expected.Height, actual.Height);
-  for (int32_t y = 0; y < expected.Height; ++y)
-    for (int32_t x = 0; x < expected.Width; ++x) {
-      const TBgra e = expected.At(x, y), a = actual.At(x, y);
-      ASSERT_TRUE(e.R == a.R && e.G == a.G && e.B == a.B) << "pixel " << x << "," << y;
-    }
 }
 
 TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {

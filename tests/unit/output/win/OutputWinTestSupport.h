@@ -7,12 +7,12 @@
 #include <functional>
 #include <string>
 
-#include "app/AppPaths.h"
-#include "app/SafeIniFile.h"
 #include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
 #include "tests/unit/app/TestFolder.h"
 
 namespace qor::testing {
+
+using TSettingsFixture = test::TSettingsTest;
 
 inline TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
@@ -23,17 +23,5 @@ inline void ClickPanel(TRdPanel& panel, TPoint p) {
   ::SendMessageW(panel.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   ::SendMessageW(panel.Handle(), WM_LBUTTONUP, 0, at);
 }
-
-// Settings in Config.ini of a fresh folder for the test's duration.
-class TSettingsFixture : public ::testing::Test {
- protected:
-  test::TTestFolder Folder;
-  void SetUp() override { SetParentProductFolder(Folder.Path(u"Corvane")); }
-  void TearDown() override { SetParentProductFolder(u""); }
-  static std::u16string Setting(std::u16string_view key) { return ReadConfigString(u"AIAssistant", key, u"<missing>"); }
-  static void SetSetting(std::u16string_view key, std::u16string_view value) {
-    ASSERT_TRUE(WriteConfigString(u"AIAssistant", key, value));
-  }
-};
 
 }  // namespace qor::testing

@@ -5,9 +5,13 @@
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
+#include "tests/unit/base/TestImages.h"
 #include "tests/unit/base/win/PumpMessages.h"
 
 namespace qor::testing {
+
+using test::CountDifferent;
+using test::SameRgb;
 
 class TParentForm : public TForm {
  public:
@@ -26,16 +30,6 @@ inline bool Render(TRdPanel& panel, TDibImage& into) {
   panel.PaintTo(into.Dc(), TRect::FromSize(0, 0, client.right, client.bottom));
   ::GdiFlush();
   return true;
-}
-
-inline bool SameRgb(TBgra a, TBgra b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
-
-// Pixels whose colour differs between two renders inside r.
-inline int CountDifferent(const TImageView& a, const TImageView& b, const TRect& r) {
-  int n = 0;
-  for (int32_t y = r.Top; y < r.Bottom; ++y)
-    for (int32_t x = r.Left; x < r.Right; ++x) n += SameRgb(a.At(x, y), b.At(x, y)) ? 0 : 1;
-  return n;
 }
 
 }  // namespace qor::testing
