@@ -91,8 +91,10 @@ TEST_F(LogManageTest, UnopenableFileFallsBackToNumberedNamesUpToTheBound) {
   EXPECT_EQ(Lines(Folder.Path(u"Corvane/Logs/QorScreenshot_1.log")),
             std::vector<std::u16string>{Stamp + u"to the fallback"});
   std::filesystem::remove(ToFsPath(ChangeFileExt(LogFile, u"_1.log")));
-  for (int i = 1; i <= TLogManage::MaxOpenRetries; ++i)
-    ASSERT_TRUE(FileSystem().MakeDirectories(ChangeFileExt(LogFile, u"_" + IntToText(i) + u".log")));
+  for (int i = 1; i <= TLogManage::MaxOpenRetries; ++i) {
+    std::u16string suffix(u"_");  // appended, not concatenated: mingw's -Wrestrict misreads the concatenation
+    ASSERT_TRUE(FileSystem().MakeDirectories(ChangeFileExt(LogFile, suffix.append(IntToText(i)).append(u".log"))));
+  }
   Log.WriteLog(u"dropped");
   EXPECT_FALSE(FileSystem().FileExists(ChangeFileExt(LogFile, u"_11.log")));
 }

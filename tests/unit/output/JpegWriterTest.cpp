@@ -7,38 +7,12 @@
 
 #include "output/JpegWriter.h"
 #include "tests/unit/base/TestImages.h"
-
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#endif
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_JPEG
-#define STBI_NO_STDIO
-#include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "tests/unit/output/StbDecode.h"
 
 namespace qor {
 namespace {
 
-// Decodes with stb_image; an empty image when it cannot.
-TImage DecodeJpeg(const std::vector<uint8_t>& file) {
-  int w = 0, h = 0, comp = 0;
-  unsigned char* rgb = stbi_load_from_memory(file.data(), int(file.size()), &w, &h, &comp, 3);
-  if (!rgb) return {};
-  TImage image(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const unsigned char* p = rgb + 3 * (size_t(y) * size_t(w) + size_t(x));
-      image.View().At(x, y) = TBgra{p[2], p[1], p[0], 255};
-    }
-  stbi_image_free(rgb);
-  return image;
-}
+using test::DecodeWithStb;
 
 double Psnr(const TImageView& a, const TImageView& b) {
   double sum = 0;
@@ -72,14 +46,14 @@ TEST(WriteJpeg, DecodesCloseToTheSourceAtAnySizeAndThroughTheStride) {
        {std::pair{1, 1}, std::pair{2, 1}, std::pair{1, 3}, std::pair{17, 9}, std::pair{101, 37}, std::pair{640, 360}}) {
     SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
     const TImage source = test::SmoothImage(w, h, /*flatBlock=*/w >= 64 && h >= 64);
-    const TImage decoded = DecodeJpeg(WriteJpeg(source.View()));
+    const TImage decoded = DecodeWithStb(WriteJpeg(source.View()));
     ASSERT_EQ(decoded.Width(), w);
     ASSERT_EQ(decoded.Height(), h);
     EXPECT_GT(Psnr(source.View(), decoded.View()), 35.0);
   }
   const TImage big = test::SmoothImage(64, 48, false);
   const TImageView window = big.View().Sub(TRect{8, 8, 40, 24});
-  const TImage decoded = DecodeJpeg(WriteJpeg(window));
+  const TImage decoded = DecodeWithStb(WriteJpeg(window));
   ASSERT_EQ(decoded.Width(), 32);
   EXPECT_GT(Psnr(window, decoded.View()), 35.0);
 }

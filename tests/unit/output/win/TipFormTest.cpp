@@ -53,25 +53,23 @@ TEST_F(TipForm, ShowsCentredWithMeasuredCaptionsAtEachScale) {
   }
 }
 
+// What each setting value means is checked on the portable code; here the clicks reach it.
 TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
-  for (const char16_t* before : {u"<missing>", u"0", u"7"}) {
-    if (std::u16string_view(before) != u"<missing>") SetSetting(Key, before);
-    for (const bool untick : {true, false}) {
-      TTipForm tip(Options(1.0));
-      ASSERT_TRUE(tip.Create(nullptr));
-      tip.Show();
-      ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
-      EXPECT_FALSE(tip.Checked());
-      if (!untick) ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
-      EXPECT_EQ(tip.Checked(), !untick);
-      EXPECT_FALSE(tip.Closed());
-      ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
-      ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
-      EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
-      EXPECT_FALSE(tip.CloseTimerRunning());
-      EXPECT_EQ(Setting(Key), untick ? before : u"1");
-      if (!untick) SetSetting(Key, u"0");  // for the next round
-    }
+  SetSetting(Key, u"7");
+  for (const bool untick : {true, false}) {
+    TTipForm tip(Options(1.0));
+    ASSERT_TRUE(tip.Create(nullptr));
+    tip.Show();
+    ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+    EXPECT_FALSE(tip.Checked());
+    if (!untick) ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+    EXPECT_EQ(tip.Checked(), !untick);
+    EXPECT_FALSE(tip.Closed());
+    ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
+    ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
+    EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
+    EXPECT_FALSE(tip.CloseTimerRunning());
+    EXPECT_EQ(Setting(Key), untick ? u"7" : u"1");
   }
 }
 
