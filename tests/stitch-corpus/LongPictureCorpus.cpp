@@ -49,7 +49,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: longpicture-corpus DIR [CASE...] | --run DIR WIDTH HEIGHT FRAMES STEP\n");
     return 2;
   }
-  std::printf("glyphs: %s\n", UsesTrueTypeFont() ? "TrueType font" : "built-in block glyphs");
   for (const TCaseRecipe& recipe : StandardCases()) {
     bool wanted = argc == 2;
     for (int i = 2; i < argc; ++i) wanted = wanted || recipe.Name == argv[i];

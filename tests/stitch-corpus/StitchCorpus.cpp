@@ -9,14 +9,13 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "base/BmpFile.h"
 
-#if defined(QOR_CORPUS_HAVE_STB)
 #define STB_TRUETYPE_IMPLEMENTATION
 #define STBTT_STATIC
 #include <stb_truetype.h>
-#endif
 
 namespace qor::stitch::corpus {
 
@@ -63,7 +62,7 @@ void FillCircle(const TImageView& view, int32_t cx, int32_t cy, int32_t radius, 
     }
 }
 
-// Glyphs: rasterised once per size from a TrueType font, or made-up block glyphs when no font file is found.
+// Glyphs rasterised once per size from the TrueType font (Debian's fonts-dejavu-core, which setup.sh installs).
 struct TGlyph {
   int32_t Width = 0, Height = 0, OffsetX = 0, OffsetY = 0, Advance = 0;
   std::vector<uint8_t> Coverage;
@@ -75,8 +74,6 @@ class TFont {
     static TFont font;
     return font;
   }
-  bool TrueType() const { return FTrueType; }
-
   const TGlyph& Glyph(char c, int size) {
     auto& cache = FCache[size];
     const int index = (c < 32 || c > 126) ? 0 : c - 32;
@@ -109,64 +106,33 @@ class TFont {
 
  private:
   TFont() {
-#if defined(QOR_CORPUS_HAVE_STB) && defined(QOR_CORPUS_FONT)
-    std::vector<std::string> paths = {QOR_CORPUS_FONT};
-#if defined(_WIN32)
-    paths.push_back(std::string("Z:") + QOR_CORPUS_FONT);  // the host's files as Wine shows them
-#endif
-    for (const std::string& path : paths) {
-      std::ifstream in(path, std::ios::binary);
+    for (const std::string& path : {std::string(QOR_CORPUS_FONT), "Z:" + std::string(QOR_CORPUS_FONT)}) {
+      std::ifstream in(path, std::ios::binary);  // the second: the host's file as Wine shows it
       FData.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      if (!FData.empty() && stbtt_InitFont(&FInfo, FData.data(), stbtt_GetFontOffsetForIndex(FData.data(), 0))) {
-        FTrueType = true;
-        break;
-      }
+      if (!FData.empty() && stbtt_InitFont(&FInfo, FData.data(), stbtt_GetFontOffsetForIndex(FData.data(), 0))) return;
     }
-#endif
+    throw std::runtime_error("stitching corpus: no TrueType font at " QOR_CORPUS_FONT);
   }
 
   TGlyph Make(char c, int size) {
     TGlyph g;
-#if defined(QOR_CORPUS_HAVE_STB)
-    if (FTrueType) {
-      const float scale = stbtt_ScaleForPixelHeight(&FInfo, float(size));
-      int advance = 0, lsb = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-      stbtt_GetCodepointHMetrics(&FInfo, c, &advance, &lsb);
-      stbtt_GetCodepointBitmapBox(&FInfo, c, scale, scale, &x0, &y0, &x1, &y1);
-      g.Width = std::max(0, x1 - x0);
-      g.Height = std::max(0, y1 - y0);
-      g.OffsetX = x0;
-      g.OffsetY = y0;
-      g.Advance = std::max(1, int32_t(std::lround(advance * scale)));
-      g.Coverage.assign(size_t(g.Width) * size_t(g.Height), 0);
-      if (g.Width > 0 && g.Height > 0)
-        stbtt_MakeCodepointBitmap(&FInfo, g.Coverage.data(), g.Width, g.Height, g.Width, scale, scale, c);
-      return g;
-    }
-#endif
-    // Block glyphs: a 5x7 pattern fixed by the character, scaled to the size.
-    const int cell = std::max(1, size / 9);
-    g.Advance = 6 * cell;
-    if (c == ' ') return g;
-    g.Width = 5 * cell;
-    g.Height = 7 * cell;
-    g.OffsetY = -g.Height;
+    const float scale = stbtt_ScaleForPixelHeight(&FInfo, float(size));
+    int advance = 0, lsb = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetCodepointHMetrics(&FInfo, c, &advance, &lsb);
+    stbtt_GetCodepointBitmapBox(&FInfo, c, scale, scale, &x0, &y0, &x1, &y1);
+    g.Width = std::max(0, x1 - x0);
+    g.Height = std::max(0, y1 - y0);
+    g.OffsetX = x0;
+    g.OffsetY = y0;
+    g.Advance = std::max(1, int32_t(std::lround(advance * scale)));
     g.Coverage.assign(size_t(g.Width) * size_t(g.Height), 0);
-    TRandom random(uint64_t(uint8_t(c)) * 131 + 7);
-    for (int row = 0; row < 7; ++row)
-      for (int col = 0; col < 5; ++col)
-        if (random.Chance(45))
-          for (int y = row * cell; y < (row + 1) * cell; ++y)
-            for (int x = col * cell; x < (col + 1) * cell; ++x)
-              g.Coverage[size_t(y) * size_t(g.Width) + size_t(x)] = 255;
+    if (g.Width > 0 && g.Height > 0)
+      stbtt_MakeCodepointBitmap(&FInfo, g.Coverage.data(), g.Width, g.Height, g.Width, scale, scale, c);
     return g;
   }
 
-  bool FTrueType = false;
   std::vector<uint8_t> FData;
-#if defined(QOR_CORPUS_HAVE_STB)
   stbtt_fontinfo FInfo{};
-#endif
   std::map<int, std::vector<TGlyph>> FCache;
 };
 
@@ -356,8 +322,6 @@ void CopyRows(const TImageView& from, int32_t fromY, const TImageView& to, int32
 }
 
 }  // namespace
-
-bool UsesTrueTypeFont() { return TFont::Instance().TrueType(); }
 
 std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, int32_t maxOffset) {
   std::vector<int32_t> offsets{std::clamp(start, 0, maxOffset)};

@@ -1,6 +1,5 @@
 #pragma once
-// Deterministic test material for the stitching engine: long pages (text in a real TrueType font where one is
-// installed, tables, chat bubbles, pictures, flat gaps) seen through a screen rectangle with a toolbar above and a
+// Deterministic test material for the stitching engine: long pages (text in a real TrueType font, tables, chat bubbles, pictures, flat gaps) seen through a screen rectangle with a toolbar above and a
 // footer below that do not scroll, a scroll bar whose thumb moves, and optionally a blinking caret and a spinner.
 // Each case gives the frames as BMP file images, their directions, and the ideal long picture.
 #include <cstdint>
@@ -56,7 +55,5 @@ std::vector<int32_t> Directions(const std::vector<int32_t>& offsets);
 TCase BuildCase(const TCaseRecipe& recipe);
 // The cases every test run stitches.
 std::vector<TCaseRecipe> StandardCases();
-// Whether glyphs come from a TrueType font (false: the built-in block glyphs stand in).
-bool UsesTrueTypeFont();
 
 }  // namespace qor::stitch::corpus
