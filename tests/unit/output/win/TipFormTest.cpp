@@ -12,16 +12,19 @@ using testing::PumpUntil;
 
 constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
 
+// The tip goes to the top-left corner: the pointer of a fresh X server rests in the middle, where it would count
+// as hovering and hold the close timer.
 TTipOptions Options(double scale, UINT closePeriodMs = TipClosePeriodMs) {
   TTipOptions options;
   options.Scale = scale;
   options.ClosePeriodMs = closePeriodMs;
+  options.Screen = TRect{0, 0, 400 * int32_t(scale), 200 * int32_t(scale)};
   return options;
 }
 
 class TipForm : public testing::TSettingsFixture {
  protected:
-  // The tip is centred on the screen: keep the pointer away from it, so that it does not count as hovered.
+  // Wherever an earlier test left it, the pointer goes to a corner the tips keep clear of.
   void SetUp() override {
     testing::TSettingsFixture::SetUp();
     ::SetCursorPos(0, 0);
@@ -113,11 +116,10 @@ TEST_F(TipForm, ModalTipDisablesItsOwnerUntilItsTimerClosesItAndIsNotShownAgain)
   GSawShowing = GSawOwnerDisabled = false;
   GSawWindow = nullptr;
   const UINT_PTR sampler = ::SetTimer(nullptr, 0, 10, Sample);
-  // Should the close timer never fire, a quit message ends the modal loop and the check below fails.
+  // Should the close timer never fire, a quit message every 5 s ends the modal loops and the check below fails.
   const UINT_PTR guard = ::SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(99); });
   EXPECT_TRUE(ShowClipboardTipIfWanted(GOwner, Options(1.0, 150)));
   ::KillTimer(nullptr, sampler);
-  ::KillTimer(nullptr, guard);
   MSG quit;
   EXPECT_FALSE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the close timer never fired";
   EXPECT_TRUE(GSawShowing);
@@ -128,6 +130,8 @@ TEST_F(TipForm, ModalTipDisablesItsOwnerUntilItsTimerClosesItAndIsNotShownAgain)
   EXPECT_FALSE(ClipboardTipShowing());
   EXPECT_EQ(Setting(Key), u"1");
   EXPECT_FALSE(ShowClipboardTipIfWanted(nullptr, Options(1.0, 150)));  // the next copy shows no tip
+  ::KillTimer(nullptr, guard);
+  ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   EXPECT_FALSE(ClipboardTipShowing());
   ::DestroyWindow(GOwner);
 }
