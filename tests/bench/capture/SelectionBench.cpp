@@ -11,39 +11,15 @@
 #include "capture/Detection.h"
 #include "capture/Magnifier.h"
 #include "capture/Selection.h"
+#include "tests/unit/capture/TestWindows.h"
 
 using namespace qor;
+using qor::test::CascadeWindows;
+using qor::test::RandomWindows;
 
 namespace {
 
 const TDesktop Desktop4k{0, 0, 3840, 2160};
-
-std::vector<TWindowInfo> RandomWindows(int count) {
-  std::mt19937 random(42);
-  std::uniform_int_distribution<int32_t> x(-50, 3700), y(-50, 2000), size(60, 1400);
-  std::vector<TWindowInfo> windows;
-  for (int i = 0; i < count; ++i) {
-    TWindowInfo w;
-    w.Handle = uintptr_t(100 + i);
-    const int32_t left = x(random), top = y(random);
-    w.Rect = {left, top, left + size(random), top + size(random)};
-    windows.push_back(w);
-  }
-  return windows;
-}
-
-// 200 windows that all stay in the list: a cascade of 20 columns by 10 rows, each partly overlapping the next.
-std::vector<TWindowInfo> CascadeWindows() {
-  std::vector<TWindowInfo> windows;
-  for (int i = 0; i < 200; ++i) {
-    TWindowInfo w;
-    w.Handle = uintptr_t(100 + i);
-    const int32_t left = (i % 20) * 190, top = (i / 20) * 210;
-    w.Rect = {left, top, left + 180 + (i % 3) * 20, top + 200};
-    windows.push_back(w);
-  }
-  return windows;
-}
 
 TImage Screen() {
   TImage image(Desktop4k.Width, Desktop4k.Height);

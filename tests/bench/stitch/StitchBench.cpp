@@ -10,7 +10,7 @@
 
 #include "companions/stitch/LongPicture.h"
 #include "companions/stitch/LongPictureApi.h"
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/stitch-corpus/StitchCorpus.h"
 
 namespace {
 
@@ -26,15 +26,7 @@ const TRun& Run(int32_t width, int32_t height, int frames) {
   static std::map<std::tuple<int32_t, int32_t, int>, std::unique_ptr<TRun>> runs;
   auto& run = runs[{width, height, frames}];
   if (!run) {
-    corpus::TCaseRecipe recipe;
-    recipe.Width = width;
-    recipe.Height = height;
-    recipe.Header = 80;
-    recipe.Footer = 40;
-    const int32_t step = height / 3;
-    recipe.PageHeight = height + step * frames + 100;
-    recipe.Offsets =
-        corpus::Offsets(0, corpus::RepeatedSteps(step, frames - 1), recipe.PageHeight - corpus::ScrollHeight(recipe));
+    const corpus::TCaseRecipe recipe = corpus::LongRun(width, height, frames, height / 3);
     const qor::TImage page = corpus::RenderPage(recipe.Page, recipe.Width, recipe.PageHeight, recipe.Seed);
     run = std::make_unique<TRun>();
     for (size_t i = 0; i < recipe.Offsets.size(); ++i) run->Frames.push_back(corpus::RenderFrame(recipe, page, i));

@@ -3,8 +3,8 @@
 // parameters (size, bit count, row order, scroll position, flat rows), so that matching and joining in both
 // directions are reached as well as the BMP checks. After every call: a returned picture must be a readable BMP,
 // and a failed call must leave the returned picture exactly as it was.
+#include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "base/BmpFile.h"
@@ -40,15 +40,13 @@ std::vector<uint8_t> BuiltFrame(TReader& in, int32_t& width, int32_t& height) {
     }
   }
   std::vector<uint8_t> file = qor::WriteBmp(image.View(), (shape & 1) ? 24 : 32);
-  if (shape & 2) {  // top-down: flip the rows and negate the height
+  if (shape & 2) {  // top-down: the rows in reverse and the height negated
     const size_t stride = qor::BmpRowStride(width, (shape & 1) ? 24 : 32);
-    std::vector<uint8_t> flipped = file;
-    for (int32_t y = 0; y < height; ++y)
-      std::memcpy(flipped.data() + qor::BmpHeadersSize + size_t(y) * stride,
-                  file.data() + qor::BmpHeadersSize + size_t(height - 1 - y) * stride, stride);
-    const uint32_t h = uint32_t(-height);
-    std::memcpy(flipped.data() + 22, &h, 4);
-    file = std::move(flipped);
+    for (int32_t y = 0; y < height / 2; ++y)
+      std::swap_ranges(file.begin() + long(qor::BmpHeadersSize + size_t(y) * stride),
+                       file.begin() + long(qor::BmpHeadersSize + size_t(y + 1) * stride),
+                       file.begin() + long(qor::BmpHeadersSize + size_t(height - 1 - y) * stride));
+    qor::WriteBmpHeaders(file.data(), width, height, (shape & 1) ? 24 : 32, true);
   }
   if (shape & 4) file[in.Byte() % 54] = in.Byte();  // one spoiled header byte
   return file;

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <set>
 
 #include "app/Language.h"
 #include "app/MessageTexts.h"
@@ -157,15 +156,6 @@ TEST_F(LanguageTest, ATenMegabyteLineOrAnOddSizedEndDoesNotHideTheOtherKeys) {
   EXPECT_EQ(Language.MessageText(u"M_Big", u"").size(), 10u << 20);
 }
 
-TEST(MessageTexts, TableHas42DistinctKeysWithDefaults) {
-  std::set<std::u16string> keys;
-  for (const auto& e : MessageTextTable) {
-    EXPECT_TRUE(keys.insert(UpperCase(e.Key)).second) << Utf16ToUtf8(e.Key);
-    EXPECT_NE(std::u16string(e.DefaultText), u"");
-  }
-  EXPECT_EQ(keys.size(), 42u);
-}
-
 TEST_F(LanguageTest, FillMessageTextsTakesFileTextsAndDefaults) {
   WriteLanguage(u"English", u"[Qor_Screen_M]\r\nM_Screen_Save=Speichern\r\nM_OK=\r\n");
   ASSERT_TRUE(Language.Load(u"English"));
@@ -173,8 +163,6 @@ TEST_F(LanguageTest, FillMessageTextsTakesFileTextsAndDefaults) {
   EXPECT_EQ(MessageTexts().M_Screen_Save, u"Speichern");
   EXPECT_EQ(MessageTexts().M_OK, u"");
   EXPECT_EQ(MessageTexts().M_Screen_ImgExitHint, u"%s already exists. Do you want to replace it?");
-  EXPECT_EQ(MessageTexts().M_ScrollWins_ErrCap,
-            u"Failed to capture scrolling window. Please select a proper region and try again.");
 }
 
 TEST(ShippedEnglish, HoldsEveryMessageWithItsDefaultText) {

@@ -6,26 +6,13 @@
 #include <string>
 
 #include "base/BmpFile.h"
+#include "tests/unit/base/TestImages.h"
 
 namespace qor {
 namespace {
 
-// A small image whose every pixel differs, so that a swapped row, column or channel shows.
-TImage Pattern(int32_t width, int32_t height, bool withAlpha = false) {
-  TImage image(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      image.View().At(x, y) = TBgra{uint8_t(x * 7 + y), uint8_t(y * 13 + 1), uint8_t(x * 3 + y * 5 + 2),
-                                    withAlpha ? uint8_t(x + y * 11) : uint8_t(255)};
-  return image;
-}
-
-void ExpectSamePixels(const TImageView& a, const TImageView& b) {
-  ASSERT_EQ(a.Width, b.Width);
-  ASSERT_EQ(a.Height, b.Height);
-  for (int32_t y = 0; y < a.Height; ++y)
-    for (int32_t x = 0; x < a.Width; ++x) ASSERT_EQ(a.At(x, y), b.At(x, y)) << "at " << x << "," << y;
-}
+using test::ExpectSamePixels;
+using test::Pattern;
 
 void Put32(std::vector<uint8_t>& file, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
@@ -38,14 +25,13 @@ void Put16(std::vector<uint8_t>& file, size_t at, uint16_t v) {
 // Hand-made file images of the other layouts the reader accepts: top-down rows, and 32-bit bit fields with a
 // 40-byte header plus masks or a V5 header with an alpha mask.
 std::vector<uint8_t> TopDown(const TImageView& view, int bits) {
-  std::vector<uint8_t> file = WriteBmp(view, bits);
-  const size_t stride = BmpRowStride(view.Width, bits);
-  std::vector<uint8_t> flipped = file;
-  for (int32_t y = 0; y < view.Height; ++y)
-    std::memcpy(flipped.data() + BmpHeadersSize + size_t(y) * stride,
-                file.data() + BmpHeadersSize + size_t(view.Height - 1 - y) * stride, stride);
-  Put32(flipped, 22, uint32_t(-view.Height));
-  return flipped;
+  std::vector<uint8_t> file(BmpHeadersSize);
+  WriteBmpHeaders(file.data(), view.Width, view.Height, bits, true);
+  for (int32_t y = 0; y < view.Height; ++y) {  // the top row first
+    const std::vector<uint8_t> row = WriteBmp(view.Sub(TRect{0, y, view.Width, y + 1}), bits);
+    file.insert(file.end(), row.begin() + BmpHeadersSize, row.end());
+  }
+  return file;
 }
 
 std::vector<uint8_t> Bitfields(const TImageView& view, uint32_t infoSize, uint32_t alphaMask) {
@@ -75,7 +61,7 @@ TEST(BmpFileTest, WrittenAndHandMadeLayoutsReadBackExactly) {
       for (const std::vector<uint8_t>& layout : {file, TopDown(source.View(), bits)}) {
         TImage read;
         ASSERT_EQ(ReadBmp(layout.data(), layout.size(), read), TBmpError::None);
-        ExpectSamePixels(read.View(), source.View());
+        ExpectSamePixels(source.View(), read.View(), true);
       }
     }
   }
@@ -84,7 +70,7 @@ TEST(BmpFileTest, WrittenAndHandMadeLayoutsReadBackExactly) {
   const std::vector<uint8_t> v5 = Bitfields(withAlpha.View(), 124, 0xFF000000u);
   TImage read;
   ASSERT_EQ(ReadBmp(v5.data(), v5.size(), read), TBmpError::None);
-  ExpectSamePixels(read.View(), withAlpha.View());
+  ExpectSamePixels(withAlpha.View(), read.View(), true);
 }
 
 TEST(BmpFileTest, ThirtyTwoBitPixelsWithoutAnAlphaMaskReadAsOpaqueWhateverTheFourthByte) {

@@ -1,31 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
+#include "tests/unit/app/TestFolder.h"
 
 namespace qor {
 namespace {
 
+// A fresh folder per test.
 class FileSystemTest : public testing::Test {
  protected:
-  void SetUp() override {
-    FRoot = std::filesystem::temp_directory_path() /
-            ("qor_fs_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-             std::to_string(std::random_device{}()));
-    std::filesystem::remove_all(FRoot);
-    std::filesystem::create_directories(FRoot);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(FRoot, ec);
-  }
-  std::u16string Path(std::u16string_view name) const {
-    return IncludeTrailingSeparator(FromFsPath(FRoot)) + std::u16string(name);
-  }
-  std::filesystem::path FRoot;
+  std::u16string Path(std::u16string_view name) const { return Folder.Path(name); }
+  test::TTestFolder Folder;
+  const std::filesystem::path& FRoot = Folder.Root();
   TFileSystem& Fs = FileSystem();
 };
 

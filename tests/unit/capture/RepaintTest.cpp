@@ -7,6 +7,7 @@
 #include "capture/Magnifier.h"
 #include "capture/RectSet.h"
 #include "capture/Selection.h"
+#include "tests/unit/capture/TestWindows.h"
 
 using namespace qor;
 
@@ -16,21 +17,8 @@ const TDesktop Desktop4k{0, 0, 3840, 2160};
 constexpr int64_t DesktopPixels = int64_t(3840) * 2160;
 constexpr int64_t PanelPixels = int64_t(154) * 168;
 
-// 200 windows in a cascade of 20 columns by 10 rows, each 180 x 200, partly overlapping.
-std::vector<TWindowInfo> TwoHundredWindows() {
-  std::vector<TWindowInfo> windows;
-  for (uintptr_t i = 0; i < 200; ++i) {
-    TWindowInfo w;
-    w.Handle = 100 + i;
-    const int32_t left = int32_t(i % 20) * 190, top = int32_t(i / 20) * 210;
-    w.Rect = {left, top, left + 180 + int32_t(i % 3) * 20, top + 200};
-    windows.push_back(w);
-  }
-  return windows;
-}
-
 struct TRun {
-  TWindowList Windows = TWindowList::Build(TwoHundredWindows(), Desktop4k, 1, false);
+  TWindowList Windows = TWindowList::Build(test::CascadeWindows(), Desktop4k, 1, false);
   TDetection Detection{Windows, Desktop4k};
   TMagnifier Magnifier{{Desktop4k.Width, Desktop4k.Height}, false};
 

@@ -6,30 +6,16 @@ using namespace qor;
 
 using C = TToolbarChild;
 
-TEST(ToolbarLayout, ChildrenFollowTheTableOfGaps) {
+TEST(ToolbarLayout, ChildrenRunLeftToRightWithoutOverlapCentredInTheBar) {
   const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, false);
-  struct TGap {
-    C Child, Previous;
-    int32_t Gap;
-  } gaps[] = {
-      {C::Btn_Rd_Rect, C::Image_BarDiv1, 19},       {C::Btn_Rd_Ellip, C::Btn_Rd_Rect, 12},
-      {C::Btn_Rd_Line, C::Btn_Rd_Ellip, 12},        {C::Btn_Rd_Arrow, C::Btn_Rd_Line, 12},
-      {C::Btn_Rd_Brush, C::Btn_Rd_Arrow, 12},       {C::Btn_Rd_Masaic, C::Btn_Rd_Brush, 12},
-      {C::Btn_Rd_Font, C::Btn_Rd_Masaic, 12},       {C::Image_BarDiv2, C::Btn_Rd_Font, 19},
-      {C::Btn_Rd_Return, C::Image_BarDiv2, 19},     {C::Btn_Rd_Del, C::Btn_Rd_Return, 12},
-      {C::Image_BarDiv3, C::Btn_Rd_Del, 19},        {C::Btn_Rd_ScrollWins, C::Image_BarDiv3, 19},
-      {C::Btn_Rd_Pinned, C::Btn_Rd_ScrollWins, 12}, {C::Rd_Copy, C::Btn_Rd_Pinned, 8},
-  };
-  for (const TGap& g : gaps)
-    EXPECT_EQ(layout.Child(g.Child).Left, layout.Child(g.Previous).Right + g.Gap) << int(g.Child);
-  EXPECT_EQ(layout.Child(C::lbl_WinSize), (TRect{0, 0, 110, 40}));
-  EXPECT_EQ(layout.Child(C::Image_BarDiv1).Left, 110);
-  EXPECT_EQ(layout.Child(C::Rd_Copy).Width(), 89);
-  EXPECT_EQ(layout.Child(C::Rd_WordCopy).Left, layout.Child(C::Rd_Copy).Left + 36);
-  EXPECT_EQ(layout.Child(C::Rd_Save).Left, layout.Child(C::Rd_Copy).Right - 4);
-  EXPECT_EQ(layout.Child(C::Rd_WordSave).Left, layout.Child(C::Rd_Save).Left + 40);
+  const C order[] = {C::lbl_WinSize,   C::Image_BarDiv1, C::Btn_Rd_Rect, C::Btn_Rd_Ellip,  C::Btn_Rd_Line,
+                     C::Btn_Rd_Arrow,  C::Btn_Rd_Brush,  C::Btn_Rd_Masaic, C::Btn_Rd_Font, C::Image_BarDiv2,
+                     C::Btn_Rd_Return, C::Btn_Rd_Del,    C::Image_BarDiv3, C::Btn_Rd_ScrollWins, C::Btn_Rd_Pinned,
+                     C::Rd_Copy};
+  for (size_t i = 1; i < std::size(order); ++i)
+    EXPECT_GE(layout.Child(order[i]).Left, layout.Child(order[i - 1]).Right) << int(order[i]);
+  EXPECT_EQ(layout.Child(C::Rd_Save).Left, layout.Child(C::Rd_Copy).Right - 4);  // the two buttons overlap
   EXPECT_TRUE(layout.Child(C::btn_save_drop).IsEmpty());
-  EXPECT_EQ(layout.SaveIconOffset, 18);
   EXPECT_EQ(layout.Width, layout.Child(C::Rd_Save).Right);
   EXPECT_EQ(layout.Width, 816);
   EXPECT_EQ(layout.Child(C::Btn_Rd_Rect).Top, 5);  // centred in the 40-pixel bar

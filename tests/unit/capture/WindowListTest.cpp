@@ -4,6 +4,7 @@
 #include <random>
 
 #include "capture/WindowList.h"
+#include "tests/unit/capture/TestWindows.h"
 
 using namespace qor;
 
@@ -109,13 +110,8 @@ TEST(WindowList, NegativeDesktopOriginConvertsToOverlayCoordinates) {
 }
 
 TEST(WindowList, HitTestingTwoHundredWindowsAgreesWithTheTopMostContainingWindow) {
-  std::mt19937 random(42);
-  std::uniform_int_distribution<int32_t> x(-100, 3800), y(-100, 2100), size(20, 1200);
-  std::vector<TWindowInfo> windows;
-  for (uintptr_t i = 1; i <= 200; ++i) {
-    const int32_t left = x(random), top = y(random);
-    windows.push_back(Window(i, {left, top, left + size(random), top + size(random)}));
-  }
+  std::mt19937 random(7);
+  const std::vector<TWindowInfo> windows = test::RandomWindows(200);
   const TWindowList list = Build(windows, TDesktop{0, 0, 3840, 2160});
   // Reference: the first record containing the point in top-to-bottom order.
   std::vector<const TWindowRecord*> byZ;

@@ -2,8 +2,6 @@
 
 #include <random>
 
-#include "app/AppPaths.h"
-#include "app/SafeIniFile.h"
 #include "output/NoticePlacement.h"
 #include "tests/unit/app/TestFolder.h"
 
@@ -108,33 +106,27 @@ TEST(ShortenInMiddle, GarbageTextStaysWithinTheWidth) {
   }
 }
 
-class NoticeSetting : public ::testing::Test {
- protected:
-  test::TTestFolder Folder;
-  void SetUp() override { SetParentProductFolder(Folder.Path(u"Corvane")); }
-  void TearDown() override { SetParentProductFolder(u""); }
-  std::u16string Value() { return ReadConfigString(u"AIAssistant", u"ScreenshotCapTip", u"<missing>"); }
-};
+using NoticeSetting = test::TSettingsTest;
 
 TEST_F(NoticeSetting, NoticeIsShownUnlessTheKeyHoldsOne) {
   EXPECT_TRUE(NoticeWanted());
   for (const char16_t* value : {u"0", u"yes", u"1"}) {
-    ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", value));
+    SetSetting(u"ScreenshotCapTip", value);
     EXPECT_EQ(NoticeWanted(), std::u16string_view(value) != u"1");
   }
 }
 
 TEST_F(NoticeSetting, OnlyAPressWhileVisibleWritesOneAndOnlyOnce) {
   EXPECT_FALSE(RecordNoticeSeen(false));
-  EXPECT_EQ(Value(), u"<missing>");
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotCapTip", u"0"));
+  EXPECT_EQ(Setting(u"ScreenshotCapTip"), u"<missing>");
+  SetSetting(u"ScreenshotCapTip", u"0");
   EXPECT_FALSE(RecordNoticeSeen(false));
-  EXPECT_EQ(Value(), u"0");
+  EXPECT_EQ(Setting(u"ScreenshotCapTip"), u"0");
   EXPECT_TRUE(RecordNoticeSeen(true));
-  EXPECT_EQ(Value(), u"1");
+  EXPECT_EQ(Setting(u"ScreenshotCapTip"), u"1");
   EXPECT_FALSE(NoticeWanted());
   EXPECT_FALSE(RecordNoticeSeen(true));  // already "1": not written again
-  EXPECT_EQ(Value(), u"1");
+  EXPECT_EQ(Setting(u"ScreenshotCapTip"), u"1");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "app/AppPaths.h"
-#include "app/SafeIniFile.h"
 #include "output/TipLayout.h"
 #include "tests/unit/app/TestFolder.h"
 
@@ -65,37 +63,30 @@ TEST(MessageTextOrDefault, GivesTheEnglishDefaultUntilTheLanguageFillsTheText) {
   const std::u16string kept = MessageTexts().M_OK;
   MessageTexts().M_OK.clear();
   EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_OK), u"OK");
-  EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_TipShow),
-            MessageTexts().M_TipShow.empty() ? u"Don't show this message again" : MessageTexts().M_TipShow);
   MessageTexts().M_OK = u"Bien";
   EXPECT_EQ(MessageTextOrDefault(&TMessageTexts::M_OK), u"Bien");
   MessageTexts().M_OK = kept;
 }
 
-class TipSetting : public ::testing::Test {
- protected:
-  test::TTestFolder Folder;
-  void SetUp() override { SetParentProductFolder(Folder.Path(u"Corvane")); }
-  void TearDown() override { SetParentProductFolder(u""); }
-  std::u16string Value() { return ReadConfigString(u"AIAssistant", u"ScreenshotClipboardShow", u"<missing>"); }
-};
+using TipSetting = test::TSettingsTest;
+constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
 
 TEST_F(TipSetting, TipIsShownUnlessTheKeyHoldsOne) {
   EXPECT_TRUE(ClipboardTipWanted());  // no file at all
   for (const char16_t* value : {u"0", u"", u"true", u"11", u"2", u"01", u"1"}) {
-    ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotClipboardShow", value));
-    EXPECT_EQ(ClipboardTipWanted(), std::u16string_view(value) != u"1") << Value().size() << " code units";
+    SetSetting(Key, value);
+    EXPECT_EQ(ClipboardTipWanted(), std::u16string_view(value) != u"1") << Setting(Key).size() << " code units";
   }
 }
 
 TEST_F(TipSetting, OnlyATickedBoxWritesOneAndAnUntickedOneKeepsTheKeyAsItWas) {
   EXPECT_TRUE(ConfirmClipboardTip(false));
-  EXPECT_EQ(Value(), u"<missing>");
-  ASSERT_TRUE(WriteConfigString(u"AIAssistant", u"ScreenshotClipboardShow", u"0"));
+  EXPECT_EQ(Setting(Key), u"<missing>");
+  SetSetting(Key, u"0");
   EXPECT_TRUE(ConfirmClipboardTip(false));
-  EXPECT_EQ(Value(), u"0");
+  EXPECT_EQ(Setting(Key), u"0");
   EXPECT_TRUE(ConfirmClipboardTip(true));
-  EXPECT_EQ(Value(), u"1");
+  EXPECT_EQ(Setting(Key), u"1");
   EXPECT_FALSE(ClipboardTipWanted());
 }
 

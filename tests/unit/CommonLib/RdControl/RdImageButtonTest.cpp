@@ -28,12 +28,16 @@ void GivePictures(TRdImageButton& b, const TPictureSet& set) {
 }
 
 // Brings a hosted button into a situation through the host's mouse routing, as a panel would: h hovers, p presses,
-// o moves outside, s selects, u lifts the selected button's icon lock (so hover comes in), d disables.
+// o moves outside, r releases inside, R releases outside, c cancels the press (capture lost), s selects, u lifts
+// the selected button's icon lock (so hover comes in), d disables.
 void Arrange(TRecordingHost& host, TRdImageButton& b, std::string_view steps) {
   for (char step : steps) {
     if (step == 'h') host.HostMouseMove(Inside);
     if (step == 'p') host.HostMouseDown(Inside);
     if (step == 'o') host.HostMouseMove(Outside);
+    if (step == 'r') host.HostMouseUp(Inside);
+    if (step == 'R') host.HostMouseUp(Outside);
+    if (step == 'c') host.HostCancelPress();
     if (step == 's') b.SetSelected(true);
     if (step == 'u') b.IconLockBySelected = false;
     if (step == 'd') b.SetEnabled(false);
@@ -227,38 +231,36 @@ TEST_F(MouseStates, BusyClearsTheCaptionTakesNoClicksAndRestoresTheLatestCaption
   EXPECT_EQ(B->State(), TRdButtonState::Up);
 }
 
-TEST_F(MouseStates, ClickNeedsPressAndReleaseInsideWhereverThePointerWentBetween) {
-  Host.HostMouseMove(Inside);
-  EXPECT_TRUE(B->Hover());
-  Host.HostMouseDown(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Down);
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Up);
-  EXPECT_EQ(Clicks, 1);
-  EXPECT_TRUE(B->Hover());
-  // Dragged out and released outside: no click.
-  Host.HostMouseDown(Inside);
-  Host.HostMouseMove(Outside);
-  EXPECT_FALSE(B->Hover());
-  EXPECT_EQ(B->State(), TRdButtonState::Down);
-  Host.HostMouseUp(Outside);
-  EXPECT_EQ(Clicks, 1);
-  EXPECT_EQ(B->State(), TRdButtonState::Up);
-  EXPECT_FALSE(B->Hover());
-  // Dragged out and back: a click.
-  Host.HostMouseDown(Inside);
-  Host.HostMouseMove(Outside);
-  Host.HostMouseMove(Inside);
-  EXPECT_TRUE(B->Hover());
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(Clicks, 2);
-  // A selected button goes down and back to selected.
-  B->SetSelected(true);
-  Host.HostMouseDown(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Down);
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Selected);
-  EXPECT_EQ(Clicks, 3);
+// A click needs a press and a release inside, wherever the pointer went between; a cancelled press, a disabled
+// button or one disabled while pressed gives none.
+TEST(RdImageButton, ClickNeedsPressAndReleaseInsideOfAnEnabledButton) {
+  enum { No, Yes, Any };
+  const struct {
+    std::string_view Steps;
+    int Clicks;
+    TRdButtonState State;
+    int Hover;
+  } cases[] = {
+      {"h", 0, TRdButtonState::Up, Yes},         {"hp", 0, TRdButtonState::Down, Yes},
+      {"hpr", 1, TRdButtonState::Up, Yes},       {"hpo", 0, TRdButtonState::Down, No},
+      {"hpoR", 0, TRdButtonState::Up, No},       {"hpohr", 1, TRdButtonState::Up, Yes},
+      {"shp", 0, TRdButtonState::Down, Any},     {"shpr", 1, TRdButtonState::Selected, Any},
+      {"hpcr", 0, TRdButtonState::Up, Any},      {"hpdr", 0, TRdButtonState::Disabled, Any},
+      {"dohpr", 0, TRdButtonState::Disabled, No},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Steps));
+    TRecordingHost host;
+    auto* b = AddButton(host);
+    int clicks = 0;
+    b->OnClick = [&](TRdControl&) { ++clicks; };
+    Arrange(host, *b, c.Steps);
+    EXPECT_EQ(clicks, c.Clicks);
+    EXPECT_EQ(b->State(), c.State);
+    if (c.Hover != Any) {
+      EXPECT_EQ(b->Hover(), c.Hover == Yes);
+    }
+  }
 }
 
 TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeitherAndACheckBoxButtonTogglesOnAClick) {
@@ -278,24 +280,6 @@ TEST_F(MouseStates, ReleaseOverAnotherControlClicksNeitherAndACheckBoxButtonTogg
   EXPECT_EQ(Clicks + otherClicks, 0);
   EXPECT_TRUE(other->Hover());  // hover moves on after the release
   EXPECT_TRUE(B->Checked());
-}
-
-TEST_F(MouseStates, DisabledCancelledOrDisabledWhilePressedGivesNoClick) {
-  Host.HostMouseDown(Inside);
-  Host.HostCancelPress();
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Up);
-  Host.HostMouseDown(Inside);
-  B->SetEnabled(false);
-  Host.HostMouseUp(Inside);
-  EXPECT_EQ(B->State(), TRdButtonState::Disabled);
-  Host.HostMouseMove(Outside);
-  Host.HostMouseMove(Inside);
-  Host.HostMouseDown(Inside);
-  Host.HostMouseUp(Inside);
-  EXPECT_FALSE(B->Hover());
-  EXPECT_EQ(B->State(), TRdButtonState::Disabled);
-  EXPECT_EQ(Clicks, 0);
 }
 
 TEST_F(MouseStates, EachChangeRepaintsTheButtonOnlyWhenSomethingChanged) {

@@ -29,12 +29,6 @@ TEST(UserFoldersWin, LocalAppDataIsAnExistingFolder) {
   EXPECT_EQ(win::CorvaneFolder(), CorvaneFolderOf(local));
 }
 
-TEST(UserFoldersWin, SystemFacts) {
-  EXPECT_GE(win::WindowsMajorVersion(), 6);
-  EXPECT_TRUE(win::Is64BitWindows());
-  EXPECT_FALSE(win::CurrentUserName().empty());
-}
-
 TEST(AppSeams, PointConfigAndLogIntoTheParentProductFolder) {
   win::InstallAppSeams();
   EXPECT_TRUE(EndsWith(ConfigIniPath(), u"\\Corvane\\Config.ini")) << Utf16ToUtf8(ConfigIniPath());

@@ -19,21 +19,15 @@ DWORD Attributes(std::u16string_view path) { return GetFileAttributesW(W(path).c
 
 using WinFileSystemTest = TWinConfigFolderTest;
 
-TEST_F(WinFileSystemTest, ReadOnlyAndHiddenConfigIsUpdatedAndKeepsBothAttributes) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
-  ASSERT_TRUE(SetFileAttributesW(W(Ini).c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));
-  EXPECT_EQ(ReadText(Ini), u"[Main]\r\nLanguage=English\r\n\r\n[AIAssistant]\r\nScreenshotCapTip=1\r\n");
-  const DWORD a = Attributes(Ini);
-  EXPECT_TRUE(a & FILE_ATTRIBUTE_READONLY);
-  EXPECT_TRUE(a & FILE_ATTRIBUTE_HIDDEN);
-}
-
-TEST_F(WinFileSystemTest, HiddenOnlyStaysHiddenOnly) {
-  WriteBytes(Ini, EncodeUtf16LeWithBom(u"[S]\r\nk=1\r\n"));
-  ASSERT_TRUE(SetFileAttributesW(W(Ini).c_str(), FILE_ATTRIBUTE_HIDDEN));
-  EXPECT_TRUE(WriteIniString(Ini, u"S", u"k", u"2"));
-  EXPECT_EQ(FileSystem().ReadAttributes(Ini), (TFileAttributes{false, true}));
+TEST_F(WinFileSystemTest, ReadOnlyOrHiddenConfigIsUpdatedAndKeepsItsAttributes) {
+  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_HIDDEN)}) {
+    WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
+    ASSERT_TRUE(SetFileAttributesW(W(Ini).c_str(), attributes));
+    EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));
+    EXPECT_EQ(ReadText(Ini), u"[Main]\r\nLanguage=English\r\n\r\n[AIAssistant]\r\nScreenshotCapTip=1\r\n");
+    EXPECT_EQ(Attributes(Ini) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), attributes);
+    ASSERT_TRUE(SetFileAttributesW(W(Ini).c_str(), FILE_ATTRIBUTE_NORMAL));
+  }
 }
 
 TEST_F(WinFileSystemTest, ReadsAFileThatAnotherProgramHoldsOpenForWriting) {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
+#include "tests/unit/base/win/PumpMessages.h"
+
 using namespace qor;
+using qor::testing::PumpFor;
+using qor::testing::PumpUntil;
 
 namespace {
 
@@ -29,15 +32,6 @@ class TProbeForm : public TForm {
 
 std::string GLastError;
 void RecordError(const char* where, const char* what) { GLastError = std::string(where) + ":" + what; }
-
-void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done() && ::GetTickCount() - start < timeoutMs) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    ::Sleep(1);
-  }
-}
 
 }  // namespace
 
@@ -70,10 +64,10 @@ TEST(Form, TimersTickUntilStoppedAndMayStopThemselves) {
   form.StartTimer(7, 5, [&] {
     if (++ticks == 3) form.StopTimer(7);
   });
-  PumpUntil([&] { return ticks >= 3; }, 3000);
+  ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }, 3000));
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(form.TimerRunning(7));
-  PumpUntil([] { return false; }, 60);
+  PumpFor(60);
   EXPECT_EQ(ticks, 3);
 }
 

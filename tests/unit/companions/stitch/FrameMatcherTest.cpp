@@ -3,25 +3,16 @@
 #include <functional>
 
 #include "companions/stitch/FrameMatcher.h"
+#include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace qor::stitch {
 namespace {
 
-uint64_t Noise(uint64_t a, uint64_t b) {
-  uint64_t v = a * 0x9E3779B97F4A7C15ull + b * 0xC2B2AE3D27D4EB4Full + 12345;
-  v ^= v >> 29;
-  v *= 0xBF58476D1CE4E5B9ull;
-  return v ^ (v >> 32);
-}
-
-TBgra NoisePixel(uint64_t a, uint64_t b) {
-  const uint64_t v = Noise(a, b);
-  return TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
-}
+using testing::NoisePixel;
 
 // A frame of 256 x 120 pixels: rows [0, header) and [120 - footer, 120) are fixed bands, the rows between show
 // page rows from `top` on; pageRow maps a page row to the value its content is drawn from.
-struct TFrameSpec {
+struct TFrameRecipe {
   int64_t Top = 0;
   int32_t Header = 0;
   int32_t Footer = 0;
@@ -37,7 +28,7 @@ TFrameSignature Signature(const TImage& image) {
   return signature;
 }
 
-TFrameSignature Frame(const TFrameSpec& recipe) {
+TFrameSignature Frame(const TFrameRecipe& recipe) {
   TImage image(Width, Height);
   for (int32_t y = 0; y < Height; ++y) {
     const bool band = y < recipe.Header || y >= Height - recipe.Footer;

@@ -8,7 +8,7 @@ namespace qor::stitch {
 namespace {
 
 corpus::TCaseRecipe Recipe() {
-  return testing::PageRecipe("api", 300, 200, 24, 16, 1200, 0, corpus::RepeatedSteps(70, 6));
+  return testing::PageRecipe("api", 300, 200, 24, 16, 1200, 0, std::vector<int32_t>(6, 70));
 }
 
 class LongPictureApiTest : public ::testing::Test {

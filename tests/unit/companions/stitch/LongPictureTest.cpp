@@ -148,13 +148,7 @@ TEST(LongPictureTest, OnePixelFramesStartAndRepeatButNeverJoin) {
 std::vector<uint8_t> NoiseFrame(int32_t width, int32_t height, int64_t top) {
   TImage frame(width, height);
   for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) {
-      uint64_t v = uint64_t(top + y) * 0x9E3779B97F4A7C15ull + uint64_t(x) * 0xC2B2AE3D27D4EB4Full;
-      v ^= v >> 29;
-      v *= 0xBF58476D1CE4E5B9ull;
-      v ^= v >> 32;
-      frame.View().At(x, y) = TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
-    }
+    for (int32_t x = 0; x < width; ++x) frame.View().At(x, y) = testing::NoisePixel(uint64_t(top + y), uint64_t(x));
   return WriteBmp(frame.View(), 32);
 }
 

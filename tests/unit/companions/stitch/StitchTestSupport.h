@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/BmpFile.h"
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/stitch-corpus/StitchCorpus.h"
 
 namespace qor::stitch::testing {
 
@@ -17,8 +17,17 @@ inline corpus::TCaseRecipe PageRecipe(std::string name, int32_t width, int32_t h
   corpus::TCaseRecipe r;
   r.Name = std::move(name);
   r.Width = width, r.Height = height, r.Header = header, r.Footer = footer, r.PageHeight = pageHeight;
-  if (!steps.empty()) r.Offsets = corpus::Offsets(start, steps, pageHeight - corpus::ScrollHeight(r));
+  if (!steps.empty()) corpus::Scroll(r, start, steps);
   return r;
+}
+
+// Noise that never repeats: a pixel for row a, column b.
+inline TBgra NoisePixel(uint64_t a, uint64_t b) {
+  uint64_t v = a * 0x9E3779B97F4A7C15ull + b * 0xC2B2AE3D27D4EB4Full;
+  v ^= v >> 29;
+  v *= 0xBF58476D1CE4E5B9ull;
+  v ^= v >> 32;
+  return TBgra{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), 255};
 }
 
 inline bool InChangingColumn(const corpus::TCase& c, int32_t x) {

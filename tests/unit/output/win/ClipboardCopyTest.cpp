@@ -8,21 +8,14 @@
 
 #include "base/win/UniqueHandle.h"
 #include "output/win/ClipboardCopy.h"
+#include "tests/unit/base/TestImages.h"
 
 namespace qor {
 namespace {
 
-// A picture whose every pixel differs from its neighbours in all three channels; alpha is noise the copy ignores.
-TImage Pattern(int32_t width, int32_t height) {
-  TImage image(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x)
-      image.View().At(x, y) =
-          TBgra{uint8_t(x * 37 + y * 11), uint8_t(x * 5 + y * 71 + 3), uint8_t(x * 97 ^ y * 13), uint8_t(x * 7 + y)};
-  return image;
-}
-
-bool SameRgb(TBgra a, TBgra b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
+using test::ExpectSamePixels;
+// Every pixel differs from its neighbours in all three channels; alpha is left 0, which the copy ignores.
+const auto Pattern = [](int32_t w, int32_t h) { return test::NoiseImage(w, h); };
 
 // The clipboard's CF_DIB as a top-down picture (24 or 32 bits, BI_RGB); empty when absent or of another kind.
 TImage ReadClipboardDib() {
@@ -95,15 +88,6 @@ std::wstring ReadText() {
   }
   ::CloseClipboard();
   return text;
-}
-
-void ExpectSamePixels(const TImageView& expected, const TImageView& actual) {
-  ASSERT_EQ(actual.Width, expected.Width);
-  ASSERT_EQ(actual.Height, expected.Height);
-  int different = 0;
-  for (int32_t y = 0; y < expected.Height; ++y)
-    for (int32_t x = 0; x < expected.Width; ++x) different += SameRgb(expected.At(x, y), actual.At(x, y)) ? 0 : 1;
-  EXPECT_EQ(different, 0);
 }
 
 // Odd widths exercise the row padding of both formats; a view inside a larger picture has its stride.

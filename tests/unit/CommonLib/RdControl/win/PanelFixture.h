@@ -2,13 +2,16 @@
 // A hidden top-level window to parent panels, message pumping, and reading back what a panel paints.
 #include <windows.h>
 
-#include <functional>
-
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
+#include "tests/unit/base/TestImages.h"
+#include "tests/unit/base/win/PumpMessages.h"
 
 namespace qor::testing {
+
+using test::CountDifferent;
+using test::SameRgb;
 
 class TParentForm : public TForm {
  public:
@@ -16,21 +19,6 @@ class TParentForm : public TForm {
     return CreateForm(L"TRdPanelTestParent", WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"", 0, 0, width, height);
   }
 };
-
-// Handles messages until done() or the timeout; true when done.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done()) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(1);
-  }
-  return true;
-}
 
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 
@@ -42,16 +30,6 @@ inline bool Render(TRdPanel& panel, TDibImage& into) {
   panel.PaintTo(into.Dc(), TRect::FromSize(0, 0, client.right, client.bottom));
   ::GdiFlush();
   return true;
-}
-
-inline bool SameRgb(TBgra a, TBgra b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
-
-// Pixels whose colour differs between two renders inside r.
-inline int CountDifferent(const TImageView& a, const TImageView& b, const TRect& r) {
-  int n = 0;
-  for (int32_t y = r.Top; y < r.Bottom; ++y)
-    for (int32_t x = r.Left; x < r.Right; ++x) n += SameRgb(a.At(x, y), b.At(x, y)) ? 0 : 1;
-  return n;
 }
 
 }  // namespace qor::testing

@@ -1,7 +1,6 @@
 // longpicture-stitch OUT.bmp FRAME... [--dirs FILE]: its interface is driven by checks outside the repository.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/app/TestFolder.h"
 #include "tests/unit/companions/stitch/StitchTestSupport.h"
 
 namespace {
@@ -26,22 +26,12 @@ struct TRunResult {
 class LongPictureStitchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // One folder per test and process, so that builds testing at the same time do not share it.
-    FDir = fs::temp_directory_path() /
-           ("qor_stitch_tool_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
-            std::to_string(getpid()));
-    fs::remove_all(FDir);
-    fs::create_directories(FDir);
     FCase =
         BuildCase(qor::stitch::testing::PageRecipe("tool", 240, 180, 20, 12, 1000, 400, {60, 60, -60, -60, -60, 60}));
     for (size_t i = 0; i < FCase.Frames.size(); ++i) {
       FFrames.push_back(FDir / ("f" + std::to_string(i) + ".bmp"));
       Write(FFrames.back(), FCase.Frames[i]);
     }
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(FDir, ec);
   }
   static void Write(const fs::path& path, const std::vector<uint8_t>& data) {
     std::ofstream(path, std::ios::binary)
@@ -82,7 +72,8 @@ class LongPictureStitchTest : public ::testing::Test {
     frames.insert(frames.end(), more.begin(), more.end());
     return frames;
   }
-  fs::path FDir;
+  qor::test::TTestFolder Folder;
+  const fs::path FDir = Folder.Root();
   TCase FCase;
   std::vector<fs::path> FFrames;
 };

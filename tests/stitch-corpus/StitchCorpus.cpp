@@ -1,26 +1,27 @@
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/stitch-corpus/StitchCorpus.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "base/BmpFile.h"
 
-#if defined(QOR_CORPUS_HAVE_STB)
 #define STB_TRUETYPE_IMPLEMENTATION
 #define STBTT_STATIC
 #include <stb_truetype.h>
-#endif
 
 namespace qor::stitch::corpus {
 
 namespace {
 
-// A small, fully specified random source, so that every platform renders the same corpus.
+// A small random source of our own, so that every platform renders the same corpus.
 class TRandom {
  public:
   explicit TRandom(uint64_t seed) : FState(seed * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull) {}
@@ -61,7 +62,7 @@ void FillCircle(const TImageView& view, int32_t cx, int32_t cy, int32_t radius, 
     }
 }
 
-// Glyphs: rasterised once per size from a TrueType font, or made-up block glyphs when no font file is found.
+// Glyphs rasterised once per size from the TrueType font (Debian's fonts-dejavu-core, which setup.sh installs).
 struct TGlyph {
   int32_t Width = 0, Height = 0, OffsetX = 0, OffsetY = 0, Advance = 0;
   std::vector<uint8_t> Coverage;
@@ -73,8 +74,6 @@ class TFont {
     static TFont font;
     return font;
   }
-  bool TrueType() const { return FTrueType; }
-
   const TGlyph& Glyph(char c, int size) {
     auto& cache = FCache[size];
     const int index = (c < 32 || c > 126) ? 0 : c - 32;
@@ -107,70 +106,33 @@ class TFont {
 
  private:
   TFont() {
-#if defined(QOR_CORPUS_HAVE_STB) && defined(QOR_CORPUS_FONT)
-    std::vector<std::string> paths = {QOR_CORPUS_FONT};
-#if defined(_WIN32)
-    paths.push_back(std::string("Z:") + QOR_CORPUS_FONT);  // the host's files as Wine shows them
-#endif
-    for (const std::string& path : paths) {
-      if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::vector<uint8_t> data;
-        uint8_t buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) data.insert(data.end(), buffer, buffer + n);
-        std::fclose(f);
-        FData = std::move(data);
-        if (stbtt_InitFont(&FInfo, FData.data(), stbtt_GetFontOffsetForIndex(FData.data(), 0))) {
-          FTrueType = true;
-          break;
-        }
-      }
+    for (const std::string& path : {std::string(QOR_CORPUS_FONT), "Z:" + std::string(QOR_CORPUS_FONT)}) {
+      std::ifstream in(path, std::ios::binary);  // the second: the host's file as Wine shows it
+      FData.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      if (!FData.empty() && stbtt_InitFont(&FInfo, FData.data(), stbtt_GetFontOffsetForIndex(FData.data(), 0))) return;
     }
-#endif
+    throw std::runtime_error("stitching corpus: no TrueType font at " QOR_CORPUS_FONT);
   }
 
   TGlyph Make(char c, int size) {
     TGlyph g;
-#if defined(QOR_CORPUS_HAVE_STB)
-    if (FTrueType) {
-      const float scale = stbtt_ScaleForPixelHeight(&FInfo, float(size));
-      int advance = 0, lsb = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-      stbtt_GetCodepointHMetrics(&FInfo, c, &advance, &lsb);
-      stbtt_GetCodepointBitmapBox(&FInfo, c, scale, scale, &x0, &y0, &x1, &y1);
-      g.Width = std::max(0, x1 - x0);
-      g.Height = std::max(0, y1 - y0);
-      g.OffsetX = x0;
-      g.OffsetY = y0;
-      g.Advance = std::max(1, int32_t(std::lround(advance * scale)));
-      g.Coverage.assign(size_t(g.Width) * size_t(g.Height), 0);
-      if (g.Width > 0 && g.Height > 0)
-        stbtt_MakeCodepointBitmap(&FInfo, g.Coverage.data(), g.Width, g.Height, g.Width, scale, scale, c);
-      return g;
-    }
-#endif
-    // Block glyphs: a 5x7 pattern fixed by the character, scaled to the size.
-    const int cell = std::max(1, size / 9);
-    g.Advance = 6 * cell;
-    if (c == ' ') return g;
-    g.Width = 5 * cell;
-    g.Height = 7 * cell;
-    g.OffsetY = -g.Height;
+    const float scale = stbtt_ScaleForPixelHeight(&FInfo, float(size));
+    int advance = 0, lsb = 0, x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetCodepointHMetrics(&FInfo, c, &advance, &lsb);
+    stbtt_GetCodepointBitmapBox(&FInfo, c, scale, scale, &x0, &y0, &x1, &y1);
+    g.Width = std::max(0, x1 - x0);
+    g.Height = std::max(0, y1 - y0);
+    g.OffsetX = x0;
+    g.OffsetY = y0;
+    g.Advance = std::max(1, int32_t(std::lround(advance * scale)));
     g.Coverage.assign(size_t(g.Width) * size_t(g.Height), 0);
-    TRandom random(uint64_t(uint8_t(c)) * 131 + 7);
-    for (int row = 0; row < 7; ++row)
-      for (int col = 0; col < 5; ++col)
-        if (random.Chance(45))
-          for (int y = row * cell; y < (row + 1) * cell; ++y)
-            for (int x = col * cell; x < (col + 1) * cell; ++x)
-              g.Coverage[size_t(y) * size_t(g.Width) + size_t(x)] = 255;
+    if (g.Width > 0 && g.Height > 0)
+      stbtt_MakeCodepointBitmap(&FInfo, g.Coverage.data(), g.Width, g.Height, g.Width, scale, scale, c);
     return g;
   }
 
-  bool FTrueType = false;
   std::vector<uint8_t> FData;
-#if defined(QOR_CORPUS_HAVE_STB)
   stbtt_fontinfo FInfo{};
-#endif
   std::map<int, std::vector<TGlyph>> FCache;
 };
 
@@ -346,13 +308,11 @@ std::vector<uint8_t> Encode(const TImageView& frame, int bits, bool topDown) {
   std::vector<uint8_t> file = WriteBmp(copy.View(), bits);
   if (topDown) {
     const size_t stride = BmpRowStride(frame.Width, bits);
-    std::vector<uint8_t> flipped = file;
-    for (int32_t y = 0; y < frame.Height; ++y)
-      std::memcpy(flipped.data() + BmpHeadersSize + size_t(y) * stride,
-                  file.data() + BmpHeadersSize + size_t(frame.Height - 1 - y) * stride, stride);
-    const uint32_t h = uint32_t(-frame.Height);
-    for (int i = 0; i < 4; ++i) flipped[22 + size_t(i)] = uint8_t(h >> (8 * i));
-    file = std::move(flipped);
+    for (int32_t y = 0; y < frame.Height / 2; ++y)
+      std::swap_ranges(file.begin() + ptrdiff_t(BmpHeadersSize + size_t(y) * stride),
+                       file.begin() + ptrdiff_t(BmpHeadersSize + size_t(y + 1) * stride),
+                       file.begin() + ptrdiff_t(BmpHeadersSize + size_t(frame.Height - 1 - y) * stride));
+    WriteBmpHeaders(file.data(), frame.Width, frame.Height, bits, true);
   }
   return file;
 }
@@ -363,45 +323,39 @@ void CopyRows(const TImageView& from, int32_t fromY, const TImageView& to, int32
 
 }  // namespace
 
-bool UsesTrueTypeFont() { return TFont::Instance().TrueType(); }
-
 std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, int32_t maxOffset) {
   std::vector<int32_t> offsets{std::clamp(start, 0, maxOffset)};
   for (int32_t step : steps) offsets.push_back(std::clamp(offsets.back() + step, 0, maxOffset));
   return offsets;
 }
 
-std::vector<int32_t> RepeatedSteps(int32_t step, int count) { return std::vector<int32_t>(size_t(count), step); }
+void Scroll(TCaseRecipe& recipe, int32_t start, const std::vector<int32_t>& steps) {
+  recipe.Offsets = Offsets(start, steps, recipe.PageHeight - ScrollHeight(recipe));
+}
+
+TCaseRecipe LongRun(int32_t width, int32_t height, int frames, int32_t step) {
+  TCaseRecipe recipe{.Name = "run", .Width = width, .Height = height, .Header = 80, .Footer = 40};
+  recipe.PageHeight = height + step * frames + 100;
+  Scroll(recipe, 0, std::vector<int32_t>(size_t(std::max(0, frames - 1)), step));
+  return recipe;
+}
 
 TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) {
   TImage page(width, height);
   TRandom random(seed);
-  switch (kind) {
-    case TPageKind::Article:
-      Article(page.View(), random, false);
-      break;
-    case TPageKind::FlatGaps:
-      Article(page.View(), random, true);
-      break;
-    case TPageKind::Table:
-      Table(page.View(), random);
-      break;
-    case TPageKind::Chat:
-      Chat(page.View(), random);
-      break;
-  }
+  if (kind == TPageKind::Table) Table(page.View(), random);
+  else if (kind == TPageKind::Chat) Chat(page.View(), random);
+  else Article(page.View(), random, kind == TPageKind::FlatGaps);
   return page;
 }
 
-namespace {
-
-// Draws frame `index` of the run into view; reports where the caret and the spinner are.
-void ComposeFrame(const TCaseRecipe& recipe, const TImageView& page, size_t index, const TImageView& view, int32_t& caretX,
-                  int32_t& spinnerX) {
-  const int32_t visible = ScrollHeight(recipe);
-  const int32_t offset = recipe.Offsets[index];
+std::vector<uint8_t> RenderFrame(const TCaseRecipe& recipe, const TImage& page, size_t index) {
+  TImage frame(recipe.Width, recipe.Height);
+  const TImageView view = frame.View();
+  const int32_t visible = ScrollHeight(recipe), offset = recipe.Offsets[index];
+  int32_t caretX = 0, spinnerX = 0;
   Toolbar(view.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, recipe.Caret && index % 2 == 0, caretX);
-  CopyRows(page, offset, view, recipe.Header, visible);
+  CopyRows(page.View(), offset, view, recipe.Header, visible);
   Footer(view, recipe.Header + visible, recipe.Footer, recipe.Spinner ? int(index) : -1, spinnerX);
   if (recipe.ScrollBar) {
     const int32_t barLeft = recipe.Width - 12;
@@ -411,15 +365,7 @@ void ComposeFrame(const TCaseRecipe& recipe, const TImageView& page, size_t inde
     const int32_t thumbTop = recipe.Header + int32_t(int64_t(visible - thumb) * offset / range);
     FillRect(view, barLeft + 2, thumbTop, recipe.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
   }
-}
-
-}  // namespace
-
-std::vector<uint8_t> RenderFrame(const TCaseRecipe& recipe, const TImage& page, size_t index) {
-  TImage frame(recipe.Width, recipe.Height);
-  int32_t caretX = 0, spinnerX = 0;
-  ComposeFrame(recipe, page.View(), index, frame.View(), caretX, spinnerX);
-  return Encode(frame.View(), recipe.BitsPerPixel, recipe.TopDown);
+  return Encode(view, recipe.BitsPerPixel, recipe.TopDown);
 }
 
 std::vector<int32_t> Directions(const std::vector<int32_t>& offsets) {
@@ -435,170 +381,65 @@ TCase BuildCase(const TCaseRecipe& recipe) {
   TCase result;
   result.Recipe = recipe;
   const TImage page = RenderPage(recipe.Page, recipe.Width, recipe.PageHeight, recipe.Seed);
-  const int32_t visible = ScrollHeight(recipe);
-  const int32_t barLeft = recipe.Width - 12;
-  int32_t caretX = 0, spinnerX = 0;
-  const int32_t lowest = *std::min_element(recipe.Offsets.begin(), recipe.Offsets.end());
-  const int32_t highest = *std::max_element(recipe.Offsets.begin(), recipe.Offsets.end());
-  TImage frame(recipe.Width, recipe.Height);
-  for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
-    ComposeFrame(recipe, page.View(), i, frame.View(), caretX, spinnerX);
-    result.Frames.push_back(Encode(frame.View(), recipe.BitsPerPixel, recipe.TopDown));
-  }
+  for (size_t i = 0; i < recipe.Offsets.size(); ++i) result.Frames.push_back(RenderFrame(recipe, page, i));
   result.Directions = Directions(recipe.Offsets);
 
   // The ideal: the toolbar once, every page row that was on screen, the footer once.
-  const int32_t content = highest - lowest + visible;
+  const auto [lowest, highest] = std::minmax_element(recipe.Offsets.begin(), recipe.Offsets.end());
+  const int32_t content = *highest - *lowest + ScrollHeight(recipe);
   result.Ideal = TImage(recipe.Width, recipe.Header + content + recipe.Footer);
   const TImageView ideal = result.Ideal.View();
+  int32_t caretX = 0, spinnerX = 0;
   Toolbar(ideal.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, false, caretX);
-  CopyRows(page.View(), lowest, ideal, recipe.Header, content);
+  CopyRows(page.View(), *lowest, ideal, recipe.Header, content);
   Footer(ideal, recipe.Header + content, recipe.Footer, -1, spinnerX);
-  if (recipe.ScrollBar) result.ChangingColumns.emplace_back(barLeft, recipe.Width);
+  if (recipe.ScrollBar) result.ChangingColumns.emplace_back(recipe.Width - 12, recipe.Width);
   if (recipe.Caret) result.ChangingColumns.emplace_back(caretX, caretX + 2);
   if (recipe.Spinner) result.ChangingColumns.emplace_back(spinnerX, spinnerX + 17);
   return result;
 }
 
 std::vector<TCaseRecipe> StandardCases() {
-  std::vector<TCaseRecipe> cases;
-  auto add = [&](TCaseRecipe recipe) { cases.push_back(std::move(recipe)); };
-  const auto maxOffset = [](const TCaseRecipe& s) { return s.PageHeight - ScrollHeight(s); };
-
-  TCaseRecipe s;
-  s.Name = "ArticleDown";
-  s.Offsets = Offsets(0, RepeatedSteps(100, 12), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "ArticleUp";
-  s.Seed = 2;
-  s.Offsets = Offsets(maxOffset(s), RepeatedSteps(-100, 12), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "DownThenUpThenDown";
-  s.Seed = 3;
-  {
-    std::vector<int32_t> steps = RepeatedSteps(100, 6);
-    for (int i = 0; i < 4; ++i) steps.push_back(-100);
-    for (int i = 0; i < 7; ++i) steps.push_back(100);
-    s.Offsets = Offsets(600, steps, maxOffset(s));
-  }
-  add(s);
-
-  s = {};
-  s.Name = "UpBeyondTheStartThenDown";
-  s.Seed = 4;
-  {
-    std::vector<int32_t> steps = RepeatedSteps(-90, 5);
-    for (int i = 0; i < 8; ++i) steps.push_back(90);
-    s.Offsets = Offsets(900, steps, maxOffset(s));
-  }
-  add(s);
-
-  s = {};
-  s.Name = "RepetitiveTable";
-  s.Page = TPageKind::Table;
-  s.Seed = 5;
-  s.Offsets = Offsets(0, RepeatedSteps(120, 12), maxOffset(s));  // five table rows per step
-  add(s);
-
-  s = {};
-  s.Name = "RepetitiveChat";
-  s.Page = TPageKind::Chat;
-  s.Seed = 6;
-  s.Offsets = Offsets(0, RepeatedSteps(90, 14), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "FlatGapsTallerThanAStep";
-  s.Page = TPageKind::FlatGaps;
-  s.Seed = 7;
-  s.Offsets = Offsets(0, RepeatedSteps(80, 16), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "OneTextLinePerStep";
-  s.Seed = 8;
-  s.Offsets = Offsets(0, RepeatedSteps(19, 14), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "AlmostAWholeFramePerStep";
-  s.Page = TPageKind::Table;
-  s.Seed = 9;
-  s.Offsets = Offsets(0, RepeatedSteps(ScrollHeight(s) - 24, 6), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "PageEndRepeatsTheLastFrame";
-  s.Seed = 10;
-  s.PageHeight = 1400;
-  s.Offsets = Offsets(0, RepeatedSteps(150, 11), maxOffset(s));  // the last steps hit the end and stay there
-  add(s);
-
-  s = {};
-  s.Name = "PageTopRepeatsTheFirstFrame";
-  s.Seed = 11;
-  s.PageHeight = 1400;
-  s.Offsets = Offsets(maxOffset(s), RepeatedSteps(-150, 11), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "NoBandsNoScrollBar";
-  s.Header = 0;
-  s.Footer = 0;
-  s.ScrollBar = false;
-  s.Seed = 12;
-  s.Offsets = Offsets(0, RepeatedSteps(110, 10), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "CaretAndSpinner";
-  s.Caret = true;
-  s.Spinner = true;
-  s.Seed = 13;
-  s.Offsets = Offsets(0, RepeatedSteps(100, 10), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "VaryingSteps";
-  s.Page = TPageKind::Chat;
-  s.Seed = 14;
-  s.Offsets = Offsets(0, {40, 160, 75, 210, 33, 120, 260, 57, 140, 95}, maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "TwentyFourBitTopDown";
-  s.BitsPerPixel = 24;
-  s.TopDown = true;
-  s.Seed = 15;
-  s.Offsets = Offsets(0, RepeatedSteps(100, 8), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "FullHd";
-  s.Width = 1920;
-  s.Height = 1080;
-  s.Header = 80;
-  s.Footer = 40;
-  s.PageHeight = 4000;
-  s.Seed = 16;
-  s.Offsets = Offsets(0, RepeatedSteps(300, 5), maxOffset(s));
-  add(s);
-
-  s = {};
-  s.Name = "NarrowWindow";
-  s.Width = 180;
-  s.Height = 300;
-  s.Header = 20;
-  s.Footer = 10;
-  s.PageHeight = 2000;
-  s.Seed = 17;
-  s.Offsets = Offsets(0, RepeatedSteps(60, 10), maxOffset(s));
-  add(s);
-  return cases;
+  // Name, page, seed, start (-1: the page's end), steps; then whatever differs from the defaults.
+  const auto make = [](std::string name, TPageKind page, uint32_t seed, int32_t start, std::vector<int32_t> steps,
+                       auto&& adjust) {
+    TCaseRecipe r{.Name = std::move(name), .Page = page, .Seed = seed};
+    adjust(r);
+    Scroll(r, start < 0 ? r.PageHeight - ScrollHeight(r) : start, steps);
+    return r;
+  };
+  const auto same = [](TCaseRecipe&) {};
+  const auto repeat = [](int32_t step, int count) { return std::vector<int32_t>(size_t(count), step); };
+  const auto join = [](std::vector<int32_t> a, const std::vector<int32_t>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  const auto shortPage = [](TCaseRecipe& r) { r.PageHeight = 1400; };
+  using enum TPageKind;
+  return {
+      make("ArticleDown", Article, 1, 0, repeat(100, 12), same),
+      make("ArticleUp", Article, 2, -1, repeat(-100, 12), same),
+      make("DownThenUpThenDown", Article, 3, 600, join(join(repeat(100, 6), repeat(-100, 4)), repeat(100, 7)), same),
+      make("UpBeyondTheStartThenDown", Article, 4, 900, join(repeat(-90, 5), repeat(90, 8)), same),
+      make("RepetitiveTable", Table, 5, 0, repeat(120, 12), same),  // five table rows per step
+      make("RepetitiveChat", Chat, 6, 0, repeat(90, 14), same),
+      make("FlatGapsTallerThanAStep", FlatGaps, 7, 0, repeat(80, 16), same),
+      make("OneTextLinePerStep", Article, 8, 0, repeat(19, 14), same),
+      make("AlmostAWholeFramePerStep", Table, 9, 0, repeat(420 - 48 - 30 - 24, 6), same),
+      // The last steps hit the end (or the top) of the page and stay there.
+      make("PageEndRepeatsTheLastFrame", Article, 10, 0, repeat(150, 11), shortPage),
+      make("PageTopRepeatsTheFirstFrame", Article, 11, -1, repeat(-150, 11), shortPage),
+      make("NoBandsNoScrollBar", Article, 12, 0, repeat(110, 10),
+           [](TCaseRecipe& r) { r.Header = r.Footer = 0, r.ScrollBar = false; }),
+      make("CaretAndSpinner", Article, 13, 0, repeat(100, 10), [](TCaseRecipe& r) { r.Caret = r.Spinner = true; }),
+      make("VaryingSteps", Chat, 14, 0, {40, 160, 75, 210, 33, 120, 260, 57, 140, 95}, same),
+      make("TwentyFourBitTopDown", Article, 15, 0, repeat(100, 8),
+           [](TCaseRecipe& r) { r.BitsPerPixel = 24, r.TopDown = true; }),
+      make("FullHd", Article, 16, 0, repeat(300, 5),
+           [](TCaseRecipe& r) { r.Width = 1920, r.Height = 1080, r.Header = 80, r.Footer = 40, r.PageHeight = 4000; }),
+      make("NarrowWindow", Article, 17, 0, repeat(60, 10),
+           [](TCaseRecipe& r) { r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000; }),
+  };
 }
 
 }  // namespace qor::stitch::corpus

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/BmpFile.h"
-#include "companions/stitch/corpus/StitchCorpus.h"
+#include "tests/stitch-corpus/StitchCorpus.h"
 
 using namespace qor::stitch::corpus;
 
@@ -40,24 +40,15 @@ bool WriteCase(const std::filesystem::path& dir, const TCaseRecipe& recipe) {
 
 int main(int argc, char** argv) {
   if (argc >= 7 && std::string(argv[1]) == "--run") {
-    TCaseRecipe recipe;
-    recipe.Name = "run";
-    recipe.Width = std::atoi(argv[3]);
-    recipe.Height = std::atoi(argv[4]);
-    const int frames = std::atoi(argv[5]);
-    const int step = std::atoi(argv[6]);
-    if (recipe.Width < 64 || recipe.Height < 200 || frames < 1 || step < 1) return 2;
-    recipe.Header = 80;
-    recipe.Footer = 40;
-    recipe.PageHeight = recipe.Height + step * frames + 100;
-    recipe.Offsets = Offsets(0, RepeatedSteps(step, frames - 1), recipe.PageHeight - ScrollHeight(recipe));
-    return WriteCase(argv[2], recipe) ? 0 : 1;
+    const int32_t width = std::atoi(argv[3]), height = std::atoi(argv[4]), frames = std::atoi(argv[5]),
+                  step = std::atoi(argv[6]);
+    if (width < 64 || height < 200 || frames < 1 || step < 1) return 2;
+    return WriteCase(argv[2], LongRun(width, height, frames, step)) ? 0 : 1;
   }
   if (argc < 2) {
     std::fprintf(stderr, "usage: longpicture-corpus DIR [CASE...] | --run DIR WIDTH HEIGHT FRAMES STEP\n");
     return 2;
   }
-  std::printf("glyphs: %s\n", UsesTrueTypeFont() ? "TrueType font" : "built-in block glyphs");
   for (const TCaseRecipe& recipe : StandardCases()) {
     bool wanted = argc == 2;
     for (int i = 2; i < argc; ++i) wanted = wanted || recipe.Name == argv[i];
