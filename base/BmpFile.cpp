@@ -161,7 +161,7 @@ void WriteBmpHeaders(uint8_t* dest, int32_t width, int32_t height, int bitsPerPi
   Put32(info + 28, 3780);
 }
 
-std::vector<uint8_t> WriteBmp(const TImageView& view, int bitsPerPixel) {
+std::vector<uint8_t> WriteBmp(const TConstImageView& view, int bitsPerPixel) {
   if (view.IsEmpty() || (bitsPerPixel != 24 && bitsPerPixel != 32)) return {};
   const size_t stride = BmpRowStride(view.Width, bitsPerPixel);
   std::vector<uint8_t> file(BmpHeadersSize + stride * size_t(view.Height), 0);

@@ -61,6 +61,6 @@ void WriteBmpHeaders(uint8_t* dest, int32_t width, int32_t height, int bitsPerPi
 
 // A complete bottom-up BMP file image of the view, 24 or 32 bits per pixel (32 keeps the alpha byte as it is).
 // Empty for an empty view or another bit count.
-std::vector<uint8_t> WriteBmp(const TImageView& view, int bitsPerPixel = 24);
+std::vector<uint8_t> WriteBmp(const TConstImageView& view, int bitsPerPixel = 24);
 
 }  // namespace qor

@@ -5,12 +5,20 @@
 
 namespace qor {
 
-TImageView TImageView::Sub(const TRect& r) const {
-  const TRect clipped = r.Intersect(TRect{0, 0, Width, Height});
+namespace {
+
+template <typename TView>
+TView SubView(const TView& view, const TRect& r) {
+  const TRect clipped = r.Intersect(TRect{0, 0, view.Width, view.Height});
   if (clipped.IsEmpty()) return {};
-  return TImageView{Pixels + Stride * clipped.Top + ptrdiff_t(clipped.Left) * 4, clipped.Width(), clipped.Height(),
-                    Stride};
+  return TView{view.Pixels + view.Stride * clipped.Top + ptrdiff_t(clipped.Left) * 4, clipped.Width(),
+               clipped.Height(), view.Stride};
 }
+
+}  // namespace
+
+TImageView TImageView::Sub(const TRect& r) const { return SubView(*this, r); }
+TConstImageView TConstImageView::Sub(const TRect& r) const { return SubView(*this, r); }
 
 TImage::TImage(int32_t width, int32_t height, TBgra fill) {
   if (width <= 0 || height <= 0) return;

@@ -15,7 +15,7 @@ inline uint8_t ScaleByte(uint32_t v, uint32_t alpha) {
 
 }  // namespace
 
-void BlendOverBlack(const TImageView& source, const TImageView& target, uint8_t alpha) {
+void BlendOverBlack(const TConstImageView& source, const TImageView& target, uint8_t alpha) {
   const int32_t width = std::min(source.Width, target.Width);
   const int32_t height = std::min(source.Height, target.Height);
   if (width <= 0 || height <= 0 || !source.Pixels || !target.Pixels) return;
@@ -29,15 +29,15 @@ void BlendOverBlack(const TImageView& source, const TImageView& target, uint8_t 
   }
 }
 
-void CopyPixels(const TImageView& source, const TImageView& target) {
+void CopyPixels(const TConstImageView& source, const TImageView& target) {
   const int32_t width = std::min(source.Width, target.Width);
   const int32_t height = std::min(source.Height, target.Height);
   if (width <= 0 || height <= 0 || !source.Pixels || !target.Pixels) return;
   for (int32_t y = 0; y < height; ++y) std::memmove(target.Row(y), source.Row(y), size_t(width) * 4);
 }
 
-TImage CropImage(const TImageView& source, const TRect& r) {
-  const TImageView part = source.Sub(r);
+TImage CropImage(const TConstImageView& source, const TRect& r) {
+  const TConstImageView part = source.Sub(r);
   if (part.IsEmpty()) return {};
   TImage result(part.Width, part.Height);
   CopyPixels(part, result.View());

@@ -7,12 +7,12 @@
 namespace qor {
 
 // target = source * alpha / 255 over black (rounded to nearest), opaque. Source and target may be the same view.
-void BlendOverBlack(const TImageView& source, const TImageView& target, uint8_t alpha);
+void BlendOverBlack(const TConstImageView& source, const TImageView& target, uint8_t alpha);
 
 // Copies source's pixels into target from their top-left corners.
-void CopyPixels(const TImageView& source, const TImageView& target);
+void CopyPixels(const TConstImageView& source, const TImageView& target);
 
 // A new image holding the part of source inside r (clipped to source; empty when nothing is left).
-TImage CropImage(const TImageView& source, const TRect& r);
+TImage CropImage(const TConstImageView& source, const TRect& r);
 
 }  // namespace qor

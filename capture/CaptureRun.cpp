@@ -156,8 +156,8 @@ TRect TCaptureRun::Front() const {
   return FSelection.Image();
 }
 
-TOverlayLayers TCaptureRun::Layers(const TImageView& mask, const TImageView& screen,
-                                   const TImageView& magnifierImage) const {
+TOverlayLayers TCaptureRun::Layers(const TConstImageView& mask, const TConstImageView& screen,
+                                   const TConstImageView& magnifierImage) const {
   TOverlayLayers layers;
   layers.Mask = mask;
   layers.Screen = screen;

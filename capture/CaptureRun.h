@@ -78,7 +78,7 @@ class TCaptureRun {
   // The rectangle shown undimmed: the detected window while detecting, the selection afterwards.
   TRect Front() const;
   // What to compose; the caller supplies the mask, the screen and the magnifier's rendered picture.
-  TOverlayLayers Layers(const TImageView& mask, const TImageView& screen, const TImageView& magnifierImage) const;
+  TOverlayLayers Layers(const TConstImageView& mask, const TConstImageView& screen, const TConstImageView& magnifierImage) const;
 
  private:
   TCaptureMode FMode;

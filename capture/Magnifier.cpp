@@ -52,7 +52,7 @@ std::vector<TRect> TMagnifier::Hide() {
   return {FPanel};
 }
 
-void StretchNearest(const TImageView& source, const TRect& r, const TImageView& target) {
+void StretchNearest(const TConstImageView& source, const TRect& r, const TImageView& target) {
   if (target.IsEmpty()) return;
   const TRect from = r.Intersect(TRect{0, 0, source.Width, source.Height});
   if (from.IsEmpty() || source.IsEmpty()) {
@@ -69,7 +69,7 @@ void StretchNearest(const TImageView& source, const TRect& r, const TImageView& 
   }
 }
 
-void TMagnifier::Render(const TImageView& screen, TPoint p, const TImageView& target) const {
+void TMagnifier::Render(const TConstImageView& screen, TPoint p, const TImageView& target) const {
   StretchNearest(screen, SourceRect(p), target);
   const TMagnifierMetrics& m = FMetrics;
   const int32_t pen = m.PenWidth, w = m.ImageWidth, h = m.ImageHeight;
@@ -85,7 +85,7 @@ std::u16string MagnifierSizeText(std::u16string_view sizeWord, int32_t width, in
   return std::u16string(sizeWord) + u" (" + IntToText(width) + u" x " + IntToText(height) + u")";
 }
 
-std::u16string MagnifierRgbText(const TImageView& screen, TPoint p) {
+std::u16string MagnifierRgbText(const TConstImageView& screen, TPoint p) {
   TBgra pixel{};
   if (!screen.IsEmpty() && TRect{0, 0, screen.Width, screen.Height}.Contains(p)) pixel = screen.At(p.X, p.Y);
   return u"RGB: (" + IntToText(pixel.R) + u"," + IntToText(pixel.G) + u"," + IntToText(pixel.B) + u")";

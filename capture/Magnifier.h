@@ -53,7 +53,7 @@ class TMagnifier {
 
   // Draws the enlarged view for p into target (ImageWidth x ImageHeight): a nearest-pixel stretch of SourceRect,
   // then the cross-hair and border with a 2-pixel pen in the accent colour.
-  void Render(const TImageView& screen, TPoint p, const TImageView& target) const;
+  void Render(const TConstImageView& screen, TPoint p, const TImageView& target) const;
 
  private:
   TSize FDesktop;
@@ -65,11 +65,11 @@ class TMagnifier {
 // Label_Size: the size word (language key M_Screen_Size, "Size:") and " (w x h)".
 std::u16string MagnifierSizeText(std::u16string_view sizeWord, int32_t width, int32_t height);
 // Label_RGB: "RGB: (r,g,b)" of the frozen screen's pixel at p ("RGB: (0,0,0)" outside it).
-std::u16string MagnifierRgbText(const TImageView& screen, TPoint p);
+std::u16string MagnifierRgbText(const TConstImageView& screen, TPoint p);
 
 inline constexpr std::u16string_view DefaultSizeWord = u"Size:";
 
 // Nearest-pixel stretch of source's part r into the whole target (r clipped to source; black when nothing is left).
-void StretchNearest(const TImageView& source, const TRect& r, const TImageView& target);
+void StretchNearest(const TConstImageView& source, const TRect& r, const TImageView& target);
 
 }  // namespace qor

@@ -13,7 +13,7 @@ std::vector<TRect> Offset(std::vector<TRect> rects, int32_t dx, int32_t dy) {
 }
 
 // Copies source's pixels inside area (overlay coordinates) into target, where target's top-left is origin.
-void CopyArea(const TImageView& source, TPoint sourceAt, const TRect& area, const TImageView& target, TPoint origin) {
+void CopyArea(const TConstImageView& source, TPoint sourceAt, const TRect& area, const TImageView& target, TPoint origin) {
   const TRect sourceBounds = TRect::FromSize(sourceAt.X, sourceAt.Y, source.Width, source.Height);
   const TRect part = area.Intersect(sourceBounds);
   if (part.IsEmpty()) return;

@@ -17,8 +17,8 @@ enum class TFrameStyle {
 };
 
 struct TOverlayLayers {
-  TImageView Mask;    // the frozen screen dimmed, the size of the overlay
-  TImageView Screen;  // the frozen screen
+  TConstImageView Mask;    // the frozen screen dimmed, the size of the overlay
+  TConstImageView Screen;  // the frozen screen
   TRect Front;        // Image_Front: the undimmed rectangle (empty for none)
   TFrameStyle Frame = TFrameStyle::None;
   int32_t BorderPhase = 0;  // MovingBorder only
@@ -27,7 +27,7 @@ struct TOverlayLayers {
   bool MagnifierVisible = false;
   TRect MagnifierPanel;     // Panel_Expand
   TPoint MagnifierImageAt;  // Image_Expand's top-left, overlay coordinates
-  TImageView MagnifierImage;
+  TConstImageView MagnifierImage;
 };
 
 // The magnifier panel's background (COLORREF 0x261B18).

@@ -27,7 +27,7 @@ void AppendBytes(void* context, void* data, int size) {
 
 }  // namespace
 
-std::vector<uint8_t> WriteJpeg(const TImageView& view, int quality) {
+std::vector<uint8_t> WriteJpeg(const TConstImageView& view, int quality) {
   if (view.IsEmpty() || view.Width > 65535 || view.Height > 65535) return {};
   const size_t width = size_t(view.Width), height = size_t(view.Height);
   // The encoder reads packed RGB.

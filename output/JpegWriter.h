@@ -12,6 +12,6 @@ namespace qor {
 
 // A complete JPEG file image (the alpha byte is ignored); empty for an empty view or an image larger than the
 // format's 65535 x 65535. quality is clamped to 1..100.
-std::vector<uint8_t> WriteJpeg(const TImageView& view, int quality = 90);
+std::vector<uint8_t> WriteJpeg(const TConstImageView& view, int quality = 90);
 
 }  // namespace qor

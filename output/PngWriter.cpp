@@ -121,7 +121,7 @@ class TIdatWriter {
 
 }  // namespace
 
-std::vector<uint8_t> WritePng(const TImageView& view, const TPngOptions& options) {
+std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& options) {
   if (view.IsEmpty()) return {};
   const size_t width = size_t(view.Width), height = size_t(view.Height);
   const size_t rowBytes = width * 3;

@@ -25,6 +25,6 @@ struct TPngOptions {
 constexpr TPngOptions DefaultPngOptions{};
 
 // A complete PNG file image; empty for an empty view (0 x 0, no pixels) or when zlib fails.
-std::vector<uint8_t> WritePng(const TImageView& view, const TPngOptions& options = DefaultPngOptions);
+std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& options = DefaultPngOptions);
 
 }  // namespace qor

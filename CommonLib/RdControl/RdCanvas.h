@@ -33,7 +33,7 @@ class TRdCanvas : public TRdTextMeasurer {
   virtual TSize PictureSize(std::u16string_view name) = 0;
   // Draws the named picture into dest; false when the name gives no picture.
   virtual bool DrawPicture(std::u16string_view name, const TRect& dest, const TRdDesignRect& option) = 0;
-  virtual void DrawImage(const TImageView& image, const TRect& dest) = 0;
+  virtual void DrawImage(const TConstImageView& image, const TRect& dest) = 0;
   virtual void PaintText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,
                          const TRdTextFormat& format) = 0;
 };

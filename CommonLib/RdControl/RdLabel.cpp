@@ -126,7 +126,7 @@ bool TRdImage::SetPicture(std::u16string name) {
   return true;
 }
 
-void TRdImage::SetImage(const TImageView& image) {
+void TRdImage::SetImage(const TConstImageView& image) {
   FImage = image;
   Invalidate();
 }

@@ -66,8 +66,8 @@ class TRdImage : public TRdControl {
   bool Stretch = false;  // else drawn at its own size at the top-left (or centred with Center)
   bool Center = false;
   // Pixels drawn instead of the picture; the owner keeps the memory alive and calls Invalidate after changing it.
-  void SetImage(const TImageView& image);
-  const TImageView& Image() const { return FImage; }
+  void SetImage(const TConstImageView& image);
+  const TConstImageView& Image() const { return FImage; }
 
   // Where the picture of that size goes.
   TRect PictureRect(TSize size) const;
@@ -75,7 +75,7 @@ class TRdImage : public TRdControl {
 
  private:
   std::u16string FPicture;
-  TImageView FImage;
+  TConstImageView FImage;
 };
 
 }  // namespace qor

@@ -9,6 +9,7 @@
 #include "base/Utf16Text.h"
 #include "base/win/ProcAddress.h"
 #include "base/win/UniqueHandle.h"
+#include "base/win/WinConvert.h"
 
 namespace qor::win {
 
@@ -149,9 +150,9 @@ TRect MonitorWorkArea(HWND window) {
   if (!monitor || !GetMonitorInfoW(monitor, &info)) {
     RECT work{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return {};
-    return TRect{work.left, work.top, work.right, work.bottom};
+    return ToTRect(work);
   }
-  return TRect{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  return ToTRect(info.rcWork);
 }
 
 bool DecideScaledForWindow(HWND window, std::u16string_view firstArgument) {

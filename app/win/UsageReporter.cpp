@@ -11,6 +11,7 @@
 #include "app/win/UserFolders.h"
 #include "base/win/ProcAddress.h"
 #include "base/win/UniqueHandle.h"
+#include "base/win/WinConvert.h"
 
 namespace qor {
 
@@ -34,8 +35,6 @@ TStatLibrary& Library() {
   static TStatLibrary library;
   return library;
 }
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
 

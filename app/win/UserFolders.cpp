@@ -4,12 +4,11 @@
 #include <windows.h>
 
 #include "base/win/ProcAddress.h"
+#include "base/win/WinConvert.h"
 
 namespace qor::win {
 
 namespace {
-
-std::u16string FromWide(const wchar_t* s, size_t n) { return std::u16string(s, s + n); }
 
 std::u16string EnvironmentValue(const std::u16string& name) {
   if (name.empty()) return {};

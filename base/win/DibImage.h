@@ -20,7 +20,8 @@ class TDibImage {
 
   HDC Dc() const { return FDc.Get(); }
   HBITMAP Bitmap() const { return FBitmap.Get(); }
-  const TImageView& View() const { return FView; }
+  TConstImageView View() const { return FView; }
+  const TImageView& View() { return FView; }
   int32_t Width() const { return FView.Width; }
   int32_t Height() const { return FView.Height; }
   bool IsEmpty() const { return FView.IsEmpty(); }

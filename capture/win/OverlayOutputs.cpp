@@ -78,7 +78,7 @@ void TScreenShotMainForm::btn_pthpnl_closeClick() {
                    selection.Height());
 }
 
-TImageView TScreenShotMainForm::FrontImage() const { return FScreenCopy.View().Sub(FRun->Selection().Image()); }
+TConstImageView TScreenShotMainForm::FrontImage() const { return FScreenCopy.View().Sub(FRun->Selection().Image()); }
 
 void TScreenShotMainForm::SetTopmost(bool topmost) {
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,

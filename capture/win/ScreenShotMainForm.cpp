@@ -11,6 +11,7 @@
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
 #include "base/Utf16Text.h"
+#include "base/win/WinConvert.h"
 #include "capture/ToolbarLayout.h"
 #include "capture/Hints.h"
 #include "capture/win/WindowEnumeration.h"
@@ -29,8 +30,6 @@ TDesktop VirtualDesktop() {
   return TDesktop{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
                   ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // The physical cursor position where the system has it, else the ordinary one.
 TPoint CursorPosition() {
@@ -135,7 +134,7 @@ void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
-  const TRect monitor = TRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom}
+  const TRect monitor = ToTRect(info.rcMonitor)
                             .Offset(-FDesktop.Left, -FDesktop.Top);
   FToolbar->ShowAt(PlaceToolbar(selection, FToolbar->Size(), monitor), selection.Width(), selection.Height());
   if (FSaveDropOpen && !FSavePathPanel->Visible()) ShowSavePathPanel();
@@ -244,12 +243,12 @@ void TScreenShotMainForm::RenderMagnifier() {
 }
 
 void TScreenShotMainForm::Invalidate(const TRect& r) {
-  const RECT rect{r.Left, r.Top, r.Right, r.Bottom};
+  const RECT rect = ToRECT(r);
   ::InvalidateRect(Handle(), &rect, FALSE);
 }
 
 void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
-  const TRect dirty{area.left, area.top, area.right, area.bottom};
+  const TRect dirty = ToTRect(area);
   if (FCompose.IsEmpty() || FMask.IsEmpty() || dirty.IsEmpty()) return;
   ComposeOverlay(FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View()), dirty, FCompose.View(),
                  {0, 0});

@@ -76,7 +76,7 @@ class TScreenShotMainForm : public TForm {
   bool SaveTo(const std::u16string& path);
   void ShowSaveButtonPressed(bool pressed);
   void SetTopmost(bool topmost);
-  TImageView FrontImage() const;
+  TConstImageView FrontImage() const;
   void OnPaint();
   void PaintArea(HDC target, const RECT& area);
   bool OnSetCursor();

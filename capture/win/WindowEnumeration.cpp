@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/win/WinConvert.h"
 #include "capture/win/ProcessList.h"
 
 namespace qor {
@@ -31,7 +32,7 @@ BOOL CALLBACK Collect(HWND window, LPARAM context) {
   if (info.Visible) {
     RECT r{};
     ::GetWindowRect(window, &r);
-    info.Rect = TRect{r.left, r.top, r.right, r.bottom};
+    info.Rect = ToTRect(r);
     info.Child = (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0;
     info.ClassName = ClassNameOf(window);
     info.ParentClassName = ClassNameOf(::GetParent(window));

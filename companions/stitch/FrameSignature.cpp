@@ -51,7 +51,7 @@ inline uint64_t HashPixels(const uint8_t* p, int32_t count, uint64_t mask, bool&
 
 }  // namespace
 
-void TFrameSignature::Compute(const TImageView& frame, bool ignoreAlpha) {
+void TFrameSignature::Compute(const TConstImageView& frame, bool ignoreAlpha) {
   const uint64_t mask = ignoreAlpha ? 0x00FFFFFF00FFFFFFull : ~0ull;
   FWidth = frame.Width;
   FHeight = frame.Height;

@@ -16,7 +16,7 @@ class TFrameSignature {
  public:
   // ignoreAlpha: the fourth byte of each pixel is not colour (a plain 32-bit BMP) and must not count. The view
   // may point straight into a BMP file image (unaligned rows, negative stride).
-  void Compute(const TImageView& frame, bool ignoreAlpha = false);
+  void Compute(const TConstImageView& frame, bool ignoreAlpha = false);
 
   int32_t Width() const { return FWidth; }
   int32_t Height() const { return FHeight; }

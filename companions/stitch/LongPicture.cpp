@@ -91,7 +91,7 @@ TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t 
   return status;
 }
 
-void TLongPicture::Start(const TImageView& frame) {
+void TLongPicture::Start(const TConstImageView& frame) {
   FWidth = frame.Width;
   FStride = BmpRowStride(frame.Width, 24);
   FRows = 0;
@@ -136,7 +136,7 @@ void TLongPicture::WriteRow(uint8_t* out, const TBgra* in) const {
   for (size_t pad = size_t(FWidth) * 3; pad < FStride; ++pad) out[pad] = 0;
 }
 
-void TLongPicture::JoinBelow(const TImageView& frame, int32_t drop, int32_t from, int32_t to) {
+void TLongPicture::JoinBelow(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to) {
   const int32_t count = to - from;
   Reserve(count - drop, 0);
   // The bottom rows are stored first: dropping them moves the start up, the new rows go in front of it.
@@ -147,7 +147,7 @@ void TLongPicture::JoinBelow(const TImageView& frame, int32_t drop, int32_t from
   WriteHeader();
 }
 
-void TLongPicture::JoinAbove(const TImageView& frame, int32_t drop, int32_t from, int32_t to) {
+void TLongPicture::JoinAbove(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to) {
   const int32_t count = to - from;
   Reserve(0, count - drop);
   // The top rows are stored last: dropping them shortens the image, the new rows go after it.

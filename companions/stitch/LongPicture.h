@@ -56,14 +56,14 @@ class TLongPicture {
   const TFrameMatch& LastMatch() const { return FLastMatch; }
 
  private:
-  void Start(const TImageView& frame);
+  void Start(const TConstImageView& frame);
   // Makes room for frontRows rows before the first stored row (plus the header) and backRows after the last.
   void Reserve(int32_t frontRows, int32_t backRows);
   void WriteRow(uint8_t* out, const TBgra* in) const;
   // Replaces the bottom `drop` rows with rows [from, to) of the frame (which join below).
-  void JoinBelow(const TImageView& frame, int32_t drop, int32_t from, int32_t to);
+  void JoinBelow(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to);
   // Replaces the top `drop` rows with rows [from, to) of the frame (which join above).
-  void JoinAbove(const TImageView& frame, int32_t drop, int32_t from, int32_t to);
+  void JoinAbove(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to);
   void WriteHeader();
 
   // A 24-bit frame converted to 32 bits (32-bit frames are read in place).

@@ -19,7 +19,7 @@ class TClipboardScope {
 };
 
 // A device-dependent bitmap of the screen's format holding the picture.
-TBitmapHandle MakeScreenBitmap(const TImageView& image) {
+TBitmapHandle MakeScreenBitmap(const TConstImageView& image) {
   TWindowDc screen(nullptr);
   if (!screen.Get()) return {};
   TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), image.Width, image.Height));
@@ -64,7 +64,7 @@ bool OpenClipboardWithRetry(HWND owner, const TClipboardRetry& retry) {
   return false;
 }
 
-std::vector<uint8_t> PackedDib24(const TImageView& image) {
+std::vector<uint8_t> PackedDib24(const TConstImageView& image) {
   if (image.IsEmpty()) return {};
   const size_t stride = (size_t(image.Width) * 3 + 3) & ~size_t(3);
   std::vector<uint8_t> bytes(sizeof(BITMAPINFOHEADER) + stride * size_t(image.Height));
@@ -90,7 +90,7 @@ std::vector<uint8_t> PackedDib24(const TImageView& image) {
   return bytes;
 }
 
-TClipboardCopyResult CopyImageToClipboard(const TImageView& image, HWND owner, const TClipboardRetry& retry) {
+TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND owner, const TClipboardRetry& retry) {
   if (image.IsEmpty()) return TClipboardCopyResult::Empty;
   // Everything is prepared before the clipboard is opened, so it is held only for the hand-over.
   TBitmapHandle bitmap = MakeScreenBitmap(image);

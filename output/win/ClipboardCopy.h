@@ -32,9 +32,9 @@ enum class TClipboardCopyResult {
 bool OpenClipboardWithRetry(HWND owner, const TClipboardRetry& retry = {});
 
 // The CF_DIB bytes of a picture: BITMAPINFOHEADER (BI_RGB, 24 bits, bottom-up) and the padded rows.
-std::vector<uint8_t> PackedDib24(const TImageView& image);
+std::vector<uint8_t> PackedDib24(const TConstImageView& image);
 
-TClipboardCopyResult CopyImageToClipboard(const TImageView& image, HWND owner = nullptr,
+TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND owner = nullptr,
                                           const TClipboardRetry& retry = {});
 
 // What happened, in a few English words for the log and the message ("the clipboard is in use by another program").

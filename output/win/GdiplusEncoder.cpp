@@ -59,7 +59,7 @@ struct TIndexedPalette {
   std::unordered_map<uint32_t, uint8_t> Exact;
   bool IsExact = false;
 
-  explicit TIndexedPalette(const TImageView& image) {
+  explicit TIndexedPalette(const TConstImageView& image) {
     for (int32_t y = 0; y < image.Height && Exact.size() <= 256; ++y) {
       const TBgra* row = image.Row(y);
       for (int32_t x = 0; x < image.Width; ++x) {
@@ -99,7 +99,7 @@ struct TIndexedPalette {
 };
 
 // GIF needs indexed pixels: Wine's encoder writes an empty picture when given 32-bit ones.
-std::unique_ptr<Gdiplus::Bitmap> IndexedBitmap(const TImageView& image) {
+std::unique_ptr<Gdiplus::Bitmap> IndexedBitmap(const TConstImageView& image) {
   const TIndexedPalette palette(image);
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(image.Width, image.Height, PixelFormat8bppIndexed);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
@@ -122,7 +122,7 @@ std::unique_ptr<Gdiplus::Bitmap> IndexedBitmap(const TImageView& image) {
 }
 
 // The opaque 32-bit ARGB copy every other format is encoded from.
-std::unique_ptr<Gdiplus::Bitmap> ArgbBitmap(const TImageView& image) {
+std::unique_ptr<Gdiplus::Bitmap> ArgbBitmap(const TConstImageView& image) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(image.Width, image.Height, PixelFormat32bppARGB);
   if (bitmap->GetLastStatus() != Gdiplus::Ok) return nullptr;
   Gdiplus::Rect all(0, 0, image.Width, image.Height);
@@ -139,7 +139,7 @@ std::unique_ptr<Gdiplus::Bitmap> ArgbBitmap(const TImageView& image) {
 
 }  // namespace
 
-bool SaveWithGdiplus(const TImageView& image, const std::u16string& path, TImageWriterKind kind) {
+bool SaveWithGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind) {
   if (image.IsEmpty()) return false;
   CLSID clsid{};
   if (!FindEncoderClsid(GdiplusMimeType(kind), clsid)) return false;

@@ -24,6 +24,6 @@ bool FindEncoderClsid(const wchar_t* mimeType, CLSID& clsid);
 // writes an empty picture from 32-bit pixels): the picture's own colours when it has at most 256, else the
 // web-safe colours and 40 greys, nearest colour, no dithering. Writes path directly; false on any failure (an empty
 // image included), in which case a partly written file may be left at path.
-bool SaveWithGdiplus(const TImageView& image, const std::u16string& path, TImageWriterKind kind);
+bool SaveWithGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind);
 
 }  // namespace qor

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "base/Utf16Text.h"
+#include "base/win/WinConvert.h"
 
 namespace qor {
 
 namespace {
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 std::u16string NameOf(const std::u16string& path) {
   const size_t slash = path.find_last_of(u"\\/");

@@ -43,7 +43,7 @@ TSaveResult WriteBytes(const std::vector<uint8_t>& bytes, const std::u16string& 
 }
 
 // GDI+ writes a temporary sibling, which then replaces the target.
-TSaveResult WriteThroughGdiplus(const TImageView& image, const std::u16string& path, TImageWriterKind kind) {
+TSaveResult WriteThroughGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind) {
   CLSID clsid{};
   if (!FindEncoderClsid(GdiplusMimeType(kind), clsid)) return TSaveResult::EncodeFailed;
   const std::u16string temp = TemporarySiblingName(path);
@@ -59,7 +59,7 @@ TSaveResult WriteThroughGdiplus(const TImageView& image, const std::u16string& p
 }
 
 // The conversion of the temporary bitmap into PNG, GIF or TIFF, with its two log lines.
-TSaveResult Convert(const TImageView& image, const std::u16string& path, const std::u16string& tempPath,
+TSaveResult Convert(const TConstImageView& image, const std::u16string& path, const std::u16string& tempPath,
                     const std::u16string& ext, TImageWriterKind kind, std::u16string_view tag) {
   WriteLog(u"[SaveNewBitmap]ExtractFileIconToFile " + std::u16string(tag) + u",sBmpFile:" + tempPath + u",aFileName," +
            path + u",sExt," + ext);
@@ -73,7 +73,7 @@ TSaveResult Convert(const TImageView& image, const std::u16string& path, const s
   return result;
 }
 
-TSaveResult SaveUnguarded(const TImageView& image, const std::u16string& path) {
+TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& path) {
   WriteLog(u"[SaveNewBitmap]filepath:SaveNewBitmap");
   if (image.IsEmpty()) {
     WriteLog(u"[SaveNewBitmap]empty image, nothing written," + path);
@@ -141,7 +141,7 @@ const char16_t* SaveResultText(TSaveResult result) {
   return u"";
 }
 
-TSaveResult SaveNewBitmap(const TImageView& image, const std::u16string& path) {
+TSaveResult SaveNewBitmap(const TConstImageView& image, const std::u16string& path) {
   try {
     return SaveUnguarded(image, path);
   } catch (...) {

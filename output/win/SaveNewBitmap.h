@@ -24,6 +24,6 @@ enum class TSaveResult {
 const char16_t* SaveResultText(TSaveResult result);
 
 // Writes image to path. Returns Saved only when the complete file is in place.
-TSaveResult SaveNewBitmap(const TImageView& image, const std::u16string& path);
+TSaveResult SaveNewBitmap(const TConstImageView& image, const std::u16string& path);
 
 }  // namespace qor

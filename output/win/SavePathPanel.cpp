@@ -6,6 +6,7 @@
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "app/MessageTexts.h"
 #include "base/Utf16Text.h"
+#include "base/win/WinConvert.h"
 #include "output/TipLayout.h"
 #include "output/win/SaveDialog.h"
 
@@ -17,8 +18,6 @@ constexpr uint32_t FieldTextColor = 0xE6E6E6;
 constexpr uint32_t FieldBackColor = 0x1C1C1C;
 constexpr uint32_t FieldBorderColor = 0x5A5A5A;
 constexpr uint32_t CaptionColor = 0xC4C4C4;
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 bool IsFixedDisk(const std::u16string& root) { return ::GetDriveTypeW(Wide(root)) == DRIVE_FIXED; }
 

@@ -317,7 +317,7 @@ std::vector<uint8_t> Encode(const TImageView& frame, int bits, bool topDown) {
   return file;
 }
 
-void CopyRows(const TImageView& from, int32_t fromY, const TImageView& to, int32_t toY, int32_t rows) {
+void CopyRows(const TConstImageView& from, int32_t fromY, const TImageView& to, int32_t toY, int32_t rows) {
   for (int32_t i = 0; i < rows; ++i) std::memcpy(to.Row(toY + i), from.Row(fromY + i), size_t(from.Width) * 4);
 }
 

@@ -1,4 +1,5 @@
 #include "CommonLib/RdControl/win/RdGdiCanvas.h"
+#include "base/win/WinConvert.h"
 
 #include <string>
 #include <vector>
@@ -6,9 +7,6 @@
 namespace qor {
 
 namespace {
-
-const wchar_t* Wide(std::u16string_view text) { return reinterpret_cast<const wchar_t*>(text.data()); }
-RECT ToRect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 UINT TextFlags(const TRdTextFormat& format) {
   UINT flags = DT_NOPREFIX;
@@ -52,14 +50,14 @@ TRdGdiCanvas::TRdGdiCanvas(const TRdDrawTarget& target, const TRdPictureSource* 
 
 void TRdGdiCanvas::FillRect(const TRect& r, uint32_t color) {
   if (color == ColorNone || r.IsEmpty()) return;
-  const RECT rc = ToRect(r);
+  const RECT rc = ToRECT(r);
   ::SetDCBrushColor(FTarget.Dc, ResolveColor(color));
   ::FillRect(FTarget.Dc, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
 }
 
 void TRdGdiCanvas::FrameRect(const TRect& r, uint32_t color) {
   if (color == ColorNone || r.IsEmpty()) return;
-  const RECT rc = ToRect(r);
+  const RECT rc = ToRECT(r);
   ::SetDCBrushColor(FTarget.Dc, ResolveColor(color));
   ::FrameRect(FTarget.Dc, &rc, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
 }
@@ -77,7 +75,7 @@ bool TRdGdiCanvas::DrawPicture(std::u16string_view name, const TRect& dest, cons
   return true;
 }
 
-void TRdGdiCanvas::DrawImage(const TImageView& image, const TRect& dest) {
+void TRdGdiCanvas::DrawImage(const TConstImageView& image, const TRect& dest) {
   if (image.IsEmpty() || dest.IsEmpty()) return;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -106,15 +104,15 @@ void TRdGdiCanvas::PaintText(std::u16string_view text, const TRdFont& font, uint
   TSelectScope selectFont(FTarget.Dc, FFonts.Get(font));
   ::SetBkMode(FTarget.Dc, TRANSPARENT);
   ::SetTextColor(FTarget.Dc, ResolveColor(color));
-  RECT rc = ToRect(r);
+  RECT rc = ToRECT(r);
   const UINT flags = TextFlags(format);
   if (format.WordWrap && format.VAlign != TVerticalAlignment::vaTop) {
     RECT measure = rc;
-    ::DrawTextW(FTarget.Dc, Wide(copy), int(copy.size()), &measure, flags | DT_CALCRECT);
+    ::DrawTextW(FTarget.Dc, WideUnits(copy), int(copy.size()), &measure, flags | DT_CALCRECT);
     const LONG free = (rc.bottom - rc.top) - (measure.bottom - measure.top);
     if (free > 0) rc.top += format.VAlign == TVerticalAlignment::vaCenter ? free / 2 : free;
   }
-  ::DrawTextW(FTarget.Dc, Wide(copy), int(copy.size()), &rc, flags);
+  ::DrawTextW(FTarget.Dc, WideUnits(copy), int(copy.size()), &rc, flags);
 }
 
 TSize TRdGdiCanvas::MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) {
@@ -126,7 +124,7 @@ TSize TRdGdiCanvas::MeasureText(std::u16string_view text, const TRdFont& font, i
     ::DrawTextW(FTarget.Dc, L" ", 1, &rc, flags);
     return {0, rc.bottom - rc.top};
   }
-  ::DrawTextW(FTarget.Dc, Wide(copy), int(copy.size()), &rc, flags);
+  ::DrawTextW(FTarget.Dc, WideUnits(copy), int(copy.size()), &rc, flags);
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 

@@ -30,7 +30,7 @@ class TRdGdiCanvas : public TRdCanvas {
   void FrameRect(const TRect& r, uint32_t color) override;
   TSize PictureSize(std::u16string_view name) override;
   bool DrawPicture(std::u16string_view name, const TRect& dest, const TRdDesignRect& option) override;
-  void DrawImage(const TImageView& image, const TRect& dest) override;
+  void DrawImage(const TConstImageView& image, const TRect& dest) override;
   void PaintText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,
                  const TRdTextFormat& format) override;
   TSize MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) override;

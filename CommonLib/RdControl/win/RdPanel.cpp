@@ -1,4 +1,5 @@
 #include "CommonLib/RdControl/win/RdPanel.h"
+#include "base/win/WinConvert.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -122,7 +123,7 @@ void TRdPanel::SyncTooltip() {
     if (after.Text.empty()) continue;
     std::wstring text(after.Text.begin(), after.Text.end());
     info.uFlags = TTF_SUBCLASS;
-    info.rect = RECT{after.Rect.Left, after.Rect.Top, after.Rect.Right, after.Rect.Bottom};
+    info.rect = ToRECT(after.Rect);
     info.lpszText = text.data();
     ::SendMessageW(FTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }

@@ -13,7 +13,7 @@ const TRdPicture* TRdPictureMap::Find(std::u16string_view name) const {
   return found == FPictures.end() ? nullptr : found->second.get();
 }
 
-TRdBitmapPicture::TRdBitmapPicture(const TImageView& pixels) {
+TRdBitmapPicture::TRdBitmapPicture(const TConstImageView& pixels) {
   if (pixels.IsEmpty() || !FDib.Create(pixels.Width, pixels.Height)) return;
   for (int32_t y = 0; y < pixels.Height; ++y) {
     const TBgra* from = pixels.Row(y);

@@ -55,7 +55,7 @@ class TRdPictureMap : public TRdPictureSource {
 class TRdBitmapPicture : public TRdPicture {
  public:
   // pixels: straight (not premultiplied) BGRA.
-  explicit TRdBitmapPicture(const TImageView& pixels);
+  explicit TRdBitmapPicture(const TConstImageView& pixels);
   TSize Size() const override { return {FDib.Width(), FDib.Height()}; }
   void Draw(const TRdDrawTarget& target, const TRect& dest, const TRdDesignRect& option) const override;
 

@@ -171,7 +171,7 @@ TImage RenderSupersampled(TSize size, const TDraw& draw) {
 }
 
 // Premultiplied source over the target's opaque pixels, inside the clip.
-void BlendOnto(const TImageView& source, const TRdDrawTarget& target, const TRect& dest) {
+void BlendOnto(const TConstImageView& source, const TRdDrawTarget& target, const TRect& dest) {
   if (target.Pixels.IsEmpty()) {  // no pixels to reach: let GDI blend
     TDibImage dib;
     if (!dib.Create(source.Width, source.Height)) return;

@@ -7,19 +7,16 @@
 #include <string>
 
 #include "base/Utf16Text.h"
+#include "base/win/WinConvert.h"
 #include "companions/stats/StatCache.h"
+
+using qor::FromWide;
+using qor::Wide;
 
 namespace {
 
 std::mutex GLock;
 std::u16string GCachePath;
-
-std::u16string FromWide(const wchar_t* text) {
-  if (!text) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
-
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 std::u16string NowText() {
   SYSTEMTIME t;

@@ -31,7 +31,7 @@ void Measure(benchmark::State& state, TWrite write) {
 
 void BM_Png(benchmark::State& state) {
   const TPngOptions options{int(state.range(0)), TPngFilter(state.range(1))};
-  Measure(state, [&](const TImageView& view) { return WritePng(view, options); });
+  Measure(state, [&](const TConstImageView& view) { return WritePng(view, options); });
 }
 // Levels 1, 3, 6 and 9 with the Up filter; the other filters at level 6 (and Sub, the cheap one, at level 1).
 BENCHMARK(BM_Png)
@@ -49,13 +49,13 @@ BENCHMARK(BM_Png)
     ->Unit(benchmark::kMillisecond);
 
 void BM_PngDefault(benchmark::State& state) {
-  Measure(state, [](const TImageView& view) { return WritePng(view); });
+  Measure(state, [](const TConstImageView& view) { return WritePng(view); });
 }
 void BM_JpegQuality90(benchmark::State& state) {
-  Measure(state, [](const TImageView& view) { return WriteJpeg(view, 90); });
+  Measure(state, [](const TConstImageView& view) { return WriteJpeg(view, 90); });
 }
 void BM_Bmp24(benchmark::State& state) {
-  Measure(state, [](const TImageView& view) { return WriteBmp(view, 24); });
+  Measure(state, [](const TConstImageView& view) { return WriteBmp(view, 24); });
 }
 BENCHMARK(BM_PngDefault)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JpegQuality90)->Unit(benchmark::kMillisecond);

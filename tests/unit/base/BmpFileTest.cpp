@@ -24,7 +24,7 @@ void Put16(std::vector<uint8_t>& file, size_t at, uint16_t v) {
 
 // Hand-made file images of the other layouts the reader accepts: top-down rows, and 32-bit bit fields with a
 // 40-byte header plus masks or a V5 header with an alpha mask.
-std::vector<uint8_t> TopDown(const TImageView& view, int bits) {
+std::vector<uint8_t> TopDown(const TConstImageView& view, int bits) {
   std::vector<uint8_t> file(BmpHeadersSize);
   WriteBmpHeaders(file.data(), view.Width, view.Height, bits, true);
   for (int32_t y = 0; y < view.Height; ++y) {  // the top row first
@@ -34,7 +34,7 @@ std::vector<uint8_t> TopDown(const TImageView& view, int bits) {
   return file;
 }
 
-std::vector<uint8_t> Bitfields(const TImageView& view, uint32_t infoSize, uint32_t alphaMask) {
+std::vector<uint8_t> Bitfields(const TConstImageView& view, uint32_t infoSize, uint32_t alphaMask) {
   const std::vector<uint8_t> plain = WriteBmp(view, 32);
   const size_t extra = infoSize == 40 ? 12 : infoSize - 40;
   std::vector<uint8_t> file(plain.size() + extra, 0);

@@ -51,7 +51,7 @@ inline TImage SmoothImage(int32_t width, int32_t height, bool flatBlock = true) 
 inline bool SameRgb(TBgra a, TBgra b) { return a.R == b.R && a.G == b.G && a.B == b.B; }
 
 // Pixels whose colour differs between two pictures inside r.
-inline int CountDifferent(const TImageView& a, const TImageView& b, const TRect& r) {
+inline int CountDifferent(const TConstImageView& a, const TConstImageView& b, const TRect& r) {
   int n = 0;
   for (int32_t y = r.Top; y < r.Bottom; ++y)
     for (int32_t x = r.Left; x < r.Right; ++x) n += SameRgb(a.At(x, y), b.At(x, y)) ? 0 : 1;
@@ -59,7 +59,7 @@ inline int CountDifferent(const TImageView& a, const TImageView& b, const TRect&
 }
 
 // The same size and colours (and alpha too when asked); names the first differing pixel.
-inline void ExpectSamePixels(const TImageView& expected, const TImageView& actual, bool alpha = false) {
+inline void ExpectSamePixels(const TConstImageView& expected, const TConstImageView& actual, bool alpha = false) {
   ASSERT_EQ(actual.Width, expected.Width);
   ASSERT_EQ(actual.Height, expected.Height);
   for (int32_t y = 0; y < expected.Height; ++y)

@@ -14,7 +14,7 @@ namespace {
 
 using test::DecodeWithStb;
 
-double Psnr(const TImageView& a, const TImageView& b) {
+double Psnr(const TConstImageView& a, const TConstImageView& b) {
   double sum = 0;
   for (int32_t y = 0; y < a.Height; ++y)
     for (int32_t x = 0; x < a.Width; ++x) {
@@ -52,7 +52,7 @@ TEST(WriteJpeg, DecodesCloseToTheSourceAtAnySizeAndThroughTheStride) {
     EXPECT_GT(Psnr(source.View(), decoded.View()), 35.0);
   }
   const TImage big = test::SmoothImage(64, 48, false);
-  const TImageView window = big.View().Sub(TRect{8, 8, 40, 24});
+  const TConstImageView window = big.View().Sub(TRect{8, 8, 40, 24});
   const TImage decoded = DecodeWithStb(WriteJpeg(window));
   ASSERT_EQ(decoded.Width(), 32);
   EXPECT_GT(Psnr(window, decoded.View()), 35.0);

@@ -44,7 +44,7 @@ TImage DecodeRgbPng(const std::vector<uint8_t>& file) {
   return test::DecodeWithStb(file);
 }
 
-const auto ExpectSameRgb = [](const TImageView& e, const TImageView& a) { test::ExpectSamePixels(e, a); };
+const auto ExpectSameRgb = [](const TConstImageView& e, const TConstImageView& a) { test::ExpectSamePixels(e, a); };
 
 TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {
   const struct {
@@ -58,7 +58,7 @@ TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.Width) + "x" + std::to_string(c.Height) + " filter " + std::to_string(int(c.Filter)) +
                  " level " + std::to_string(c.Level));
-    const TImage source = test::NoiseImage(c.Width, c.Height, uint32_t(c.Width * 31 + c.Height));
+    TImage source = test::NoiseImage(c.Width, c.Height, uint32_t(c.Width * 31 + c.Height));
     // Flat runs too, so the filters have something to predict.
     for (int32_t y = 0; y < c.Height; y += 2)
       for (int32_t x = 0; x < c.Width / 2; ++x) source.View().At(x, y) = TBgra{10, 20, 30, 0};
@@ -71,9 +71,9 @@ TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {
 TEST(WritePng, ReadsRowsThroughTheStride) {
   const TImage big = test::NoiseImage(40, 30, 7);
   // A window inside a larger picture, and the same rows seen bottom-up.
-  const TImageView window = big.View().Sub(TRect{5, 3, 22, 19});
+  const TConstImageView window = big.View().Sub(TRect{5, 3, 22, 19});
   ExpectSameRgb(window, DecodeRgbPng(WritePng(window)).View());
-  TImageView flipped = big.View();
+  TConstImageView flipped = big.View();
   flipped.Pixels = big.View().Pixels + big.View().Stride * (big.Height() - 1);
   flipped.Stride = -big.View().Stride;
   const TImage decoded = DecodeRgbPng(WritePng(flipped));

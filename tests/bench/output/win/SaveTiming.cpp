@@ -57,7 +57,7 @@ bool WriteFile(const std::vector<uint8_t>& bytes, const std::u16string& path) {
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const qor::TImage capture = qor::bench::ScreenshotLikeImage();
-  const qor::TImageView view = capture.View();
+  const qor::TConstImageView view = capture.View();
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::u16string folder(temp, temp + wcslen(temp));

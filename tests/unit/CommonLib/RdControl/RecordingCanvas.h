@@ -58,7 +58,7 @@ class TRecordingCanvas : public TRdCanvas {
     Calls.push_back({"picture", std::u16string(name), dest, 0});
     return Pictures.count(name) != 0;
   }
-  void DrawImage(const TImageView&, const TRect& dest) override { Calls.push_back({"image", u"", dest, 0}); }
+  void DrawImage(const TConstImageView&, const TRect& dest) override { Calls.push_back({"image", u"", dest, 0}); }
   void PaintText(std::u16string_view text, const TRdFont&, uint32_t color, const TRect& r,
                  const TRdTextFormat&) override {
     Calls.push_back({"text", std::u16string(text), r, color});

@@ -41,7 +41,7 @@ inline ::testing::AssertionResult MatchesIdeal(const corpus::TCase& c, const uin
   TImage result;
   const TBmpError error = ReadBmp(bmp, size, result);
   if (error != TBmpError::None) return ::testing::AssertionFailure() << "result is no BMP: " << BmpErrorText(error);
-  const TImageView ideal = c.Ideal.View();
+  const TConstImageView ideal = c.Ideal.View();
   if (result.Width() != ideal.Width || result.Height() != ideal.Height)
     return ::testing::AssertionFailure() << "result " << result.Width() << "x" << result.Height() << ", ideal "
                                          << ideal.Width << "x" << ideal.Height;

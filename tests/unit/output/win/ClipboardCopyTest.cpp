@@ -96,9 +96,9 @@ TEST(ClipboardCopy, DibAndBitmapOnTheClipboardHoldTheExactPixels) {
   std::vector<TImage> images;
   for (TSize size : {TSize{1, 1}, TSize{7, 5}, TSize{333, 17}, TSize{640, 480}})
     images.push_back(Pattern(size.Width, size.Height));
-  std::vector<TImageView> views = {whole.View().Sub(TRect::FromSize(9, 7, 13, 11))};
+  std::vector<TConstImageView> views = {whole.View().Sub(TRect::FromSize(9, 7, 13, 11))};
   for (const TImage& image : images) views.push_back(image.View());
-  for (const TImageView& view : views) {
+  for (const TConstImageView& view : views) {
     SCOPED_TRACE(std::to_string(view.Width) + "x" + std::to_string(view.Height));
     ASSERT_EQ(CopyImageToClipboard(view), TClipboardCopyResult::Copied);
     ExpectSamePixels(view, ReadClipboardDib().View());

@@ -56,7 +56,7 @@ TImage DecodeWithGdiplus(const std::u16string& path) {
 }
 
 // The largest difference of a colour channel over all pixels.
-int MaxChannelDifference(const TImageView& a, const TImageView& b) {
+int MaxChannelDifference(const TConstImageView& a, const TConstImageView& b) {
   int worst = 0;
   for (int32_t y = 0; y < a.Height; ++y)
     for (int32_t x = 0; x < a.Width; ++x) {
