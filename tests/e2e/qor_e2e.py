@@ -23,6 +23,7 @@ from PIL import Image
 from Xlib import X
 from Xlib import display as xdisplay
 from Xlib import error as xerror
+from Xlib.ext import xtest
 
 REPO = Path(__file__).resolve().parents[2]
 WINDOW_CAPTION = "Varnel Screenshot"
@@ -474,19 +475,27 @@ class Session:
         self.xdotool("key", "--clearmodifiers", *keys)
 
     def mouse_move(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y)
+        """Moves the pointer with XTest; when this returns, the X server has moved it. (`xdotool mousemove --sync`
+        waits 15 s when the pointer is already there.)"""
+        xtest.fake_input(self.display, X.MotionNotify, x=x, y=y)
+        self.display.sync()
+
+    def mouse_button(self, down, button=1):
+        xtest.fake_input(self.display, X.ButtonPress if down else X.ButtonRelease, button)
+        self.display.sync()
 
     def click(self, button=1):
-        self.xdotool("click", button)
+        self.mouse_button(True, button)
+        self.mouse_button(False, button)
 
     def drag(self, *points):
         """Presses the left button at the first point, moves through the others and releases it at the last.
         X delivers the motions and the buttons in order, so no pause is needed in between."""
         self.mouse_move(*points[0])
-        self.xdotool("mousedown", 1)
+        self.mouse_button(True)
         for point in points[1:]:
             self.mouse_move(*point)
-        self.xdotool("mouseup", 1)
+        self.mouse_button(False)
 
     def wait_for_screen(self, predicate, timeout=15, what="the expected picture on screen"):
         """Polls X screenshots until `predicate(screen)` holds; returns that screen. On time-out the assertion

@@ -44,7 +44,7 @@ class SelectionTests(unittest.TestCase):
         finally:
             if program.running():
                 with contextlib.suppress(Exception):
-                    session.xdotool("mouseup", 1)
+                    session.mouse_button(False)
                 with contextlib.suppress(Exception):
                     session.close_overlay(program, overlay)
                 program.kill()
@@ -78,13 +78,13 @@ class SelectionTests(unittest.TestCase):
                 # A drag of 1000 x 300 from inside the detected window: dashed while the button is down, with the
                 # same readout as the detected window of that size.
                 drawn = (500, 400, 1500, 700)
-                session.xdotool("mousedown", 1)
+                session.mouse_button(True)
                 session.mouse_move(1500, 700)
                 wait_selected(drawn, "the dashed frame while dragging", toolbar=False, dashed=True,
                               exclude=[magnifier_panel((1500, 700), 1920, 1080)])
                 session.wait_for_screen(Picture(lambda s: None if np.array_equal(size_label(s, (1500, 700)), wide_size)
                                                 else "another readout"), what="the readout \"Size: (1000 x 300)\"")
-                session.xdotool("mouseup", 1)
+                session.mouse_button(False)
                 wait_selected(drawn, "the selection after the release")
                 self.assertEqual(first_screenshot_line(session), "g_FirstScreenShot500,400")
                 # Right clicks inside and outside leave it; then handle 8 dragged past the right edge flips it.
