@@ -44,20 +44,6 @@ def demo_desktop(width, height):
     return picture
 
 
-def close_program(session, program, overlay):
-    """ESC first (the user's way out), then the close message 1128, then kill; returns how it ended."""
-    for how, close in (("ESC", lambda: session.key(overlay, "Escape")),
-                       ("message 1128", lambda: session.post_message(e2e.MSG_CLOSE_OVERLAY,
-                                                                     window_class=e2e.OVERLAY_CLASS))):
-        close()
-        try:
-            return f"closed by {how}, exit code {program.wait(3)}"
-        except AssertionError:
-            pass
-    program.kill()
-    return "did not close on ESC nor on message 1128: killed"
-
-
 def play_selection(session, width, height, out):
     """What a user does first: point at a window (it lights up, the magnifier follows), then drag a region (the
     toolbar opens beside it). The pointing picture is kept beside the final one as <out>-detect.png."""
@@ -99,7 +85,11 @@ def main():
         else:
             session.wait_for_screen(lambda screen: not np.array_equal(screen, desktop), what="the overlay")
         e2e.save_png(session.screenshot(), arguments.out)
-        print(f"run: {close_program(session, program, overlay)}")
+        try:
+            print(f"run: closed by ESC or message 1128, exit code {session.close_overlay(program, overlay)}")
+        except AssertionError:
+            program.kill()
+            print("run: did not close on ESC nor on message 1128: killed")
     print(arguments.out)
     return 0
 

@@ -27,11 +27,8 @@ def log_lines(session):
 
 
 def stat_records(session):
-    """The statistics cache's lines, each parsed as JSON (UTF-8, or UTF-16 when it starts with a BOM)."""
-    if not session.stat_path().exists():
-        return []
-    data = session.stat_path().read_bytes()
-    text = data[2:].decode("utf-16-le") if data[:2] == b"\xff\xfe" else data.decode("utf-8-sig")
+    """The statistics cache's lines (UTF-8), each parsed as JSON."""
+    text = session.stat_path().read_text(encoding="utf-8-sig") if session.stat_path().exists() else ""
     return [json.loads(line) for line in text.splitlines() if line.strip()]
 
 
