@@ -217,7 +217,6 @@ class Session:
 
     def __exit__(self, *exc):
         self.close()
-        return False
 
     def start(self):
         self._lock_prefix()
