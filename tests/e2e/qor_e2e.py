@@ -306,7 +306,7 @@ class Session:
                 "WINEDEBUG": os.environ.get("WINEDEBUG", "-all"),
                 "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=")}
 
-    PREFIX_SETUP_VERSION = "2"
+    PREFIX_SETUP_VERSION = "3"
 
     def _init_prefix(self):
         ready = self.prefix / ".qor-e2e-ready"
@@ -322,6 +322,8 @@ class Session:
         # There is no window manager: Wine draws captions and frames itself, so a window's X rectangle is its
         # whole Win32 window rectangle (what GetWindowRect reports), caption included.
         self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
+        # 96 DPI, whatever an earlier version of this harness left behind.
+        self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         ready.write_text(self.PREFIX_SETUP_VERSION + "\n")
 
