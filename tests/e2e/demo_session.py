@@ -14,6 +14,7 @@ sys.dont_write_bytecode = True
 import numpy as np  # noqa: E402
 
 import qor_e2e as e2e  # noqa: E402
+from overlay_pictures import magnifier_check, toolbar_check  # noqa: E402
 
 DEMO_WINDOWS = [
     "140,110,760,520,QorDemoEditor,Notes - Editor,F4F1E8,overlapped",
@@ -43,37 +44,17 @@ def demo_desktop(width, height):
     return picture
 
 
-def close_program(session, program, overlay):
-    """ESC first (the user's way out), then the close message 1128, then kill; returns how it ended."""
-    for how, close in (("ESC", lambda: session.key(overlay, "Escape")),
-                       ("message 1128", lambda: session.post_message(e2e.MSG_CLOSE_OVERLAY,
-                                                                     window_class=e2e.OVERLAY_CLASS))):
-        close()
-        try:
-            return f"closed by {how}, exit code {program.wait(3)}"
-        except AssertionError:
-            pass
-    program.kill()
-    return "did not close on ESC nor on message 1128: killed"
-
-
 def play_selection(session, width, height, out):
     """What a user does first: point at a window (it lights up, the magnifier follows), then drag a region (the
     toolbar opens beside it). The pointing picture is kept beside the final one as <out>-detect.png."""
-    session.mouse_move(width // 5, height // 4)
-    time.sleep(0.2)
-    session.mouse_move(width // 5 + 3, height // 4 + 2)
-    time.sleep(0.4)
-    e2e.save_png(e2e.settled_screen(session, 3), out.replace(".png", "-detect.png"))
+    cursor = (width // 5, height // 4)
+    session.mouse_move(*cursor)
+    e2e.save_png(session.wait_for_screen(e2e.Picture(magnifier_check(cursor, (height, width))), what="the magnifier"),
+                 out.replace(".png", "-detect.png"))
     left, top = width * 3 // 10, height * 3 // 10
-    session.mouse_move(left, top)
-    session.xdotool("mousedown", "1")
-    for step in range(1, 6):
-        session.mouse_move(left + step * width // 12, top + step * height // 14)
-        time.sleep(0.05)
-    session.xdotool("mouseup", "1")
-    session.mouse_move(left + width // 4, top + height // 5)
-    time.sleep(0.5)
+    session.drag(*[(left + step * width // 12, top + step * height // 14) for step in range(6)])
+    selection = (left, top, left + 5 * width // 12, top + 5 * height // 14)
+    session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width))), what="the toolbar")
 
 
 def main():
@@ -87,9 +68,7 @@ def main():
     e2e.arm_hard_timeout(180)
     with e2e.Session(width, height, clean_appdata=False) as session:
         session.set_background(demo_desktop(width, height))
-        session.start_fixture(DEMO_WINDOWS, name="demo-windows")
-        e2e.wait_until(lambda: session.find_windows("Music"), 20, what="the demo windows")
-        e2e.settled_screen(session, 3)  # the windows painted
+        desktop = session.start_windows(DEMO_WINDOWS)
         program = session.start_program(arguments.switch)
         try:
             overlay = session.wait_for_overlay(program)
@@ -99,12 +78,18 @@ def main():
             print(program.output(), file=sys.stderr, end="")
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
-        e2e.settled_screen(session, 5)
-        if arguments.switch.lower() in ("/captrueauto", "/captruescroll"):
+        if arguments.switch.lower() == "/captrueauto":
             play_selection(session, width, height, arguments.out)
-        picture = e2e.settled_screen(session, 5)
-        e2e.save_png(picture, arguments.out)
-        print(f"run: {close_program(session, program, overlay)}")
+        elif arguments.switch.lower() == "/captruefullscreen":
+            session.wait_for_screen(e2e.Picture(toolbar_check((0, 0, width, height), (height, width))))
+        else:
+            session.wait_for_screen(lambda screen: not np.array_equal(screen, desktop), what="the overlay")
+        e2e.save_png(session.screenshot(), arguments.out)
+        try:
+            print(f"run: closed by ESC or message 1128, exit code {session.close_overlay(program, overlay)}")
+        except AssertionError:
+            program.kill()
+            print("run: did not close on ESC nor on message 1128: killed")
     print(arguments.out)
     return 0
 

@@ -23,6 +23,7 @@ from PIL import Image
 from Xlib import X
 from Xlib import display as xdisplay
 from Xlib import error as xerror
+from Xlib.ext import xtest
 
 REPO = Path(__file__).resolve().parents[2]
 WINDOW_CAPTION = "Varnel Screenshot"
@@ -102,19 +103,6 @@ def wait_until(predicate, timeout, interval=0.05, what="condition", detail=None)
     return value
 
 
-def settled_screen(session, timeout):
-    """The screen once it has stopped changing (two grabs 150 ms apart are equal)."""
-    previous = session.screenshot()
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        time.sleep(0.15)
-        current = session.screenshot()
-        if np.array_equal(current, previous):
-            return current
-        previous = current
-    return previous
-
-
 class Picture:
     """Screen predicate made of checks, each returning a problem text or None; the report lists the problems."""
 
@@ -142,18 +130,6 @@ def test_picture(width, height, seed=7):
 def dimmed(picture, alpha=MASK_ALPHA):
     """The picture alpha-blended at a constant `alpha` over black, rounded (the overlay's mask)."""
     return ((picture.astype(np.uint32) * alpha + 127) // 255).astype(np.uint8)
-
-
-def mismatch_report(actual, expected, tolerance):
-    """Text for an assertion: how many pixels differ by more than `tolerance`, and where the first ones are."""
-    difference = np.abs(actual.astype(np.int16) - expected.astype(np.int16)).max(axis=2)
-    bad = np.argwhere(difference > tolerance)
-    if len(bad) == 0:
-        return "pictures match"
-    samples = ", ".join(
-        f"(x={x},y={y}: got {tuple(actual[y, x])}, want {tuple(expected[y, x])})" for y, x in bad[:5]
-    )
-    return f"{len(bad)} of {difference.size} pixels differ by more than {tolerance}: {samples}"
 
 
 def artifacts_dir():
@@ -221,9 +197,11 @@ class Session:
 
     XVFB_DISPLAYS = range(100, 200)
 
-    def __init__(self, width=1920, height=1080, dpi=None, clean_appdata=True):
-        self.width, self.height, self.dpi = width, height, dpi
-        self.clean_appdata = clean_appdata
+    def __init__(self, width=1920, height=1080, clean_appdata=True, first_run=False):
+        """clean_appdata: start without the per-user folder, as on a first run (first_run) or as after one: with
+        Config.ini saying that the capture notice was seen, so that no notice lies over the pictures."""
+        self.width, self.height = width, height
+        self.clean_appdata, self.first_run = clean_appdata, first_run
         self.prefix = e2e_prefix()
         self.tmp = Path(tempfile.mkdtemp(prefix="qor-e2e-"))
         self.xvfb = self.display_name = self.display = self.background = self._pixmap = self._lock_file = None
@@ -239,17 +217,16 @@ class Session:
 
     def __exit__(self, *exc):
         self.close()
-        return False
 
     def start(self):
         self._lock_prefix()
         self._start_xvfb()
         self._init_prefix()
         self.wine_kill()  # anything left in the prefix by an aborted earlier run
-        if self.dpi is not None or self._dpi_marker().exists():  # the latter: an earlier session ended before
-            self.set_dpi(self.dpi or 96)  # putting the DPI back
         if self.clean_appdata:
             shutil.rmtree(self.corvane_dir(), ignore_errors=True)
+            if not self.first_run:
+                self.write_config()
         self.start_fixture(name="keep-alive")
         self.set_background(test_picture(self.width, self.height))
 
@@ -264,9 +241,6 @@ class Session:
         for program in self.programs:
             program.kill()
         if self.xvfb is not None:
-            if self._dpi_marker().exists():
-                with contextlib.suppress(Exception):
-                    self.set_dpi(96)
             self.wine_kill()
         for program in self.programs:
             program.kill()
@@ -332,7 +306,7 @@ class Session:
                 "WINEDEBUG": os.environ.get("WINEDEBUG", "-all"),
                 "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=")}
 
-    PREFIX_SETUP_VERSION = "2"
+    PREFIX_SETUP_VERSION = "3"
 
     def _init_prefix(self):
         ready = self.prefix / ".qor-e2e-ready"
@@ -348,6 +322,8 @@ class Session:
         # There is no window manager: Wine draws captions and frames itself, so a window's X rectangle is its
         # whole Win32 window rectangle (what GetWindowRect reports), caption included.
         self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
+        # 96 DPI, whatever an earlier version of this harness left behind.
+        self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         ready.write_text(self.PREFIX_SETUP_VERSION + "\n")
 
@@ -362,17 +338,6 @@ class Session:
                                 stderr=subprocess.STDOUT, timeout=60)
         if result.returncode != 0:
             raise RuntimeError(f"wine reg {' '.join(arguments)} failed: {result.stdout.decode(errors='replace')}")
-
-    def _dpi_marker(self):
-        return self.prefix / ".qor-e2e-dpi"
-
-    def set_dpi(self, dpi):
-        """Sets Wine's DPI (HKCU\\Control Panel\\Desktop, LogPixels) for programs started from now on."""
-        self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
-        if dpi == 96:
-            self._dpi_marker().unlink(missing_ok=True)
-        else:
-            self._dpi_marker().write_text(f"{dpi}\n")
 
     def set_background(self, picture):
         """Makes `picture` (HxWx3 uint8 RGB, screen-sized) the root window's background, exactly."""
@@ -447,26 +412,28 @@ class Session:
         wait_until(is_ready, 60, what=f"{name} to start")
         return program
 
-    def run_fixture(self, *arguments, timeout=30):
-        """Runs the fixture program in one of its one-shot modes; returns (exit code, output)."""
-        program = self.launch(fixture_exe(), arguments, name="fixture-tool")
-        return program.wait(timeout), program.output()
+    def start_windows(self, recipes):
+        """Starts each window recipe in a fixture program of its own (so later windows lie above earlier ones) and
+        waits until a quarter of its rectangle shows its first colour (noise never does); returns the screen."""
+        for n, recipe in enumerate(recipes):
+            self.start_fixture([recipe], name=f"windows-{n}")
+            x, y, width, height, _, _, pattern = recipe.split(",")[:7]
+            colour = pattern.split(":")[pattern.startswith("checker:")]
+            rgb = tuple(int(colour[i:i + 2], 16) for i in (0, 2, 4))
+            rect = [int(v) for v in (x, y, width, height)]
+            wait_until(lambda: (self.screenshot(*rect) == rgb).all(axis=2).mean() >= 0.25, 20,
+                       what=f"the window {recipe}")
+        return self.screenshot()
 
     def post_message(self, message, caption=WINDOW_CAPTION, window_class="", wparam=0, lparam=0):
         """Posts a window message from a Win32 helper to the window found by class and caption; returns True when
         the window was found."""
-        code, output = self.run_fixture("--post-message", f"{window_class},{caption},{message},{wparam},{lparam}")
+        helper = self.launch(fixture_exe(), ["--post-message", f"{window_class},{caption},{message},{wparam},{lparam}"],
+                             name="post-message")
+        code, output = helper.wait(30), helper.output()
         if code not in (0, 1):
             raise AssertionError(f"--post-message failed with {code}: {output}")
         return code == 0
-
-    def wine_grab(self):
-        """The screen as a Win32 program's BitBlt of the screen DC sees it, as HxWx3 uint8 RGB."""
-        path = self.tmp / "grab.bmp"
-        code, output = self.run_fixture("--grab", to_windows_path(path))
-        if code != 0:
-            raise AssertionError(f"--grab failed with {code}: {output}")
-        return read_picture(path)
 
     def xdotool(self, *arguments, check=True, timeout=20):
         result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env(), stdout=subprocess.PIPE,
@@ -501,19 +468,37 @@ class Session:
     def focus(self, window):
         """Gives X keyboard focus to `window` (there is no window manager to do it)."""
         self.xdotool("windowfocus", "--sync", window, check=False, timeout=5)
-        time.sleep(0.1)
+        wait_until(lambda: getattr(self.display.get_input_focus().focus, "id", None) == window, 5,
+                   what=f"the keyboard focus on the window {window:#x}")
 
     def key(self, window, *keys):
         self.focus(window)
         self.xdotool("key", "--clearmodifiers", *keys)
 
     def mouse_move(self, x, y):
-        self.xdotool("mousemove", "--sync", x, y)
+        """Moves the pointer with XTest; when this returns, the X server has moved it. (`xdotool mousemove --sync`
+        waits 15 s when the pointer is already there.)"""
+        xtest.fake_input(self.display, X.MotionNotify, x=x, y=y)
+        self.display.sync()
+
+    def mouse_button(self, down, button=1):
+        xtest.fake_input(self.display, X.ButtonPress if down else X.ButtonRelease, button)
+        self.display.sync()
 
     def click(self, button=1):
-        self.xdotool("click", button)
+        self.mouse_button(True, button)
+        self.mouse_button(False, button)
 
-    def wait_for_screen(self, predicate, timeout=10, what="the expected picture on screen"):
+    def drag(self, *points):
+        """Presses the left button at the first point, moves through the others and releases it at the last.
+        X delivers the motions and the buttons in order, so no pause is needed in between."""
+        self.mouse_move(*points[0])
+        self.mouse_button(True)
+        for point in points[1:]:
+            self.mouse_move(*point)
+        self.mouse_button(False)
+
+    def wait_for_screen(self, predicate, timeout=15, what="the expected picture on screen"):
         """Polls X screenshots until `predicate(screen)` holds; returns that screen. On time-out the assertion
         carries `predicate.report(screen)` when the predicate has one."""
         last = []
@@ -562,6 +547,17 @@ class Session:
 
     def config_path(self):
         return self.corvane_dir("Config.ini")
+
+    def write_config(self, **keys):
+        """Config.ini as the parent product keeps it (UTF-16 LE with BOM, section AIAssistant) with `keys` and, unless
+        given, ScreenshotCapTip=1 (the capture notice was seen)."""
+        keys = {"ScreenshotCapTip": 1, **keys}
+        self.config_path().parent.mkdir(parents=True, exist_ok=True)
+        text = "[AIAssistant]\r\n" + "".join(f"{key}={value}\r\n" for key, value in keys.items())
+        self.config_path().write_bytes(b"\xff\xfe" + text.encode("utf-16-le"))
+
+    def config_text(self):
+        return read_utf16_file(self.config_path())[1] if self.config_path().exists() else ""
 
     def log_path(self):
         return self.corvane_dir("Logs/QorScreenshot.log")
