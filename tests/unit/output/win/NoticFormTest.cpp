@@ -4,7 +4,7 @@
 #include "output/NoticePlacement.h"
 #include "output/win/NoticForm.h"
 #include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
-#include "tests/unit/app/TestFolder.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {

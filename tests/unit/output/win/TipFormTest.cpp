@@ -2,7 +2,7 @@
 
 #include "output/win/TipForm.h"
 #include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
-#include "tests/unit/app/TestFolder.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {
