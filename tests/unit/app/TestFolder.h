@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppPaths.h"
-#include "app/SafeIniFile.h"
 #include "base/FileSystem.h"
 #include "base/TextDecoding.h"
 #ifdef _WIN32
@@ -86,18 +84,6 @@ class TConfigFolderTest : public ::testing::Test {
  protected:
   TTestFolder Folder;
   std::u16string Ini = Folder.Path(u"Corvane/Config.ini");
-};
-
-// Config.ini in a fresh folder as the program's settings for the test's duration.
-class TSettingsTest : public ::testing::Test {
- protected:
-  TTestFolder Folder;
-  void SetUp() override { SetParentProductFolder(Folder.Path(u"Corvane")); }
-  void TearDown() override { SetParentProductFolder(u""); }
-  static std::u16string Setting(std::u16string_view key) { return ReadConfigString(u"AIAssistant", key, u"<missing>"); }
-  static void SetSetting(std::u16string_view key, std::u16string_view value) {
-    ASSERT_TRUE(WriteConfigString(u"AIAssistant", key, value));
-  }
 };
 
 #ifdef _WIN32

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "output/NoticePlacement.h"
-#include "tests/unit/app/TestFolder.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {

@@ -49,13 +49,11 @@ TEST(WriterKindForExtension, KnowsTheFiveFormatsInAnyCaseAndNothingElse) {
 }
 
 TEST(ExtractFileExt, TakesTheLastDotOfTheFileNameOnly) {
-  EXPECT_EQ(ExtractFileExt(u"C:\\Pics\\ScreenShot_20240131235959.png"), u".png");
-  EXPECT_EQ(ExtractFileExt(u"shot.tar.JPEG"), u".JPEG");
-  EXPECT_EQ(ExtractFileExt(u"C:\\my.folder\\shot"), u"");
-  EXPECT_EQ(ExtractFileExt(u"/my.folder/shot"), u"");
-  EXPECT_EQ(ExtractFileExt(u"shot."), u".");
-  EXPECT_EQ(ExtractFileExt(u"C:.x"), u".x");
-  EXPECT_EQ(ExtractFileExt(u""), u"");
+  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
+      {u"C:\\Pics\\shot.png", u".png"}, {u"shot.tar.JPEG", u".JPEG"}, {u"C:\\my.folder\\shot", u""},
+      {u"/my.folder/shot", u""},        {u"shot.", u"."},              {u"C:.x", u".x"},
+      {u"", u""}};
+  for (const auto& [path, ext] : cases) EXPECT_EQ(ExtractFileExt(path), ext) << std::string(path.begin(), path.end());
 }
 
 TEST(PathWithWritableExtension, KeepsAKnownExtensionElseAddsTheTypesAndNeverGivesANameNoWriterKnows) {

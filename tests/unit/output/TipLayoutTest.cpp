@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "output/TipLayout.h"
-#include "tests/unit/app/TestFolder.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {

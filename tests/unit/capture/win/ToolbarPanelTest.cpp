@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/win/UniqueHandle.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
 
 namespace qor {
 namespace {
@@ -13,12 +14,6 @@ namespace {
 TUniqueWindow Parent() {
   return TUniqueWindow(::CreateWindowExW(0, L"STATIC", L"overlay", WS_POPUP | WS_VISIBLE, 0, 0, 1800, 300, nullptr,
                                          nullptr, nullptr, nullptr));
-}
-
-TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
-
-void Send(TToolbarPanel& bar, UINT message, TPoint p) {
-  ::SendMessageW(bar.Panel().Handle(), message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(p.X, p.Y));
 }
 
 TEST(ToolbarPanel, RoutesClicksShowsHintsAndResetsToolsAtBothScales) {
@@ -42,16 +37,13 @@ TEST(ToolbarPanel, RoutesClicksShowsHintsAndResetsToolsAtBothScales) {
 
     // A press on the caption picture over Save counts as a click on Save.
     for (TToolbarChild target : {TToolbarChild::Btn_Rd_Del, TToolbarChild::Rd_WordSave}) {
-      const TPoint p = Centre(layout.Child(target));
-      Send(bar, WM_MOUSEMOVE, p);
-      Send(bar, WM_LBUTTONDOWN, p);
-      Send(bar, WM_LBUTTONUP, p);
+      testing::Click(bar.Panel().Handle(), testing::Centre(layout.Child(target)));
     }
     EXPECT_EQ(clicked, (std::vector<TToolbarChild>{TToolbarChild::Btn_Rd_Del, TToolbarChild::Rd_Save}));
 
     bar.Button(TToolbarChild::Btn_Rd_Rect)->SetSelected(true);
     bar.Button(TToolbarChild::Btn_Rd_Return)->SetEnabled(false);
-    Send(bar, WM_MOUSEMOVE, Centre(layout.Child(TToolbarChild::Btn_Rd_Ellip)));
+    ::SendMessageW(bar.Panel().Handle(), WM_MOUSEMOVE, 0, testing::At(testing::Centre(layout.Child(TToolbarChild::Btn_Rd_Ellip))));
     bar.ResetDrawingTools();
     EXPECT_EQ(bar.Button(TToolbarChild::Btn_Rd_Rect)->State(), TRdButtonState::Up);
     EXPECT_EQ(bar.Button(TToolbarChild::Btn_Rd_Return)->State(), TRdButtonState::Disabled);  // not a drawing tool

@@ -3,7 +3,8 @@
 #include "app/MessageTexts.h"
 #include "output/NoticePlacement.h"
 #include "output/win/NoticForm.h"
-#include "tests/unit/output/win/OutputWinTestSupport.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::u16string_view Key = u"ScreenshotCapTip";
 const TRect Desktop{0, 0, 1024, 768};
 
-class NoticForm : public testing::TSettingsFixture {};
+using NoticForm = test::TSettingsTest;
 
 TRect WindowRect(HWND wnd) {
   RECT r{};

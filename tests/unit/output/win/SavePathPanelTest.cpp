@@ -8,12 +8,14 @@
 
 #include "base/win/DibImage.h"
 #include "base/win/UniqueHandle.h"
-#include "tests/unit/output/win/OutputWinTestSupport.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
+#include "tests/unit/app/TestFolder.h"
 
 namespace qor {
 namespace {
 
 using testing::Centre;
+using testing::Click;
 using testing::PumpUntil;
 
 std::u16string WindowText(HWND window) {
@@ -24,12 +26,6 @@ std::u16string WindowText(HWND window) {
 
 bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-void Click(HWND panel, TPoint p) {
-  const LPARAM at = MAKELPARAM(p.X, p.Y);
-  ::SendMessageW(panel, WM_MOUSEMOVE, 0, at);
-  ::SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageW(panel, WM_LBUTTONUP, 0, at);
-}
 
 // Answers the first "Varnel Screenshot" message box that appears with OK, keeping its text.
 class TMessageBoxAnswerer {

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "output/win/TipForm.h"
-#include "tests/unit/output/win/OutputWinTestSupport.h"
+#include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
+#include "tests/unit/app/SettingsTest.h"
 
 namespace qor {
 namespace {
 
 using testing::Centre;
-using testing::ClickPanel;
 using testing::PumpUntil;
 
 constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
@@ -22,11 +22,11 @@ TTipOptions Options(double scale, UINT closePeriodMs = TipClosePeriodMs) {
   return options;
 }
 
-class TipForm : public testing::TSettingsFixture {
+class TipForm : public test::TSettingsTest {
  protected:
   // Wherever an earlier test left it, the pointer goes to a corner the tips keep clear of.
   void SetUp() override {
-    testing::TSettingsFixture::SetUp();
+    test::TSettingsTest::SetUp();
     ::SetCursorPos(0, 0);
   }
 };
@@ -63,12 +63,12 @@ TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
     TTipForm tip(Options(1.0));
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
-    ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+    testing::Click(tip.MainPanel()->Handle(), Centre(tip.CheckBounds()));
     EXPECT_FALSE(tip.Checked());
-    if (!untick) ClickPanel(*tip.MainPanel(), Centre(tip.CheckBounds()));
+    if (!untick) testing::Click(tip.MainPanel()->Handle(), Centre(tip.CheckBounds()));
     EXPECT_EQ(tip.Checked(), !untick);
     EXPECT_FALSE(tip.Closed());
-    ClickPanel(*tip.MainPanel(), Centre(tip.OkBounds()));
+    testing::Click(tip.MainPanel()->Handle(), Centre(tip.OkBounds()));
     ASSERT_TRUE(PumpUntil([&] { return tip.Closed(); }));
     EXPECT_FALSE(::IsWindowVisible(tip.Handle()));
     EXPECT_FALSE(tip.CloseTimerRunning());

@@ -21,6 +21,14 @@ class TParentForm : public TForm {
 };
 
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }
+inline TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+// A left click at p (client coordinates), as a window receives it.
+inline void Click(HWND window, TPoint p) {
+  ::SendMessageW(window, WM_MOUSEMOVE, 0, At(p));
+  ::SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, At(p));
+  ::SendMessageW(window, WM_LBUTTONUP, 0, At(p));
+}
 
 // Everything the panel shows, painted through its own paint routine into a DIB of its client size.
 inline bool Render(TRdPanel& panel, TDibImage& into) {

@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "base/win/ProcAddress.h"
+#include "tests/unit/app/TestFolder.h"
 
 namespace {
 
@@ -23,19 +21,6 @@ std::wstring DistPath(const wchar_t* name) {
   for (auto& c : wide)
     if (c == L'/') c = L'\\';
   return L"Z:" + wide + L"\\" + name;
-}
-
-std::wstring TempFolder() {
-  wchar_t buffer[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, buffer);
-  return std::wstring(buffer) + L"qor_stats_test_" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
-}
-
-std::string ReadAll(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 }  // namespace
@@ -52,7 +37,9 @@ TEST(ProductStatistics3Dll, CountedActionsBecomeJsonLinesUnderTheCachePath) {
   EXPECT_EQ(doStat(L"qor4", L"332", FALSE, FALSE, L""), 0);  // no cache folder yet: nothing stored
   EXPECT_EQ(setParams(L"not json"), 0);
 
-  const std::wstring folder = TempFolder() + L"deep\\StatData\\";
+  const qor::test::TTestFolder temp;
+  const std::u16string folder16 = temp.Path(u"deep/StatData/");
+  const std::wstring folder(folder16.begin(), folder16.end());
   std::wstring json = L"{\"pd\":\"qor\",\"CachePath\":\"";
   for (wchar_t c : folder) json += (c == L'\\') ? std::wstring(L"\\\\") : std::wstring(1, c);
   json += L"\"}";
@@ -60,7 +47,7 @@ TEST(ProductStatistics3Dll, CountedActionsBecomeJsonLinesUnderTheCachePath) {
   EXPECT_EQ(doStat(L"qor4", L"332", FALSE, FALSE, L""), 1);
   EXPECT_EQ(doStat(L"qor4", L"333", FALSE, FALSE, nullptr), 1);
 
-  const std::string stored = ReadAll(folder + L"stat_cache.jsonl");
+  const std::string stored = qor::test::ReadBytes(folder16 + u"stat_cache.jsonl");
   EXPECT_NE(stored.find("\"app\":\"qor4\",\"stat\":\"332\""), std::string::npos) << stored;
   EXPECT_NE(stored.find("\"stat\":\"333\""), std::string::npos);
   EXPECT_EQ(std::count(stored.begin(), stored.end(), '\n'), 2);
