@@ -55,6 +55,7 @@ inline void DeleteMemoryDc(HDC h) noexcept { ::DeleteDC(h); }
 inline void FreeModuleHandle(HMODULE h) noexcept { ::FreeLibrary(h); }
 inline void UnhookHook(HHOOK h) noexcept { ::UnhookWindowsHookEx(h); }
 inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
+inline void FreeGlobalMemory(HGLOBAL h) noexcept { ::GlobalFree(h); }
 
 using TKernelHandle = TUniqueHandle<TKernelHandleTraits>;
 using TGdiObject = TUniqueHandle<TNullHandleTraits<HGDIOBJ, DeleteGdiObject>>;
@@ -62,7 +63,11 @@ using TBitmapHandle = TUniqueHandle<TNullHandleTraits<HBITMAP, DeleteGdiObject>>
 using TMemoryDc = TUniqueHandle<TNullHandleTraits<HDC, DeleteMemoryDc>>;
 using TModuleHandle = TUniqueHandle<TNullHandleTraits<HMODULE, FreeModuleHandle>>;
 using THookHandle = TUniqueHandle<TNullHandleTraits<HHOOK, UnhookHook>>;
+using TFontHandle = TUniqueHandle<TNullHandleTraits<HFONT, DeleteGdiObject>>;
+using TBrushHandle = TUniqueHandle<TNullHandleTraits<HBRUSH, DeleteGdiObject>>;
+using TRegionHandle = TUniqueHandle<TNullHandleTraits<HRGN, DeleteGdiObject>>;
 using TUniqueWindow = TUniqueHandle<TNullHandleTraits<HWND, DestroyWindowHandle>>;
+using TGlobalMemory = TUniqueHandle<TNullHandleTraits<HGLOBAL, FreeGlobalMemory>>;
 
 // GetDC / ReleaseDC.
 class TWindowDc {

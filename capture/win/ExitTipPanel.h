@@ -19,7 +19,7 @@ class TExitTipPanel {
  private:
   bool FScaled;
   int32_t FWidth;
-  TRdPanel FPanel;
+  TFormOf<TRdPanel> FPanel;
   TRdLabel* lbl_ExitTipCap = nullptr;
 };
 

@@ -58,10 +58,7 @@ bool KeyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0;
 
 TScreenShotMainForm::TScreenShotMainForm(TCaptureMode mode) : FMode(mode), FDesktop(VirtualDesktop()) {}
 
-TScreenShotMainForm::~TScreenShotMainForm() {
-  Destroy();
-  if (FLabelFont) ::DeleteObject(FLabelFont);
-}
+TScreenShotMainForm::~TScreenShotMainForm() = default;
 
 bool TScreenShotMainForm::Create() {
   // The grab comes first, so the overlay never photographs itself: one copy of the whole virtual screen, layered
@@ -87,8 +84,8 @@ bool TScreenShotMainForm::Create() {
 void TScreenShotMainForm::FormCreate() {
   const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
-  FLabelFont = ::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+  FLabelFont.Reset(::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
   FSizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
   LoadSaveSettings();
   FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
@@ -260,7 +257,7 @@ void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
     HDC dc = FCompose.Dc();
     const int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
-    ::SelectObject(dc, FLabelFont);
+    ::SelectObject(dc, FLabelFont.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0xE6, 0xE6, 0xE6));
     ::TextOutW(dc, panel.Left + m.ImageLeft, panel.Top + m.SizeLabelTop, Wide(FSizeText), int(FSizeText.size()));
@@ -276,17 +273,16 @@ void TScreenShotMainForm::OnPaint() {
   // The update region is painted rectangle by rectangle: a moving magnifier and a distant border band must not
   // grow into their bounding box.
   std::vector<RECT> rects;
-  if (HRGN region = ::CreateRectRgn(0, 0, 0, 0)) {
-    if (::GetUpdateRgn(Handle(), region, FALSE) > NULLREGION) {
-      const DWORD size = ::GetRegionData(region, 0, nullptr);
+  if (const TRegionHandle region(::CreateRectRgn(0, 0, 0, 0)); region) {
+    if (::GetUpdateRgn(Handle(), region.Get(), FALSE) > NULLREGION) {
+      const DWORD size = ::GetRegionData(region.Get(), 0, nullptr);
       std::vector<unsigned char> data(size);
       auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-      if (size && ::GetRegionData(region, size, rgn)) {
+      if (size && ::GetRegionData(region.Get(), size, rgn)) {
         const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
         rects.assign(r, r + rgn->rdh.nCount);
       }
     }
-    ::DeleteObject(region);
   }
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());

@@ -44,7 +44,7 @@ class TScreenShotMainForm : public TForm {
   std::u16string FSizeWord;   // "Size:" from the language table, read once
   std::u16string FSizeText;   // Label_Size
   std::u16string FRgbText;    // Label_RGB
-  HFONT FLabelFont = nullptr;
+  TFontHandle FLabelFont;
   TCaptureNotice FNotice;
   // Save settings, read when the overlay is created.
   std::u16string FSaveExtension;  // ".png", ".jpeg" or ".bmp"

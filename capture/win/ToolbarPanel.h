@@ -39,7 +39,7 @@ class TToolbarPanel {
   bool FScaled;
   TToolbarLayout FLayout;
   TRdPlainPictureSource FPictures;
-  TRdPanel FPanel;
+  TFormOf<TRdPanel> FPanel;
   TRdLabel* FSizeLabel = nullptr;
   TRdImageButton* FButtons[ToolbarChildCount] = {};
 };

@@ -9,9 +9,6 @@ namespace qor {
 
 namespace {
 
-inline void FreeGlobal(HGLOBAL h) noexcept { ::GlobalFree(h); }
-using TGlobalHandle = TUniqueHandle<TNullHandleTraits<HGLOBAL, FreeGlobal>>;
-
 // CloseClipboard on every path out.
 class TClipboardScope {
  public:
@@ -44,8 +41,8 @@ TBitmapHandle MakeScreenBitmap(const TConstImageView& image) {
   return bitmap;
 }
 
-TGlobalHandle MakeGlobal(const std::vector<uint8_t>& bytes) {
-  TGlobalHandle memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
+TGlobalMemory MakeGlobal(const std::vector<uint8_t>& bytes) {
+  TGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
   if (!memory) return {};
   void* target = ::GlobalLock(memory.Get());
   if (!target) return {};
@@ -94,7 +91,7 @@ TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND own
   if (image.IsEmpty()) return TClipboardCopyResult::Empty;
   // Everything is prepared before the clipboard is opened, so it is held only for the hand-over.
   TBitmapHandle bitmap = MakeScreenBitmap(image);
-  TGlobalHandle dib = MakeGlobal(PackedDib24(image));
+  TGlobalMemory dib = MakeGlobal(PackedDib24(image));
   if (!bitmap && !dib) {
     WriteLog(u"[CopyToClipboard]bitmap not created");
     return TClipboardCopyResult::Failed;

@@ -34,10 +34,7 @@ TRect VirtualScreen() {
 
 TNoticForm::TNoticForm(double scale) { FScale = scale > 0 ? scale : ScaleFactor(); }
 
-TNoticForm::~TNoticForm() {
-  Destroy();
-  pnl1.reset();
-}
+TNoticForm::~TNoticForm() = default;
 
 bool TNoticForm::Create(const TRect& desktop) {
   FDesktop = desktop.IsEmpty() ? VirtualScreen() : desktop;
@@ -49,7 +46,7 @@ bool TNoticForm::Create(const TRect& desktop) {
   ::SetLayeredWindowAttributes(Handle(), 0, NoticeAlpha, LWA_ALPHA);
 
   FPictures = std::make_unique<TRdPlainPictureSource>(FScale >= 1.5);
-  pnl1 = std::make_unique<TRdPanel>(FPictures.get());
+  pnl1 = std::make_unique<TFormOf<TRdPanel>>(FPictures.get());
   auto* background = pnl1->Add(std::make_unique<TRdImage>());
   background->Name = u"RdBtn_MainBg";
   background->SetPicture(u"images/bg_window.png");
@@ -143,7 +140,7 @@ void TCaptureNotice::Create(const TRect& desktop, double scale) {
   FShowNotice = NoticeWanted();
   FStarted = false;
   if (!FShowNotice) return;
-  FForm = std::make_unique<TNoticForm>(scale);
+  FForm = std::make_unique<TFormOf<TNoticForm>>(scale);
   if (!FForm->Create(desktop)) {
     WriteLog(u"[NoticForm]not created");
     FForm.reset();

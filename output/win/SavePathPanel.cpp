@@ -26,11 +26,8 @@ bool IsFixedDisk(const std::u16string& root) { return ::GetDriveTypeW(Wide(root)
 // The panel window: gives the read-only field the panel's dark colours.
 class TSavePathPanel::TPanelWindow : public TRdPanel {
  public:
-  explicit TPanelWindow(const TRdPictureSource* pictures) : TRdPanel(pictures), FFieldBrush(::CreateSolidBrush(FieldBackColor)) {}
-  ~TPanelWindow() override {
-    Destroy();
-    ::DeleteObject(FFieldBrush);
-  }
+  explicit TPanelWindow(const TRdPictureSource* pictures)
+      : TRdPanel(pictures), FFieldBrush(::CreateSolidBrush(FieldBackColor)) {}
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -38,13 +35,13 @@ class TSavePathPanel::TPanelWindow : public TRdPanel {
       HDC dc = reinterpret_cast<HDC>(wParam);
       ::SetTextColor(dc, FieldTextColor);
       ::SetBkColor(dc, FieldBackColor);
-      return reinterpret_cast<LRESULT>(FFieldBrush);
+      return reinterpret_cast<LRESULT>(FFieldBrush.Get());
     }
     return TRdPanel::HandleMessage(message, wParam, lParam);
   }
 
  private:
-  HBRUSH FFieldBrush;
+  TBrushHandle FFieldBrush;
 };
 
 TSavePathPanel::TSavePathPanel(bool scaled, std::u16string folder)
@@ -53,15 +50,12 @@ TSavePathPanel::TSavePathPanel(bool scaled, std::u16string folder)
       FLayout(LayoutSavePathPanel(0, scaled)),
       FPictures(scaled ? 2.0 : 1.0, FLayout.btn_browseSavePath.Size()) {}
 
-TSavePathPanel::~TSavePathPanel() {
-  FPanel.reset();  // the field goes with the panel window
-  if (FFieldFont) ::DeleteObject(FFieldFont);
-}
+TSavePathPanel::~TSavePathPanel() = default;
 
 bool TSavePathPanel::Create(HWND parent, int32_t width) {
   FLayout = LayoutSavePathPanel(width, FScaled);
   const int32_t k = FScaled ? 2 : 1;
-  FPanel = std::make_unique<TPanelWindow>(&FPictures);
+  FPanel = std::make_unique<TFormOf<TPanelWindow>>(&FPictures);
   FPanel->SetBorderColor(0x3A3A3A);
 
   chbtn_always = FPanel->Add(std::make_unique<TRdImageButton>());
@@ -106,15 +100,15 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
 
   if (!FPanel->Create(parent, TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height), false)) return false;
 
-  FFieldFont = ::CreateFontW(-13 * k, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI");
+  FFieldFont.Reset(::CreateFontW(-13 * k, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
   const TRect inner = FLayout.edit_savepath.Inflate(-k, -k);
   const int32_t lineHeight = 17 * k;
   FFolderField = ::CreateWindowExW(0, L"EDIT", Wide(FFolder), WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
                                    inner.Left + 5 * k, inner.Top + (inner.Height() - lineHeight) / 2,
                                    inner.Width() - 10 * k, lineHeight, FPanel->Handle(), nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
-  if (FFolderField) ::SendMessageW(FFolderField, WM_SETFONT, reinterpret_cast<WPARAM>(FFieldFont), FALSE);
+  if (FFolderField) ::SendMessageW(FFolderField, WM_SETFONT, reinterpret_cast<WPARAM>(FFieldFont.Get()), FALSE);
   return FFolderField != nullptr;
 }
 

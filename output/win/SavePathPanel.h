@@ -17,6 +17,7 @@
 
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/win/RdDialogPictures.h"
+#include "base/win/UniqueHandle.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "output/SavePathPanelLayout.h"
 
@@ -64,12 +65,12 @@ class TSavePathPanel {
   bool FAlwaysSave = true;
   TSavePathPanelLayout FLayout;
   TRdDialogPictureSource FPictures;
+  TFontHandle FFieldFont;  // declared before the panel, so the field is gone before its font
   std::unique_ptr<TPanelWindow> FPanel;
   TRdImageButton* chbtn_always = nullptr;
   TRdImageButton* btn_pthpnl_close = nullptr;
   TRdImageButton* btn_browseSavePath = nullptr;
   HWND FFolderField = nullptr;  // edit_savepath
-  HFONT FFieldFont = nullptr;
 
   void SetOverlayTopmost(bool topmost) const;
 };

@@ -74,11 +74,7 @@ TTipForm::TTipForm(TTipOptions options) : FOptions(options) {
   FScale = FOptions.Scale > 0 ? FOptions.Scale : ScaleFactor();
 }
 
-TTipForm::~TTipForm() {
-  // The panel window goes with the form's; the objects after both windows are gone.
-  Destroy();
-  pnlMain.reset();
-}
+TTipForm::~TTipForm() = default;
 
 bool TTipForm::Create(HWND owner) {
   FOwner = owner;
@@ -91,7 +87,7 @@ bool TTipForm::Create(HWND owner) {
 
   FPictures = std::make_unique<TRdDialogPictureSource>(
       FScale, TSize{ScaleRounded(TipOkWidth, FScale), ScaleRounded(TipOkHeight, FScale)});
-  pnlMain = std::make_unique<TTipPanel>(FPictures.get(), *this);
+  pnlMain = std::make_unique<TFormOf<TTipPanel>>(FPictures.get(), *this);
   pnlMain->SetColor(1840146);
 
   RdBtn_MainBg = pnlMain->Add(std::make_unique<TRdImage>());
@@ -246,7 +242,7 @@ bool ShowClipboardTipIfWanted(HWND owner, const TTipOptions& options) {
   if (!ClipboardTipWanted()) return false;
   GTipShowing = true;
   try {
-    TTipForm tip(options);
+    TFormOf<TTipForm> tip(options);
     if (tip.Create(owner))
       tip.ShowModal();
     else

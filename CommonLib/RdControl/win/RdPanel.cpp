@@ -22,7 +22,7 @@ void InitTooltipClass() {
 
 TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
 
-TRdPanel::~TRdPanel() { Destroy(); }
+TRdPanel::~TRdPanel() = default;
 
 bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
   // Child windows (an edit field) keep their own pixels: the panel paints around them.
@@ -105,11 +105,11 @@ void TRdPanel::SyncTooltip() {
     InitTooltipClass();
     // Topmost by itself and owned by no window: an owned topmost popup would keep its owner from returning to the
     // topmost layer under Wine once the owner had left it (around the save dialog and the folder browser).
-    FTooltip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+    FTooltip.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+                                 ::GetModuleHandleW(nullptr), nullptr));
     if (!FTooltip) return;
-    ::SendMessageW(FTooltip, TTM_SETMAXTIPWIDTH, 0, 400);
+    ::SendMessageW(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
   }
   for (size_t i = 0; i < std::max(wanted.size(), FTools.size()); ++i) {
     const TTool before = i < FTools.size() ? FTools[i] : TTool{};
@@ -119,13 +119,13 @@ void TRdPanel::SyncTooltip() {
     info.cbSize = sizeof(info);
     info.hwnd = Handle();
     info.uId = i + 1;
-    if (!before.Text.empty()) ::SendMessageW(FTooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (!before.Text.empty()) ::SendMessageW(FTooltip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     if (after.Text.empty()) continue;
     std::wstring text(after.Text.begin(), after.Text.end());
     info.uFlags = TTF_SUBCLASS;
     info.rect = ToRECT(after.Rect);
     info.lpszText = text.data();
-    ::SendMessageW(FTooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(FTooltip.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
   }
   FTools = std::move(wanted);
 }
@@ -212,8 +212,7 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       // The tooltip belongs to no window: it goes with the panel explicitly.
-      if (FTooltip) ::DestroyWindow(FTooltip);
-      FTooltip = nullptr;
+      FTooltip.Reset();
       FTools.clear();
       break;
     default:

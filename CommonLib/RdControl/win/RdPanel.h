@@ -23,6 +23,7 @@
 #include "CommonLib/RdControl/win/RdPicture.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
+#include "base/win/UniqueHandle.h"
 
 namespace qor {
 
@@ -50,7 +51,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   // Paints area (panel coordinates) as the panel would show it, into dc at the same coordinates.
   void PaintTo(HDC dc, const TRect& area);
 
-  HWND TooltipHandle() const { return FTooltip; }
+  HWND TooltipHandle() const { return FTooltip.Get(); }
 
   // TRdControlHost
   void InvalidateRect(const TRect& r) override;
@@ -74,7 +75,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   TMemoryDc FMeasureDc;
   TRdFontCache FFonts;
   std::unique_ptr<TRdGdiCanvas> FMeasurer;
-  HWND FTooltip = nullptr;  // owned by the panel window (destroyed with it)
+  TUniqueWindow FTooltip;  // belongs to no window, so it goes with the panel explicitly
   std::vector<TTool> FTools;
   bool FTrackingLeave = false;
   bool FReleasingCapture = false;

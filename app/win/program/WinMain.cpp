@@ -43,7 +43,7 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
   qor::ProcessState().CaptureMode = mode;
   qor::ProcessState().LauncherHandle = launcher;
   GOverlay.reset();
-  GOverlay = std::make_unique<qor::TScreenShotMainForm>(mode);
+  GOverlay = std::make_unique<qor::TFormOf<qor::TScreenShotMainForm>>(mode);
   if (!GOverlay->Create()) {
     qor::WriteLog(u"[StartCaptureRun]overlay could not be created");
     qor::TerminateCapture();
@@ -70,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   qor::EnableDebugPrivilege();
 
   HWND launcherHandle = nullptr;
-  qor::TForm_ZynMain launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
+  qor::TFormOf<qor::TForm_ZynMain> launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
   if (!launcher.Create()) return 0;
   launcherHandle = launcher.Handle();
   launcher.FormShow();

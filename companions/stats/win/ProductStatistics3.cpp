@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/Utf16Text.h"
+#include "base/win/UniqueHandle.h"
 #include "base/win/WinConvert.h"
 #include "companions/stats/StatCache.h"
 
@@ -40,13 +41,11 @@ bool AppendLine(const std::string& line) {
   std::u16string path = GCachePath;
   if (path.back() != u'\\' && path.back() != u'/') path.push_back(u'\\');
   path += qor::StatCacheFileName;
-  HANDLE file = ::CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const qor::TKernelHandle file(::CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, line.data(), DWORD(line.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == line.size();
+  return ::WriteFile(file.Get(), line.data(), DWORD(line.size()), &written, nullptr) && written == line.size();
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "tests/unit/base/win/PumpMessages.h"
 
@@ -14,13 +16,15 @@ using qor::testing::PumpUntil;
 
 namespace {
 
-class TProbeForm : public TForm {
+class TProbeFormBase : public TForm {
  public:
   bool Create() { return CreateForm(L"TProbeForm", WS_EX_TOOLWINDOW, WS_POPUP, L"probe", 0, 0, 10, 10); }
   int Pings = 0;
+  std::vector<UINT>* Seen = nullptr;  // where WM_DESTROY is recorded, read after the form is gone
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_DESTROY && Seen) Seen->push_back(message);
     if (message == WM_USER + 1) {
       ++Pings;
       return 42;
@@ -29,6 +33,10 @@ class TProbeForm : public TForm {
     return DefaultHandler(message, wParam, lParam);
   }
 };
+
+using TProbeForm = TFormOf<TProbeFormBase>;
+// A form class cannot be made except through TFormOf, whose destructor destroys the window first.
+static_assert(std::is_abstract_v<TProbeFormBase>);
 
 std::string GLastError;
 void RecordError(const char* where, const char* what) { GLastError = std::string(where) + ":" + what; }
@@ -71,10 +79,13 @@ TEST(Form, TimersTickUntilStoppedAndMayStopThemselves) {
   EXPECT_EQ(ticks, 3);
 }
 
-TEST(Form, DestroyingTheFormDestroysItsWindowAndUnbinds) {
-  auto form = std::make_unique<TProbeForm>();
+TEST(Form, DestroyingTheFormDestroysItsWindowWhileItsOwnHandlerStillRuns) {
+  std::vector<UINT> seen;
+  std::unique_ptr<TProbeFormBase> form = std::make_unique<TProbeForm>();
   ASSERT_TRUE(form->Create());
+  form->Seen = &seen;
   HWND handle = form->Handle();
-  form.reset();
+  form.reset();  // the form class itself never calls Destroy()
   EXPECT_FALSE(::IsWindow(handle));
+  EXPECT_EQ(seen, std::vector<UINT>{WM_DESTROY});
 }

@@ -21,7 +21,7 @@ TRect WindowRect(HWND wnd) {
 }
 
 TEST_F(NoticForm, IsCreatedHiddenWithTheLanguageTextsStacked) {
-  TNoticForm notice(1.0);
+  TFormOf<TNoticForm> notice(1.0);
   ASSERT_TRUE(notice.Create(Desktop));
   EXPECT_FALSE(notice.Visible());
   EXPECT_EQ(notice.Label2Text(), u"Exit Capture: Right click or press ESC to exit.");  // fits: unchanged
@@ -38,7 +38,7 @@ TEST_F(NoticForm, ShowsBesideTheCursorWithoutTakingFocusOrMouseAndFlipsNearTheEd
   ASSERT_NE(focus, nullptr);
   ::SetForegroundWindow(focus);
   ::SetActiveWindow(focus);
-  TNoticForm notice(1.0);
+  TFormOf<TNoticForm> notice(1.0);
   ASSERT_TRUE(notice.Create(Desktop));
   const TSize size = notice.WindowSize();
   notice.ShowAt(100, 200, 150);
@@ -59,7 +59,7 @@ TEST_F(NoticForm, LongSecondLineIsShortenedToTheLabelWidth) {
   const std::u16string kept = MessageTexts().M_NoticeInfo_ACNew;
   MessageTexts().M_NoticeInfo_ACNew =
       u"Exit Capture: Right click or press ESC to exit, or wait, or do any of the many other things one might do.";
-  TNoticForm notice(1.0);
+  TFormOf<TNoticForm> notice(1.0);
   ASSERT_TRUE(notice.Create(Desktop));
   MessageTexts().M_NoticeInfo_ACNew = kept;
   const std::u16string shown = notice.Label2Text();

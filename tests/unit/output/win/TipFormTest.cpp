@@ -38,7 +38,7 @@ TEST_F(TipForm, ShowsCentredWithMeasuredCaptionsAtEachScale) {
     SCOPED_TRACE(scale);
     TTipOptions options = Options(scale);
     options.Screen = TRect{100, 50, 1100, 850};
-    TTipForm tip(options);
+    TFormOf<TTipForm> tip(options);
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
     RECT client{}, window{};
@@ -60,7 +60,7 @@ TEST_F(TipForm, ShowsCentredWithMeasuredCaptionsAtEachScale) {
 TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
   SetSetting(Key, u"7");
   for (const bool untick : {true, false}) {
-    TTipForm tip(Options(1.0));
+    TFormOf<TTipForm> tip(Options(1.0));
     ASSERT_TRUE(tip.Create(nullptr));
     tip.Show();
     testing::Click(tip.MainPanel()->Handle(), Centre(tip.CheckBounds()));
@@ -78,7 +78,7 @@ TEST_F(TipForm, CheckBoxTogglesAndOkWritesOneOnlyWhenTicked) {
 
 TEST_F(TipForm, TimerClosesTheTipWritingOneOnlyWhenTickedAndPausesWhileThePointerIsOverIt) {
   for (const bool ticked : {false, true}) {
-    TTipForm tip(Options(1.0, 50));
+    TFormOf<TTipForm> tip(Options(1.0, 50));
     ASSERT_TRUE(tip.Create(nullptr));
     tip.SetChecked(ticked);
     tip.Show();
@@ -87,7 +87,7 @@ TEST_F(TipForm, TimerClosesTheTipWritingOneOnlyWhenTickedAndPausesWhileThePointe
   }
   // The pointer over the tip stops the timer, leaving restarts it.
   SetSetting(Key, u"0");
-  TTipForm tip(Options(1.0, 50));
+  TFormOf<TTipForm> tip(Options(1.0, 50));
   ASSERT_TRUE(tip.Create(nullptr));
   tip.Show();
   HWND panel = tip.MainPanel()->Handle();
@@ -156,7 +156,7 @@ void CALLBACK ReleaseButton(HWND, UINT, UINT_PTR id, DWORD) {
 // A press on the text or the background starts moving the window (and returns once the button is up); it never
 // counts as a click on the check box or OK.
 TEST_F(TipForm, PressOnTheTextDragsInsteadOfClicking) {
-  TTipForm tip(Options(1.0));
+  TFormOf<TTipForm> tip(Options(1.0));
   ASSERT_TRUE(tip.Create(nullptr));
   tip.Show();
   GReleaseTarget = tip.Handle();

@@ -13,12 +13,13 @@ namespace qor::testing {
 using test::CountDifferent;
 using test::SameRgb;
 
-class TParentForm : public TForm {
+class TParentFormBase : public TForm {
  public:
   bool Create(int width = 800, int height = 300) {
     return CreateForm(L"TRdPanelTestParent", WS_EX_TOOLWINDOW, WS_POPUP | WS_CLIPCHILDREN, L"", 0, 0, width, height);
   }
 };
+using TParentForm = TFormOf<TParentFormBase>;
 
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 inline TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }

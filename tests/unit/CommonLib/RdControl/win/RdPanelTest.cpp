@@ -35,7 +35,7 @@ class RdPanelTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(Parent.Create());
-    Panel = std::make_unique<TRdPanel>(&Pictures);
+    Panel = std::make_unique<TFormOf<TRdPanel>>(&Pictures);
     ASSERT_TRUE(Panel->Create(Parent.Handle(), PanelRect));
     Button = Panel->Add(std::make_unique<TRdImageButton>());
     SetToolPictures(*Button, u"rectangle");
