@@ -7,6 +7,7 @@
 #include "app/win/DpiAwareness.h"
 #include "app/win/IniFile.h"
 #include "app/win/ProcessState.h"
+#include "app/win/StartUp.h"
 #include "app/win/UsageReporter.h"
 #include "base/FileSystem.h"
 
@@ -25,6 +26,7 @@ bool TForm_ZynMain::Create() {
 void TForm_ZynMain::FormCreate() {
   ProcessState().CaptureMode = TCaptureMode::Region;
   InitUsageReporting();
+  MarkStartUpStep(u"statistics library");
   // The scaled layout: decided once, for the monitor that holds this window; "/Scale" forces it.
   win::DecideScaledForWindow(Handle(), FFirstArgument);
   if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))

@@ -8,6 +8,7 @@
 #include "app/DpiDecision.h"
 #include "app/Language.h"
 #include "app/LogManage.h"
+#include "app/win/StartUp.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
 #include "base/Utf16Text.h"
@@ -72,16 +73,21 @@ bool TScreenShotMainForm::Create() {
     TWindowDc screen(nullptr);
     CopyFromDc(screen.Get(), FDesktop.Left, FDesktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
   }
+  MarkStartUpStep(u"grab");
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
                                        reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
   FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
+  MarkStartUpStep(u"window list");
   // Created at 0 x 0 so that nothing shows before the first paint; tmr1 gives it the desktop's size.
   if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP | WS_CLIPCHILDREN,
                   L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, 0, 0))
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
+  MarkStartUpStep(u"window creation");
   FormCreate();
+  MarkStartUpStep(u"overlay panels");
   ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  MarkStartUpStep(u"show");
   return true;
 }
 
@@ -181,14 +187,19 @@ void TScreenShotMainForm::DrawImage_BackGround() {
 
 void TScreenShotMainForm::tmr1Timer() {
   StopTimer(Tmr1Id);
+  MarkStartUpStep(u"tmr1 wait");
   DrawImage_BackGround();
+  MarkStartUpStep(u"mask");
   FCompose.Create(FDesktop.Width, FDesktop.Height);
+  MarkStartUpStep(u"compose buffer");
   ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FScreenCopy.Width(), FScreenCopy.Height(),
                  SWP_SHOWWINDOW);
+  MarkStartUpStep(u"window placed");
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
   FNotice.Start(::GetTickCount());
   Apply(FRun->Start());
+  MarkStartUpStep(u"run start");
   if (FRun->Detecting()) StartTimer(TimerGetPosId, DetectionTimerMs, [this] { Timer_GetPosTimer(); });
 }
 
@@ -293,6 +304,10 @@ void TScreenShotMainForm::OnPaint() {
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());
   for (const RECT& r : rects) PaintArea(paint.Get(), r);
+  if (!FCompose.IsEmpty()) {
+    MarkStartUpStep(u"first paint");
+    WriteStartUpSteps();
+  }
 }
 
 bool TScreenShotMainForm::OnSetCursor() {

@@ -54,12 +54,18 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   // The units: files, folders and log; the language; DPI awareness before any window exists.
+  qor::MarkStartUpStep(u"process start");
   qor::win::InstallAppSeams();
   qor::SetFormErrorSink(&LogFormError);
+  qor::MarkStartUpStep(u"units");
   qor::LoadLanguageFromConfig();
+  qor::MarkStartUpStep(u"language");
   qor::win::DeclareDpiAwareness();
+  qor::MarkStartUpStep(u"dpi awareness");
   qor::InstallCrashReporter(qor::ParentProductVersion());
+  qor::MarkStartUpStep(u"crash reporter");
   if (!qor::ClaimSingleInstance()) return 0;
+  qor::MarkStartUpStep(u"mutex");
 
   const std::u16string firstArgument = FirstArgument();
   try {
@@ -68,11 +74,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     qor::ReportError(qor::Utf8ToUtf16(e.what()));
   }
   qor::EnableDebugPrivilege();
+  qor::MarkStartUpStep(u"debug privilege");
 
   HWND launcherHandle = nullptr;
   qor::TForm_ZynMain launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
   if (!launcher.Create()) return 0;
   launcherHandle = launcher.Handle();
+  qor::MarkStartUpStep(u"launcher");
   launcher.FormShow();
 
   MSG msg;
