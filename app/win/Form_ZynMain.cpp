@@ -8,7 +8,6 @@
 #include "app/win/IniFile.h"
 #include "app/win/ProcessState.h"
 #include "app/win/StartUp.h"
-#include "app/win/UsageReporter.h"
 #include "base/FileSystem.h"
 
 namespace qor {
@@ -25,13 +24,12 @@ bool TForm_ZynMain::Create() {
 
 void TForm_ZynMain::FormCreate() {
   ProcessState().CaptureMode = TCaptureMode::Region;
-  InitUsageReporting();
-  MarkStartUpStep(u"statistics library");
   // The scaled layout: decided once, for the monitor that holds this window; "/Scale" forces it.
   win::DecideScaledForWindow(Handle(), FFirstArgument);
   if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))
     ProcessState().SkinPackage = u"classic2.rcc";
   LoadTexts();
+  MarkStartUpStep(u"language");
   ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/DpiDecision.h"
@@ -71,23 +73,35 @@ bool TScreenShotMainForm::Create() {
   if (!FScreenCopy.Create(FDesktop.Width, FDesktop.Height)) return false;
   {
     TWindowDc screen(nullptr);
-    CopyFromDc(screen.Get(), FDesktop.Left, FDesktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
+    for (int32_t top = 0; top < FDesktop.Height; top += 128)
+      ::BitBlt(FScreenCopy.Dc(), 0, top, FDesktop.Width, std::min(128, FDesktop.Height - top), screen.Get(),
+               FDesktop.Left, FDesktop.Top + top, SRCCOPY | CAPTUREBLT);
+    ::GdiFlush();
   }
   MarkStartUpStep(u"grab");
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
                                        reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
-  FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
   MarkStartUpStep(u"window list");
-  // Created at 0 x 0 so that nothing shows before the first paint; tmr1 gives it the desktop's size.
+  DrawImage_BackGround();
+  MarkStartUpStep(u"mask");
+  // Full-screen and window modes select at once, so their first picture shows the selection already. It paints
+  // the whole overlay; the rest of the update waits for tmr1.
+  FStartUpdate = FRun->Start();
+  FStartUpdate.Dirty.clear();
+  // Created hidden at the desktop's size: it shows when the mask is ready to paint, so nothing else ever shows.
   if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP | WS_CLIPCHILDREN,
-                  L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, 0, 0))
+                  L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height))
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
   MarkStartUpStep(u"window creation");
-  FormCreate();
-  MarkStartUpStep(u"overlay panels");
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
-  MarkStartUpStep(u"show");
+  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height,
+                 SWP_SHOWWINDOW);
+  ::UpdateWindow(Handle());
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+  // Everything else waits for tmr1: its tick comes after the message loop has handed the painted picture to the
+  // display (Wine does that when the loop next waits).
+  StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
   return true;
 }
 
@@ -109,7 +123,6 @@ void TScreenShotMainForm::FormCreate() {
     FSavePathPanel->OnClose = [this] { btn_pthpnl_closeClick(); };
   FExitTip = std::make_unique<TExitTipPanel>(IsScaled());
   if (!FExitTip->Create(Handle())) FExitTip.reset();
-  StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
 }
 
 void TScreenShotMainForm::tmr_ExitTipTimer() {
@@ -180,27 +193,26 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
 
 void TScreenShotMainForm::DrawImage_BackGround() {
   WriteLog(u"Screen width :" + IntToText(FDesktop.Width) + u" Screen height :" + IntToText(FDesktop.Height));
-  if (FMask.Create(FDesktop.Width, FDesktop.Height)) BlendOverBlack(FScreenCopy.View(), FMask.View(), MaskAlpha);
+  if (FMask.Create(FDesktop.Width, FDesktop.Height))
+    BlendOverBlackInStrips(FScreenCopy.View(), FMask.View(), MaskAlpha,
+                           int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
   WriteLog(u"DrawImage_BackGround Image_Meng width:" + IntToText(FMask.Width()) + u" Image_Meng height:" +
            IntToText(FMask.Height()));
 }
 
 void TScreenShotMainForm::tmr1Timer() {
+  // The first picture is on screen: the panels, the keys, the rest of the run's start and the statistics library.
   StopTimer(Tmr1Id);
   MarkStartUpStep(u"tmr1 wait");
-  DrawImage_BackGround();
-  MarkStartUpStep(u"mask");
-  FCompose.Create(FDesktop.Width, FDesktop.Height);
-  MarkStartUpStep(u"compose buffer");
-  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FScreenCopy.Width(), FScreenCopy.Height(),
-                 SWP_SHOWWINDOW);
-  MarkStartUpStep(u"window placed");
-  ::SetForegroundWindow(Handle());
-  ::SetFocus(Handle());
+  FormCreate();
+  FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
+  MarkStartUpStep(u"overlay panels");
   FNotice.Start(::GetTickCount());
-  Apply(FRun->Start());
-  MarkStartUpStep(u"run start");
+  Apply(FStartUpdate);
   if (FRun->Detecting()) StartTimer(TimerGetPosId, DetectionTimerMs, [this] { Timer_GetPosTimer(); });
+  InitUsageReporting();
+  MarkStartUpStep(u"statistics library");
+  WriteStartUpSteps();
 }
 
 void TScreenShotMainForm::Timer_GetPosTimer() {
@@ -262,9 +274,16 @@ void TScreenShotMainForm::Invalidate(const TRect& r) {
 
 void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
   const TRect dirty{area.left, area.top, area.right, area.bottom};
-  if (FCompose.IsEmpty() || FMask.IsEmpty() || dirty.IsEmpty()) return;
-  ComposeOverlay(FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View()), dirty, FCompose.View(),
-                 {0, 0});
+  if (FMask.IsEmpty() || dirty.IsEmpty()) return;
+  const TOverlayLayers layers = FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View());
+  if (OnlyMaskShows(layers, dirty)) {
+    // The whole first picture in region mode: straight from the mask, no composing of 33 MB at 4K.
+    ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, FMask.Dc(), area.left,
+             area.top, SRCCOPY);
+    return;
+  }
+  if (FCompose.IsEmpty() && !FCompose.Create(FDesktop.Width, FDesktop.Height)) return;
+  ComposeOverlay(layers, dirty, FCompose.View(), {0, 0});
   const TMagnifier& magnifier = FRun->Magnifier();
   if (magnifier.Visible() && !magnifier.Panel().Intersect(dirty).IsEmpty()) {
     // Label_Size and Label_RGB, in the panel below the enlarged view.
@@ -304,10 +323,7 @@ void TScreenShotMainForm::OnPaint() {
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());
   for (const RECT& r : rects) PaintArea(paint.Get(), r);
-  if (!FCompose.IsEmpty()) {
-    MarkStartUpStep(u"first paint");
-    WriteStartUpSteps();
-  }
+  MarkStartUpStep(u"first paint");
 }
 
 bool TScreenShotMainForm::OnSetCursor() {
@@ -330,7 +346,7 @@ bool TScreenShotMainForm::OnSetCursor() {
 bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const TKey key = KeyOf(msg.wParam);
-  if (key == TKey::Other || !FRun || !FRun->Ready()) return false;
+  if (key == TKey::Other || !FRun || !FKeys || !FRun->Ready()) return false;
   TKeyContext context;
   context.DetectionRunning = FRun->Detecting();
   context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/Language.h"
 #include "app/LogManage.h"
 #include "app/win/AppSeams.h"
 #include "app/win/DpiAwareness.h"
@@ -16,7 +15,6 @@
 #include "app/win/Form_ZynMain.h"
 #include "app/win/ProcessState.h"
 #include "app/win/StartUp.h"
-#include "app/win/UsageReporter.h"
 #include "base/Utf16Text.h"
 #include "base/win/Form.h"
 #include "capture/win/ScreenShotMainForm.h"
@@ -53,13 +51,11 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  // The units: files, folders and log; the language; DPI awareness before any window exists.
+  // The units: files, folders and log; DPI awareness before any window exists. The launcher loads the language.
   qor::MarkStartUpStep(u"process start");
   qor::win::InstallAppSeams();
   qor::SetFormErrorSink(&LogFormError);
   qor::MarkStartUpStep(u"units");
-  qor::LoadLanguageFromConfig();
-  qor::MarkStartUpStep(u"language");
   qor::win::DeclareDpiAwareness();
   qor::MarkStartUpStep(u"dpi awareness");
   qor::InstallCrashReporter(qor::ParentProductVersion());
