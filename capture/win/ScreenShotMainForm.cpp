@@ -73,10 +73,7 @@ bool TScreenShotMainForm::Create() {
   if (!FScreenCopy.Create(FDesktop.Width, FDesktop.Height)) return false;
   {
     TWindowDc screen(nullptr);
-    for (int32_t top = 0; top < FDesktop.Height; top += 128)
-      ::BitBlt(FScreenCopy.Dc(), 0, top, FDesktop.Width, std::min(128, FDesktop.Height - top), screen.Get(),
-               FDesktop.Left, FDesktop.Top + top, SRCCOPY | CAPTUREBLT);
-    ::GdiFlush();
+    CopyFromDc(screen.Get(), FDesktop.Left, FDesktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
   }
   MarkStartUpStep(u"grab");
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
