@@ -23,9 +23,11 @@ bool TForm_ZynMain::Create() {
 }
 
 void TForm_ZynMain::FormCreate() {
+  MarkStartUpStep(u"launcher window");
   ProcessState().CaptureMode = TCaptureMode::Region;
   // The scaled layout: decided once, for the monitor that holds this window; "/Scale" forces it.
   win::DecideScaledForWindow(Handle(), FFirstArgument);
+  MarkStartUpStep(u"scale decision");
   if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))
     ProcessState().SkinPackage = u"classic2.rcc";
   LoadTexts();

@@ -79,13 +79,12 @@ bool TScreenShotMainForm::Create() {
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
                                        reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
   MarkStartUpStep(u"window list");
-  DrawImage_BackGround();
-  MarkStartUpStep(u"mask");
   // Full-screen and window modes select at once, so their first picture shows the selection already. It paints
   // the whole overlay; the rest of the update waits for tmr1.
   FStartUpdate = FRun->Start();
   FStartUpdate.Dirty.clear();
-  // Created hidden at the desktop's size: it shows when the mask is ready to paint, so nothing else ever shows.
+  // Created hidden at the desktop's size and shown with its first picture painted at once, so nothing else ever
+  // shows. In region mode that picture is the dimmed screen, painted without waiting for the mask (PaintDimmed).
   if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP | WS_CLIPCHILDREN,
                   L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height))
     return false;
@@ -93,12 +92,9 @@ bool TScreenShotMainForm::Create() {
   MarkStartUpStep(u"window creation");
   ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height,
                  SWP_SHOWWINDOW);
-  ::UpdateWindow(Handle());
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
-  // Everything else waits for tmr1: its tick comes after the message loop has handed the painted picture to the
-  // display (Wine does that when the loop next waits).
-  StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
+  // The message loop paints next; everything else waits for tmr1, started by that first paint.
   return true;
 }
 
@@ -198,9 +194,12 @@ void TScreenShotMainForm::DrawImage_BackGround() {
 }
 
 void TScreenShotMainForm::tmr1Timer() {
-  // The first picture is on screen: the panels, the keys, the rest of the run's start and the statistics library.
+  // The first picture is on screen: the mask, the panels, the keys, the rest of the run's start and the statistics
+  // library.
   StopTimer(Tmr1Id);
   MarkStartUpStep(u"tmr1 wait");
+  if (FMask.IsEmpty()) DrawImage_BackGround();
+  MarkStartUpStep(u"mask");
   FormCreate();
   FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
   MarkStartUpStep(u"overlay panels");
@@ -271,16 +270,16 @@ void TScreenShotMainForm::Invalidate(const TRect& r) {
 
 void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
   const TRect dirty{area.left, area.top, area.right, area.bottom};
-  if (FMask.IsEmpty() || dirty.IsEmpty()) return;
-  const TOverlayLayers layers = FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View());
-  if (OnlyMaskShows(layers, dirty)) {
-    // The whole first picture in region mode: straight from the mask, no composing of 33 MB at 4K.
-    ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, FMask.Dc(), area.left,
-             area.top, SRCCOPY);
+  if (dirty.IsEmpty()) return;
+  if (OnlyMaskShows(FRun->Layers({}, {}, {}), dirty)) {
+    PaintDimmed(target, dirty);
     return;
   }
+  if (FMask.IsEmpty()) DrawImage_BackGround();  // full-screen and window modes: their first picture
+  if (FMask.IsEmpty()) return;
   if (FCompose.IsEmpty() && !FCompose.Create(FDesktop.Width, FDesktop.Height)) return;
-  ComposeOverlay(layers, dirty, FCompose.View(), {0, 0});
+  ComposeOverlay(FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View()), dirty, FCompose.View(),
+                 {0, 0});
   const TMagnifier& magnifier = FRun->Magnifier();
   if (magnifier.Visible() && !magnifier.Panel().Intersect(dirty).IsEmpty()) {
     // Label_Size and Label_RGB, in the panel below the enlarged view.
@@ -299,6 +298,24 @@ void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
   ::GdiFlush();
   ::BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, FCompose.Dc(), area.left,
            area.top, SRCCOPY);
+}
+
+void TScreenShotMainForm::PaintDimmed(HDC target, const TRect& area) {
+  if (!FMask.IsEmpty()) {
+    ::BitBlt(target, area.Left, area.Top, area.Width(), area.Height(), FMask.Dc(), area.Left, area.Top, SRCCOPY);
+    return;
+  }
+  // The first picture in region mode comes before the mask: the frozen screen dimmed strip by strip through one
+  // small buffer that stays in the cache, rather than through 33 MB of fresh memory at 4K.
+  const int32_t rowsPerStrip = std::max(1, CopyStripBytes / (area.Width() * 4));
+  TDibImage strip;
+  if (!strip.Create(area.Width(), std::min(rowsPerStrip, area.Height()))) return;
+  for (int32_t top = area.Top; top < area.Bottom; top += rowsPerStrip) {
+    const int32_t rows = std::min(rowsPerStrip, area.Bottom - top);
+    ::GdiFlush();  // the last strip has left the buffer
+    BlendOverBlack(FScreenCopy.View().Sub({area.Left, top, area.Right, top + rows}), strip.View(), MaskAlpha);
+    ::BitBlt(target, area.Left, top, area.Width(), rows, strip.Dc(), 0, 0, SRCCOPY);
+  }
 }
 
 void TScreenShotMainForm::OnPaint() {
@@ -320,7 +337,12 @@ void TScreenShotMainForm::OnPaint() {
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());
   for (const RECT& r : rects) PaintArea(paint.Get(), r);
-  MarkStartUpStep(u"first paint");
+  if (!FFirstPainted) {
+    // tmr1 ticks once the message loop has waited, which is when Wine hands the painted picture to the display.
+    FFirstPainted = true;
+    MarkStartUpStep(u"first paint");
+    StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
+  }
 }
 
 bool TScreenShotMainForm::OnSetCursor() {

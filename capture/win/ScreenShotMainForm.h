@@ -22,8 +22,8 @@ class TScreenShotMainForm : public TForm {
  public:
   explicit TScreenShotMainForm(TCaptureMode mode);
   ~TScreenShotMainForm() override;
-  // Grabs the screen, takes the window list, builds the mask and paints the first picture; the first tick of tmr1,
-  // once that picture is on screen, creates the panels and starts the run.
+  // Grabs the screen, takes the window list and paints the first picture; the first tick of tmr1, once that
+  // picture is on screen, builds the mask, creates the panels and starts the run.
   bool Create();
   // Every key press of the program passes here first (the overlay previews all keys); true when it was used.
   bool PreviewKey(const MSG& msg);
@@ -36,6 +36,7 @@ class TScreenShotMainForm : public TForm {
   std::unique_ptr<TCaptureRun> FRun;
   std::unique_ptr<TKeyCommands> FKeys;  // from tmr1 on: keys count once the first picture is on screen
   TOverlayUpdate FStartUpdate;           // the run's start, applied by tmr1 (the first paint already shows it)
+  bool FFirstPainted = false;
   std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
   std::unique_ptr<TExitTipPanel> FExitTip;  // Panel_ExitTip
   TDibImage FScreenCopy;      // the frozen screen; never changed after the grab
@@ -80,6 +81,8 @@ class TScreenShotMainForm : public TForm {
   TImageView FrontImage() const;
   void OnPaint();
   void PaintArea(HDC target, const RECT& area);
+  // The frozen screen dimmed over area: from the mask, or blended on the way while there is no mask yet.
+  void PaintDimmed(HDC target, const TRect& area);
   bool OnSetCursor();
   void Invalidate(const TRect& r);
   void Close();

@@ -13,8 +13,8 @@ import unittest
 
 import numpy as np
 
-from qor_e2e import (MSG_CLOSE_OVERLAY, OVERLAY_CLASS, dimmed, e2e_timeout, fixture_exe, require_program,
-                     wait_until, Session, artifacts_dir)
+from qor_e2e import (MSG_CLOSE_OVERLAY, OVERLAY_CLASS, Session, artifacts_dir, dimmed, e2e_timeout, fixture_exe,
+                     require_program, save_png, wait_until)
 
 RUNS = 5
 PATCH = 16
@@ -29,17 +29,25 @@ def edge_patches(width, height):
     return [(x, y) for y in ys for x in xs if (x, y) != (xs[1], ys[1])]
 
 
-def time_until_patches(session, expected, started, tolerance, what):
-    """Polls the edge patches until each shows `expected` (±tolerance); returns the seconds since `started`."""
+def time_until_patches(session, program, expected, tolerance, what):
+    """Polls the edge patches until each shows `expected` (±tolerance); returns the seconds since `program`
+    started. Fails at once when the program ends first."""
     wanted = [(x, y, expected[y : y + PATCH, x : x + PATCH].astype(np.int16))
               for x, y in edge_patches(session.width, session.height)]
 
     def shown():
         now = time.monotonic()
+        if not program.running():
+            raise AssertionError(f"{program.name} ended with {program.popen.returncode} before showing {what}")
         return all(np.abs(session.screenshot(x, y, PATCH, PATCH).astype(np.int16) - want).max() <= tolerance
-                   for x, y, want in wanted) and [now - started]
+                   for x, y, want in wanted) and [now - program.started]
 
-    return wait_until(shown, STATE_TIMEOUT_S, 0.002, what)[0]
+    def detail():
+        path = artifacts_dir() / f"timing-{what.replace(' ', '-')}.png"
+        save_png(session.screenshot(), path)
+        return f"(screen kept in {path})"
+
+    return wait_until(shown, STATE_TIMEOUT_S, 0.002, what, detail)[0]
 
 
 class StartUpMeasurement:
@@ -65,16 +73,17 @@ class StartUpMeasurement:
         s = self.session
         fixture = s.launch(fixture_exe(), ["--window", f"0,0,{s.width},{s.height},QorTiming,Timing,123456,topmost"],
                            name="timing-fixture")
-        seconds = time_until_patches(s, self.floor_picture, fixture.started, 0, "the floor window")
+        seconds = time_until_patches(s, fixture, self.floor_picture, 0, "the floor window")
         fixture.kill()
         self.back_to_rest()
         return seconds
 
-    def program(self, check_exit=None):
-        """The program in region mode, until its dimmed frozen screen shows at the corners and edges."""
+    def program(self, check_exit=None, exe=None):
+        """The program (the built one, or `exe`) in region mode, until its dimmed frozen screen shows at the corners
+        and edges."""
         s = self.session
-        program = s.start_program("/CaptrueAuto")
-        seconds = time_until_patches(s, dimmed(self.resting), program.started, 1, "the dimmed overlay")
+        program = s.start_program("/CaptrueAuto", exe=exe)
+        seconds = time_until_patches(s, program, dimmed(self.resting), 1, "the dimmed overlay")
         s.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
         code = program.wait(10)
         if check_exit:

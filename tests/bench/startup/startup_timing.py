@@ -3,7 +3,9 @@
 (the measurement of tests/e2e/test_timing.py), and with --steps the program's own time stamps per start-up step
 (the "[StartUp]" lines of the detail log, written when "detaillog.ldt" lies beside the exe).
 
-  tests/bench/startup/startup_timing.py [--runs 5] [--sizes 3840x2160,1920x1080] [--steps]
+  tests/bench/startup/startup_timing.py [--runs 5] [--sizes 3840x2160,1920x1080] [--steps] [--other EXE]
+
+--other measures a second build too (an exe in a copy of the dist folder), alternating with the first.
 
 Uses the e2e harness and its Wine prefix (build/wineprefix-e2e); build QorScreenshot and qor_fixture_windows with
 the windows preset first."""
@@ -45,6 +47,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--sizes", default="3840x2160,1920x1080")
     parser.add_argument("--steps", action="store_true", help="also run with the detail log and list the steps")
+    parser.add_argument("--other", type=Path, help="a second build's exe, measured alternately with the first")
     args = parser.parse_args()
     marker = program_exe().parent / "detaillog.ldt"
     print(f"load average before: {' '.join(f'{v:.2f}' for v in os.getloadavg())}", flush=True)
@@ -52,6 +55,14 @@ def main():
         width, height = map(int, size.split("x"))
         with Session(width, height) as session:
             measurement = StartUpMeasurement(session)
+            if args.other:
+                other = [measurement.program(exe=args.other.resolve()) for _ in range(1)]  # warm-up
+                figures, others = [], []
+                for _ in range(args.runs):
+                    figures.append(measurement.program())
+                    others.append(measurement.program(exe=args.other.resolve()))
+                print(f"{width}x{height}: this build {statistics.median(figures) * 1000:.0f} ms, {args.other} "
+                      f"{statistics.median(others) * 1000:.0f} ms (medians of {args.runs}, alternating)", flush=True)
             figures, floors = measurement.side_by_side(args.runs)
             print(report(width, height, figures, floors), end="", flush=True)
             if args.steps:
