@@ -19,8 +19,8 @@ void EnableDebugPrivilege();
 std::wstring ParentProductVersion();
 
 // Notes that the start-up step `step` has just ended (kept in memory; the first note fixes the origin at the
-// process's creation). WriteStartUpSteps puts the notes into the detail log once the first picture is painted; later notes are
-// ignored.
+// process's creation). WriteStartUpSteps puts the notes into the detail log once the first picture is painted; later
+// notes are ignored.
 void MarkStartUpStep(std::u16string_view step);
 void WriteStartUpSteps();
 

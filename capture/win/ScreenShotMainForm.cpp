@@ -90,8 +90,7 @@ bool TScreenShotMainForm::Create() {
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
   MarkStartUpStep(u"window creation");
-  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height,
-                 SWP_SHOWWINDOW);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height, SWP_SHOWWINDOW);
   ::SetForegroundWindow(Handle());
   ::SetFocus(Handle());
   // The message loop paints next; everything else waits for tmr1, started by that first paint.

@@ -35,7 +35,7 @@ class TScreenShotMainForm : public TForm {
   TDesktop FDesktop;
   std::unique_ptr<TCaptureRun> FRun;
   std::unique_ptr<TKeyCommands> FKeys;  // from tmr1 on: keys count once the first picture is on screen
-  TOverlayUpdate FStartUpdate;           // the run's start, applied by tmr1 (the first paint already shows it)
+  TOverlayUpdate FStartUpdate;          // the run's start, applied by tmr1 (the first paint already shows it)
   bool FFirstPainted = false;
   std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
   std::unique_ptr<TExitTipPanel> FExitTip;  // Panel_ExitTip

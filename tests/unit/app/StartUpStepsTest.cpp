@@ -1,6 +1,6 @@
-#include "app/StartUpSteps.h"
-
 #include <gtest/gtest.h>
+
+#include "app/StartUpSteps.h"
 
 using namespace qor;
 
@@ -9,9 +9,9 @@ TEST(StartUpSteps, EachStepRunsFromThePreviousMarkAndIsPlacedSinceTheOrigin) {
   steps.Mark(u"process start", 1'085'250);
   steps.Mark(u"mutex", 1'085'300);
   steps.Mark(u"grab", 1'097'749);
-  EXPECT_EQ(steps.Lines(), (std::vector<std::u16string>{u"[StartUp]process start 85.3 ms, at 85.3 ms",
-                                                        u"[StartUp]mutex 0.1 ms, at 85.3 ms",
-                                                        u"[StartUp]grab 12.4 ms, at 97.7 ms"}));
+  EXPECT_EQ(steps.Lines(),
+            (std::vector<std::u16string>{u"[StartUp]process start 85.3 ms, at 85.3 ms",
+                                         u"[StartUp]mutex 0.1 ms, at 85.3 ms", u"[StartUp]grab 12.4 ms, at 97.7 ms"}));
   steps.Clear();
   EXPECT_TRUE(steps.Empty());
   EXPECT_TRUE(steps.Lines().empty());
