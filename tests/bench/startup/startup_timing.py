@@ -5,7 +5,7 @@
 
   tests/bench/startup/startup_timing.py [--runs 5] [--sizes 3840x2160,1920x1080] [--steps] [--other EXE]
 
---other measures a second build too (an exe in a copy of the dist folder), alternating with the first.
+--other measures a second build too (an exe in a copy of the dist folder), in turn with the floor and this build.
 
 Uses the e2e harness and its Wine prefix (build/wineprefix-e2e); build QorScreenshot and qor_fixture_windows with
 the windows preset first."""
@@ -47,7 +47,7 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--sizes", default="3840x2160,1920x1080")
     parser.add_argument("--steps", action="store_true", help="also run with the detail log and list the steps")
-    parser.add_argument("--other", type=Path, help="a second build's exe, measured alternately with the first")
+    parser.add_argument("--other", type=Path, help="a second build's exe, measured in turn with this one")
     args = parser.parse_args()
     marker = program_exe().parent / "detaillog.ldt"
     print(f"load average before: {' '.join(f'{v:.2f}' for v in os.getloadavg())}", flush=True)
@@ -56,15 +56,19 @@ def main():
         with Session(width, height) as session:
             measurement = StartUpMeasurement(session)
             if args.other:
-                other = [measurement.program(exe=args.other.resolve()) for _ in range(1)]  # warm-up
-                figures, others = [], []
+                # Floor, this build and the other in turn, after one warm-up of each.
+                other = args.other.resolve()
+                measurement.floor(), measurement.program(), measurement.program(exe=other)
+                floors, figures, others = [], [], []
                 for _ in range(args.runs):
+                    floors.append(measurement.floor())
                     figures.append(measurement.program())
-                    others.append(measurement.program(exe=args.other.resolve()))
-                print(f"{width}x{height}: this build {statistics.median(figures) * 1000:.0f} ms, {args.other} "
-                      f"{statistics.median(others) * 1000:.0f} ms (medians of {args.runs}, alternating)", flush=True)
-            figures, floors = measurement.side_by_side(args.runs)
-            print(report(width, height, figures, floors), end="", flush=True)
+                    others.append(measurement.program(exe=other))
+                print("this build  " + report(width, height, figures, floors), end="")
+                print(f"{args.other}  " + report(width, height, others, floors), end="", flush=True)
+            else:
+                figures, floors = measurement.side_by_side(args.runs)
+                print(report(width, height, figures, floors), end="", flush=True)
             if args.steps:
                 marker.write_text("")
                 try:
