@@ -6,7 +6,7 @@ A measurement printed to the test log (and kept in build/e2e-artifacts/), not a 
 waited for is a state that stays: a fixture window lies under the cursor, so detection undims that window, while
 the corners and edge middles, away from it, show the dimmed frozen screen from the first paint on and keep showing
 it. (Without that window, detection shows the desktop undimmed within one tick, and a poll could miss the dimmed
-picture altogether.) tests/bench/startup_timing.py runs the same measurement by hand."""
+picture altogether.) tests/bench/startup/startup_timing.py runs the same measurement by hand."""
 import statistics
 import time
 import unittest
@@ -60,8 +60,9 @@ class StartUpMeasurement:
         left, top = (w - tw) // 2, (h - th) // 2
         session.start_fixture([f"{left},{top},{tw},{th},QorTimingTarget,Timing target,2a6f97,popup"], name="target")
         session.mouse_move(left + tw // 2, top + th // 2)
-        self.resting = session.wait_for_screen(lambda s: (s[top + th // 2, left + tw // 2] == (0x2A, 0x6F, 0x97)).all(),
-                                               STATE_TIMEOUT_S, "the target window")
+        centre = (top + th // 2, left + tw // 2)
+        self.resting = session.wait_for_screen(lambda s: (s[centre] == (0x2A, 0x6F, 0x97)).all(), STATE_TIMEOUT_S,
+                                               "the target window")
         self.floor_picture = np.empty_like(self.resting)
         self.floor_picture[:] = FLOOR_COLOUR
 
