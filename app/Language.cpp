@@ -1,7 +1,6 @@
 #include "app/Language.h"
 
 #include "app/AppPaths.h"
-#include "app/SafeIniFile.h"
 #include "base/FileSystem.h"
 #include "base/TextDecoding.h"
 #include "base/Utf16Text.h"
@@ -127,7 +126,5 @@ TLanguage& AppLanguage() {
   static TLanguage language(ExecutableFolder() + u"Language");
   return language;
 }
-
-void LoadLanguageFromConfig() { AppLanguage().Load(ReadConfigString(u"Main", u"Language", u"English")); }
 
 }  // namespace qor

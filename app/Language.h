@@ -3,7 +3,7 @@
 // "Qor_Screen_" + window name) from "<exe folder>\Language\<language>.lng", with English and then the built-in
 // defaults as fallbacks. Lookups never fail.
 // Usage:
-//   qor::LoadLanguageFromConfig();                       // Config.ini [Main] Language, default "English"
+//   qor::AppLanguage().Load(u"English");                 // the launcher loads Config.ini's [Main] Language
 //   std::u16string ok = qor::AppLanguage().MessageText(u"M_OK", u"OK");
 //   // A window asks for its controls' texts and applies those found:
 //   auto texts = qor::AppLanguage().TranslateWindow(u"FormScrollWinsTools",
@@ -95,7 +95,5 @@ class TLanguage {
 
 // The process-wide language object: folder ExecutableFolder() + "Language", product key "Qor_Screen".
 TLanguage& AppLanguage();
-// Reads [Main] Language from Config.ini (default "English", nothing created) and loads it into AppLanguage().
-void LoadLanguageFromConfig();
 
 }  // namespace qor

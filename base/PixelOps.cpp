@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 namespace qor {
 
@@ -27,6 +29,20 @@ void BlendOverBlack(const TConstImageView& source, const TImageView& target, uin
     // Alpha bytes were scaled with the rest (cheaper than skipping them); the result is opaque.
     for (size_t i = 3; i < bytes; i += 4) out[i] = 255;
   }
+}
+
+void BlendOverBlackInStrips(const TConstImageView& source, const TImageView& target, uint8_t alpha, int strips) {
+  const int32_t width = std::min(source.Width, target.Width);
+  const int32_t height = std::min(source.Height, target.Height);
+  strips = std::clamp(strips, 1, std::max(1, height));
+  const auto strip = [&](int i) {
+    const TRect band{0, int32_t(int64_t(height) * i / strips), width, int32_t(int64_t(height) * (i + 1) / strips)};
+    BlendOverBlack(source.Sub(band), target.Sub(band), alpha);
+  };
+  std::vector<std::thread> helpers;
+  for (int i = 1; i < strips; ++i) helpers.emplace_back(strip, i);
+  strip(0);
+  for (std::thread& helper : helpers) helper.join();
 }
 
 void CopyPixels(const TConstImageView& source, const TImageView& target) {

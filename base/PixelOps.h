@@ -8,6 +8,9 @@ namespace qor {
 
 // target = source * alpha / 255 over black (rounded to nearest), opaque. Source and target may be the same view.
 void BlendOverBlack(const TConstImageView& source, const TImageView& target, uint8_t alpha);
+// The same, in `strips` horizontal bands blended at once on as many threads (the calling thread takes one): the
+// mask of a 4K screen is 33 MB, and start-up waits for it.
+void BlendOverBlackInStrips(const TConstImageView& source, const TImageView& target, uint8_t alpha, int strips);
 
 // Copies source's pixels into target from their top-left corners.
 void CopyPixels(const TConstImageView& source, const TImageView& target);

@@ -49,6 +49,17 @@ std::vector<TRect> FramePixels(const TRect& front, TFrameStyle style, int32_t ph
   return {};
 }
 
+bool OnlyMaskShows(const TOverlayLayers& layers, const TRect& area) {
+  const auto touches = [&](const TRect& r) { return !r.Intersect(area).IsEmpty(); };
+  if (touches(layers.Front)) return false;
+  for (const TRect& r : FramePixels(layers.Front, layers.Frame, layers.BorderPhase))
+    if (touches(r)) return false;
+  if (layers.HandlesVisible)
+    for (const TRect& r : layers.Handles)
+      if (touches(r)) return false;
+  return !(layers.MagnifierVisible && touches(layers.MagnifierPanel));
+}
+
 void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target,
                     TPoint targetOrigin) {
   const TRect area = dirty.Intersect(TRect{0, 0, layers.Mask.Width, layers.Mask.Height})

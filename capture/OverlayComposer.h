@@ -38,6 +38,9 @@ inline constexpr TBgra MagnifierBackground = BgraFromColorRef(0x261B18);
 void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target,
                     TPoint targetOrigin);
 
+// True when nothing but the mask shows inside area, so the mask can be painted from as it is, without composing.
+bool OnlyMaskShows(const TOverlayLayers& layers, const TRect& area);
+
 // The frame's pixel rectangles in overlay coordinates for the style (handles not included).
 std::vector<TRect> FramePixels(const TRect& front, TFrameStyle style, int32_t phase);
 

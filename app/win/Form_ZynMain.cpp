@@ -7,7 +7,7 @@
 #include "app/win/DpiAwareness.h"
 #include "app/win/IniFile.h"
 #include "app/win/ProcessState.h"
-#include "app/win/UsageReporter.h"
+#include "app/win/StartUp.h"
 #include "base/FileSystem.h"
 
 namespace qor {
@@ -23,13 +23,15 @@ bool TForm_ZynMain::Create() {
 }
 
 void TForm_ZynMain::FormCreate() {
+  MarkStartUpStep(u"launcher window");
   ProcessState().CaptureMode = TCaptureMode::Region;
-  InitUsageReporting();
   // The scaled layout: decided once, for the monitor that holds this window; "/Scale" forces it.
   win::DecideScaledForWindow(Handle(), FFirstArgument);
+  MarkStartUpStep(u"scale decision");
   if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))
     ProcessState().SkinPackage = u"classic2.rcc";
   LoadTexts();
+  MarkStartUpStep(u"language");
   ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

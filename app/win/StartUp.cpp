@@ -4,10 +4,50 @@
 
 #include <vector>
 
+#include "app/LogManage.h"
+#include "app/StartUpSteps.h"
 #include "app/win/ProcessState.h"
 #include "base/win/UniqueHandle.h"
 
 namespace qor {
+
+namespace {
+
+int64_t Microseconds(const FILETIME& time) {
+  return int64_t((uint64_t(time.dwHighDateTime) << 32 | time.dwLowDateTime) / 10);
+}
+
+int64_t NowUs() {
+  FILETIME now{};
+  ::GetSystemTimePreciseAsFileTime(&now);
+  return Microseconds(now);
+}
+
+TStartUpSteps& StartUpSteps() {
+  static TStartUpSteps steps = [] {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    const bool known = ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
+    return TStartUpSteps(known ? Microseconds(created) : NowUs());
+  }();
+  return steps;
+}
+
+bool StartUpWritten = false;
+
+}  // namespace
+
+void MarkStartUpStep(std::u16string_view step) {
+  if (StartUpWritten) return;
+  const int64_t now = NowUs();
+  StartUpSteps().Mark(step, now);
+}
+
+void WriteStartUpSteps() {
+  if (StartUpWritten) return;
+  StartUpWritten = true;
+  for (const std::u16string& line : StartUpSteps().Lines()) WriteLog(line, true);
+  StartUpSteps().Clear();
+}
 
 std::wstring ProgramFolder() {
   std::vector<wchar_t> buffer(MAX_PATH);

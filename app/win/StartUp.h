@@ -1,6 +1,7 @@
 #pragma once
 // The steps of start-up that talk to the system.
 #include <string>
+#include <string_view>
 
 namespace qor {
 
@@ -16,5 +17,11 @@ void EnableDebugPrivilege();
 
 // The version of the parent product's "Tornvale.exe" beside the program, "4.0.0.0" when there is none.
 std::wstring ParentProductVersion();
+
+// Notes that the start-up step `step` has just ended (kept in memory; the first note fixes the origin at the
+// process's creation). WriteStartUpSteps puts the notes into the detail log once the first picture is painted; later
+// notes are ignored.
+void MarkStartUpStep(std::u16string_view step);
+void WriteStartUpSteps();
 
 }  // namespace qor

@@ -5,7 +5,8 @@
 
 namespace qor {
 
-// Loads the library by full path from the program's folder and hands it the parameter record.
+// Loads the library by full path from the program's folder and hands it the parameter record. Called once the
+// overlay's first picture is on screen: nothing before it counts.
 void InitUsageReporting();
 
 // A counted action ("332" save, "333" copy); skipped while an output action is busy.

@@ -35,7 +35,9 @@ class TDibImage {
   void Free();
 };
 
-// Copies from a device context into the image (BitBlt with the given raster operation).
+// Copies from a device context into the image (BitBlt with the given raster operation), in strips of about
+// CopyStripBytes.
+inline constexpr int32_t CopyStripBytes = 128 * 1024;
 bool CopyFromDc(HDC source, int32_t sourceX, int32_t sourceY, TDibImage& target, DWORD rop = SRCCOPY);
 
 }  // namespace qor

@@ -2,12 +2,15 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/DpiDecision.h"
 #include "app/Language.h"
 #include "app/LogManage.h"
+#include "app/win/StartUp.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
 #include "base/Utf16Text.h"
@@ -68,16 +71,25 @@ bool TScreenShotMainForm::Create() {
     TWindowDc screen(nullptr);
     CopyFromDc(screen.Get(), FDesktop.Left, FDesktop.Top, FScreenCopy, SRCCOPY | CAPTUREBLT);
   }
+  MarkStartUpStep(u"grab");
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
                                        reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
-  FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
-  // Created at 0 x 0 so that nothing shows before the first paint; tmr1 gives it the desktop's size.
+  MarkStartUpStep(u"window list");
+  // Full-screen and window modes select at once, so their first picture shows the selection already. It paints
+  // the whole overlay; the rest of the update waits for tmr1.
+  FStartUpdate = FRun->Start();
+  FStartUpdate.Dirty.clear();
+  // Created hidden at the desktop's size and shown with its first picture painted at once, so nothing else ever
+  // shows. In region mode that picture is the dimmed screen, painted without waiting for the mask (PaintDimmed).
   if (!CreateForm(L"TScreenShotMainForm", WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED, WS_POPUP | WS_CLIPCHILDREN,
-                  L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, 0, 0))
+                  L"Varnel Screenshot", FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height))
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
-  FormCreate();
-  ::ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  MarkStartUpStep(u"window creation");
+  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height, SWP_SHOWWINDOW);
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+  // The message loop paints next; everything else waits for tmr1, started by that first paint.
   return true;
 }
 
@@ -98,7 +110,6 @@ void TScreenShotMainForm::FormCreate() {
     FSavePathPanel->OnClose = [this] { btn_pthpnl_closeClick(); };
   FExitTip = std::make_unique<TExitTipPanel>(IsScaled());
   if (!FExitTip->Create(Handle())) FExitTip.reset();
-  StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
 }
 
 void TScreenShotMainForm::tmr_ExitTipTimer() {
@@ -169,22 +180,29 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
 
 void TScreenShotMainForm::DrawImage_BackGround() {
   WriteLog(u"Screen width :" + IntToText(FDesktop.Width) + u" Screen height :" + IntToText(FDesktop.Height));
-  if (FMask.Create(FDesktop.Width, FDesktop.Height)) BlendOverBlack(FScreenCopy.View(), FMask.View(), MaskAlpha);
+  if (FMask.Create(FDesktop.Width, FDesktop.Height))
+    BlendOverBlackInStrips(FScreenCopy.View(), FMask.View(), MaskAlpha,
+                           int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)));
   WriteLog(u"DrawImage_BackGround Image_Meng width:" + IntToText(FMask.Width()) + u" Image_Meng height:" +
            IntToText(FMask.Height()));
 }
 
 void TScreenShotMainForm::tmr1Timer() {
+  // The first picture is on screen: the mask, the panels, the keys, the rest of the run's start and the statistics
+  // library.
   StopTimer(Tmr1Id);
-  DrawImage_BackGround();
-  FCompose.Create(FDesktop.Width, FDesktop.Height);
-  ::SetWindowPos(Handle(), HWND_TOPMOST, FDesktop.Left, FDesktop.Top, FScreenCopy.Width(), FScreenCopy.Height(),
-                 SWP_SHOWWINDOW);
-  ::SetForegroundWindow(Handle());
-  ::SetFocus(Handle());
+  MarkStartUpStep(u"tmr1 wait");
+  if (FMask.IsEmpty()) DrawImage_BackGround();
+  MarkStartUpStep(u"mask");
+  FormCreate();
+  FKeys = std::make_unique<TKeyCommands>(::GetTickCount());
+  MarkStartUpStep(u"overlay panels");
   FNotice.Start(::GetTickCount());
-  Apply(FRun->Start());
+  Apply(FStartUpdate);
   if (FRun->Detecting()) StartTimer(TimerGetPosId, DetectionTimerMs, [this] { Timer_GetPosTimer(); });
+  InitUsageReporting();
+  MarkStartUpStep(u"statistics library");
+  WriteStartUpSteps();
 }
 
 void TScreenShotMainForm::Timer_GetPosTimer() {
@@ -246,7 +264,14 @@ void TScreenShotMainForm::Invalidate(const TRect& r) {
 
 void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
   const TRect dirty = ToTRect(area);
-  if (FCompose.IsEmpty() || FMask.IsEmpty() || dirty.IsEmpty()) return;
+  if (dirty.IsEmpty()) return;
+  if (OnlyMaskShows(FRun->Layers({}, {}, {}), dirty)) {
+    PaintDimmed(target, dirty);
+    return;
+  }
+  if (FMask.IsEmpty()) DrawImage_BackGround();  // full-screen and window modes: their first picture
+  if (FMask.IsEmpty()) return;
+  if (FCompose.IsEmpty() && !FCompose.Create(FDesktop.Width, FDesktop.Height)) return;
   ComposeOverlay(FRun->Layers(FMask.View(), FScreenCopy.View(), FMagnifierImage.View()), dirty, FCompose.View(),
                  {0, 0});
   const TMagnifier& magnifier = FRun->Magnifier();
@@ -269,6 +294,24 @@ void TScreenShotMainForm::PaintArea(HDC target, const RECT& area) {
            area.top, SRCCOPY);
 }
 
+void TScreenShotMainForm::PaintDimmed(HDC target, const TRect& area) {
+  if (!FMask.IsEmpty()) {
+    ::BitBlt(target, area.Left, area.Top, area.Width(), area.Height(), FMask.Dc(), area.Left, area.Top, SRCCOPY);
+    return;
+  }
+  // The first picture in region mode comes before the mask: the frozen screen dimmed strip by strip through one
+  // small buffer that stays in the cache, rather than through 33 MB of fresh memory at 4K.
+  const int32_t rowsPerStrip = std::max(1, CopyStripBytes / (area.Width() * 4));
+  TDibImage strip;
+  if (!strip.Create(area.Width(), std::min(rowsPerStrip, area.Height()))) return;
+  for (int32_t top = area.Top; top < area.Bottom; top += rowsPerStrip) {
+    const int32_t rows = std::min(rowsPerStrip, area.Bottom - top);
+    ::GdiFlush();  // the last strip has left the buffer
+    BlendOverBlack(FScreenCopy.View().Sub({area.Left, top, area.Right, top + rows}), strip.View(), MaskAlpha);
+    ::BitBlt(target, area.Left, top, area.Width(), rows, strip.Dc(), 0, 0, SRCCOPY);
+  }
+}
+
 void TScreenShotMainForm::OnPaint() {
   // The update region is painted rectangle by rectangle: a moving magnifier and a distant border band must not
   // grow into their bounding box.
@@ -287,6 +330,12 @@ void TScreenShotMainForm::OnPaint() {
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());
   for (const RECT& r : rects) PaintArea(paint.Get(), r);
+  if (!FFirstPainted) {
+    // tmr1 ticks once the message loop has waited, which is when Wine hands the painted picture to the display.
+    FFirstPainted = true;
+    MarkStartUpStep(u"first paint");
+    StartTimer(Tmr1Id, 10, [this] { tmr1Timer(); });
+  }
 }
 
 bool TScreenShotMainForm::OnSetCursor() {
@@ -309,7 +358,7 @@ bool TScreenShotMainForm::OnSetCursor() {
 bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
   const TKey key = KeyOf(msg.wParam);
-  if (key == TKey::Other || !FRun || !FRun->Ready()) return false;
+  if (key == TKey::Other || !FRun || !FKeys || !FRun->Ready()) return false;
   TKeyContext context;
   context.DetectionRunning = FRun->Detecting();
   context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;

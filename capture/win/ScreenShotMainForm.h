@@ -22,8 +22,8 @@ class TScreenShotMainForm : public TForm {
  public:
   explicit TScreenShotMainForm(TCaptureMode mode);
   ~TScreenShotMainForm() override;
-  // Grabs the screen, takes the window list and shows the (still empty) window; the first tick of tmr1 lays out
-  // the rest.
+  // Grabs the screen, takes the window list and paints the first picture; the first tick of tmr1, once that
+  // picture is on screen, builds the mask, creates the panels and starts the run.
   bool Create();
   // Every key press of the program passes here first (the overlay previews all keys); true when it was used.
   bool PreviewKey(const MSG& msg);
@@ -34,12 +34,14 @@ class TScreenShotMainForm : public TForm {
   TCaptureMode FMode;
   TDesktop FDesktop;
   std::unique_ptr<TCaptureRun> FRun;
-  std::unique_ptr<TKeyCommands> FKeys;
+  std::unique_ptr<TKeyCommands> FKeys;  // from tmr1 on: keys count once the first picture is on screen
+  TOverlayUpdate FStartUpdate;          // the run's start, applied by tmr1 (the first paint already shows it)
+  bool FFirstPainted = false;
   std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
   std::unique_ptr<TExitTipPanel> FExitTip;  // Panel_ExitTip
   TDibImage FScreenCopy;      // the frozen screen; never changed after the grab
   TDibImage FMask;            // Image_Meng: the screen copy dimmed
-  TDibImage FCompose;         // where the layers are put together before they reach the screen
+  TDibImage FCompose;         // where the layers are put together before they reach the screen (made when first needed)
   TDibImage FMagnifierImage;  // Image_Expand
   std::u16string FSizeWord;   // "Size:" from the language table, read once
   std::u16string FSizeText;   // Label_Size
@@ -79,6 +81,8 @@ class TScreenShotMainForm : public TForm {
   TConstImageView FrontImage() const;
   void OnPaint();
   void PaintArea(HDC target, const RECT& area);
+  // The frozen screen dimmed over area: from the mask, or blended on the way while there is no mask yet.
+  void PaintDimmed(HDC target, const TRect& area);
   bool OnSetCursor();
   void Invalidate(const TRect& r);
   void Close();

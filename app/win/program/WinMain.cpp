@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/Language.h"
 #include "app/LogManage.h"
 #include "app/win/AppSeams.h"
 #include "app/win/DpiAwareness.h"
@@ -16,7 +15,6 @@
 #include "app/win/Form_ZynMain.h"
 #include "app/win/ProcessState.h"
 #include "app/win/StartUp.h"
-#include "app/win/UsageReporter.h"
 #include "base/Utf16Text.h"
 #include "base/win/Form.h"
 #include "capture/win/ScreenShotMainForm.h"
@@ -53,13 +51,17 @@ void StartCaptureRun(qor::TCaptureMode mode, HWND launcher) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
-  // The units: files, folders and log; the language; DPI awareness before any window exists.
+  // The units: files, folders and log; DPI awareness before any window exists. The launcher loads the language.
+  qor::MarkStartUpStep(u"process start");
   qor::win::InstallAppSeams();
   qor::SetFormErrorSink(&LogFormError);
-  qor::LoadLanguageFromConfig();
+  qor::MarkStartUpStep(u"units");
   qor::win::DeclareDpiAwareness();
+  qor::MarkStartUpStep(u"dpi awareness");
   qor::InstallCrashReporter(qor::ParentProductVersion());
+  qor::MarkStartUpStep(u"crash reporter");
   if (!qor::ClaimSingleInstance()) return 0;
+  qor::MarkStartUpStep(u"mutex");
 
   const std::u16string firstArgument = FirstArgument();
   try {
@@ -68,11 +70,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     qor::ReportError(qor::Utf8ToUtf16(e.what()));
   }
   qor::EnableDebugPrivilege();
+  qor::MarkStartUpStep(u"debug privilege");
 
   HWND launcherHandle = nullptr;
   qor::TFormOf<qor::TForm_ZynMain> launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
   if (!launcher.Create()) return 0;
   launcherHandle = launcher.Handle();
+  qor::MarkStartUpStep(u"launcher");
   launcher.FormShow();
 
   MSG msg;

@@ -56,6 +56,23 @@ TEST(BlendOverBlack, EmptyOrMismatchedViewsAreClippedNotOverrun) {
   BlendOverBlack(large.View(), TImageView{}, 140);
 }
 
+TEST(BlendOverBlack, StripsGiveTheSamePictureAsOnePassForAnyCount) {
+  const TImage source = Gradient(13, 7);
+  TImage once(13, 7);
+  BlendOverBlack(source.View(), once.View(), 140);
+  // More strips than rows, a count that does not divide the height, none, and a smaller target.
+  for (int strips : {-1, 0, 1, 2, 3, 7, 50}) {
+    TImage striped(13, 7, TBgra{1, 2, 3, 4});
+    BlendOverBlackInStrips(source.View(), striped.View(), 140, strips);
+    for (int y = 0; y < 7; ++y)
+      for (int x = 0; x < 13; ++x) ASSERT_EQ(striped.View().At(x, y), once.View().At(x, y)) << strips;
+  }
+  TImage small(4, 3, TBgra{1, 2, 3, 4});
+  BlendOverBlackInStrips(source.View(), small.View(), 140, 2);
+  EXPECT_EQ(small.View().At(3, 2), once.View().At(3, 2));
+  BlendOverBlackInStrips(TImageView{}, small.View(), 140, 2);
+}
+
 TEST(CropImage, TakesExactlyTheRectangleClippedToTheImage) {
   const TImage source = Gradient(10, 8);
   const TImage crop = CropImage(source.View(), TRect{3, 2, 7, 5});

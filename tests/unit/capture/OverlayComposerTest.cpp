@@ -101,3 +101,33 @@ TEST(OverlayComposer, ASmallTargetReceivesExactlyItsPartAndAFrontOutsideTheScree
   EXPECT_EQ(outside.Compose().View().At(60, 45), outside.ScreenAt(60, 45));
   ComposeOverlay(outside.Layers, TRect{-10, -10, 200, 200}, TImageView{}, {0, 0});  // an empty target is a no-op
 }
+
+TEST(OverlayComposer, OnlyMaskShowsExactlyWhereComposingGivesTheMask) {
+  // Each layer in turn, with areas beside it, touching its edge, and holding it: an area is "mask only" when, and
+  // only when, composing it gives the mask everywhere.
+  TScene selection({10, 8, 40, 30}, TFrameStyle::Solid);
+  selection.Layers.HandlesVisible = true;
+  selection.Layers.Handles = HandleRects(10, 8, 30, 22);
+  TScene detection({20, 10, 30, 20}, TFrameStyle::MovingBorder);
+  detection.Layers.BorderPhase = 3;
+  TScene magnifier({}, TFrameStyle::None);
+  magnifier.Layers.MagnifierVisible = true;
+  magnifier.Layers.MagnifierPanel = {30, 20, 50, 40};
+  magnifier.Layers.MagnifierImageAt = {32, 22};
+  magnifier.Layers.MagnifierImage = magnifier.Magnifier.View();
+  TScene empty({}, TFrameStyle::None);
+  for (const TScene* scene : {&selection, &detection, &magnifier, &empty}) {
+    for (int top = 0; top < 48; top += 3)
+      for (int left = 0; left < 64; left += 5) {
+        const TRect area{left, top, left + 6, top + 4};
+        const TImage out = scene->Compose(area);
+        bool allMask = true;
+        const TRect inside = area.Intersect({0, 0, 64, 48});
+        for (int y = inside.Top; y < inside.Bottom; ++y)
+          for (int x = inside.Left; x < inside.Right; ++x) allMask = allMask && out.View().At(x, y) == MaskPixel;
+        // A front pixel could equal the mask by chance; the scene's screen pixels never do (blue 99).
+        EXPECT_EQ(OnlyMaskShows(scene->Layers, area), allMask) << left << "," << top;
+      }
+  }
+  EXPECT_TRUE(OnlyMaskShows(empty.Layers, {0, 0, 64, 48}));
+}

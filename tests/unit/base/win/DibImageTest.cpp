@@ -26,6 +26,18 @@ TEST(DibImage, BlitFromAnotherDcLandsInTheView) {
     }
 }
 
+TEST(DibImage, ATallBlitArrivesWholeAcrossItsStrips) {
+  // 1000 pixels wide: 32 rows a strip, so 75 rows take two full strips and a part.
+  TDibImage source, target;
+  ASSERT_TRUE(source.Create(1000, 80));
+  ASSERT_TRUE(target.Create(1000, 75));
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 1000; ++x) source.View().At(x, y) = TBgra{uint8_t(x), uint8_t(y), uint8_t(x >> 8), 255};
+  ASSERT_TRUE(CopyFromDc(source.Dc(), 0, 5, target));
+  for (int y = 0; y < 75; ++y)
+    for (int x = 0; x < 1000; x += 37) ASSERT_EQ(target.View().At(x, y), source.View().At(x, y + 5)) << x << "," << y;
+}
+
 TEST(DibImage, EmptySizesGiveAnEmptyImageAndRecreateReplacesTheOld) {
   TDibImage image;
   EXPECT_TRUE(image.Create(0, 10));
