@@ -15,13 +15,7 @@ void TDibImage::Free() {
 bool TDibImage::Create(int32_t width, int32_t height) {
   Free();
   if (width <= 0 || height <= 0) return true;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, like TImage
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = TopDownDibInfo(width, height);
   void* bits = nullptr;
   FBitmap.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!FBitmap || !bits) {
@@ -36,6 +30,26 @@ bool TDibImage::Create(int32_t width, int32_t height) {
   FOldBitmap = ::SelectObject(FDc.Get(), FBitmap.Get());
   FView = TImageView{static_cast<uint8_t*>(bits), width, height, ptrdiff_t(width) * 4};
   return true;
+}
+
+BITMAPINFO TopDownDibInfo(int32_t width, int32_t height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+TPackedRows::TPackedRows(const TConstImageView& image)
+    : FInfo(TopDownDibInfo(image.Width, image.Height)), FBits(image.Pixels) {
+  if (image.IsEmpty() || image.Stride == ptrdiff_t(image.Width) * 4) return;
+  FCopy.resize(size_t(image.Width) * size_t(image.Height));
+  for (int32_t y = 0; y < image.Height; ++y)
+    std::copy(image.Row(y), image.Row(y) + image.Width, FCopy.begin() + ptrdiff_t(y) * image.Width);
+  FBits = FCopy.data();
 }
 
 bool CopyFromDc(HDC source, int32_t sourceX, int32_t sourceY, TDibImage& target, DWORD rop) {

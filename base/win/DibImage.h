@@ -3,6 +3,8 @@
 // into its own memory DC, so GDI blits and portable pixel code share the same pixels without copies.
 #include <windows.h>
 
+#include <vector>
+
 #include "base/Image.h"
 #include "base/win/UniqueHandle.h"
 
@@ -33,6 +35,23 @@ class TDibImage {
   TImageView FView;
 
   void Free();
+};
+
+// The header GDI reads a view's rows with: 32 bits per pixel, BI_RGB, top-down like every view.
+BITMAPINFO TopDownDibInfo(int32_t width, int32_t height);
+
+// A view's pixels as GDI takes them: rows one after the other with no gap. The view's own memory when it already
+// is packed, otherwise a packed copy.
+class TPackedRows {
+ public:
+  explicit TPackedRows(const TConstImageView& image);
+  const void* Bits() const { return FBits; }
+  const BITMAPINFO& Info() const { return FInfo; }
+
+ private:
+  BITMAPINFO FInfo;
+  std::vector<TBgra> FCopy;
+  const void* FBits = nullptr;
 };
 
 // Copies from a device context into the image (BitBlt with the given raster operation), in strips of about

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/LogManage.h"
+#include "base/win/DibImage.h"
 #include "base/win/UniqueHandle.h"
 
 namespace qor {
@@ -21,22 +22,9 @@ TBitmapHandle MakeScreenBitmap(const TConstImageView& image) {
   if (!screen.Get()) return {};
   TBitmapHandle bitmap(::CreateCompatibleBitmap(screen.Get(), image.Width, image.Height));
   if (!bitmap) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = image.Width;
-  info.bmiHeader.biHeight = -image.Height;  // top-down, as the view
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  const ptrdiff_t tight = ptrdiff_t(image.Width) * 4;
-  std::vector<uint8_t> rows;
-  const void* bits = image.Pixels;
-  if (image.Stride != tight) {  // GDI wants contiguous rows
-    rows.resize(size_t(tight) * image.Height);
-    for (int32_t y = 0; y < image.Height; ++y) std::memcpy(rows.data() + tight * y, image.Row(y), size_t(tight));
-    bits = rows.data();
-  }
-  if (::SetDIBits(screen.Get(), bitmap.Get(), 0, UINT(image.Height), bits, &info, DIB_RGB_COLORS) != image.Height)
+  const TPackedRows rows(image);
+  if (::SetDIBits(screen.Get(), bitmap.Get(), 0, UINT(image.Height), rows.Bits(), &rows.Info(), DIB_RGB_COLORS) !=
+      image.Height)
     return {};
   return bitmap;
 }

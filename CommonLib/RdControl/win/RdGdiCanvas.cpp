@@ -1,8 +1,10 @@
 #include "CommonLib/RdControl/win/RdGdiCanvas.h"
-#include "base/win/WinConvert.h"
 
 #include <string>
 #include <vector>
+
+#include "base/win/DibImage.h"
+#include "base/win/WinConvert.h"
 
 namespace qor {
 
@@ -77,24 +79,10 @@ bool TRdGdiCanvas::DrawPicture(std::u16string_view name, const TRect& dest, cons
 
 void TRdGdiCanvas::DrawImage(const TConstImageView& image, const TRect& dest) {
   if (image.IsEmpty() || dest.IsEmpty()) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = image.Width;
-  info.bmiHeader.biHeight = -image.Height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  const uint8_t* bits = image.Pixels;
-  std::vector<TBgra> packed;
-  if (image.Stride != ptrdiff_t(image.Width) * 4) {  // GDI wants rows packed one after the other
-    packed.resize(size_t(image.Width) * size_t(image.Height));
-    for (int32_t y = 0; y < image.Height; ++y)
-      std::copy(image.Row(y), image.Row(y) + image.Width, packed.begin() + ptrdiff_t(y) * image.Width);
-    bits = reinterpret_cast<const uint8_t*>(packed.data());
-  }
+  const TPackedRows rows(image);
   ::SetStretchBltMode(FTarget.Dc, COLORONCOLOR);
-  ::StretchDIBits(FTarget.Dc, dest.Left, dest.Top, dest.Width(), dest.Height(), 0, 0, image.Width, image.Height, bits,
-                  &info, DIB_RGB_COLORS, SRCCOPY);
+  ::StretchDIBits(FTarget.Dc, dest.Left, dest.Top, dest.Width(), dest.Height(), 0, 0, image.Width, image.Height,
+                  rows.Bits(), &rows.Info(), DIB_RGB_COLORS, SRCCOPY);
 }
 
 void TRdGdiCanvas::PaintText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,

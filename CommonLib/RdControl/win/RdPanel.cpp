@@ -1,8 +1,9 @@
 #include "CommonLib/RdControl/win/RdPanel.h"
-#include "base/win/WinConvert.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include "base/win/WinConvert.h"
 
 namespace qor {
 
