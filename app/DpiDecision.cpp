@@ -27,10 +27,6 @@ bool DecideScaled(int workWidth, int workHeight, int dpi, std::u16string_view fi
 
 void SetScaled(bool scaled) { gScaled.store(scaled); }
 bool IsScaled() { return gScaled.load(); }
-double ScaleFactor() { return IsScaled() ? ScaleFactorConstant : 1.0; }
-
-int ScalePixels(int pixels, bool scaled) { return scaled ? static_cast<int>(pixels * ScaleFactorConstant) : pixels; }
-
-int ScalePixels(int pixels) { return ScalePixels(pixels, IsScaled()); }
+TScale CurrentScale() { return TScale::Of(IsScaled()); }
 
 }  // namespace qor

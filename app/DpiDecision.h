@@ -3,12 +3,13 @@
 // doubled. Decided once when the launcher is created (app/win/DpiAwareness.h measures and calls DecideScaled).
 // Usage:
 //   qor::SetScaled(qor::DecideScaled(area.Width(), area.Height(), dpi, firstArgument));
-//   int margin = qor::ScalePixels(15);    // 30 when scaled, 15 otherwise
+//   const qor::TScale scale = qor::CurrentScale();  // read once where a window is made, then passed on
 #include <string_view>
+
+#include "base/Scale.h"
 
 namespace qor {
 
-constexpr double ScaleFactorConstant = 2.0;
 constexpr int StandardDpi = 96;
 
 // Scaled when the longer side of the work area is above 1920 and either at least 3000 or the DPI is above 125,
@@ -19,10 +20,7 @@ bool DecideScaled(int workWidth, int workHeight, int dpi, std::u16string_view fi
 
 void SetScaled(bool scaled);
 bool IsScaled();
-// 2.0 when scaled, else 1.0.
-double ScaleFactor();
-// pixels multiplied by the factor in effect, truncated towards zero.
-int ScalePixels(int pixels);
-int ScalePixels(int pixels, bool scaled);
+// The scale of the layout in effect: 2 when scaled, else 1.
+TScale CurrentScale();
 
 }  // namespace qor

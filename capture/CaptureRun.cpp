@@ -11,13 +11,13 @@ void Append(std::vector<TRect>& to, const std::vector<TRect>& rects) { to.insert
 }  // namespace
 
 TCaptureRun::TCaptureRun(TCaptureMode mode, TDesktop desktop, const std::vector<TWindowInfo>& windows,
-                         uintptr_t desktopHandle, bool scaled)
+                         uintptr_t desktopHandle, TScale scale)
     : FMode(mode),
       FDesktop(desktop),
       FWindows(TWindowList::Build(windows, desktop, desktopHandle, mode == TCaptureMode::FullScreen)),
       FDetection(FWindows, desktop),
       FSelection(mode, desktop),
-      FMagnifier(TSize{desktop.Width, desktop.Height}, scaled) {}
+      FMagnifier(TSize{desktop.Width, desktop.Height}, scale) {}
 
 TOverlayUpdate TCaptureRun::Start() {
   TOverlayUpdate update;

@@ -40,7 +40,7 @@ class TCaptureRun {
  public:
   // windows: the top-level windows from top to bottom, as enumerated when the screen was frozen.
   TCaptureRun(TCaptureMode mode, TDesktop desktop, const std::vector<TWindowInfo>& windows = {},
-              uintptr_t desktopHandle = 0, bool scaled = false);
+              uintptr_t desktopHandle = 0, TScale scale = {});
 
   TCaptureMode Mode() const { return FMode; }
   const TDesktop& Desktop() const { return FDesktop; }

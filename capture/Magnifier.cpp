@@ -9,12 +9,11 @@
 
 namespace qor {
 
-TMagnifierMetrics TMagnifierMetrics::For(bool scaled) {
+TMagnifierMetrics TMagnifierMetrics::For(TScale scale) {
   TMagnifierMetrics m;
-  if (!scaled) return m;
   for (int32_t* value : {&m.PanelWidth, &m.PanelHeight, &m.ImageLeft, &m.ImageTop, &m.ImageWidth, &m.ImageHeight,
                          &m.HalfWidth, &m.HalfHeight, &m.ShrinkX, &m.ShrinkY, &m.SizeLabelTop, &m.RgbLabelTop})
-    *value = ScalePixels(*value, true);
+    *value = scale(*value);
   return m;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Image.h"
+#include "base/Scale.h"
 
 namespace qor {
 
@@ -28,12 +29,12 @@ struct TMagnifierMetrics {
   int32_t RgbLabelTop = 142;
   int32_t PenWidth = 2;
 
-  static TMagnifierMetrics For(bool scaled);
+  static TMagnifierMetrics For(TScale scale);
 };
 
 class TMagnifier {
  public:
-  TMagnifier(TSize desktop, bool scaled) : FDesktop(desktop), FMetrics(TMagnifierMetrics::For(scaled)) {}
+  TMagnifier(TSize desktop, TScale scale) : FDesktop(desktop), FMetrics(TMagnifierMetrics::For(scale)) {}
 
   const TMagnifierMetrics& Metrics() const { return FMetrics; }
   bool Visible() const { return FVisible; }

@@ -9,26 +9,24 @@ namespace qor {
 
 namespace {
 
-int32_t Scale(int32_t value, bool scaled) { return ScalePixels(value, scaled); }
-TSize Scale(TSize size, bool scaled) { return {Scale(size.Width, scaled), Scale(size.Height, scaled)}; }
 
 }  // namespace
 
-TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible, bool scaled) {
+TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible, TScale scale) {
   TToolbarLayout layout;
   layout.SaveDropVisible = saveDropVisible;
-  layout.Height = Scale(ToolbarHeight, scaled);
+  layout.Height = scale(ToolbarHeight);
   const int32_t height = layout.Height;
   auto place = [&](TToolbarChild child, int32_t left, TSize size) {
     layout.Children[int(child)] = TRect::FromSize(left, (height - size.Height) / 2, size.Width, size.Height);
     return layout.Children[int(child)];
   };
-  auto after = [&](const TRect& previous, int32_t gap) { return previous.Right + Scale(gap, scaled); };
+  auto after = [&](const TRect& previous, int32_t gap) { return previous.Right + scale(gap); };
 
-  const TSize tool = Scale(unscaled.ToolButton, scaled), divider = Scale(unscaled.Divider, scaled);
-  const TSize textButton = Scale(unscaled.TextButton, scaled);
-  TRect r = place(TToolbarChild::lbl_WinSize, 0, {Scale(SizeLabelWidth, scaled), height});
-  r = place(TToolbarChild::Image_BarDiv1, Scale(SizeLabelWidth, scaled), divider);
+  const TSize tool = scale(unscaled.ToolButton), divider = scale(unscaled.Divider);
+  const TSize textButton = scale(unscaled.TextButton);
+  TRect r = place(TToolbarChild::lbl_WinSize, 0, {scale(SizeLabelWidth), height});
+  r = place(TToolbarChild::Image_BarDiv1, scale(SizeLabelWidth), divider);
   r = place(TToolbarChild::Btn_Rd_Rect, after(r, 19), tool);
   for (TToolbarChild c : {TToolbarChild::Btn_Rd_Ellip, TToolbarChild::Btn_Rd_Line, TToolbarChild::Btn_Rd_Arrow,
                           TToolbarChild::Btn_Rd_Brush, TToolbarChild::Btn_Rd_Masaic, TToolbarChild::Btn_Rd_Font})
@@ -40,13 +38,13 @@ TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible
   r = place(TToolbarChild::Btn_Rd_ScrollWins, after(r, 19), tool);
   r = place(TToolbarChild::Btn_Rd_Pinned, after(r, 12), tool);
   const TRect copy = place(TToolbarChild::Rd_Copy, after(r, 8), textButton);
-  place(TToolbarChild::Rd_WordCopy, copy.Left + Scale(36, scaled), Scale(unscaled.WordCopy, scaled));
-  const TRect save = place(TToolbarChild::Rd_Save, copy.Right - Scale(4, scaled), textButton);
-  place(TToolbarChild::Rd_WordSave, save.Left + Scale(saveDropVisible ? 32 : 40, scaled),
-        Scale(unscaled.WordSave, scaled));
+  place(TToolbarChild::Rd_WordCopy, copy.Left + scale(36), scale(unscaled.WordCopy));
+  const TRect save = place(TToolbarChild::Rd_Save, copy.Right - scale(4), textButton);
+  place(TToolbarChild::Rd_WordSave, save.Left + scale(saveDropVisible ? 32 : 40),
+        scale(unscaled.WordSave));
   if (saveDropVisible)
-    place(TToolbarChild::btn_save_drop, save.Left + Scale(62, scaled), Scale(unscaled.SaveDrop, scaled));
-  layout.SaveIconOffset = Scale(saveDropVisible ? 10 : 18, scaled);
+    place(TToolbarChild::btn_save_drop, save.Left + scale(62), scale(unscaled.SaveDrop));
+  layout.SaveIconOffset = scale(saveDropVisible ? 10 : 18);
   layout.Width = save.Right;
   return layout;
 }
@@ -104,14 +102,14 @@ TToolbarWithPanel PlaceToolbarWithSavePath(const TRect& selection, TSize toolbar
   return p;
 }
 
-int32_t ExitTipLabelMaxWidth(int32_t panelWidth, bool scaled) { return panelWidth - Scale(30, scaled); }
+int32_t ExitTipLabelMaxWidth(int32_t panelWidth, TScale scale) { return panelWidth - scale(30); }
 
-TExitTipLayout PlaceExitTip(const TRect& selection, int32_t panelWidth, int32_t labelHeight, bool scaled) {
+TExitTipLayout PlaceExitTip(const TRect& selection, int32_t panelWidth, int32_t labelHeight, TScale scale) {
   TExitTipLayout tip;
-  tip.LabelLeft = Scale(15, scaled);
-  tip.LabelTop = Scale(15, scaled);
-  tip.LabelMaxWidth = ExitTipLabelMaxWidth(panelWidth, scaled);
-  const int32_t height = labelHeight + Scale(30, scaled);
+  tip.LabelLeft = scale(15);
+  tip.LabelTop = scale(15);
+  tip.LabelMaxWidth = ExitTipLabelMaxWidth(panelWidth, scale);
+  const int32_t height = labelHeight + scale(30);
   // Halves truncate toward zero, as integer division does.
   const int32_t left = selection.Left + (selection.Width() - panelWidth) / 2;
   const int32_t top = selection.Top + (selection.Height() - height) / 2;

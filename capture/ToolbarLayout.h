@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/Geometry.h"
+#include "base/Scale.h"
 #include "app/CommandLine.h"
 #include "capture/Desktop.h"
 
@@ -63,7 +64,7 @@ struct TToolbarLayout {
   const TRect& Child(TToolbarChild c) const { return Children[int(c)]; }
 };
 
-TToolbarLayout LayoutToolbar(const TToolbarSizes& sizes, bool saveDropVisible, bool scaled);
+TToolbarLayout LayoutToolbar(const TToolbarSizes& sizes, bool saveDropVisible, TScale scale);
 
 // The size readout: width " x " height.
 std::u16string ToolbarSizeText(int32_t width, int32_t height);
@@ -101,7 +102,7 @@ struct TExitTipLayout {
   int32_t LabelMaxWidth = 0;  // panel width - 30
 };
 // The caller measures the label's height with LabelMaxWidth (ExitTipLabelMaxWidth) and passes it in.
-int32_t ExitTipLabelMaxWidth(int32_t panelWidth, bool scaled);
-TExitTipLayout PlaceExitTip(const TRect& selection, int32_t panelWidth, int32_t labelHeight, bool scaled);
+int32_t ExitTipLabelMaxWidth(int32_t panelWidth, TScale scale);
+TExitTipLayout PlaceExitTip(const TRect& selection, int32_t panelWidth, int32_t labelHeight, TScale scale);
 
 }  // namespace qor

@@ -14,15 +14,14 @@ bool IsBackslash(char16_t c) { return c == u'\\' || c == u'/'; }
 
 }  // namespace
 
-TSavePathPanelLayout LayoutSavePathPanel(int32_t width, bool scaled) {
-  const int32_t k = scaled ? 2 : 1;
+TSavePathPanelLayout LayoutSavePathPanel(int32_t width, TScale scale) {
   TSavePathPanelLayout layout;
-  layout.Client = {std::max(width, SavePathPanelMinWidth * k), SavePathPanelHeight * k};
-  const int32_t w = layout.Client.Width, margin = 12 * k, gap = 8 * k;
-  layout.btn_pthpnl_close = TRect::FromSize(w - margin - 18 * k, 11 * k, 18 * k, 18 * k);
-  layout.chbtn_always = TRect{margin, 10 * k, layout.btn_pthpnl_close.Left - gap, 30 * k};
-  layout.btn_browseSavePath = TRect::FromSize(w - margin - 85 * k, 38 * k, 85 * k, 26 * k);
-  layout.edit_savepath = TRect{margin, 38 * k, layout.btn_browseSavePath.Left - gap, 64 * k};
+  layout.Client = {std::max(width, scale(SavePathPanelMinWidth)), scale(SavePathPanelHeight)};
+  const int32_t w = layout.Client.Width, margin = scale(12), gap = scale(8);
+  layout.btn_pthpnl_close = TRect::FromSize(w - margin - scale(18), scale(11), scale(18), scale(18));
+  layout.chbtn_always = TRect{margin, scale(10), layout.btn_pthpnl_close.Left - gap, scale(30)};
+  layout.btn_browseSavePath = TRect::FromSize(w - margin - scale(85), scale(38), scale(85), scale(26));
+  layout.edit_savepath = TRect{margin, scale(38), layout.btn_browseSavePath.Left - gap, scale(64)};
   return layout;
 }
 

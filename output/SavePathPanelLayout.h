@@ -1,7 +1,7 @@
 #pragma once
 // The default-path panel (pnl_defSavePath) beside the toolbar: where its children go, and how a folder picked with
 // Browse becomes the default folder of the run.
-//   qor::TSavePathPanelLayout layout = qor::LayoutSavePathPanel(toolbarWidth, scaled);
+//   qor::TSavePathPanelLayout layout = qor::LayoutSavePathPanel(toolbarWidth, scale);
 //   qor::TBrowsedFolder picked = qor::ResolveBrowsedFolder(chosen, [](const std::u16string& root) {
 //     return ::GetDriveTypeW(root) == DRIVE_FIXED; });
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "base/Geometry.h"
+#include "base/Scale.h"
 
 namespace qor {
 
@@ -25,7 +26,7 @@ struct TSavePathPanelLayout {
 };
 
 // The panel as wide as the toolbar it hangs off (at least SavePathPanelMinWidth), every number doubled when scaled.
-TSavePathPanelLayout LayoutSavePathPanel(int32_t width, bool scaled);
+TSavePathPanelLayout LayoutSavePathPanel(int32_t width, TScale scale);
 
 // The root whose drive type decides whether a folder can take screenshots: "C:\" for "c:\Users\x" or "C:", the
 // share "\\server\share\" for a network path; empty for anything else (a relative path, garbage).

@@ -11,27 +11,23 @@ constexpr std::u16string_view Section = u"AIAssistant";
 constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
 }  // namespace
 
-int32_t ScaleRounded(int32_t value, double scale) { return int32_t(std::lround(value * scale)); }
-
-TSize TipClientSize(double scale) {
-  return {ScaleRounded(TipClientWidth, scale), ScaleRounded(TipClientHeight, scale)};
-}
+TSize TipClientSize(TScale scale) { return scale(TSize{TipClientWidth, TipClientHeight}); }
 
 TTipLayout LayoutTip(const TTipLayoutInput& in) {
-  const double s = in.Scale;
+  const TScale s = in.Scale;
   const int32_t width = in.Client.Width, height = in.Client.Height;
   TTipLayout out;
 
-  const int32_t labelMargin = ScaleRounded(TipLabelMargin, s);
+  const int32_t labelMargin = s(TipLabelMargin);
   out.Label_Tip = TRect::FromSize(labelMargin, labelMargin, width - 2 * labelMargin, in.LabelHeight);
 
-  const int32_t okWidth = ScaleRounded(TipOkWidth, s), okHeight = ScaleRounded(TipOkHeight, s);
-  const int32_t okMargin = ScaleRounded(TipOkMargin, s);
+  const int32_t okWidth = s(TipOkWidth), okHeight = s(TipOkHeight);
+  const int32_t okMargin = s(TipOkMargin);
   out.Rd_btnOk = TRect::FromSize(width - okMargin - okWidth, height - okMargin - okHeight, okWidth, okHeight);
 
-  out.CheckTextMargin = ScaleRounded(TipCheckTextMargin, s);
-  const int32_t checkMargin = ScaleRounded(TipCheckMargin, s);
-  const int32_t checkHeight = ScaleRounded(TipCheckHeight, s);
+  out.CheckTextMargin = s(TipCheckTextMargin);
+  const int32_t checkMargin = s(TipCheckMargin);
+  const int32_t checkHeight = s(TipCheckHeight);
   int32_t checkWidth = out.CheckTextMargin + in.CheckTextWidth;
   if (checkMargin + checkWidth >= out.Rd_btnOk.Left) {
     checkWidth = width - okMargin - okWidth - TipCheckOkGap;

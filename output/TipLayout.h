@@ -11,6 +11,7 @@
 
 #include "app/MessageTexts.h"
 #include "base/Geometry.h"
+#include "base/Scale.h"
 
 namespace qor {
 
@@ -28,15 +29,13 @@ inline constexpr int32_t TipCheckOkGap = 10;       // kept by the width limit of
 inline constexpr int32_t TipFontHeight = 14;
 inline constexpr uint32_t TipClosePeriodMs = 10000;
 
-// value times the scale factor, rounded to the nearest pixel.
-int32_t ScaleRounded(int32_t value, double scale);
 
 // The tip's client size at a scale (380 x 120 at 1).
-TSize TipClientSize(double scale);
+TSize TipClientSize(TScale scale);
 
 struct TTipLayoutInput {
   TSize Client;                // the tip's client size
-  double Scale = 1.0;          // 1, or the scale factor in scaled mode
+  TScale Scale;                // 1, or the scale factor in scaled mode
   int32_t LabelHeight = 0;     // height of the wrapped tip text at Label_Tip's width
   int32_t CheckTextWidth = 0;  // width of the check box caption on one line
 };

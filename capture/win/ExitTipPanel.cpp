@@ -10,18 +10,18 @@ namespace {
 constexpr int32_t ExitTipWidth = 320;  // the panel's design width; the label wraps inside it
 }
 
-TExitTipPanel::TExitTipPanel(bool scaled) : FScaled(scaled), FWidth(ExitTipWidth * (scaled ? 2 : 1)) {}
+TExitTipPanel::TExitTipPanel(TScale scale) : FScale(scale), FWidth(scale(ExitTipWidth)) {}
 
 bool TExitTipPanel::Create(HWND overlay) {
   lbl_ExitTipCap = FPanel.Add(std::make_unique<TRdLabel>());
   TRdFont font;
-  font.Height = FScaled ? 28 : 14;
+  font.Height = FScale(14);
   font.Color = 0xF0F0F0;
   lbl_ExitTipCap->SetFont(font);
   lbl_ExitTipCap->SetWordWrap(true);
   lbl_ExitTipCap->SetAutoSize(true);
   lbl_ExitTipCap->SetHitTest(false);
-  lbl_ExitTipCap->SetMaxWidth(ExitTipLabelMaxWidth(FWidth, FScaled));
+  lbl_ExitTipCap->SetMaxWidth(ExitTipLabelMaxWidth(FWidth, FScale));
   lbl_ExitTipCap->SetCaption(ExitTipText([](std::u16string_view key, std::u16string_view fallback) {
     return AppLanguage().MessageText(key, fallback);
   }));
@@ -30,7 +30,7 @@ bool TExitTipPanel::Create(HWND overlay) {
 
 void TExitTipPanel::ShowCentredOn(const TRect& selection) {
   const int32_t labelHeight = lbl_ExitTipCap ? lbl_ExitTipCap->Bounds().Height() : 20;
-  const TExitTipLayout layout = PlaceExitTip(selection, FWidth, labelHeight, FScaled);
+  const TExitTipLayout layout = PlaceExitTip(selection, FWidth, labelHeight, FScale);
   if (lbl_ExitTipCap) lbl_ExitTipCap->SetPosition({layout.LabelLeft, layout.LabelTop});
   FPanel.SetPanelBounds(layout.Panel);
   FPanel.Show(true);

@@ -6,18 +6,19 @@
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "base/Geometry.h"
+#include "base/Scale.h"
 
 namespace qor {
 
 class TExitTipPanel {
  public:
-  explicit TExitTipPanel(bool scaled);
+  explicit TExitTipPanel(TScale scale);
   bool Create(HWND overlay);
   void ShowCentredOn(const TRect& selection);
   void Hide();
 
  private:
-  bool FScaled;
+  TScale FScale;
   int32_t FWidth;
   TFormOf<TRdPanel> FPanel;
   TRdLabel* lbl_ExitTipCap = nullptr;

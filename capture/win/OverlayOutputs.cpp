@@ -47,7 +47,7 @@ std::u16string TextOr(const std::u16string& text, std::u16string_view fallback) 
 void TScreenShotMainForm::LoadSaveSettings() {
   FSaveExtension = SaveExtensionFromSetting(ReadConfigString(u"AIAssistant", u"ScreenshotCapFormat", u"1"));
   FSavePathPanel = std::make_unique<TSavePathPanel>(
-      IsScaled(), DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder()));
+      CurrentScale(), DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder()));
 }
 
 void TScreenShotMainForm::ShowSavePathPanel() {

@@ -73,7 +73,7 @@ bool TScreenShotMainForm::Create() {
   }
   MarkStartUpStep(u"grab");
   FRun = std::make_unique<TCaptureRun>(FMode, FDesktop, EnumerateTopLevelWindows(),
-                                       reinterpret_cast<uintptr_t>(::GetDesktopWindow()), IsScaled());
+                                       reinterpret_cast<uintptr_t>(::GetDesktopWindow()), CurrentScale());
   MarkStartUpStep(u"window list");
   // Full-screen and window modes select at once, so their first picture shows the selection already. It paints
   // the whole overlay; the rest of the update waits for tmr1.
@@ -96,19 +96,19 @@ bool TScreenShotMainForm::Create() {
 void TScreenShotMainForm::FormCreate() {
   const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
-  FLabelFont.Reset(::CreateFontW(-ScalePixels(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  FLabelFont.Reset(::CreateFontW(-CurrentScale()(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
   FSizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
   LoadSaveSettings();
   FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
-  FToolbar = std::make_unique<TToolbarPanel>(IsScaled());
+  FToolbar = std::make_unique<TToolbarPanel>(CurrentScale());
   if (FToolbar->Create(Handle()))
     FToolbar->OnClick = [this](TToolbarChild child) { ToolbarClick(child); };
   else
     FToolbar.reset();
   if (FToolbar && FSavePathPanel->Create(Handle(), FToolbar->Size().Width))
     FSavePathPanel->OnClose = [this] { btn_pthpnl_closeClick(); };
-  FExitTip = std::make_unique<TExitTipPanel>(IsScaled());
+  FExitTip = std::make_unique<TExitTipPanel>(CurrentScale());
   if (!FExitTip->Create(Handle())) FExitTip.reset();
 }
 

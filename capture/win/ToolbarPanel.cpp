@@ -38,20 +38,19 @@ std::u16string HintOf(std::u16string_view component) {
 
 }  // namespace
 
-TToolbarPanel::TToolbarPanel(bool scaled, bool saveDropVisible)
-    : FScaled(scaled),
-      FLayout(LayoutToolbar(TToolbarSizes{}, saveDropVisible, scaled)),
-      FPictures(scaled),
+TToolbarPanel::TToolbarPanel(TScale scale, bool saveDropVisible)
+    : FScale(scale),
+      FLayout(LayoutToolbar(TToolbarSizes{}, saveDropVisible, scale)),
+      FPictures(scale),
       FPanel(&FPictures) {}
 
 bool TToolbarPanel::Create(HWND overlay) {
-  const int32_t k = FScaled ? 2 : 1;
   FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());
   FSizeLabel->SetAutoSize(false);
   FSizeLabel->SetAlignment(TAlignment::taCenter);
   FSizeLabel->SetLayout(TVerticalAlignment::vaCenter);
   TRdFont font;
-  font.Height = 13 * k;
+  font.Height = FScale(13);
   font.Color = 0xE8E8E8;
   FSizeLabel->SetFont(font);
   FSizeLabel->SetBounds(FLayout.Child(TToolbarChild::lbl_WinSize));
@@ -91,7 +90,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     caption->SetHitTest(false);  // the button below takes the mouse
     caption->SetBounds(FLayout.Child(word));
   };
-  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", 14 * k, u"copy");
+  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"copy");
   textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
              u"save");
   if (FLayout.SaveDropVisible) {

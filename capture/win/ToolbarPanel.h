@@ -17,7 +17,7 @@ namespace qor {
 class TToolbarPanel {
  public:
   // saveDropVisible: the drop-down beside Save that opens the save-path panel (hidden in this product).
-  explicit TToolbarPanel(bool scaled, bool saveDropVisible = false);
+  explicit TToolbarPanel(TScale scale, bool saveDropVisible = false);
   // Creates the panel hidden, as a child of the overlay.
   bool Create(HWND overlay);
 
@@ -36,7 +36,7 @@ class TToolbarPanel {
   std::function<void(TToolbarChild)> OnClick;
 
  private:
-  bool FScaled;
+  TScale FScale;
   TToolbarLayout FLayout;
   TRdPlainPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;

@@ -17,10 +17,10 @@ constexpr BYTE NoticeAlpha = 235;
 constexpr uint32_t FirstLineColor = 0xF2F2F2;
 constexpr uint32_t SecondLineColor = 0xB4B4B4;
 
-TRdFont NoticeFont(double scale, uint32_t color) {
+TRdFont NoticeFont(TScale scale, uint32_t color) {
   TRdFont font;
   font.Name = u"Segoe UI";
-  font.Height = ScaleRounded(NoticeFontHeight, scale);
+  font.Height = scale(NoticeFontHeight);
   font.Color = color;
   return font;
 }
@@ -32,20 +32,20 @@ TRect VirtualScreen() {
 
 }  // namespace
 
-TNoticForm::TNoticForm(double scale) { FScale = scale > 0 ? scale : ScaleFactor(); }
+TNoticForm::TNoticForm(TScale scale) : FScale(scale) {}
 
 TNoticForm::~TNoticForm() = default;
 
 bool TNoticForm::Create(const TRect& desktop) {
   FDesktop = desktop.IsEmpty() ? VirtualScreen() : desktop;
   FShown = false;
-  FSize = {ScaleRounded(NoticeClientWidth, FScale), ScaleRounded(NoticeDesignHeight, FScale)};
+  FSize = {FScale(NoticeClientWidth), FScale(NoticeDesignHeight)};
   // Never activated and transparent to the mouse: the overlay keeps the focus and every press.
   const DWORD exStyle = WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
   if (!CreateForm(L"TNoticForm", exStyle, WS_POPUP, L"", 0, 0, FSize.Width, FSize.Height)) return false;
   ::SetLayeredWindowAttributes(Handle(), 0, NoticeAlpha, LWA_ALPHA);
 
-  FPictures = std::make_unique<TRdPlainPictureSource>(FScale >= 1.5);
+  FPictures = std::make_unique<TRdPlainPictureSource>(FScale);
   pnl1 = std::make_unique<TFormOf<TRdPanel>>(FPictures.get());
   auto* background = pnl1->Add(std::make_unique<TRdImage>());
   background->Name = u"RdBtn_MainBg";
@@ -74,10 +74,10 @@ bool TNoticForm::Create(const TRect& desktop) {
 // Texts from the language table; Label_1 wraps within 370 (scaled), Label_2 stays on one line, shortened in the
 // middle when it is wider; the lines stack from the top with their margins and the window's height follows.
 void TNoticForm::ApplyTextsAndLayout() {
-  const int32_t maxWidth = ScaleRounded(NoticeLabelMaxWidth, FScale);
+  const int32_t maxWidth = FScale(NoticeLabelMaxWidth);
   const std::u16string first = MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ABNew);
   const std::u16string second = MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ACNew);
-  TSize size1{maxWidth, ScaleRounded(38, FScale)}, size2{maxWidth, ScaleRounded(19, FScale)};
+  TSize size1{maxWidth, FScale(38)}, size2{maxWidth, FScale(19)};
   std::u16string shown = second;
   if (TRdTextMeasurer* measure = pnl1->TextMeasurer()) {
     size1 = measure->MeasureText(first, Label_1->Font(), maxWidth);
@@ -90,7 +90,7 @@ void TNoticForm::ApplyTextsAndLayout() {
   }
   Label_1->SetCaption(first);
   Label_2->SetCaption(shown);
-  const TNoticeLayout layout = LayoutNotice(ScaleRounded(NoticeLabelLeft, FScale), size1, size2);
+  const TNoticeLayout layout = LayoutNotice(FScale(NoticeLabelLeft), size1, size2);
   Label_1->SetBounds(layout.Label_1);
   Label_2->SetBounds(layout.Label_2);
   FSize.Height = layout.ClientHeight;
@@ -135,7 +135,7 @@ LRESULT TNoticForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(message, wParam, lParam);
 }
 
-void TCaptureNotice::Create(const TRect& desktop, double scale) {
+void TCaptureNotice::Create(const TRect& desktop, TScale scale) {
   Close();
   FShowNotice = NoticeWanted();
   FStarted = false;

@@ -18,6 +18,7 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
+#include "app/DpiDecision.h"
 #include "base/Geometry.h"
 #include "base/win/Form.h"
 
@@ -27,8 +28,7 @@ class TRdPlainPictureSource;
 
 class TNoticForm : public TForm {
  public:
-  // scale 0: the process's scale factor (app/DpiDecision.h).
-  explicit TNoticForm(double scale = 0);
+  explicit TNoticForm(TScale scale = CurrentScale());
   ~TNoticForm() override;
 
   // FormCreate: the hidden window with its texts and layout. desktop: the virtual desktop in screen coordinates
@@ -53,7 +53,7 @@ class TNoticForm : public TForm {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  double FScale = 1.0;
+  TScale FScale;
   TRect FDesktop;
   TSize FSize;
   TPoint FLastPosition;
@@ -82,7 +82,7 @@ class TCaptureNotice {
 
   // Reads "ScreenshotCapTip" once (the show-notice flag) and, when the notice is wanted, creates its hidden
   // window. desktop: the virtual desktop in screen coordinates (empty: asked from the system).
-  void Create(const TRect& desktop = {}, double scale = 0);
+  void Create(const TRect& desktop = {}, TScale scale = CurrentScale());
   // The start of the run (the overlay first shows the frozen screen); without it the first tick starts the clock.
   void Start(uint32_t tick);
   // The overlay's detection tick: closes the notice once more than 6 whole seconds have passed, else moves it

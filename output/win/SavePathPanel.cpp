@@ -44,24 +44,23 @@ class TSavePathPanel::TPanelWindow : public TRdPanel {
   TBrushHandle FFieldBrush;
 };
 
-TSavePathPanel::TSavePathPanel(bool scaled, std::u16string folder)
-    : FScaled(scaled),
+TSavePathPanel::TSavePathPanel(TScale scale, std::u16string folder)
+    : FScale(scale),
       FFolder(std::move(folder)),
-      FLayout(LayoutSavePathPanel(0, scaled)),
-      FPictures(scaled ? 2.0 : 1.0, FLayout.btn_browseSavePath.Size()) {}
+      FLayout(LayoutSavePathPanel(0, scale)),
+      FPictures(scale, FLayout.btn_browseSavePath.Size()) {}
 
 TSavePathPanel::~TSavePathPanel() = default;
 
 bool TSavePathPanel::Create(HWND parent, int32_t width) {
-  FLayout = LayoutSavePathPanel(width, FScaled);
-  const int32_t k = FScaled ? 2 : 1;
+  FLayout = LayoutSavePathPanel(width, FScale);
   FPanel = std::make_unique<TFormOf<TPanelWindow>>(&FPictures);
   FPanel->SetBorderColor(0x3A3A3A);
 
   chbtn_always = FPanel->Add(std::make_unique<TRdImageButton>());
   chbtn_always->Name = u"chbtn_always";
-  SetupCheckBox(*chbtn_always, DialogFont(13 * k, CaptionColor), FAlwaysSave);
-  chbtn_always->TextLeftMargin = 21 * k;
+  SetupCheckBox(*chbtn_always, DialogFont(FScale(13), CaptionColor), FAlwaysSave);
+  chbtn_always->TextLeftMargin = FScale(21);
   chbtn_always->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Always));
   chbtn_always->OnClick = [this](TRdControl&) {
     FAlwaysSave = chbtn_always->Checked();
@@ -88,25 +87,25 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
   face->SetAutoSize(false);
   face->Color = FieldBackColor;
   face->SetHitTest(false);
-  face->SetBounds(FLayout.edit_savepath.Inflate(-k, -k));
+  face->SetBounds(FLayout.edit_savepath.Inflate(-FScale(1), -FScale(1)));
 
   btn_browseSavePath = FPanel->Add(std::make_unique<TRdImageButton>());
   btn_browseSavePath->Name = u"btn_browseSavePath";
   SetGrayButtonPictures(*btn_browseSavePath);
-  btn_browseSavePath->Font = DialogFont(13 * k, 0xFFFFFF);
+  btn_browseSavePath->Font = DialogFont(FScale(13), 0xFFFFFF);
   btn_browseSavePath->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Browse));
   btn_browseSavePath->OnClick = [this](TRdControl&) { btn_browseSavePathClick(); };
   btn_browseSavePath->SetBounds(FLayout.btn_browseSavePath);
 
   if (!FPanel->Create(parent, TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height), false)) return false;
 
-  FFieldFont.Reset(::CreateFontW(-13 * k, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+  FFieldFont.Reset(::CreateFontW(-FScale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
-  const TRect inner = FLayout.edit_savepath.Inflate(-k, -k);
-  const int32_t lineHeight = 17 * k;
+  const TRect inner = FLayout.edit_savepath.Inflate(-FScale(1), -FScale(1));
+  const int32_t lineHeight = FScale(17);
   FFolderField = ::CreateWindowExW(0, L"EDIT", Wide(FFolder), WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,
-                                   inner.Left + 5 * k, inner.Top + (inner.Height() - lineHeight) / 2,
-                                   inner.Width() - 10 * k, lineHeight, FPanel->Handle(), nullptr,
+                                   inner.Left + FScale(5), inner.Top + (inner.Height() - lineHeight) / 2,
+                                   inner.Width() - FScale(10), lineHeight, FPanel->Handle(), nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr);
   if (FFolderField) ::SendMessageW(FFolderField, WM_SETFONT, reinterpret_cast<WPARAM>(FFieldFont.Get()), FALSE);
   return FFolderField != nullptr;

@@ -3,7 +3,7 @@
 // action: the check box chbtn_always ("Always save screenshots to:", ticked at first), the read-only field
 // edit_savepath with the folder, Browse (the shell's folder browser, fixed disks only) and the close button. The
 // state lives in the object, so Save reads it whether or not the window was ever shown.
-//   TSavePathPanel panel(scaled, defaultFolder);
+//   TSavePathPanel panel(scale, defaultFolder);
 //   panel.Create(overlay.Handle(), toolbarWidth);        // hidden
 //   panel.OnClose = [&] { btn_pthpnl_closeClick(); };
 //   panel.ShowAt(PlaceBesideToolbar(...));
@@ -17,8 +17,8 @@
 
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/win/RdDialogPictures.h"
-#include "base/win/UniqueHandle.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
+#include "base/win/UniqueHandle.h"
 #include "output/SavePathPanelLayout.h"
 
 namespace qor {
@@ -29,7 +29,7 @@ std::optional<std::u16string> BrowseForFolder(HWND owner);
 
 class TSavePathPanel {
  public:
-  TSavePathPanel(bool scaled, std::u16string folder);
+  TSavePathPanel(TScale scale, std::u16string folder);
   ~TSavePathPanel();
 
   // A hidden child of parent, as wide as width (the toolbar's width).
@@ -60,7 +60,7 @@ class TSavePathPanel {
  private:
   class TPanelWindow;
 
-  bool FScaled;
+  TScale FScale;
   std::u16string FFolder;
   bool FAlwaysSave = true;
   TSavePathPanelLayout FLayout;

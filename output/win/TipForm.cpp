@@ -71,7 +71,7 @@ class TTipForm::TTipPanel : public TRdPanel {
 };
 
 TTipForm::TTipForm(TTipOptions options) : FOptions(options) {
-  FScale = FOptions.Scale > 0 ? FOptions.Scale : ScaleFactor();
+  FScale = FOptions.Scale;
 }
 
 TTipForm::~TTipForm() = default;
@@ -86,7 +86,7 @@ bool TTipForm::Create(HWND owner) {
   ::SetLayeredWindowAttributes(Handle(), 0, TipAlpha, LWA_ALPHA);
 
   FPictures = std::make_unique<TRdDialogPictureSource>(
-      FScale, TSize{ScaleRounded(TipOkWidth, FScale), ScaleRounded(TipOkHeight, FScale)});
+      FScale, TSize{FScale(TipOkWidth), FScale(TipOkHeight)});
   pnlMain = std::make_unique<TFormOf<TTipPanel>>(FPictures.get(), *this);
   pnlMain->SetColor(1840146);
 
@@ -103,17 +103,17 @@ bool TTipForm::Create(HWND owner) {
   Label_Tip->SetAutoSize(false);
   Label_Tip->SetWordWrap(true);
   Label_Tip->SetHitTest(false);  // a press on it drags the tip
-  Label_Tip->SetFont(DialogFont(ScaleRounded(TipFontHeight, FScale), TipTextColor));
+  Label_Tip->SetFont(DialogFont(FScale(TipFontHeight), TipTextColor));
 
   RdBtn_Check = pnlMain->Add(std::make_unique<TRdImageButton>());
   RdBtn_Check->Name = u"RdBtn_Check";
-  SetupCheckBox(*RdBtn_Check, DialogFont(ScaleRounded(CheckFontHeight, FScale), CheckTextColor), true);
+  SetupCheckBox(*RdBtn_Check, DialogFont(FScale(CheckFontHeight), CheckTextColor), true);
   RdBtn_Check->OnClick = [this](TRdControl&) { UpdateCheckIcons(); };
 
   Rd_btnOk = pnlMain->Add(std::make_unique<TRdImageButton>());
   Rd_btnOk->Name = u"Rd_btnOk";
   SetGrayButtonPictures(*Rd_btnOk);
-  Rd_btnOk->Font = DialogFont(ScaleRounded(TipFontHeight, FScale), 0xFFFFFF);
+  Rd_btnOk->Font = DialogFont(FScale(TipFontHeight), 0xFFFFFF);
   Rd_btnOk->OnClick = [this](TRdControl&) { Rd_btnOkClick(); };
 
   ApplyTexts();
@@ -129,12 +129,12 @@ void TTipForm::ApplyTexts() {
 
 void TTipForm::ApplyLayout() {
   const TSize size = TipClientSize(FScale);
-  const int32_t labelWidth = size.Width - 2 * ScaleRounded(TipLabelMargin, FScale);
-  int32_t labelHeight = ScaleRounded(40, FScale), checkTextWidth = 0;
+  const int32_t labelWidth = size.Width - 2 * FScale(TipLabelMargin);
+  int32_t labelHeight = FScale(40), checkTextWidth = 0;
   if (TRdTextMeasurer* measure = pnlMain->TextMeasurer()) {
     labelHeight = measure->MeasureText(Label_Tip->Caption(), Label_Tip->Font(), labelWidth).Height;
     // A little room over the measured width, so that the caption is never cut by rounding.
-    checkTextWidth = measure->MeasureText(RdBtn_Check->Caption(), RdBtn_Check->Font, 0).Width + ScaleRounded(2, FScale);
+    checkTextWidth = measure->MeasureText(RdBtn_Check->Caption(), RdBtn_Check->Font, 0).Width + FScale(2);
   }
   const TTipLayout layout = LayoutTip({size, FScale, labelHeight, checkTextWidth});
   Label_Tip->SetBounds(layout.Label_Tip);

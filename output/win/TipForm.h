@@ -17,6 +17,7 @@
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
+#include "app/DpiDecision.h"
 #include "base/Geometry.h"
 #include "base/win/Form.h"
 #include "output/TipLayout.h"
@@ -24,7 +25,7 @@
 namespace qor {
 
 struct TTipOptions {
-  double Scale = 0;                       // 0: the process's scale factor (app/DpiDecision.h)
+  TScale Scale = CurrentScale();
   UINT ClosePeriodMs = TipClosePeriodMs;  // tmrClose
   TRect Screen;                           // where the tip is centred; empty: the primary screen
 };
@@ -59,7 +60,7 @@ class TTipForm : public TForm {
   TRect CheckBounds() const;
   TRect OkBounds() const;
   TRdPanel* MainPanel() const;
-  double Scale() const { return FScale; }
+  TScale Scale() const { return FScale; }
 
   static constexpr UINT_PTR CloseTimerId = 1;
 
@@ -70,7 +71,7 @@ class TTipForm : public TForm {
   class TTipPanel;
 
   TTipOptions FOptions;
-  double FScale = 1.0;
+  TScale FScale;
   HWND FOwner = nullptr;
   std::unique_ptr<TRdPictureSource> FPictures;
   std::unique_ptr<TTipPanel> pnlMain;

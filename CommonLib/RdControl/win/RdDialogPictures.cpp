@@ -83,8 +83,8 @@ TImage GrayButtonPicture(TSize size, int32_t k, uint32_t face, uint32_t rim) {
 
 }  // namespace
 
-TRdDialogPictureSource::TRdDialogPictureSource(double scale, TSize grayButton) : FPlain(scale >= 1.5) {
-  const int32_t k = std::max<int32_t>(1, int32_t(std::lround(scale)));
+TRdDialogPictureSource::TRdDialogPictureSource(TScale scale, TSize grayButton) : FPlain(scale) {
+  const int32_t k = std::max<int32_t>(1, scale(1));  // the check box pictures grow by whole pixels
   auto add = [&](std::u16string_view name, const TImage& image) {
     FOwn.Add(std::u16string(name), std::make_unique<TRdBitmapPicture>(image.View()));
   };

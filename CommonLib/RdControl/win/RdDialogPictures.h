@@ -26,7 +26,7 @@ inline constexpr std::u16string_view GrayPressPicture = u"images/btn_gray_press.
 class TRdDialogPictureSource : public TRdPictureSource {
  public:
   // scale: 1, or the display scale factor; grayButton: the gray button's size at that scale.
-  TRdDialogPictureSource(double scale, TSize grayButton);
+  TRdDialogPictureSource(TScale scale, TSize grayButton);
   const TRdPicture* Find(std::u16string_view name) const override;
 
  private:

@@ -4,7 +4,7 @@
 // pressed, tracking the pointer's exit), paints double-buffered only the invalid area, and shows each control's hint
 // in a standard tooltip.
 //
-//   TRdPlainPictureSource pictures(scaled);                    // or the skin's picture source
+//   TRdPlainPictureSource pictures(scale);                    // or the skin's picture source
 //   TRdPanel tools(&pictures);
 //   tools.Create(overlay.Handle(), TRect::FromSize(x, y, width, 40));
 //   auto* rect = tools.Add(std::make_unique<TRdImageButton>());

@@ -281,9 +281,8 @@ const TToolGlyph ToolGlyphs[] = {{u"rectangle", GlyphRectangle}, {u"ellipse", Gl
 
 }  // namespace
 
-TRdPlainPictureSource::TRdPlainPictureSource(bool scaled) {
-  const int32_t k = scaled ? 2 : 1;
-  const TSize tool{30 * k, 30 * k}, icon{16 * k, 16 * k};
+TRdPlainPictureSource::TRdPlainPictureSource(TScale scale) {
+  const TSize tool{scale(30), scale(30)}, icon{scale(16), scale(16)};
 
   // Tool buttons: the glyph on a rounded background that shows the state.
   for (const TToolGlyph& t : ToolGlyphs) {
@@ -308,7 +307,7 @@ TRdPlainPictureSource::TRdPlainPictureSource(bool scaled) {
   // Blue text buttons: an accent pill inset so that two buttons overlapping by 4 pixels keep a gap.
   auto blue = [&](std::u16string_view name, Color fill) {
     Add(std::u16string(name),
-        std::make_unique<TPlainPicture>(TSize{89 * k, 40 * k}, [fill](Graphics& g, const TRect& dest) {
+        std::make_unique<TPlainPicture>(TSize{scale(89), scale(40)}, [fill](Graphics& g, const TRect& dest) {
           const float s = std::max(1.0f, dest.Height() / 40.0f);
           const RectF r(dest.Left + 4 * s, dest.Top + 5 * s, dest.Width() - 8 * s, dest.Height() - 10 * s);
           if (r.Width > 0 && r.Height > 0) FillRoundRect(g, r, 4 * s, fill);
@@ -332,17 +331,17 @@ TRdPlainPictureSource::TRdPlainPictureSource(bool scaled) {
   whiteIcon(ToolPictureName(u"dropdown", u"press"), GlyphDropdown, 0xD0);
 
   // Caption pictures.
-  Add(WordPictureName(u"copy", false), std::make_unique<TWordPicture>(TSize{33 * k, 18 * k}, L"Copy", 13 * k, 0xFF));
-  Add(WordPictureName(u"copy", true), std::make_unique<TWordPicture>(TSize{33 * k, 18 * k}, L"Copy", 13 * k, 0xD8));
-  Add(WordPictureName(u"save", false), std::make_unique<TWordPicture>(TSize{30 * k, 18 * k}, L"Save", 13 * k, 0xFF));
-  Add(WordPictureName(u"save", true), std::make_unique<TWordPicture>(TSize{30 * k, 18 * k}, L"Save", 13 * k, 0xD8));
+  Add(WordPictureName(u"copy", false), std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xFF));
+  Add(WordPictureName(u"copy", true), std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xD8));
+  Add(WordPictureName(u"save", false), std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xFF));
+  Add(WordPictureName(u"save", true), std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xD8));
 
   // Divider and window background.
-  Add(u"images/cutline_a.png", std::make_unique<TPlainPicture>(TSize{k, 20 * k}, [](Graphics& g, const TRect& d) {
+  Add(u"images/cutline_a.png", std::make_unique<TPlainPicture>(TSize{scale(1), scale(20)}, [](Graphics& g, const TRect& d) {
         SolidBrush brush(Argb(PlainDividerColor));
         g.FillRectangle(&brush, d.Left, d.Top, d.Width(), d.Height());
       }));
-  Add(u"images/bg_window.png", std::make_unique<TPlainPicture>(TSize{20 * k, 20 * k}, [](Graphics& g, const TRect& d) {
+  Add(u"images/bg_window.png", std::make_unique<TPlainPicture>(TSize{scale(20), scale(20)}, [](Graphics& g, const TRect& d) {
         SolidBrush fill(Argb(DarkPanelColor));
         g.FillRectangle(&fill, d.Left, d.Top, d.Width(), d.Height());
         Pen border(Argb(PlainWindowBorderColor), 1.0f);

@@ -5,12 +5,13 @@
 // with 4 x 4 supersampling, which anti-aliases the same way on Windows and under Wine (whose GDI+ draws shapes
 // without anti-aliasing), and is then blended like a PNG with alpha.
 #include "CommonLib/RdControl/win/RdPicture.h"
+#include "base/Scale.h"
 
 namespace qor {
 
 class TRdPlainPictureSource : public TRdPictureMap {
  public:
-  explicit TRdPlainPictureSource(bool scaled);
+  explicit TRdPlainPictureSource(TScale scale);
 };
 
 // Colours of the plain look (0x00BBGGRR).

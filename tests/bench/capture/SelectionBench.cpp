@@ -62,7 +62,7 @@ void BM_DetectionTick(benchmark::State& state) {
   const TImage screen = Screen();
   const TWindowList list = TWindowList::Build(RandomWindows(200), Desktop4k, 1, false);
   TDetection detection(list, Desktop4k);
-  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, false);
+  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, TScale{});
   TImage view(magnifier.Metrics().ImageWidth, magnifier.Metrics().ImageHeight);
   TImage front;
   const auto path = CursorPath(1024);
@@ -89,7 +89,7 @@ void BM_DetectionTickSameWindow(benchmark::State& state) {
   const TImage screen = Screen();
   const TWindowList list = TWindowList::Build({}, Desktop4k, 1, false);
   TDetection detection(list, Desktop4k);
-  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, false);
+  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, TScale{});
   TImage view(magnifier.Metrics().ImageWidth, magnifier.Metrics().ImageHeight);
   TImage front = CropImage(screen.View(), Desktop4k.OverlayBounds());
   int32_t x = 0;
@@ -128,7 +128,7 @@ void BM_DragStep(benchmark::State& state) {
   BlendOverBlack(screen.View(), mask.View(), MaskAlpha);
   TImage backBuffer(Desktop4k.Width, Desktop4k.Height);
   TSelection selection(TCaptureMode::Region, Desktop4k);
-  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, false);
+  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, TScale{});
   TImage view(magnifier.Metrics().ImageWidth, magnifier.Metrics().ImageHeight);
   selection.Press({200, 150}, {}, nullptr);
   int32_t step = 0;
@@ -153,7 +153,7 @@ void BM_DragStep(benchmark::State& state) {
 void BM_DragStepWithFullCrop(benchmark::State& state) {
   const TImage screen = Screen();
   TSelection selection(TCaptureMode::Region, Desktop4k);
-  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, false);
+  TMagnifier magnifier({Desktop4k.Width, Desktop4k.Height}, TScale{});
   TImage view(magnifier.Metrics().ImageWidth, magnifier.Metrics().ImageHeight);
   selection.Press({200, 150}, {}, nullptr);
   int32_t step = 0;

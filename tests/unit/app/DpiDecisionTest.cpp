@@ -40,17 +40,17 @@ TEST(DecideScaled, ScaleSwitchInTheFirstArgumentForcesScaling) {
   EXPECT_TRUE(DecideScaled(3840, 2160, 96, u""));
 }
 
-TEST(ScaleFactor, DoublesAndTruncatesOnlyWhenScaled) {
+TEST(Scale, DoublesOnlyWhenScaledAndRoundsAFractionToWholePixels) {
   SetScaled(false);
-  EXPECT_EQ(ScaleFactor(), 1.0);
-  EXPECT_EQ(ScalePixels(15), 15);
+  EXPECT_EQ(CurrentScale()(15), 15);
   SetScaled(true);
-  EXPECT_TRUE(IsScaled());
-  EXPECT_EQ(ScaleFactor(), 2.0);
-  EXPECT_EQ(ScalePixels(15), 30);
+  EXPECT_EQ(CurrentScale()(15), 30);
   SetScaled(false);
-  EXPECT_EQ(ScalePixels(-7, true), -14);
-  EXPECT_EQ(ScalePixels(62, false), 62);
+  EXPECT_EQ(TScale::Of(true)(-7), -14);
+  EXPECT_EQ((TScale{1.25}(15)), 19);  // 18.75
+  EXPECT_EQ((TScale{1.5}(21)), 32);   // 31.5
+  EXPECT_FALSE(TScale{1.25}.Doubled());
+  EXPECT_TRUE(TScale{1.5}.Doubled());
 }
 
 }  // namespace

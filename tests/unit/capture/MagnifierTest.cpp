@@ -18,7 +18,7 @@ TImage CoordinateScreen(int32_t w, int32_t h) {
 }  // namespace
 
 TEST(Magnifier, TheSourceIsClampedToTheScreenAndThePanelSitsTwentyPixelsAwayOrFlipsToTouchTheCursor) {
-  const TMagnifier m({1920, 1080}, false);
+  const TMagnifier m({1920, 1080}, TScale::Of(false));
   const struct {
     TPoint Cursor;
     TRect Source, Panel;
@@ -38,7 +38,7 @@ TEST(Magnifier, TheSourceIsClampedToTheScreenAndThePanelSitsTwentyPixelsAwayOrFl
 }
 
 TEST(Magnifier, ScaledModeDoublesTheInnerDistancesButNotTheCursorOffset) {
-  const TMagnifier m({3840, 2160}, true);
+  const TMagnifier m({3840, 2160}, TScale::Of(true));
   EXPECT_EQ(m.Metrics().ImageWidth, 280);
   EXPECT_EQ(m.SourceRect({1000, 1000}), (TRect{950, 964, 1050, 1036}));  // 100 x 72
   EXPECT_EQ(m.PanelRect({100, 100}), (TRect{120, 120, 428, 456}));
@@ -46,7 +46,7 @@ TEST(Magnifier, ScaledModeDoublesTheInnerDistancesButNotTheCursorOffset) {
 }
 
 TEST(Magnifier, UpdateRepaintsTheOldAndNewPanelAndHideTheLastOne) {
-  TMagnifier m({1920, 1080}, false);
+  TMagnifier m({1920, 1080}, TScale::Of(false));
   const TRect first{120, 120, 274, 288}, second{123, 121, 277, 289};
   EXPECT_EQ(m.Update({100, 100}), std::vector<TRect>{first});
   EXPECT_EQ(m.Update({103, 101}), (std::vector<TRect>{first, second}));
@@ -58,7 +58,7 @@ TEST(Magnifier, UpdateRepaintsTheOldAndNewPanelAndHideTheLastOne) {
 
 TEST(Magnifier, TheViewIsANearestPixelStretchOfTheSourceAndBlackWhereThereIsNone) {
   const TImage screen = CoordinateScreen(400, 300);
-  const TMagnifier m({400, 300}, false);
+  const TMagnifier m({400, 300}, TScale::Of(false));
   TImage view(140, 106);
   StretchNearest(screen.View(), m.SourceRect({200, 150}), view.View());
   EXPECT_EQ(view.View().At(0, 0), screen.View().At(175, 132));
@@ -76,7 +76,7 @@ TEST(Magnifier, TheViewIsANearestPixelStretchOfTheSourceAndBlackWhereThereIsNone
 TEST(Magnifier, TheCrossHairAndBorderAreDrawnInTheAccentColourAtBothScales) {
   const TImage screen = CoordinateScreen(400, 300);
   TImage view(140, 106);
-  TMagnifier({400, 300}, false).Render(screen.View(), {200, 150}, view.View());
+  TMagnifier({400, 300}, TScale::Of(false)).Render(screen.View(), {200, 150}, view.View());
   const TImageView& v = view.View();
   for (TPoint p : {TPoint{20, 52}, TPoint{20, 53}, TPoint{69, 20}, TPoint{70, 20}, TPoint{0, 40}, TPoint{139, 40},
                    TPoint{40, 0}, TPoint{40, 105}})
@@ -85,7 +85,7 @@ TEST(Magnifier, TheCrossHairAndBorderAreDrawnInTheAccentColourAtBothScales) {
     EXPECT_NE(v.At(p.X, p.Y), AccentBgra) << p.X << "," << p.Y;
 
   TImage doubled(280, 212);
-  TMagnifier({400, 300}, true).Render(screen.View(), {200, 150}, doubled.View());
+  TMagnifier({400, 300}, TScale::Of(true)).Render(screen.View(), {200, 150}, doubled.View());
   for (TPoint p : {TPoint{139, 20}, TPoint{20, 105}, TPoint{279, 211}})
     EXPECT_EQ(doubled.View().At(p.X, p.Y), AccentBgra) << p.X << "," << p.Y;
   EXPECT_EQ(doubled.View().At(20, 20), screen.View().At(150 + 20 * 100 / 280, 114 + 20 * 72 / 212));

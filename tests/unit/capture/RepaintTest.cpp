@@ -20,7 +20,7 @@ constexpr int64_t PanelPixels = int64_t(154) * 168;
 struct TRun {
   TWindowList Windows = TWindowList::Build(test::CascadeWindows(), Desktop4k, 1, false);
   TDetection Detection{Windows, Desktop4k};
-  TMagnifier Magnifier{{Desktop4k.Width, Desktop4k.Height}, false};
+  TMagnifier Magnifier{{Desktop4k.Width, Desktop4k.Height}, TScale{}};
 
   // One detection tick as the window's timer runs it.
   std::vector<TRect> Tick(TPoint p) {

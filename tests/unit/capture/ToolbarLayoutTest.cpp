@@ -7,7 +7,7 @@ using namespace qor;
 using C = TToolbarChild;
 
 TEST(ToolbarLayout, ChildrenRunLeftToRightWithoutOverlapCentredInTheBar) {
-  const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, false);
+  const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, TScale::Of(false));
   const C order[] = {C::lbl_WinSize,   C::Image_BarDiv1, C::Btn_Rd_Rect, C::Btn_Rd_Ellip,  C::Btn_Rd_Line,
                      C::Btn_Rd_Arrow,  C::Btn_Rd_Brush,  C::Btn_Rd_Masaic, C::Btn_Rd_Font, C::Image_BarDiv2,
                      C::Btn_Rd_Return, C::Btn_Rd_Del,    C::Image_BarDiv3, C::Btn_Rd_ScrollWins, C::Btn_Rd_Pinned,
@@ -23,7 +23,7 @@ TEST(ToolbarLayout, ChildrenRunLeftToRightWithoutOverlapCentredInTheBar) {
 }
 
 TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIconAndScaledModeDoublesEveryNumber) {
-  const TToolbarLayout drop = LayoutToolbar(TToolbarSizes{}, true, false);
+  const TToolbarLayout drop = LayoutToolbar(TToolbarSizes{}, true, TScale::Of(false));
   const int32_t save = drop.Child(C::Rd_Save).Left;
   EXPECT_EQ(drop.Child(C::Rd_WordSave).Left, save + 32);
   EXPECT_EQ(drop.Child(C::btn_save_drop).Left, save + 62);
@@ -31,8 +31,8 @@ TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIconAndScaledModeDoublesEv
   EXPECT_EQ(drop.Width, drop.Child(C::Rd_Save).Right);
   for (bool withDrop : {false, true}) {
     SCOPED_TRACE(withDrop);
-    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, withDrop, false);
-    const TToolbarLayout scaled = LayoutToolbar(TToolbarSizes{}, withDrop, true);
+    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, withDrop, TScale::Of(false));
+    const TToolbarLayout scaled = LayoutToolbar(TToolbarSizes{}, withDrop, TScale::Of(true));
     EXPECT_EQ(scaled.Width, 2 * plain.Width);
     EXPECT_EQ(scaled.Height, 80);
     EXPECT_EQ(scaled.SaveIconOffset, 2 * plain.SaveIconOffset);
@@ -116,14 +116,14 @@ TEST(ToolbarPlacement, ToolbarAndOpenSavePathPanelAreReplacedTogetherAfterAHandl
 }
 
 TEST(ExitTip, IsCentredOnTheSelectionWithHalvesTruncatedTowardZero) {
-  const TExitTipLayout tip = PlaceExitTip({100, 100, 401, 301}, 300, 20, false);
+  const TExitTipLayout tip = PlaceExitTip({100, 100, 401, 301}, 300, 20, TScale::Of(false));
   EXPECT_EQ(tip.Panel, (TRect{100, 175, 400, 225}));
   EXPECT_EQ(tip.LabelLeft, 15);
   EXPECT_EQ(tip.LabelMaxWidth, 270);
   // Narrower than the tip: (51 - 300) / 2 is -124, not -125.
-  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, false).Panel.Left, -24);
-  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, false).Panel.Top, 100 + (1 - 50) / 2);
-  const TExitTipLayout scaled = PlaceExitTip({0, 0, 1000, 1000}, 600, 40, true);
+  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, TScale::Of(false)).Panel.Left, -24);
+  EXPECT_EQ(PlaceExitTip({100, 100, 151, 101}, 300, 20, TScale::Of(false)).Panel.Top, 100 + (1 - 50) / 2);
+  const TExitTipLayout scaled = PlaceExitTip({0, 0, 1000, 1000}, 600, 40, TScale::Of(true));
   EXPECT_EQ(scaled.LabelLeft, 30);
   EXPECT_EQ(scaled.LabelMaxWidth, 540);
   EXPECT_EQ(scaled.Panel.Height(), 100);

@@ -14,7 +14,7 @@ TEST(SavePathPanelLayout, ChildrenStayInsideAndApartAtBothScales) {
   for (const bool scaled : {false, true}) {
     for (const int32_t width : {0, 320, 816, 1632}) {
       SCOPED_TRACE(std::to_string(width) + (scaled ? " scaled" : ""));
-      const TSavePathPanelLayout l = LayoutSavePathPanel(width, scaled);
+      const TSavePathPanelLayout l = LayoutSavePathPanel(width, TScale::Of(scaled));
       const int32_t k = scaled ? 2 : 1;
       EXPECT_EQ(l.Client.Width, std::max(width, 320 * k));
       EXPECT_EQ(l.Client.Height, 72 * k);

@@ -6,16 +6,15 @@
 namespace qor {
 namespace {
 
-TTipLayout Layout(double scale, int32_t checkTextWidth, int32_t labelHeight = 38) {
+TTipLayout Layout(double factor, int32_t checkTextWidth, int32_t labelHeight = 38) {
+  const TScale scale{factor};
   return LayoutTip({TipClientSize(scale), scale, labelHeight, checkTextWidth});
 }
 
 TEST(TipLayout, ClientAndChildrenScaleWithRoundingNotTruncation) {
-  EXPECT_EQ(TipClientSize(1.0), (TSize{380, 120}));
-  EXPECT_EQ(TipClientSize(2.0), (TSize{760, 240}));
-  EXPECT_EQ(TipClientSize(1.25), (TSize{475, 150}));
-  EXPECT_EQ(ScaleRounded(15, 1.25), 19);  // 18.75
-  EXPECT_EQ(ScaleRounded(21, 1.5), 32);   // 31.5
+  EXPECT_EQ(TipClientSize(TScale{1.0}), (TSize{380, 120}));
+  EXPECT_EQ(TipClientSize(TScale{2.0}), (TSize{760, 240}));
+  EXPECT_EQ(TipClientSize(TScale{1.25}), (TSize{475, 150}));
   const struct {
     double Scale;
     TRect Label, Check, Ok;
@@ -26,11 +25,11 @@ TEST(TipLayout, ClientAndChildrenScaleWithRoundingNotTruncation) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Scale);
     // A caption of 180 stays clear of OK.
-    const TTipLayout l = Layout(c.Scale, ScaleRounded(180, c.Scale), ScaleRounded(38, c.Scale));
+    const TTipLayout l = Layout(c.Scale, TScale{c.Scale}(180), TScale{c.Scale}(38));
     EXPECT_EQ(l.Label_Tip, c.Label);
     EXPECT_EQ(l.RdBtn_Check, c.Check);
     EXPECT_EQ(l.Rd_btnOk, c.Ok);
-    EXPECT_EQ(l.CheckTextMargin, ScaleRounded(21, c.Scale));
+    EXPECT_EQ(l.CheckTextMargin, TScale{c.Scale}(21));
     EXPECT_FALSE(l.CheckWidthLimited);
   }
 }

@@ -21,10 +21,10 @@ TEST(ToolbarPanel, RoutesClicksShowsHintsAndResetsToolsAtBothScales) {
   ASSERT_TRUE(parent.Get());
   for (const bool scaled : {false, true}) {
     SCOPED_TRACE(scaled ? "scaled" : "1x");
-    TToolbarPanel bar(scaled);
+    TToolbarPanel bar(TScale::Of(scaled));
     ASSERT_TRUE(bar.Create(parent.Get()));
     EXPECT_FALSE(bar.Visible());
-    const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, scaled);
+    const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, TScale::Of(scaled));
     EXPECT_EQ(bar.Size(), (TSize{layout.Width, layout.Height}));
     EXPECT_EQ(bar.Button(TToolbarChild::btn_save_drop), nullptr);  // the drop-down is not part of this toolbar
     EXPECT_EQ(bar.Button(TToolbarChild::Btn_Rd_Rect)->Hint(), u"Rectangle");

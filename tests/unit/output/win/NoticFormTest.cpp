@@ -21,7 +21,7 @@ TRect WindowRect(HWND wnd) {
 }
 
 TEST_F(NoticForm, IsCreatedHiddenWithTheLanguageTextsStacked) {
-  TFormOf<TNoticForm> notice(1.0);
+  TFormOf<TNoticForm> notice(TScale{1.0});
   ASSERT_TRUE(notice.Create(Desktop));
   EXPECT_FALSE(notice.Visible());
   EXPECT_EQ(notice.Label2Text(), u"Exit Capture: Right click or press ESC to exit.");  // fits: unchanged
@@ -38,7 +38,7 @@ TEST_F(NoticForm, ShowsBesideTheCursorWithoutTakingFocusOrMouseAndFlipsNearTheEd
   ASSERT_NE(focus, nullptr);
   ::SetForegroundWindow(focus);
   ::SetActiveWindow(focus);
-  TFormOf<TNoticForm> notice(1.0);
+  TFormOf<TNoticForm> notice(TScale{1.0});
   ASSERT_TRUE(notice.Create(Desktop));
   const TSize size = notice.WindowSize();
   notice.ShowAt(100, 200, 150);
@@ -59,7 +59,7 @@ TEST_F(NoticForm, LongSecondLineIsShortenedToTheLabelWidth) {
   const std::u16string kept = MessageTexts().M_NoticeInfo_ACNew;
   MessageTexts().M_NoticeInfo_ACNew =
       u"Exit Capture: Right click or press ESC to exit, or wait, or do any of the many other things one might do.";
-  TFormOf<TNoticForm> notice(1.0);
+  TFormOf<TNoticForm> notice(TScale{1.0});
   ASSERT_TRUE(notice.Create(Desktop));
   MessageTexts().M_NoticeInfo_ACNew = kept;
   const std::u16string shown = notice.Label2Text();
@@ -72,7 +72,7 @@ TEST_F(NoticForm, LongSecondLineIsShortenedToTheLabelWidth) {
 TEST_F(NoticForm, CaptureNoticeIsNotCreatedWhenTheKeyIsOne) {
   SetSetting(Key, u"1");
   TCaptureNotice notice;
-  notice.Create(Desktop, 1.0);
+  notice.Create(Desktop, TScale{});
   EXPECT_FALSE(notice.ShowNotice());
   EXPECT_EQ(notice.Form(), nullptr);
   notice.Start(0);
@@ -83,7 +83,7 @@ TEST_F(NoticForm, CaptureNoticeIsNotCreatedWhenTheKeyIsOne) {
 
 TEST_F(NoticForm, CaptureNoticeFollowsTheCursorForSixSecondsThenClosesAndALaterPressWritesNothing) {
   TCaptureNotice notice;
-  notice.Create(Desktop, 1.0);
+  notice.Create(Desktop, TScale{});
   ASSERT_NE(notice.Form(), nullptr);
   EXPECT_FALSE(notice.Form()->Visible());  // until the first tick
   notice.Start(5000);
@@ -105,7 +105,7 @@ TEST_F(NoticForm, FirstPressWritesOneOnlyWhenTheNoticeWasShown) {
   for (const bool shown : {false, true}) {
     SetSetting(Key, u"0");
     TCaptureNotice notice;
-    notice.Create(Desktop, 1.0);
+    notice.Create(Desktop, TScale{});
     ASSERT_NE(notice.Form(), nullptr);
     if (shown) {
       ASSERT_EQ(notice.Tick(35, 100, 200, 150), TNoticeTick::Moved);  // the first tick starts the clock

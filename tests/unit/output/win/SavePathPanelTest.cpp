@@ -64,7 +64,7 @@ class SavePathPanel : public ::testing::Test {
  protected:
   TUniqueWindow FOverlay{::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"overlay", WS_POPUP | WS_VISIBLE, 0, 0, 1000,
                                           300, nullptr, nullptr, nullptr, nullptr)};
-  TSavePathPanel FPanel{false, u"C:\\Users\\me\\Pictures\\Corvane\\"};
+  TSavePathPanel FPanel{TScale{}, u"C:\\Users\\me\\Pictures\\Corvane\\"};
 
   void SetUp() override {
     ASSERT_TRUE(FOverlay.Get());

@@ -16,7 +16,7 @@ constexpr std::u16string_view Key = u"ScreenshotClipboardShow";
 // as hovering and hold the close timer.
 TTipOptions Options(double scale, UINT closePeriodMs = TipClosePeriodMs) {
   TTipOptions options;
-  options.Scale = scale;
+  options.Scale = TScale{scale};
   options.ClosePeriodMs = closePeriodMs;
   options.Screen = TRect{0, 0, 400 * int32_t(scale), 200 * int32_t(scale)};
   return options;
@@ -44,11 +44,11 @@ TEST_F(TipForm, ShowsCentredWithMeasuredCaptionsAtEachScale) {
     RECT client{}, window{};
     ::GetClientRect(tip.Handle(), &client);
     ::GetWindowRect(tip.Handle(), &window);
-    EXPECT_EQ((TSize{int32_t(client.right), int32_t(client.bottom)}), TipClientSize(scale));
+    EXPECT_EQ((TSize{int32_t(client.right), int32_t(client.bottom)}), TipClientSize(TScale{scale}));
     EXPECT_EQ(window.left, 100 + (1000 - (window.right - window.left)) / 2);
     EXPECT_EQ(window.top, 50 + (800 - (window.bottom - window.top)) / 2);
     EXPECT_LT(tip.CheckBounds().Right, tip.OkBounds().Left);                // the English caption fits beside OK
-    EXPECT_GT(tip.CheckBounds().Width(), ScaleRounded(21 + 100, scale));  // text margin and a measured caption
+    EXPECT_GT(tip.CheckBounds().Width(), TScale{scale}(21 + 100));  // text margin and a measured caption
     EXPECT_GT(tip.LabelBounds().Height(), 14 * scale);                    // the text wraps onto a full line
     EXPECT_TRUE(::IsWindowVisible(tip.Handle()));
     EXPECT_TRUE(tip.CloseTimerRunning());

@@ -28,7 +28,7 @@ const TPoint Elsewhere{150, 20};
 class RdPanelTest : public ::testing::Test {
  protected:
   testing::TParentForm Parent;
-  TRdPlainPictureSource Pictures{false};
+  TRdPlainPictureSource Pictures{TScale{}};
   std::unique_ptr<TRdPanel> Panel;
   TRdImageButton* Button = nullptr;
   int Clicks = 0;

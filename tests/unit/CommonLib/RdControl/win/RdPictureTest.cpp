@@ -63,7 +63,7 @@ TEST(RdBitmapPicture, TransparentPixelsLeaveWhatIsBelow) {
 
 TEST(RdPlainPictures, EveryToolHasItsPicturesAtBothScales) {
   for (bool scaled : {false, true}) {
-    TRdPlainPictureSource source(scaled);
+    TRdPlainPictureSource source(TScale::Of(scaled));
     const int32_t k = scaled ? 2 : 1;
     for (auto tool : ToolPictureTools)
       for (auto state : ToolPictureStates) {
@@ -76,7 +76,7 @@ TEST(RdPlainPictures, EveryToolHasItsPicturesAtBothScales) {
 }
 
 TEST(RdPlainPictures, ToolGlyphIsCentredInItsButton) {
-  TRdPlainPictureSource source(false);
+  TRdPlainPictureSource source(TScale::Of(false));
   for (auto tool : ToolPictureTools) {
     TDibImage target;
     ASSERT_TRUE(target.Create(30, 30));
