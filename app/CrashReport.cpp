@@ -3,9 +3,9 @@
 namespace qor {
 
 bool IsIgnoredError(std::u16string_view message) {
-  for (std::u16string_view ignored : {std::u16string_view(u"No context-sensitive help installed"),
-                                      std::u16string_view(u"Privileged instruction"),
-                                      std::u16string_view(u"External exception ")})
+  for (std::u16string_view ignored :
+       {std::u16string_view(u"No context-sensitive help installed"), std::u16string_view(u"Privileged instruction"),
+        std::u16string_view(u"External exception ")})
     if (message.find(ignored) != std::u16string_view::npos) return true;
   return false;
 }

@@ -65,7 +65,9 @@ class TFileSystem {
   // The same for a file that another program shares with us and may hold open: when that program's handle keeps
   // the file from being replaced (sharing or access refused), it is written over in place, as that program
   // expects. No temporary file is left behind either way.
-  virtual bool WriteSharedFile(std::u16string_view path, std::string_view bytes) { return WriteFileAtomically(path, bytes); }
+  virtual bool WriteSharedFile(std::u16string_view path, std::string_view bytes) {
+    return WriteFileAtomically(path, bytes);
+  }
   virtual std::optional<TFileAttributes> ReadAttributes(std::u16string_view path) = 0;
   // Sets the two bits and keeps every other attribute.
   virtual bool WriteAttributes(std::u16string_view path, TFileAttributes attributes) = 0;

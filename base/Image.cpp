@@ -11,8 +11,8 @@ template <typename TView>
 TView SubView(const TView& view, const TRect& r) {
   const TRect clipped = r.Intersect(TRect{0, 0, view.Width, view.Height});
   if (clipped.IsEmpty()) return {};
-  return TView{view.Pixels + view.Stride * clipped.Top + ptrdiff_t(clipped.Left) * 4, clipped.Width(),
-               clipped.Height(), view.Stride};
+  return TView{view.Pixels + view.Stride * clipped.Top + ptrdiff_t(clipped.Left) * 4, clipped.Width(), clipped.Height(),
+               view.Stride};
 }
 
 }  // namespace

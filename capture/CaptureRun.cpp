@@ -6,7 +6,9 @@ namespace qor {
 
 namespace {
 
-void Append(std::vector<TRect>& to, const std::vector<TRect>& rects) { to.insert(to.end(), rects.begin(), rects.end()); }
+void Append(std::vector<TRect>& to, const std::vector<TRect>& rects) {
+  to.insert(to.end(), rects.begin(), rects.end());
+}
 
 }  // namespace
 
@@ -139,14 +141,12 @@ int TCaptureRun::HandleAt(TPoint p) const {
 }
 
 TCursorKind TCaptureRun::CursorAt(TPoint p) const {
-  static constexpr TCursorKind handleCursors[HandleCount] = {TCursorKind::SizeNwse, TCursorKind::SizeNs,
-                                                             TCursorKind::SizeNesw, TCursorKind::SizeWe,
-                                                             TCursorKind::SizeNwse, TCursorKind::SizeNs,
-                                                             TCursorKind::SizeNesw, TCursorKind::SizeWe};
+  static constexpr TCursorKind handleCursors[HandleCount] = {
+      TCursorKind::SizeNwse, TCursorKind::SizeNs, TCursorKind::SizeNesw, TCursorKind::SizeWe,
+      TCursorKind::SizeNwse, TCursorKind::SizeNs, TCursorKind::SizeNesw, TCursorKind::SizeWe};
   if (const int handle = HandleAt(p)) return handleCursors[handle - 1];
   if (FSelection.ActiveHandle() != 0) return handleCursors[FSelection.ActiveHandle() - 1];
-  if (HasSelection() && FMode != TCaptureMode::FullScreen &&
-      (FSelection.Dragging() || FSelection.Image().Contains(p)))
+  if (HasSelection() && FMode != TCaptureMode::FullScreen && (FSelection.Dragging() || FSelection.Image().Contains(p)))
     return TCursorKind::Move;
   return TCursorKind::Arrow;
 }

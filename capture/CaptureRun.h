@@ -78,7 +78,8 @@ class TCaptureRun {
   // The rectangle shown undimmed: the detected window while detecting, the selection afterwards.
   TRect Front() const;
   // What to compose; the caller supplies the mask, the screen and the magnifier's rendered picture.
-  TOverlayLayers Layers(const TConstImageView& mask, const TConstImageView& screen, const TConstImageView& magnifierImage) const;
+  TOverlayLayers Layers(const TConstImageView& mask, const TConstImageView& screen,
+                        const TConstImageView& magnifierImage) const;
 
  private:
   TCaptureMode FMode;

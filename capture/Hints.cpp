@@ -42,9 +42,7 @@ std::u16string HintText(const THintEntry& entry, const TLanguageLookup& lookup) 
   return text;
 }
 
-std::u16string FormatExitTip(std::u16string_view pattern) {
-  return FormatText(pattern, {u"\"ESC\""});
-}
+std::u16string FormatExitTip(std::u16string_view pattern) { return FormatText(pattern, {u"\"ESC\""}); }
 
 std::u16string ExitTipText(const TLanguageLookup& lookup) {
   return FormatExitTip(lookup ? lookup(ExitTipKey, ExitTipDefault) : std::u16string(ExitTipDefault));

@@ -13,7 +13,8 @@ std::vector<TRect> Offset(std::vector<TRect> rects, int32_t dx, int32_t dy) {
 }
 
 // Copies source's pixels inside area (overlay coordinates) into target, where target's top-left is origin.
-void CopyArea(const TConstImageView& source, TPoint sourceAt, const TRect& area, const TImageView& target, TPoint origin) {
+void CopyArea(const TConstImageView& source, TPoint sourceAt, const TRect& area, const TImageView& target,
+              TPoint origin) {
   const TRect sourceBounds = TRect::FromSize(sourceAt.X, sourceAt.Y, source.Width, source.Height);
   const TRect part = area.Intersect(sourceBounds);
   if (part.IsEmpty()) return;
@@ -60,8 +61,7 @@ bool OnlyMaskShows(const TOverlayLayers& layers, const TRect& area) {
   return !(layers.MagnifierVisible && touches(layers.MagnifierPanel));
 }
 
-void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target,
-                    TPoint targetOrigin) {
+void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target, TPoint targetOrigin) {
   const TRect area = dirty.Intersect(TRect{0, 0, layers.Mask.Width, layers.Mask.Height})
                          .Intersect(TRect::FromSize(targetOrigin.X, targetOrigin.Y, target.Width, target.Height));
   if (area.IsEmpty()) return;
@@ -74,8 +74,7 @@ void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TIma
     FillArea(FramePixels(layers.Front, layers.Frame, layers.BorderPhase), area, target, targetOrigin, AccentBgra);
   }
   if (layers.HandlesVisible)
-    FillArea(std::vector<TRect>(layers.Handles.begin(), layers.Handles.end()), area, target, targetOrigin,
-             AccentBgra);
+    FillArea(std::vector<TRect>(layers.Handles.begin(), layers.Handles.end()), area, target, targetOrigin, AccentBgra);
   if (layers.MagnifierVisible) {
     FillArea({layers.MagnifierPanel}, area, target, targetOrigin, MagnifierBackground);
     CopyArea(layers.MagnifierImage, layers.MagnifierImageAt, area, target, targetOrigin);

@@ -19,7 +19,7 @@ enum class TFrameStyle {
 struct TOverlayLayers {
   TConstImageView Mask;    // the frozen screen dimmed, the size of the overlay
   TConstImageView Screen;  // the frozen screen
-  TRect Front;        // Image_Front: the undimmed rectangle (empty for none)
+  TRect Front;             // Image_Front: the undimmed rectangle (empty for none)
   TFrameStyle Frame = TFrameStyle::None;
   int32_t BorderPhase = 0;  // MovingBorder only
   bool HandlesVisible = false;
@@ -35,8 +35,7 @@ inline constexpr TBgra MagnifierBackground = BgraFromColorRef(0x261B18);
 
 // Composes the layers inside dirty (clipped to the overlay) into target, whose top-left pixel stands for the
 // overlay point targetOrigin.
-void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target,
-                    TPoint targetOrigin);
+void ComposeOverlay(const TOverlayLayers& layers, const TRect& dirty, const TImageView& target, TPoint targetOrigin);
 
 // True when nothing but the mask shows inside area, so the mask can be painted from as it is, without composing.
 bool OnlyMaskShows(const TOverlayLayers& layers, const TRect& area);

@@ -181,10 +181,9 @@ std::vector<TRect> TSelection::MoveHandle(TPoint p) {
   struct TMovedEdges {
     bool Left, Top, Right, Bottom;
   };
-  static constexpr TMovedEdges moved[HandleCount] = {{true, true, false, false},  {false, true, false, false},
-                                                     {false, true, true, false},  {false, false, true, false},
-                                                     {false, false, true, true},  {false, false, false, true},
-                                                     {true, false, false, true},  {true, false, false, false}};
+  static constexpr TMovedEdges moved[HandleCount] = {
+      {true, true, false, false}, {false, true, false, false}, {false, true, true, false}, {false, false, true, false},
+      {false, false, true, true}, {false, false, false, true}, {true, false, false, true}, {true, false, false, false}};
   if (FActiveHandle < 1 || FActiveHandle > HandleCount) return {};
   const TMovedEdges& edges = moved[FActiveHandle - 1];
   if (edges.Left) FEdges.Left = p.X;

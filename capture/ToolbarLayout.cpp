@@ -7,10 +7,7 @@
 
 namespace qor {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible, TScale scale) {
   TToolbarLayout layout;
@@ -40,10 +37,8 @@ TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible
   const TRect copy = place(TToolbarChild::Rd_Copy, after(r, 8), textButton);
   place(TToolbarChild::Rd_WordCopy, copy.Left + scale(36), scale(unscaled.WordCopy));
   const TRect save = place(TToolbarChild::Rd_Save, copy.Right - scale(4), textButton);
-  place(TToolbarChild::Rd_WordSave, save.Left + scale(saveDropVisible ? 32 : 40),
-        scale(unscaled.WordSave));
-  if (saveDropVisible)
-    place(TToolbarChild::btn_save_drop, save.Left + scale(62), scale(unscaled.SaveDrop));
+  place(TToolbarChild::Rd_WordSave, save.Left + scale(saveDropVisible ? 32 : 40), scale(unscaled.WordSave));
+  if (saveDropVisible) place(TToolbarChild::btn_save_drop, save.Left + scale(62), scale(unscaled.SaveDrop));
   layout.SaveIconOffset = scale(saveDropVisible ? 10 : 18);
   layout.Width = save.Right;
   return layout;

@@ -22,7 +22,8 @@ inline constexpr int SaveDialogFilterCount = 5;
 inline constexpr int JpegSaveQuality = 90;
 
 // What the user is told when a picture was not written or not copied (language keys of the program's own, with
-// their English texts): the capture stays open, so nothing is lost. The save text takes the path and the reason, the copy text the reason.
+// their English texts): the capture stays open, so nothing is lost. The save text takes the path and the reason, the
+// copy text the reason.
 inline constexpr std::u16string_view SaveFailedKey = u"M_Screen_SaveFailed";
 inline constexpr std::u16string_view SaveFailedDefault =
     u"The screenshot could not be saved to %s (%s). It is still on the screen: choose another folder or file type.";

@@ -29,7 +29,6 @@ inline constexpr int32_t TipCheckOkGap = 10;       // kept by the width limit of
 inline constexpr int32_t TipFontHeight = 14;
 inline constexpr uint32_t TipClosePeriodMs = 10000;
 
-
 // The tip's client size at a scale (380 x 120 at 1).
 TSize TipClientSize(TScale scale);
 

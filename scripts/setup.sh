@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
+  cmake ninja-build pkg-config g++ clang clang-format libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   libz-mingw-w64-dev zlib1g-dev libstb-dev
   googletest libgtest-dev libbenchmark-dev

@@ -24,7 +24,13 @@ build() {  # build <preset>
   cmake --build --preset "$1" -j "$jobs"
 }
 
+# Formatting is the repository's .clang-format, checked, never argued about.
+format_check() {
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+}
+
 mkdir -p build
+step "format check" format_check
 step "native build" build native
 step "native tests" ctest --preset native -j "$jobs" --timeout 300
 

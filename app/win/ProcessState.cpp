@@ -7,8 +7,6 @@ TProcessState& ProcessState() {
   return state;
 }
 
-void TerminateCapture() {
-  ::ExitProcess(0);
-}
+void TerminateCapture() { ::ExitProcess(0); }
 
 }  // namespace qor

@@ -96,9 +96,8 @@ std::wstring ParentProductVersion() {
   if (!::VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || !info ||
       length < sizeof(VS_FIXEDFILEINFO))
     return L"4.0.0.0";
-  return std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionMS)) +
-         L"." + std::to_wstring(HIWORD(info->dwFileVersionLS)) + L"." +
-         std::to_wstring(LOWORD(info->dwFileVersionLS));
+  return std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionMS)) + L"." +
+         std::to_wstring(HIWORD(info->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(info->dwFileVersionLS));
 }
 
 }  // namespace qor

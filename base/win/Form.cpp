@@ -38,8 +38,8 @@ bool TForm::CreateForm(const wchar_t* className, DWORD exStyle, DWORD style, con
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     registered.insert(className);
   }
-  return ::CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent, nullptr, instance,
-                           this) != nullptr;
+  return ::CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent, nullptr, instance, this) !=
+         nullptr;
 }
 
 void TForm::StartTimer(UINT_PTR id, UINT periodMs, std::function<void()> onTick) {

@@ -47,8 +47,8 @@ class TForm {
   virtual TFormKey MadeAsTFormOf() const = 0;
 
   // Registers the class (once per name) and creates the window; false when the system refuses.
-  bool CreateForm(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption, int x, int y,
-                  int width, int height, HWND parent = nullptr, UINT classStyle = 0);
+  bool CreateForm(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption, int x, int y, int width,
+                  int height, HWND parent = nullptr, UINT classStyle = 0);
   // Messages not handled here go to DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);

@@ -68,7 +68,7 @@ bool TWinFileSystem::ReadWholeFile(std::u16string_view path, std::string& bytes,
   bytes.clear();
   // Deny none: the parent product may hold the file open for writing or even be replacing it.
   TKernelHandle h(CreateFileW(W(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(h.Get(), &size) || size.QuadPart < 0 || static_cast<uint64_t>(size.QuadPart) > maxBytes) {
@@ -129,9 +129,12 @@ bool TWinFileSystem::WriteFileAtomically(std::u16string_view path, std::string_v
 
 bool TWinFileSystem::WriteSharedFile(std::u16string_view path, std::string_view bytes) {
   switch (ReplaceFile(path, bytes)) {
-    case TReplaceResult::Replaced: return true;
-    case TReplaceResult::TargetHeld: return OverwriteInPlace(path, bytes);
-    case TReplaceResult::Failed: return false;
+    case TReplaceResult::Replaced:
+      return true;
+    case TReplaceResult::TargetHeld:
+      return OverwriteInPlace(path, bytes);
+    case TReplaceResult::Failed:
+      return false;
   }
   return false;
 }

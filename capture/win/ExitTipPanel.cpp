@@ -22,9 +22,8 @@ bool TExitTipPanel::Create(HWND overlay) {
   lbl_ExitTipCap->SetAutoSize(true);
   lbl_ExitTipCap->SetHitTest(false);
   lbl_ExitTipCap->SetMaxWidth(ExitTipLabelMaxWidth(FWidth, FScale));
-  lbl_ExitTipCap->SetCaption(ExitTipText([](std::u16string_view key, std::u16string_view fallback) {
-    return AppLanguage().MessageText(key, fallback);
-  }));
+  lbl_ExitTipCap->SetCaption(ExitTipText(
+      [](std::u16string_view key, std::u16string_view fallback) { return AppLanguage().MessageText(key, fallback); }));
   return FPanel.Create(overlay, TRect::FromSize(0, 0, FWidth, 60), false);
 }
 

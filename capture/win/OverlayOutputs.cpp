@@ -47,14 +47,15 @@ std::u16string TextOr(const std::u16string& text, std::u16string_view fallback) 
 void TScreenShotMainForm::LoadSaveSettings() {
   FSaveExtension = SaveExtensionFromSetting(ReadConfigString(u"AIAssistant", u"ScreenshotCapFormat", u"1"));
   FSavePathPanel = std::make_unique<TSavePathPanel>(
-      CurrentScale(), DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder()));
+      CurrentScale(),
+      DefaultSaveFolder(ReadConfigString(u"AIAssistant", u"ScreenshotCapPath", u""), MyPicturesFolder()));
 }
 
 void TScreenShotMainForm::ShowSavePathPanel() {
   if (!FToolbar || !FSavePathPanel->Handle()) return;
   const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
-  FSavePathPanel->ShowAt(PlaceBesideToolbar(FRun->Selection().Image(), FToolbar->Bounds(),
-                                            FSavePathPanel->Size().Height, primaryBottom));
+  FSavePathPanel->ShowAt(
+      PlaceBesideToolbar(FRun->Selection().Image(), FToolbar->Bounds(), FSavePathPanel->Size().Height, primaryBottom));
 }
 
 void TScreenShotMainForm::btn_save_dropClick() {
@@ -148,8 +149,8 @@ void TScreenShotMainForm::Btn_rd_saveClick() {
     WriteLog(u"[savebtn]createDirCir");
     createDirCir(folder);
     TOverlaySaveHost host(Handle(), FSaveExtension, [this](const std::u16string& path) { return SaveTo(path); });
-    saved = RunSaveFlow({folder, ScreenShotFileName(LocalTimeNow()), FSaveExtension, FSavePathPanel->AlwaysSave()},
-                        host);
+    saved =
+        RunSaveFlow({folder, ScreenShotFileName(LocalTimeNow()), FSaveExtension, FSavePathPanel->AlwaysSave()}, host);
     if (!saved) {
       // Nothing was written: the picture stays, on top, ready for another try.
       ::SetFocus(Handle());

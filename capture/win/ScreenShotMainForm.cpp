@@ -23,11 +23,11 @@ namespace qor {
 
 namespace {
 
-constexpr UINT_PTR Tmr1Id = 1;          // start-up, 10 ms, runs once
-constexpr UINT_PTR Tmr2Id = 2;          // right-button close, 10 ms
-constexpr UINT_PTR TimerGetPosId = 3;   // window detection, 35 ms
-constexpr UINT_PTR TmrTopmostId = 4;    // the Windows key keeps the overlay on top, 5 ms
-constexpr UINT_PTR TmrExitTipId = 5;    // hides the exit tip, 50 ms
+constexpr UINT_PTR Tmr1Id = 1;         // start-up, 10 ms, runs once
+constexpr UINT_PTR Tmr2Id = 2;         // right-button close, 10 ms
+constexpr UINT_PTR TimerGetPosId = 3;  // window detection, 35 ms
+constexpr UINT_PTR TmrTopmostId = 4;   // the Windows key keeps the overlay on top, 5 ms
+constexpr UINT_PTR TmrExitTipId = 5;   // hides the exit tip, 50 ms
 
 TDesktop VirtualDesktop() {
   return TDesktop{::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
@@ -46,12 +46,18 @@ TPoint CursorPosition() {
 
 TKey KeyOf(WPARAM virtualKey) {
   switch (virtualKey) {
-    case 'Z': return TKey::Z;
-    case 'C': return TKey::C;
-    case 'S': return TKey::S;
-    case VK_ESCAPE: return TKey::Escape;
-    case VK_LWIN: return TKey::LeftWindows;
-    default: return TKey::Other;
+    case 'Z':
+      return TKey::Z;
+    case 'C':
+      return TKey::C;
+    case 'S':
+      return TKey::S;
+    case VK_ESCAPE:
+      return TKey::Escape;
+    case VK_LWIN:
+      return TKey::LeftWindows;
+    default:
+      return TKey::Other;
   }
 }
 
@@ -97,7 +103,8 @@ void TScreenShotMainForm::FormCreate() {
   const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
   FLabelFont.Reset(::CreateFontW(-CurrentScale()(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                                 L"Segoe UI"));
   FSizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
   LoadSaveSettings();
   FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
@@ -142,8 +149,7 @@ void TScreenShotMainForm::ShowToolbar(bool afterHandleDrag) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
   ::GetMonitorInfoW(::MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info);
-  const TRect monitor = ToTRect(info.rcMonitor)
-                            .Offset(-FDesktop.Left, -FDesktop.Top);
+  const TRect monitor = ToTRect(info.rcMonitor).Offset(-FDesktop.Left, -FDesktop.Top);
   FToolbar->ShowAt(PlaceToolbar(selection, FToolbar->Size(), monitor), selection.Width(), selection.Height());
   if (FSaveDropOpen && !FSavePathPanel->Visible()) ShowSavePathPanel();
 }
@@ -226,8 +232,7 @@ void TScreenShotMainForm::tmr2Timer() {
 void TScreenShotMainForm::tmr_TopmostTimer() {
   const TTopmostTick tick =
       FKeys->TopmostTick(::IsWindowVisible(Handle()) != FALSE, FRun->OutputBusy(), ::GetTickCount());
-  if (tick.KeepTopmost)
-    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (tick.KeepTopmost) ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (tick.Stop) StopTimer(TmrTopmostId);
   if (tick.Foreground) {
     if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
@@ -344,12 +349,23 @@ bool TScreenShotMainForm::OnSetCursor() {
   ::ScreenToClient(Handle(), &p);
   const wchar_t* cursor = IDC_ARROW;
   switch (FRun->CursorAt({p.x, p.y})) {
-    case TCursorKind::Move: cursor = IDC_SIZEALL; break;
-    case TCursorKind::SizeNwse: cursor = IDC_SIZENWSE; break;
-    case TCursorKind::SizeNs: cursor = IDC_SIZENS; break;
-    case TCursorKind::SizeNesw: cursor = IDC_SIZENESW; break;
-    case TCursorKind::SizeWe: cursor = IDC_SIZEWE; break;
-    case TCursorKind::Arrow: break;
+    case TCursorKind::Move:
+      cursor = IDC_SIZEALL;
+      break;
+    case TCursorKind::SizeNwse:
+      cursor = IDC_SIZENWSE;
+      break;
+    case TCursorKind::SizeNs:
+      cursor = IDC_SIZENS;
+      break;
+    case TCursorKind::SizeNesw:
+      cursor = IDC_SIZENESW;
+      break;
+    case TCursorKind::SizeWe:
+      cursor = IDC_SIZEWE;
+      break;
+    case TCursorKind::Arrow:
+      break;
   }
   ::SetCursor(::LoadCursorW(nullptr, cursor));
   return true;

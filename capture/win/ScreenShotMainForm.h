@@ -39,8 +39,8 @@ class TScreenShotMainForm : public TForm {
   bool FFirstPainted = false;
   std::unique_ptr<TToolbarPanel> FToolbar;  // Panel_Tools
   std::unique_ptr<TExitTipPanel> FExitTip;  // Panel_ExitTip
-  TDibImage FScreenCopy;      // the frozen screen; never changed after the grab
-  TDibImage FMask;            // Image_Meng: the screen copy dimmed
+  TDibImage FScreenCopy;                    // the frozen screen; never changed after the grab
+  TDibImage FMask;                          // Image_Meng: the screen copy dimmed
   TDibImage FCompose;         // where the layers are put together before they reach the screen (made when first needed)
   TDibImage FMagnifierImage;  // Image_Expand
   std::u16string FSizeWord;   // "Size:" from the language table, read once
@@ -49,10 +49,10 @@ class TScreenShotMainForm : public TForm {
   TFontHandle FLabelFont;
   TCaptureNotice FNotice;
   // Save settings, read when the overlay is created.
-  std::u16string FSaveExtension;  // ".png", ".jpeg" or ".bmp"
+  std::u16string FSaveExtension;                   // ".png", ".jpeg" or ".bmp"
   std::unique_ptr<TSavePathPanel> FSavePathPanel;  // pnl_defSavePath: the default folder and "always save"
-  bool FSaveDropOpen = false;            // the drop-down opened the save-path panel
-  bool FSavePathOpenBeforeDrag = false;  // the panel was showing when the toolbar was hidden for a drag
+  bool FSaveDropOpen = false;                      // the drop-down opened the save-path panel
+  bool FSavePathOpenBeforeDrag = false;            // the panel was showing when the toolbar was hidden for a drag
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();

@@ -55,8 +55,8 @@ bool TToolbarPanel::Create(HWND overlay) {
   FSizeLabel->SetFont(font);
   FSizeLabel->SetBounds(FLayout.Child(TToolbarChild::lbl_WinSize));
 
-  for (TToolbarChild divider : {TToolbarChild::Image_BarDiv1, TToolbarChild::Image_BarDiv2,
-                                TToolbarChild::Image_BarDiv3}) {
+  for (TToolbarChild divider :
+       {TToolbarChild::Image_BarDiv1, TToolbarChild::Image_BarDiv2, TToolbarChild::Image_BarDiv3}) {
     auto* image = FPanel.Add(std::make_unique<TRdImage>());
     image->SetPicture(u"images/cutline_a.png");
     image->Stretch = true;
@@ -91,8 +91,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     caption->SetBounds(FLayout.Child(word));
   };
   textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"copy");
-  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
-             u"save");
+  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset, u"save");
   if (FLayout.SaveDropVisible) {
     auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");

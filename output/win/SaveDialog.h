@@ -14,9 +14,9 @@ struct TSaveDialogResult {
 
 // Runs the dialog on folder with fileName offered; filter is "Text|pattern|Text|pattern..." as the program keeps
 // it. No result when the user cancels.
-std::optional<TSaveDialogResult> RunSaveDialog(HWND owner, const std::u16string& folder,
-                                               const std::u16string& fileName, const std::u16string& filter,
-                                               int filterIndex, const std::u16string& defaultExtension);
+std::optional<TSaveDialogResult> RunSaveDialog(HWND owner, const std::u16string& folder, const std::u16string& fileName,
+                                               const std::u16string& filter, int filterIndex,
+                                               const std::u16string& defaultExtension);
 
 // "%s already exists. Do you want to replace it?" with the file's name (without its folder): true only for Yes.
 bool AskOverwrite(HWND owner, const std::u16string& question, const std::u16string& path);

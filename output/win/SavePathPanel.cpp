@@ -99,8 +99,9 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
 
   if (!FPanel->Create(parent, TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height), false)) return false;
 
-  FFieldFont.Reset(::CreateFontW(-FScale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Segoe UI"));
+  FFieldFont.Reset(::CreateFontW(-FScale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
+                                 L"Segoe UI"));
   const TRect inner = FLayout.edit_savepath.Inflate(-FScale(1), -FScale(1));
   const int32_t lineHeight = FScale(17);
   FFolderField = ::CreateWindowExW(0, L"EDIT", Wide(FFolder), WS_CHILD | WS_VISIBLE | ES_READONLY | ES_AUTOHSCROLL,

@@ -70,9 +70,7 @@ class TTipForm::TTipPanel : public TRdPanel {
   }
 };
 
-TTipForm::TTipForm(TTipOptions options) : FOptions(options) {
-  FScale = FOptions.Scale;
-}
+TTipForm::TTipForm(TTipOptions options) : FOptions(options) { FScale = FOptions.Scale; }
 
 TTipForm::~TTipForm() = default;
 
@@ -85,8 +83,7 @@ bool TTipForm::Create(HWND owner) {
     return false;
   ::SetLayeredWindowAttributes(Handle(), 0, TipAlpha, LWA_ALPHA);
 
-  FPictures = std::make_unique<TRdDialogPictureSource>(
-      FScale, TSize{FScale(TipOkWidth), FScale(TipOkHeight)});
+  FPictures = std::make_unique<TRdDialogPictureSource>(FScale, TSize{FScale(TipOkWidth), FScale(TipOkHeight)});
   pnlMain = std::make_unique<TFormOf<TTipPanel>>(FPictures.get(), *this);
   pnlMain->SetColor(1840146);
 

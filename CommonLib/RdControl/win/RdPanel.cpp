@@ -107,8 +107,8 @@ void TRdPanel::SyncTooltip() {
     // Topmost by itself and owned by no window: an owned topmost popup would keep its owner from returning to the
     // topmost layer under Wine once the owner had left it (around the save dialog and the folder browser).
     FTooltip.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr));
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr));
     if (!FTooltip) return;
     ::SendMessageW(FTooltip.Get(), TTM_SETMAXTIPWIDTH, 0, 400);
   }

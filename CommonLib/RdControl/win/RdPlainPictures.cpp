@@ -331,17 +331,23 @@ TRdPlainPictureSource::TRdPlainPictureSource(TScale scale) {
   whiteIcon(ToolPictureName(u"dropdown", u"press"), GlyphDropdown, 0xD0);
 
   // Caption pictures.
-  Add(WordPictureName(u"copy", false), std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xFF));
-  Add(WordPictureName(u"copy", true), std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xD8));
-  Add(WordPictureName(u"save", false), std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xFF));
-  Add(WordPictureName(u"save", true), std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xD8));
+  Add(WordPictureName(u"copy", false),
+      std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xFF));
+  Add(WordPictureName(u"copy", true),
+      std::make_unique<TWordPicture>(TSize{scale(33), scale(18)}, L"Copy", scale(13), 0xD8));
+  Add(WordPictureName(u"save", false),
+      std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xFF));
+  Add(WordPictureName(u"save", true),
+      std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xD8));
 
   // Divider and window background.
-  Add(u"images/cutline_a.png", std::make_unique<TPlainPicture>(TSize{scale(1), scale(20)}, [](Graphics& g, const TRect& d) {
+  Add(u"images/cutline_a.png",
+      std::make_unique<TPlainPicture>(TSize{scale(1), scale(20)}, [](Graphics& g, const TRect& d) {
         SolidBrush brush(Argb(PlainDividerColor));
         g.FillRectangle(&brush, d.Left, d.Top, d.Width(), d.Height());
       }));
-  Add(u"images/bg_window.png", std::make_unique<TPlainPicture>(TSize{scale(20), scale(20)}, [](Graphics& g, const TRect& d) {
+  Add(u"images/bg_window.png",
+      std::make_unique<TPlainPicture>(TSize{scale(20), scale(20)}, [](Graphics& g, const TRect& d) {
         SolidBrush fill(Argb(DarkPanelColor));
         g.FillRectangle(&fill, d.Left, d.Top, d.Width(), d.Height());
         Pen border(Argb(PlainWindowBorderColor), 1.0f);

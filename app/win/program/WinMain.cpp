@@ -73,7 +73,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   qor::MarkStartUpStep(u"debug privilege");
 
   HWND launcherHandle = nullptr;
-  qor::TFormOf<qor::TForm_ZynMain> launcher(firstArgument, [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
+  qor::TFormOf<qor::TForm_ZynMain> launcher(firstArgument,
+                                            [&](qor::TCaptureMode mode) { StartCaptureRun(mode, launcherHandle); });
   if (!launcher.Create()) return 0;
   launcherHandle = launcher.Handle();
   qor::MarkStartUpStep(u"launcher");

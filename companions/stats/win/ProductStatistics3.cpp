@@ -41,8 +41,8 @@ bool AppendLine(const std::string& line) {
   std::u16string path = GCachePath;
   if (path.back() != u'\\' && path.back() != u'/') path.push_back(u'\\');
   path += qor::StatCacheFileName;
-  const qor::TKernelHandle file(::CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const qor::TKernelHandle file(::CreateFileW(Wide(path), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
   return ::WriteFile(file.Get(), line.data(), DWORD(line.size()), &written, nullptr) && written == line.size();
@@ -66,11 +66,11 @@ __declspec(dllexport) int WINAPI SetStatParam3(const wchar_t* paramJson) {
   }
 }
 
-__declspec(dllexport) int WINAPI DoStatCommon(const wchar_t* appId, const wchar_t* statId, BOOL postNow, BOOL wait,
-                                              const wchar_t* extraJson) {
+__declspec(dllexport) int WINAPI
+    DoStatCommon(const wchar_t* appId, const wchar_t* statId, BOOL postNow, BOOL wait, const wchar_t* extraJson) {
   try {
-    qor::TStatRecord record{NowText(), FromWide(appId), FromWide(statId), postNow != FALSE, wait != FALSE,
-                            FromWide(extraJson)};
+    qor::TStatRecord record{NowText(),        FromWide(appId), FromWide(statId),
+                            postNow != FALSE, wait != FALSE,   FromWide(extraJson)};
     std::lock_guard<std::mutex> lock(GLock);
     return AppendLine(qor::StatRecordLine(record)) ? 1 : 0;
   } catch (...) {
