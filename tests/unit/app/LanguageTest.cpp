@@ -110,15 +110,6 @@ TEST_F(LanguageTest, UnreadableFileLeavesThePreviousTexts) {
   EXPECT_EQ(Language.MessageText(u"M_OK", u""), u"English OK");
 }
 
-TEST_F(LanguageTest, Utf8AndAnsiLanguageFilesAreRead) {
-  WriteBytes(Folder.Path(u"Language/Fr.lng"), "\xEF\xBB\xBF[Qor_Screen_M]\nM_Close=Fermer \xC3\xA0\n");
-  ASSERT_TRUE(Language.Load(u"Fr"));
-  EXPECT_EQ(Language.MessageText(u"M_Close", u""), u"Fermer \u00E0");
-  WriteBytes(Folder.Path(u"Language/Es.lng"), "[Qor_Screen_M]\nM_Close=Cerrar \xF1\n");
-  ASSERT_TRUE(Language.Load(u"Es"));
-  EXPECT_EQ(Language.MessageText(u"M_Close", u""), u"Cerrar \u00F1");
-}
-
 TEST_F(LanguageTest, GarbageFilesGiveDefaultsQuietly) {
   std::mt19937 rng(7);
   for (int round = 0; round < 20; ++round) {
