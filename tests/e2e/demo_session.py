@@ -61,9 +61,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--switch", default="/CaptrueAuto")
     parser.add_argument("--out", required=True)
-    parser.add_argument("--size", default="1920x1080")
     arguments = parser.parse_args()
-    width, height = (int(v) for v in arguments.size.split("x"))
+    width, height = 1920, 1080
 
     e2e.arm_hard_timeout(180)
     with e2e.Session(width, height, clean_appdata=False) as session:

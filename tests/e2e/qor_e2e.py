@@ -65,7 +65,7 @@ def to_windows_path(path):
 
 
 class HardTimeout(BaseException):
-    """Raised by the test's alarm; a BaseException, so that no `except Exception` swallows it."""
+    """A BaseException, so that no `except Exception` swallows it."""
 
 
 _deadline = None
@@ -118,9 +118,7 @@ class Picture:
 
 def test_picture(width, height, seed=7):
     """A picture whose every channel takes every value 0..255 many times (noise plus coarse bands), as uint8 RGB."""
-    rng = np.random.default_rng(seed)
-    picture = rng.integers(0, 256, (height, width, 3), dtype=np.uint8)
-    # Coarse solid bands as well, so that both flat areas and sharp edges are on screen.
+    picture = np.random.default_rng(seed).integers(0, 256, (height, width, 3), dtype=np.uint8)
     band = max(1, height // 8)
     for i, colour in enumerate([(255, 255, 255), (0, 0, 0), (255, 0, 0), (0, 255, 0), (0, 0, 255), (128, 128, 128)]):
         picture[band * i + band // 2 : band * i + band // 2 + 8, :, :] = colour
@@ -148,7 +146,7 @@ def read_picture(source):
 
 
 def read_utf16_file(path):
-    """Returns (has_bom, text) of a UTF-16 LE file."""
+    """(has_bom, text) of a UTF-16 LE file."""
     data = Path(path).read_bytes()
     has_bom = data[:2] == b"\xff\xfe"
     return has_bom, data[2 if has_bom else 0 :].decode("utf-16-le", errors="replace")
@@ -167,7 +165,6 @@ class Program:
     """A Windows program started under Wine by a session."""
 
     def __init__(self, name, popen, started, log_path):
-        # `started`: time.monotonic() just before the process was created
         self.name, self.popen, self.started, self.log_path = name, popen, started, log_path
 
     def running(self):
@@ -378,13 +375,13 @@ class Session:
         except (xerror.BadWindow, xerror.BadDrawable):
             return None
 
-    def launch(self, exe, arguments=(), name=None, cwd=None):
+    def launch(self, exe, arguments=(), name=None):
         """Starts a Windows program under Wine; returns a Program whose `started` is the moment before the call."""
         name = name or Path(exe).name
         log_path = self.tmp / f"{name}-{len(self.programs)}.log"
         with open(log_path, "wb") as log:
             started = time.monotonic()
-            popen = subprocess.Popen(["wine", str(exe), *arguments], env=self.env(), cwd=cwd or Path(exe).parent,
+            popen = subprocess.Popen(["wine", str(exe), *arguments], env=self.env(), cwd=Path(exe).parent,
                                      stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
                                      start_new_session=True, preexec_fn=_die_with_parent)
         program = Program(name, popen, started, log_path)

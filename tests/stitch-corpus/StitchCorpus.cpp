@@ -75,12 +75,9 @@ class TFont {
     return font;
   }
   const TGlyph& Glyph(char c, int size) {
-    auto& cache = FCache[size];
-    const int index = (c < 32 || c > 126) ? 0 : c - 32;
-    if (cache.empty()) cache.resize(95);
-    TGlyph& glyph = cache[size_t(index)];
-    if (glyph.Advance == 0) glyph = Make(char(index + 32), size);
-    return glyph;
+    const auto [it, added] = FCache.try_emplace({size, c});
+    if (added) it->second = Make(c, size);
+    return it->second;
   }
   int32_t Width(const std::string& text, int size) {
     int32_t w = 0;
@@ -133,7 +130,7 @@ class TFont {
 
   std::vector<uint8_t> FData;
   stbtt_fontinfo FInfo{};
-  std::map<int, std::vector<TGlyph>> FCache;
+  std::map<std::pair<int, char>, TGlyph> FCache;
 };
 
 const char* const Words[] = {
@@ -143,13 +140,13 @@ const char* const Words[] = {
     "river",   "station", "number",  "letter",  "summer", "winter",  "autumn",  "spring",    "market",  "office",
     "meeting", "notes",   "project", "result",  "detail", "chapter", "section", "paragraph", "example", "value",
     "Monday",  "Friday",  "quickly", "slowly",  "bright", "quiet",   "simple",  "careful",   "yellow",  "orange"};
-constexpr int WordCount = int(sizeof(Words) / sizeof(Words[0]));
+std::string Word(TRandom& random) { return Words[random.Range(0, int(std::size(Words)) - 1)]; }
 
 std::string Sentence(TRandom& random, int words) {
   std::string s;
   for (int i = 0; i < words; ++i) {
     if (i) s += ' ';
-    std::string w = Words[random.Range(0, WordCount - 1)];
+    std::string w = Word(random);
     if (i == 0) w[0] = char(std::toupper(static_cast<unsigned char>(w[0])));
     s += w;
     if (random.Chance(6)) s += std::to_string(random.Range(1, 2024));
@@ -166,7 +163,7 @@ int32_t Paragraph(const TImageView& view, TRandom& random, int32_t x, int32_t to
     int32_t cx = x;
     const int32_t limit = line == lines - 1 ? x + (right - x) * random.Range(30, 90) / 100 : right;
     while (true) {
-      std::string word = Words[random.Range(0, WordCount - 1)];
+      std::string word = Word(random);
       if (random.Chance(8)) word += std::to_string(random.Range(0, 999));
       const int32_t w = font.Width(word, size);
       if (cx + w > limit) break;
@@ -235,9 +232,8 @@ void Table(const TImageView& view, TRandom& random) {
     char id[16];
     std::snprintf(id, sizeof id, "#%05d", 1000 + row);
     font.Draw(view, columns[0] + 6, y + 17, id, 13, Rgb(0x555555));
-    font.Draw(view, columns[1] + 6, y + 17,
-              std::string(Words[random.Range(0, WordCount - 1)]) + " " + Words[random.Range(0, WordCount - 1)], 13,
-              Rgb(0x202020));
+    const std::string first = Word(random);  // drawn first: the order of the operands of + is unspecified
+    font.Draw(view, columns[1] + 6, y + 17, first + " " + Word(random), 13, Rgb(0x202020));
     char amount[24];
     std::snprintf(amount, sizeof amount, "%d.%02d", random.Range(1, 99999), random.Range(0, 99));
     font.Draw(view, columns[2] + 6, y + 17, amount, 13, Rgb(0x202020));
@@ -283,17 +279,15 @@ void Footer(const TImageView& frame, int32_t top, int32_t height, int spinnerSte
   if (height <= 0) return;
   // Drawn into the band only, so that nothing of it spills into the scrolling rows.
   const TImageView view = frame.Sub(TRect{0, top, frame.Width, top + height});
-  top = 0;
-  FillRect(view, 0, top, view.Width, top + height, Rgb(0xFFF4C2));
-  FillRect(view, 0, top, view.Width, top + 1, Rgb(0xC9B458));
-  TFont::Instance().Draw(view, 12, top + height / 2 + 5, "We use cookies to remember your settings.", 13,
-                         Rgb(0x4A4020));
+  FillRect(view, 0, 0, view.Width, height, Rgb(0xFFF4C2));
+  FillRect(view, 0, 0, view.Width, 1, Rgb(0xC9B458));
+  TFont::Instance().Draw(view, 12, height / 2 + 5, "We use cookies to remember your settings.", 13, Rgb(0x4A4020));
   if (spinnerStep >= 0) {
     for (int i = 0; i < 8; ++i) {
       const double a = i * 3.14159265 / 4;
       const int shade = ((i + spinnerStep) % 8) * 28;
       FillCircle(view, spinnerX + 8 + int32_t(std::lround(6 * std::cos(a))),
-                 top + height / 2 + int32_t(std::lround(6 * std::sin(a))), 2, Rgb(uint32_t(shade * 0x010101)));
+                 height / 2 + int32_t(std::lround(6 * std::sin(a))), 2, Rgb(uint32_t(shade * 0x010101)));
     }
   }
 }

@@ -15,16 +15,9 @@ using namespace test;
 // ---- value texts ----
 
 TEST(IniInteger, ParsesDecimalAndPrefixedHexAndRejectsTheRest) {
-  const std::pair<std::u16string_view, int64_t> good[] = {{u"42", 42},
-                                                          {u"-42", -42},
-                                                          {u"+7", 7},
-                                                          {u"0x1F", 31},
-                                                          {u"0XfF", 255},
-                                                          {u"0x0", 0},
-                                                          {u" 12 ", 12},
-                                                          {u"0xFFFFFFFFFFFFFFFF", -1},
-                                                          {u"9223372036854775807", INT64_MAX},
-                                                          {u"-9223372036854775808", INT64_MIN}};
+  const std::pair<std::u16string_view, int64_t> good[] = {
+      {u"42", 42}, {u"-42", -42}, {u"+7", 7}, {u"0x1F", 31}, {u"0XfF", 255}, {u"0x0", 0}, {u" 12 ", 12},
+      {u"0xFFFFFFFFFFFFFFFF", -1}, {u"9223372036854775807", INT64_MAX}, {u"-9223372036854775808", INT64_MIN}};
   for (const auto& [text, expected] : good) {
     int64_t value = -777;
     EXPECT_TRUE(ParseIniInteger(text, value)) << Utf16ToUtf8(text);
@@ -218,19 +211,6 @@ TEST_F(SafeIniFileTest, FiltersTransformTheBytesBothWaysAndAFailingFilterKeepsTh
   EXPECT_TRUE(ini.SaveAborted());
   EXPECT_EQ(ReadBytes(Ini), flipped);
 }
-
-// A file system whose reads or writes fail, to check what a failed step leaves behind.
-class TFaultyFileSystem : public TStdFileSystem {
- public:
-  bool FailReads = false;
-  bool FailWrites = false;
-  bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
-    return !FailReads && TStdFileSystem::ReadWholeFile(path, bytes, maxBytes);
-  }
-  bool WriteSharedFile(std::u16string_view path, std::string_view bytes) override {
-    return !FailWrites && TStdFileSystem::WriteSharedFile(path, bytes);
-  }
-};
 
 class FaultySafeIniFileTest : public TConfigFolderTest {
  protected:

@@ -79,6 +79,19 @@ inline std::vector<std::u16string> ReadLines(std::u16string_view path) {
   return lines;
 }
 
+// A file system whose reads or writes fail, to check what a failed step leaves behind.
+class TFaultyFileSystem : public TStdFileSystem {
+ public:
+  bool FailReads = false;
+  bool FailWrites = false;
+  bool ReadWholeFile(std::u16string_view path, std::string& bytes, uint64_t maxBytes) override {
+    return !FailReads && TStdFileSystem::ReadWholeFile(path, bytes, maxBytes);
+  }
+  bool WriteSharedFile(std::u16string_view path, std::string_view bytes) override {
+    return !FailWrites && TStdFileSystem::WriteSharedFile(path, bytes);
+  }
+};
+
 // A test whose settings file lies in a fresh folder.
 class TConfigFolderTest : public ::testing::Test {
  protected:

@@ -122,9 +122,5 @@ TEST(TemporarySiblingName, StaysInTheSameFolderAndDiffers) {
   EXPECT_EQ(a.rfind(u"dir/Config.ini.", 0), 0u);
 }
 
-#ifdef __linux__
-TEST(ExecutablePath, IsKnown) { EXPECT_FALSE(FileSystem().ExecutablePath().empty()); }
-#endif
-
 }  // namespace
 }  // namespace qor

@@ -20,12 +20,6 @@ TEST(FormatText, FillsPlaceholdersInOrderAndToleratesTranslationsThatDoNotMatchT
   EXPECT_EQ(FormatText(u"", {}), u"");
 }
 
-}  // namespace
-}  // namespace qor
-
-namespace qor {
-namespace {
-
 TEST(ZeroPadded, PadsToTheWidthNeverCutsAndTreatsNegativeAsZero) {
   const std::tuple<int64_t, int, std::u16string> cases[] = {
       {7, 2, u"07"}, {2024, 4, u"2024"}, {12345, 4, u"12345"}, {0, 3, u"000"}, {-5, 2, u"00"}, {9, 0, u"9"},

@@ -66,17 +66,6 @@ TEST(Repaint, AStillCursorRepaintsNothingAndAMoveOverTheSameWindowOnlyTheMagnifi
   EXPECT_LT(UnionArea(dirty) * 100, DesktopPixels);  // under 1 % of the desktop
 }
 
-TEST(Repaint, AMoveOntoAnotherWindowAddsOnlyTheTwoWindowRectangles) {
-  TRun run;
-  run.Tick({400, 300});
-  const TRect first = run.Detection.Detected();
-  const std::vector<TRect> dirty = run.Tick({1200, 900});
-  const TRect second = run.Detection.Detected();
-  ASSERT_NE(first, second);
-  EXPECT_LE(UnionArea(dirty),
-            first.Width() * int64_t(first.Height()) + second.Width() * int64_t(second.Height()) + 2 * PanelPixels);
-}
-
 TEST(Repaint, AFirstDragStepRepaintsTheChangedBandsNotTheDesktop) {
   TRun run;
   TSelection selection(TCaptureMode::Region, Desktop4k);

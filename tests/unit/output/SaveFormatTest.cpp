@@ -77,22 +77,13 @@ TEST(PathWithWritableExtension, KeepsAKnownExtensionElseAddsTheTypesAndNeverGive
   }
 }
 
-}  // namespace
-}  // namespace qor
-
-namespace qor {
-namespace {
-
 TEST(FailureTexts, ShipInTheEnglishTableWithTheDefaultsAndTakeThePathAndTheReason) {
   TExtIniFile english;
   ASSERT_TRUE(english.LoadFromFile(Utf8ToUtf16(QOR_SOURCE_DIR "/Language/English.lng")));
   EXPECT_EQ(english.ReadString(u"Qor_Screen_M", SaveFailedKey, u""), SaveFailedDefault);
   EXPECT_EQ(english.ReadString(u"Qor_Screen_M", CopyFailedKey, u""), CopyFailedDefault);
-  EXPECT_EQ(FormatText(SaveFailedDefault, {u"D:\\a.png", u"access denied"}),
-            u"The screenshot could not be saved to D:\\a.png (access denied). It is still on the screen: choose "
-            u"another folder or file type.");
-  EXPECT_EQ(FormatText(CopyFailedDefault, {u"the selection is empty"}),
-            u"The screenshot could not be copied (the selection is empty). It is still on the screen: try again.");
+  EXPECT_NE(FormatText(SaveFailedDefault, {u"D:\\a.png", u"denied"}).find(u"D:\\a.png (denied)"), std::u16string::npos);
+  EXPECT_NE(FormatText(CopyFailedDefault, {u"empty"}).find(u"(empty)"), std::u16string::npos);
 }
 
 }  // namespace

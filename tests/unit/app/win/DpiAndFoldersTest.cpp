@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/AppPaths.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
-#include "app/win/AppSeams.h"
 #include "app/win/DpiAwareness.h"
-#include "app/win/UserFolders.h"
 #include "base/TextDecoding.h"
 #include "base/Utf16Text.h"
-#include "base/win/WinFileSystem.h"
 #include "tests/unit/app/TestFolder.h"
 
 namespace qor {
@@ -18,27 +14,8 @@ namespace {
 using test::ReadText;
 using test::TTestFolder;
 
-bool EndsWith(std::u16string_view s, std::u16string_view tail) {
-  return s.size() >= tail.size() && SameText(s.substr(s.size() - tail.size()), tail);
-}
-
-TEST(UserFoldersWin, LocalAppDataIsAnExistingFolder) {
-  const std::u16string local = win::SpecialFolderPath(FolderLocalAppData);
-  ASSERT_GE(local.size(), 3u);
-  EXPECT_TRUE(GetFileAttributesW(std::wstring(local.begin(), local.end()).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_EQ(win::CorvaneFolder(), CorvaneFolderOf(local));
-}
-
-TEST(AppSeams, PointConfigAndLogIntoTheParentProductFolder) {
-  win::InstallAppSeams();
-  EXPECT_TRUE(EndsWith(ConfigIniPath(), u"\\Corvane\\Config.ini")) << Utf16ToUtf8(ConfigIniPath());
-  EXPECT_TRUE(EndsWith(LogManage().FileName(), u"\\Corvane\\Logs\\unit_app_win.log"))
-      << Utf16ToUtf8(LogManage().FileName());
-  SetParentProductFolder(u"");
-  LogManage().SetFileName(u"");
-  SetFileSystem(nullptr);
-  SetAnsiDecoder(nullptr);
-}
+// Config.ini and the log in the per-user Corvane folder under the real local application data folder: the e2e
+// FilesTests.test_config_log_and_statistics_cache_appear_in_the_corvane_folder_with_usage_events_in_detail_mode.
 
 class DpiAwarenessTest : public testing::Test {
  protected:

@@ -4,28 +4,6 @@
 
 using namespace qor;
 
-TEST(DibImage, PixelsWrittenThroughTheViewAreWhatGdiSees) {
-  TDibImage image;
-  ASSERT_TRUE(image.Create(5, 3));
-  image.View().At(4, 2) = TBgra{0x30, 0x20, 0x10, 255};  // top-down: row 2 is the bottom row
-  EXPECT_EQ(::GetPixel(image.Dc(), 4, 2), RGB(0x10, 0x20, 0x30));
-  EXPECT_EQ(::GetPixel(image.Dc(), 0, 0), RGB(0, 0, 0));
-}
-
-TEST(DibImage, BlitFromAnotherDcLandsInTheView) {
-  TDibImage source, target;
-  ASSERT_TRUE(source.Create(8, 6));
-  ASSERT_TRUE(target.Create(4, 3));
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 8; ++x) source.View().At(x, y) = TBgra{uint8_t(x * 10), uint8_t(y * 20), 7, 255};
-  ASSERT_TRUE(CopyFromDc(source.Dc(), 3, 2, target));
-  for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(target.View().At(x, y).B, (x + 3) * 10);
-      EXPECT_EQ(target.View().At(x, y).G, (y + 2) * 20);
-    }
-}
-
 TEST(DibImage, ATallBlitArrivesWholeAcrossItsStrips) {
   // 1000 pixels wide: 32 rows a strip, so 75 rows take two full strips and a part.
   TDibImage source, target;
@@ -47,6 +25,6 @@ TEST(DibImage, EmptySizesGiveAnEmptyImageAndRecreateReplacesTheOld) {
   ASSERT_TRUE(image.Create(3, 1));
   EXPECT_EQ(image.Width(), 3);
   EXPECT_EQ(image.Height(), 1);
-  image.View().At(2, 0) = TBgra{1, 2, 3, 255};
+  image.View().At(2, 0) = TBgra{1, 2, 3, 255};  // what GDI sees is what the view wrote
   EXPECT_EQ(::GetPixel(image.Dc(), 2, 0), RGB(3, 2, 1));
 }

@@ -68,14 +68,5 @@ TEST_F(LongPictureApiTest, GarbageNullOrNegativeInputsAndMissingOutParametersSta
   EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
 }
 
-TEST_F(LongPictureApiTest, ResetStartsAfreshLikeANewLoad) {
-  const corpus::TCase c = corpus::BuildCase(Recipe());
-  ASSERT_EQ(Call(1, c.Frames[0]), 1);
-  ASSERT_EQ(Call(1, c.Frames[1]), 1);
-  ResetEntryPoint();
-  ASSERT_EQ(Call(1, c.Frames[4]), 1);
-  EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
-}
-
 }  // namespace
 }  // namespace qor::stitch

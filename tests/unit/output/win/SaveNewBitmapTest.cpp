@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "CommonLib/RdControl/win/GdiplusSession.h"
@@ -150,23 +149,6 @@ INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFormatTest,
                                          TFormatCase{u".jpg", -1, u""}, TFormatCase{u".gif", 0, u"ffGif"},
                                          TFormatCase{u".TIFF", 0, u"ffTiff"}),
                          [](const auto& info) { return "Ext" + std::to_string(info.index); });
-
-TEST_F(SaveNewBitmapTest, JpegOfSmoothContentAndGifOfManyColoursStayCloseToTheCapture) {
-  TImage smooth(64, 48), many(300, 40);
-  for (int32_t y = 0; y < 48; ++y)
-    for (int32_t x = 0; x < 64; ++x) smooth.View().At(x, y) = TBgra{uint8_t(100 + x), uint8_t(80 + y), 120, 0};
-  for (int32_t y = 0; y < 40; ++y)
-    for (int32_t x = 0; x < 300; ++x) many.View().At(x, y) = TBgra{uint8_t(x * 7), uint8_t(y * 5), uint8_t(x), 0};
-  // GIF: nearest of the palette, never worse than the web-safe cube's 25 per channel summed as squares (43 in one).
-  for (const auto& [capture, name, tolerance] :
-       {std::tuple{&smooth, u"a.jpeg", 6}, std::tuple{&many, u"many.gif", 43}}) {
-    const std::u16string path = ShotFolder + name;
-    ASSERT_EQ(SaveNewBitmap(capture->View(), path), TSaveResult::Saved);
-    const TImage decoded = DecodeWithGdiplus(path);
-    ASSERT_EQ(decoded.Width(), capture->Width());
-    EXPECT_LE(MaxChannelDifference(capture->View(), decoded.View()), tolerance);
-  }
-}
 
 TEST_F(SaveNewBitmapTest, LogsEveryStepOfAPngSaveInOrder) {
   const std::u16string path = ShotFolder + u"ScreenShot_20240131235959.png";
