@@ -337,9 +337,12 @@ TCaseRecipe LongRun(int32_t width, int32_t height, int frames, int32_t step) {
 TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) {
   TImage page(width, height);
   TRandom random(seed);
-  if (kind == TPageKind::Table) Table(page.View(), random);
-  else if (kind == TPageKind::Chat) Chat(page.View(), random);
-  else Article(page.View(), random, kind == TPageKind::FlatGaps);
+  if (kind == TPageKind::Table)
+    Table(page.View(), random);
+  else if (kind == TPageKind::Chat)
+    Chat(page.View(), random);
+  else
+    Article(page.View(), random, kind == TPageKind::FlatGaps);
   return page;
 }
 

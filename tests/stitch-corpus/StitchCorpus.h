@@ -1,7 +1,8 @@
 #pragma once
-// Deterministic test material for the stitching engine: long pages (text in a real TrueType font, tables, chat bubbles, pictures, flat gaps) seen through a screen rectangle with a toolbar above and a
-// footer below that do not scroll, a scroll bar whose thumb moves, and optionally a blinking caret and a spinner.
-// Each case gives the frames as BMP file images, their directions, and the ideal long picture.
+// Deterministic test material for the stitching engine: long pages (text in a real TrueType font, tables, chat bubbles,
+// pictures, flat gaps) seen through a screen rectangle with a toolbar above and a footer below that do not scroll, a
+// scroll bar whose thumb moves, and optionally a blinking caret and a spinner. Each case gives the frames as BMP file
+// images, their directions, and the ideal long picture.
 #include <cstdint>
 #include <string>
 #include <utility>

@@ -105,8 +105,8 @@ void BM_DetectionTickSameWindow(benchmark::State& state) {
 
 // What the overlay's paint does for a dirty rectangle: the mask, the undimmed screen where the selection is, and
 // the dashed frame's pixels that fall inside.
-void PaintDirty(const TImageView& target, const TConstImageView& mask, const TConstImageView& screen, const TRect& selection,
-                const std::vector<TRect>& frameDashes, const std::vector<TRect>& dirty) {
+void PaintDirty(const TImageView& target, const TConstImageView& mask, const TConstImageView& screen,
+                const TRect& selection, const std::vector<TRect>& frameDashes, const std::vector<TRect>& dirty) {
   for (const TRect& d : dirty) {
     CopyPixels(mask.Sub(d), target.Sub(d));
     const TRect undimmed = d.Intersect(selection);

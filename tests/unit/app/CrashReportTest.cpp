@@ -12,7 +12,7 @@ TEST(CrashReport, FilteredMessagesAreRecognisedAnywhereInTheText) {
 
 TEST(CrashReport, OtherMessagesAreReported) {
   EXPECT_FALSE(IsIgnoredError(u"/testbugreport"));
-  EXPECT_FALSE(IsIgnoredError(u"External exception"));  // the filter text ends with a blank
+  EXPECT_FALSE(IsIgnoredError(u"External exception"));      // the filter text ends with a blank
   EXPECT_FALSE(IsIgnoredError(u"privileged instruction"));  // case matters
   EXPECT_FALSE(IsIgnoredError(u""));
 }

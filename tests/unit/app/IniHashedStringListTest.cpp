@@ -53,8 +53,9 @@ TEST(TIniHashedStringList, FirstOfDuplicateNamesWinsAndIsTheOneReplaced) {
 
 TEST(TIniSections, ParsesTheFileRules) {
   TIniSections ini;
-  ini.Parse(u"orphan=dropped\r\n; comment=ignored\r\n  [ Main ]  \r\n   Language   =   Deutsch   \r\n\r\n"
-            u"bare line\n[AIAssistant]\rScreenshotCapPath=\r\n  ;also=comment\r\n[main]\r\nExtra=1");
+  ini.Parse(
+      u"orphan=dropped\r\n; comment=ignored\r\n  [ Main ]  \r\n   Language   =   Deutsch   \r\n\r\n"
+      u"bare line\n[AIAssistant]\rScreenshotCapPath=\r\n  ;also=comment\r\n[main]\r\nExtra=1");
   EXPECT_EQ(ini.SectionNames(), (std::vector<std::u16string>{u"Main", u"AIAssistant"}));
   EXPECT_EQ(ini.ReadValue(u"MAIN", u"language"), u"Deutsch");
   EXPECT_EQ(ini.ReadValue(u"Main", u"Extra"), u"1");  // repeated section merged

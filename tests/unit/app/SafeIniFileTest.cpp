@@ -15,9 +15,16 @@ using namespace test;
 // ---- value texts ----
 
 TEST(IniInteger, ParsesDecimalAndPrefixedHexAndRejectsTheRest) {
-  const std::pair<std::u16string_view, int64_t> good[] = {
-      {u"42", 42}, {u"-42", -42}, {u"+7", 7}, {u"0x1F", 31}, {u"0XfF", 255}, {u"0x0", 0}, {u" 12 ", 12},
-      {u"0xFFFFFFFFFFFFFFFF", -1}, {u"9223372036854775807", INT64_MAX}, {u"-9223372036854775808", INT64_MIN}};
+  const std::pair<std::u16string_view, int64_t> good[] = {{u"42", 42},
+                                                          {u"-42", -42},
+                                                          {u"+7", 7},
+                                                          {u"0x1F", 31},
+                                                          {u"0XfF", 255},
+                                                          {u"0x0", 0},
+                                                          {u" 12 ", 12},
+                                                          {u"0xFFFFFFFFFFFFFFFF", -1},
+                                                          {u"9223372036854775807", INT64_MAX},
+                                                          {u"-9223372036854775808", INT64_MIN}};
   for (const auto& [text, expected] : good) {
     int64_t value = -777;
     EXPECT_TRUE(ParseIniInteger(text, value)) << Utf16ToUtf8(text);

@@ -12,10 +12,16 @@ TEST(Utf8ToUtf16, DecodesOrReplacesMalformedSequences) {
     std::u16string Expected;
   } cases[] = {
       {"ascii", "Config", u"Config"},
-      {"two bytes", "Gr\xC3\xB6\xC3\x9F" "e", u"Gr\u00F6\u00DFe"},
+      {"two bytes",
+       "Gr\xC3\xB6\xC3\x9F"
+       "e",
+       u"Gr\u00F6\u00DFe"},
       {"three bytes", "\xE2\x82\xAC", u"\u20AC"},
       {"four bytes: a surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"stray continuation", "a\x80" "b", u"a\uFFFDb"},
+      {"stray continuation",
+       "a\x80"
+       "b",
+       u"a\uFFFDb"},
       {"overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
       {"overlong three bytes", "\xE0\x80\xAF", u"\uFFFD"},
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD"},
@@ -31,7 +37,9 @@ TEST(Utf8ToUtf16, DecodesOrReplacesMalformedSequences) {
 TEST(Utf16ToUtf8, RoundTripsValidTextAndReplacesLoneSurrogates) {
   const std::u16string text = u"Caf\u00E9 \u20AC \U0001F600 \u4E2D";
   EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(text)), text);
-  EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
+            "a\xEF\xBF\xBD"
+            "b");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{u'x', 0xD83D}), "x\xEF\xBF\xBD");  // high surrogate at the very end
   // Two high surrogates: the first is lone, the second pairs with the following low one.

@@ -41,10 +41,10 @@ std::vector<uint8_t> List(const std::vector<TProcess>& processes) {
 }  // namespace
 
 TEST(SuspendedProcesses, OnlyAFirstThreadWaitingBecauseSuspendedCounts) {
-  const auto bytes = List({{4, {{5, 5}}},             // suspended
-                           {8, {{2, 0}, {5, 5}}},     // running first thread: not suspended
-                           {12, {{5, 6}}},            // waiting for something else
-                           {16, {}},                  // no threads
+  const auto bytes = List({{4, {{5, 5}}},          // suspended
+                           {8, {{2, 0}, {5, 5}}},  // running first thread: not suspended
+                           {12, {{5, 6}}},         // waiting for something else
+                           {16, {}},               // no threads
                            {0x1234567890, {{5, 5}, {2, 0}}}});
   EXPECT_EQ(SuspendedProcessIds(bytes.data(), bytes.size()), (std::vector<uint64_t>{4, 0x1234567890}));
 }

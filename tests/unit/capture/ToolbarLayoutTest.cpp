@@ -8,10 +8,10 @@ using C = TToolbarChild;
 
 TEST(ToolbarLayout, ChildrenRunLeftToRightWithoutOverlapCentredInTheBar) {
   const TToolbarLayout layout = LayoutToolbar(TToolbarSizes{}, false, TScale::Of(false));
-  const C order[] = {C::lbl_WinSize,   C::Image_BarDiv1, C::Btn_Rd_Rect, C::Btn_Rd_Ellip,  C::Btn_Rd_Line,
-                     C::Btn_Rd_Arrow,  C::Btn_Rd_Brush,  C::Btn_Rd_Masaic, C::Btn_Rd_Font, C::Image_BarDiv2,
-                     C::Btn_Rd_Return, C::Btn_Rd_Del,    C::Image_BarDiv3, C::Btn_Rd_ScrollWins, C::Btn_Rd_Pinned,
-                     C::Rd_Copy};
+  const C order[] = {C::lbl_WinSize,   C::Image_BarDiv1,     C::Btn_Rd_Rect,   C::Btn_Rd_Ellip,
+                     C::Btn_Rd_Line,   C::Btn_Rd_Arrow,      C::Btn_Rd_Brush,  C::Btn_Rd_Masaic,
+                     C::Btn_Rd_Font,   C::Image_BarDiv2,     C::Btn_Rd_Return, C::Btn_Rd_Del,
+                     C::Image_BarDiv3, C::Btn_Rd_ScrollWins, C::Btn_Rd_Pinned, C::Rd_Copy};
   for (size_t i = 1; i < std::size(order); ++i)
     EXPECT_GE(layout.Child(order[i]).Left, layout.Child(order[i - 1]).Right) << int(order[i]);
   EXPECT_EQ(layout.Child(C::Rd_Save).Left, layout.Child(C::Rd_Copy).Right - 4);  // the two buttons overlap

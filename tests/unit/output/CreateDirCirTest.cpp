@@ -35,7 +35,7 @@ TEST(CreateDirCirLevels, SplitsAnyPathIntoAccumulatedLevels) {
       // A network share stays one level; its doubled separator is not folded into a drive's root.
       {u"\\\\nas\\photos\\Shots\\\\2024", {u"//nas/photos/", u"//nas/photos/Shots/", u"//nas/photos/Shots/2024/"}},
       {u"//nas/photos", {u"//nas/photos/"}},
-      {u"\\\\nas\\", {u"/", u"/nas/"}},     // no share named: an ordinary rooted path
+      {u"\\\\nas\\", {u"/", u"/nas/"}},  // no share named: an ordinary rooted path
       {u"\\\\\\x", {u"/", u"/x/"}},
       {u"rel", {u"rel/"}},
       {u"", {}},

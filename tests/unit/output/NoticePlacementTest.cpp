@@ -72,7 +72,10 @@ TEST(ShortenInMiddle, KeepsBothEndsAroundTheEllipsisOrTheEllipsisAlone) {
 
 TEST(ShortenInMiddle, NeverSplitsASurrogatePair) {
   // "a😀b😀c" in UTF-16; cutting at any width leaves only whole pairs.
-  const std::u16string text = u"a\xD83D\xDE00" u"b\xD83D\xDE00" u"c";
+  const std::u16string text =
+      u"a\xD83D\xDE00"
+      u"b\xD83D\xDE00"
+      u"c";
   for (int32_t width = 3; width < int32_t(text.size()); ++width) {
     const std::u16string out = ShortenInMiddle(text, width, Units);
     for (size_t i = 0; i < out.size(); ++i) {

@@ -49,10 +49,13 @@ TEST(WriterKindForExtension, KnowsTheFiveFormatsInAnyCaseAndNothingElse) {
 }
 
 TEST(ExtractFileExt, TakesTheLastDotOfTheFileNameOnly) {
-  const std::pair<std::u16string_view, std::u16string_view> cases[] = {
-      {u"C:\\Pics\\shot.png", u".png"}, {u"shot.tar.JPEG", u".JPEG"}, {u"C:\\my.folder\\shot", u""},
-      {u"/my.folder/shot", u""},        {u"shot.", u"."},              {u"C:.x", u".x"},
-      {u"", u""}};
+  const std::pair<std::u16string_view, std::u16string_view> cases[] = {{u"C:\\Pics\\shot.png", u".png"},
+                                                                       {u"shot.tar.JPEG", u".JPEG"},
+                                                                       {u"C:\\my.folder\\shot", u""},
+                                                                       {u"/my.folder/shot", u""},
+                                                                       {u"shot.", u"."},
+                                                                       {u"C:.x", u".x"},
+                                                                       {u"", u""}};
   for (const auto& [path, ext] : cases) EXPECT_EQ(ExtractFileExt(path), ext) << std::string(path.begin(), path.end());
 }
 

@@ -35,11 +35,19 @@ TEST(SavePathPanelLayout, ChildrenStayInsideAndApartAtBothScales) {
 
 TEST(SavePathPanelLayout, DriveRootOfDriveLettersAndSharesOnly) {
   const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"C:\\Users\\me\\Pictures", u"C:\\"}, {u"d:", u"D:\\"},     {u"e:/shots", u"E:\\"},
-      {u"\\\\server\\share\\dir", u"\\\\server\\share\\"},          {u"//server/share", u"\\\\server\\share\\"},
-      {u"\\\\server", u""},                  {u"\\\\server\\", u""}, {u"\\\\\\share", u""},
-      {u"relative\\dir", u""},               {u"1:\\x", u""},        {u"", u""},
-      {u"\\", u""},                          {u":", u""},
+      {u"C:\\Users\\me\\Pictures", u"C:\\"},
+      {u"d:", u"D:\\"},
+      {u"e:/shots", u"E:\\"},
+      {u"\\\\server\\share\\dir", u"\\\\server\\share\\"},
+      {u"//server/share", u"\\\\server\\share\\"},
+      {u"\\\\server", u""},
+      {u"\\\\server\\", u""},
+      {u"\\\\\\share", u""},
+      {u"relative\\dir", u""},
+      {u"1:\\x", u""},
+      {u"", u""},
+      {u"\\", u""},
+      {u":", u""},
   };
   for (const auto& [folder, root] : cases) EXPECT_EQ(FolderDriveRoot(folder), root);
 }

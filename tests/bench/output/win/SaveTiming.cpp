@@ -72,8 +72,9 @@ int main(int argc, char** argv) {
   };
   gdiplus("GDI+ PNG", u"save_timing_gdiplus.png", TImageWriterKind::Png);
   for (int level : {1, 3, 6})  // 3 with Up is the default
-    ours(("zlib PNG level " + std::to_string(level) + ", Up").c_str(), u"save_timing_zlib.png",
-         [&] { return qor::WritePng(view, {level, qor::TPngFilter::Up}); });
+    ours(("zlib PNG level " + std::to_string(level) + ", Up").c_str(), u"save_timing_zlib.png", [&] {
+      return qor::WritePng(view, {level, qor::TPngFilter::Up});
+    });
   ours("JPEG q90 (stb)", u"save_timing.jpeg", [&] { return qor::WriteJpeg(view, 90); });
   gdiplus("GDI+ JPEG (default quality)", u"save_timing_gdiplus.jpeg", TImageWriterKind::Jpeg);
   ours("BMP 24-bit", u"save_timing.bmp", [&] { return qor::WriteBmp(view, 24); });

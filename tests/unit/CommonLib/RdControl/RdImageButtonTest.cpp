@@ -241,11 +241,11 @@ TEST(RdImageButton, ClickNeedsPressAndReleaseInsideOfAnEnabledButton) {
     TRdButtonState State;
     int Hover;
   } cases[] = {
-      {"h", 0, TRdButtonState::Up, Yes},         {"hp", 0, TRdButtonState::Down, Yes},
-      {"hpr", 1, TRdButtonState::Up, Yes},       {"hpo", 0, TRdButtonState::Down, No},
-      {"hpoR", 0, TRdButtonState::Up, No},       {"hpohr", 1, TRdButtonState::Up, Yes},
-      {"shp", 0, TRdButtonState::Down, Any},     {"shpr", 1, TRdButtonState::Selected, Any},
-      {"hpcr", 0, TRdButtonState::Up, Any},      {"hpdr", 0, TRdButtonState::Disabled, Any},
+      {"h", 0, TRdButtonState::Up, Yes},          {"hp", 0, TRdButtonState::Down, Yes},
+      {"hpr", 1, TRdButtonState::Up, Yes},        {"hpo", 0, TRdButtonState::Down, No},
+      {"hpoR", 0, TRdButtonState::Up, No},        {"hpohr", 1, TRdButtonState::Up, Yes},
+      {"shp", 0, TRdButtonState::Down, Any},      {"shpr", 1, TRdButtonState::Selected, Any},
+      {"hpcr", 0, TRdButtonState::Up, Any},       {"hpdr", 0, TRdButtonState::Disabled, Any},
       {"dohpr", 0, TRdButtonState::Disabled, No},
   };
   for (const auto& c : cases) {

@@ -115,8 +115,7 @@ class THeldFile {
     startup.hStdError = childOut;
     std::wstring commandLine = L"\"" QOR_FILE_HOLDER_W L"\" \"" + std::wstring(path.begin(), path.end()) + L"\"";
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                          &process))
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
       return;
     ::CloseHandle(process.hThread);
     FProcess.Reset(process.hProcess);

@@ -20,7 +20,8 @@ DWORD Attributes(std::u16string_view path) { return GetFileAttributesW(W(path).c
 using WinFileSystemTest = TWinConfigFolderTest;
 
 TEST_F(WinFileSystemTest, ReadOnlyOrHiddenConfigIsUpdatedAndKeepsItsAttributes) {
-  for (const DWORD attributes : {DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_HIDDEN)}) {
+  for (const DWORD attributes :
+       {DWORD(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), DWORD(FILE_ATTRIBUTE_HIDDEN)}) {
     WriteBytes(Ini, EncodeUtf16LeWithBom(u"[Main]\r\nLanguage=English\r\n"));
     ASSERT_TRUE(SetFileAttributesW(W(Ini).c_str(), attributes));
     EXPECT_TRUE(WriteIniString(Ini, u"AIAssistant", u"ScreenshotCapTip", u"1"));

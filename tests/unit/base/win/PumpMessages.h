@@ -22,6 +22,8 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 }
 
 // Handles messages for a while, for checks that something does not happen.
-inline void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+inline void PumpFor(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
 
 }  // namespace qor::testing

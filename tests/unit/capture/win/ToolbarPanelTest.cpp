@@ -43,7 +43,8 @@ TEST(ToolbarPanel, RoutesClicksShowsHintsAndResetsToolsAtBothScales) {
 
     bar.Button(TToolbarChild::Btn_Rd_Rect)->SetSelected(true);
     bar.Button(TToolbarChild::Btn_Rd_Return)->SetEnabled(false);
-    ::SendMessageW(bar.Panel().Handle(), WM_MOUSEMOVE, 0, testing::At(testing::Centre(layout.Child(TToolbarChild::Btn_Rd_Ellip))));
+    ::SendMessageW(bar.Panel().Handle(), WM_MOUSEMOVE, 0,
+                   testing::At(testing::Centre(layout.Child(TToolbarChild::Btn_Rd_Ellip))));
     bar.ResetDrawingTools();
     EXPECT_EQ(bar.Button(TToolbarChild::Btn_Rd_Rect)->State(), TRdButtonState::Up);
     EXPECT_EQ(bar.Button(TToolbarChild::Btn_Rd_Return)->State(), TRdButtonState::Disabled);  // not a drawing tool

@@ -16,10 +16,9 @@ TEST(StatCache, ParameterRecordFieldsAreReadWithEscapesDecoded) {
 }
 
 TEST(StatCache, MalformedRecordsAreRejected) {
-  for (const char16_t* bad :
-       {u"", u"{", u"}", u"[]", u"{\"a\"}", u"{\"a\":}", u"{\"a\":\"x\"", u"{\"a\":\"x\",}", u"{\"a\":\"x\"} z",
-        u"{\"a\":{\"b\":1}}", u"{\"a\":\"\\q\"}", u"{\"a\":\"\\u12\"}", u"{\"a\":\"tab\there\"}", u"{a:1}",
-        u"{\"a\":\"x\\"})
+  for (const char16_t* bad : {u"", u"{", u"}", u"[]", u"{\"a\"}", u"{\"a\":}", u"{\"a\":\"x\"", u"{\"a\":\"x\",}",
+                              u"{\"a\":\"x\"} z", u"{\"a\":{\"b\":1}}", u"{\"a\":\"\\q\"}", u"{\"a\":\"\\u12\"}",
+                              u"{\"a\":\"tab\there\"}", u"{a:1}", u"{\"a\":\"x\\"})
     EXPECT_FALSE(ParseFlatJsonObject(bad)) << std::u16string(bad).size();
 }
 

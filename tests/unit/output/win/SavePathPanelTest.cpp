@@ -26,7 +26,6 @@ std::u16string WindowText(HWND window) {
 
 bool Topmost(HWND window) { return (::GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-
 // Answers the first "Varnel Screenshot" message box that appears with OK, keeping its text.
 class TMessageBoxAnswerer {
  public:
@@ -62,8 +61,8 @@ class TMessageBoxAnswerer {
 
 class SavePathPanel : public ::testing::Test {
  protected:
-  TUniqueWindow FOverlay{::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"overlay", WS_POPUP | WS_VISIBLE, 0, 0, 1000,
-                                          300, nullptr, nullptr, nullptr, nullptr)};
+  TUniqueWindow FOverlay{::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"overlay", WS_POPUP | WS_VISIBLE, 0, 0, 1000, 300,
+                                           nullptr, nullptr, nullptr, nullptr)};
   TSavePathPanel FPanel{TScale{}, u"C:\\Users\\me\\Pictures\\Corvane\\"};
 
   void SetUp() override {

@@ -47,9 +47,9 @@ TEST_F(TipForm, ShowsCentredWithMeasuredCaptionsAtEachScale) {
     EXPECT_EQ((TSize{int32_t(client.right), int32_t(client.bottom)}), TipClientSize(TScale{scale}));
     EXPECT_EQ(window.left, 100 + (1000 - (window.right - window.left)) / 2);
     EXPECT_EQ(window.top, 50 + (800 - (window.bottom - window.top)) / 2);
-    EXPECT_LT(tip.CheckBounds().Right, tip.OkBounds().Left);                // the English caption fits beside OK
+    EXPECT_LT(tip.CheckBounds().Right, tip.OkBounds().Left);        // the English caption fits beside OK
     EXPECT_GT(tip.CheckBounds().Width(), TScale{scale}(21 + 100));  // text margin and a measured caption
-    EXPECT_GT(tip.LabelBounds().Height(), 14 * scale);                    // the text wraps onto a full line
+    EXPECT_GT(tip.LabelBounds().Height(), 14 * scale);              // the text wraps onto a full line
     EXPECT_TRUE(::IsWindowVisible(tip.Handle()));
     EXPECT_TRUE(tip.CloseTimerRunning());
     EXPECT_TRUE(tip.Checked());  // ticked at first
