@@ -87,10 +87,11 @@ TEST(OverlayComposer, OnlyMaskShowsExactlyWhereComposingGivesTheMask) {
   TScene detection({20, 10, 30, 20}, TFrameStyle::MovingBorder);
   detection.Layers.BorderPhase = 3;
   TScene magnifier({}, TFrameStyle::None);
+  const TImage magnified(14, 10, TBgra{200, 100, 50, 255});
   magnifier.Layers.MagnifierVisible = true;
   magnifier.Layers.MagnifierPanel = {30, 20, 50, 40};
   magnifier.Layers.MagnifierImageAt = {32, 22};
-  magnifier.Layers.MagnifierImage = magnifier.Magnifier.View();
+  magnifier.Layers.MagnifierImage = magnified.View();
   TScene empty({}, TFrameStyle::None);
   for (const TScene* scene : {&selection, &detection, &magnifier, &empty}) {
     for (int top = 0; top < 48; top += 3)
