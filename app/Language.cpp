@@ -42,13 +42,9 @@ std::vector<std::u16string> TranslatableProperties(TTranslatableKind kind, int i
     case TTranslatableKind::ImageNote:
       if (hasText) properties.push_back(u"Caption");
       break;
-    case TTranslatableKind::HtmlLabel:
-      properties = {u"Hint", u"Caption"};
-      break;
+    case TTranslatableKind::HtmlLabel: properties = {u"Hint", u"Caption"}; break;
     case TTranslatableKind::Label:
-    case TTranslatableKind::Captioned:
-      properties = {u"Caption"};
-      break;
+    case TTranslatableKind::Captioned: properties = {u"Caption"}; break;
     case TTranslatableKind::ItemList:
     case TTranslatableKind::TreeView:
       for (int i = 0; i < itemCount; ++i) properties.push_back(Indexed(u"Items", i));
@@ -56,8 +52,7 @@ std::vector<std::u16string> TranslatableProperties(TTranslatableKind kind, int i
     case TTranslatableKind::ListView:
       for (int i = 0; i < itemCount; ++i) properties.push_back(Indexed(u"Columns", i));
       break;
-    case TTranslatableKind::Other:
-      break;
+    case TTranslatableKind::Other: break;
   }
   return properties;
 }

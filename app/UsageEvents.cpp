@@ -16,21 +16,11 @@ void AppendJsonString(std::u16string& out, std::u16string_view text) {
   out.push_back(u'"');
   for (char16_t c : text) {
     switch (c) {
-      case u'"':
-        out += u"\\\"";
-        break;
-      case u'\\':
-        out += u"\\\\";
-        break;
-      case u'\n':
-        out += u"\\n";
-        break;
-      case u'\r':
-        out += u"\\r";
-        break;
-      case u'\t':
-        out += u"\\t";
-        break;
+      case u'"': out += u"\\\""; break;
+      case u'\\': out += u"\\\\"; break;
+      case u'\n': out += u"\\n"; break;
+      case u'\r': out += u"\\r"; break;
+      case u'\t': out += u"\\t"; break;
       default:
         if (c < 0x20) {
           char buffer[8];

@@ -6,20 +6,13 @@ namespace qor {
 
 std::u16string FolderEnvironmentName(int folderId, bool is64BitSystem) {
   switch (folderId) {
-    case FolderAppData:
-      return u"APPDATA";
-    case FolderLocalAppData:
-      return u"LOCALAPPDATA";
-    case FolderCommonAppData:
-      return u"ProgramData";
-    case FolderProgramFiles:
-      return is64BitSystem ? u"ProgramFiles(x86)" : u"ProgramFiles";
-    case FolderProfile:
-      return u"USERPROFILE";
-    case FolderCommonProgramFiles:
-      return is64BitSystem ? u"CommonProgramFiles(x86)" : u"CommonProgramFiles";
-    default:
-      return {};
+    case FolderAppData: return u"APPDATA";
+    case FolderLocalAppData: return u"LOCALAPPDATA";
+    case FolderCommonAppData: return u"ProgramData";
+    case FolderProgramFiles: return is64BitSystem ? u"ProgramFiles(x86)" : u"ProgramFiles";
+    case FolderProfile: return u"USERPROFILE";
+    case FolderCommonProgramFiles: return is64BitSystem ? u"CommonProgramFiles(x86)" : u"CommonProgramFiles";
+    default: return {};
   }
 }
 
@@ -38,14 +31,11 @@ std::u16string UsualPath(int folderId, const TFolderFacts& f) {
                    : u"\\Documents and Settings\\" + user + u"\\Local Settings\\Application Data";
     case FolderCommonAppData:
       return vista ? u"\\ProgramData" : u"\\Documents and Settings\\All Users\\Application Data";
-    case FolderProgramFiles:
-      return f.Is64BitSystem ? u"\\Program Files (x86)" : u"\\Program Files";
-    case FolderProfile:
-      return vista ? u"\\Users\\" + user : u"\\Documents and Settings\\" + user;
+    case FolderProgramFiles: return f.Is64BitSystem ? u"\\Program Files (x86)" : u"\\Program Files";
+    case FolderProfile: return vista ? u"\\Users\\" + user : u"\\Documents and Settings\\" + user;
     case FolderCommonProgramFiles:
       return f.Is64BitSystem ? u"\\Program Files (x86)\\Common Files" : u"\\Program Files\\Common Files";
-    default:
-      return {};
+    default: return {};
   }
 }
 

@@ -27,20 +27,13 @@ void Put32(uint8_t* p, uint32_t v) {
 
 const char* BmpErrorText(TBmpError error) {
   switch (error) {
-    case TBmpError::None:
-      return "no error";
-    case TBmpError::Truncated:
-      return "truncated BMP data";
-    case TBmpError::NotBmp:
-      return "not a BMP file";
-    case TBmpError::BadHeader:
-      return "inconsistent BMP header";
-    case TBmpError::BadSize:
-      return "unsupported BMP dimensions";
-    case TBmpError::UnsupportedBitCount:
-      return "unsupported BMP bit count (only 24 and 32 bits per pixel)";
-    case TBmpError::UnsupportedCompression:
-      return "unsupported BMP compression";
+    case TBmpError::None: return "no error";
+    case TBmpError::Truncated: return "truncated BMP data";
+    case TBmpError::NotBmp: return "not a BMP file";
+    case TBmpError::BadHeader: return "inconsistent BMP header";
+    case TBmpError::BadSize: return "unsupported BMP dimensions";
+    case TBmpError::UnsupportedBitCount: return "unsupported BMP bit count (only 24 and 32 bits per pixel)";
+    case TBmpError::UnsupportedCompression: return "unsupported BMP compression";
   }
   return "unknown BMP error";
 }

@@ -29,13 +29,9 @@ TOverlayUpdate TCaptureRun::Start() {
     case TCaptureMode::FullScreen:
       SelectAtOnce(TWindowHit{FDesktop.OverlayBounds(), nullptr}, UsageDesktop, update);
       break;
-    case TCaptureMode::Window:
-      SelectAtOnce(FWindows.WindowModePick(), UsageWindow, update);
-      break;
+    case TCaptureMode::Window: SelectAtOnce(FWindows.WindowModePick(), UsageWindow, update); break;
     case TCaptureMode::Region:
-    case TCaptureMode::Scrolling:
-      FDetecting = true;
-      break;
+    case TCaptureMode::Scrolling: FDetecting = true; break;
   }
   return update;
 }

@@ -34,8 +34,7 @@ TKeyAction TKeyCommands::OnKey(TKey key, TModifiers modifiers, const TKeyContext
       FWindowsKeyAt = now;
       FTopmostRunning = true;
       return TKeyAction::StartTopmostTimer;
-    case TKey::Other:
-      break;
+    case TKey::Other: break;
   }
   return TKeyAction::None;
 }

@@ -38,14 +38,12 @@ std::vector<TRect> FramePixels(const TRect& front, TFrameStyle style, int32_t ph
   switch (style) {
     case TFrameStyle::MovingBorder:
       return Offset(MovingBorderDashes(front.Width(), front.Height(), phase), front.Left, front.Top);
-    case TFrameStyle::Dashed:
-      return Offset(FirstDragFrameDashes(front.Width(), front.Height()), front.Left, front.Top);
+    case TFrameStyle::Dashed: return Offset(FirstDragFrameDashes(front.Width(), front.Height()), front.Left, front.Top);
     case TFrameStyle::Solid: {
       const auto lines = FrameLines(front);
       return std::vector<TRect>(lines.begin(), lines.end());
     }
-    case TFrameStyle::None:
-      break;
+    case TFrameStyle::None: break;
   }
   return {};
 }

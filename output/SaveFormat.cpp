@@ -33,47 +33,32 @@ std::u16string SaveExtensionFromSetting(std::u16string_view capFormat) {
   int32_t format = 1;
   if (!ParseInteger(Trim(capFormat), format)) format = 1;
   switch (format) {
-    case 0:
-      return u".jpeg";
-    case 2:
-      return u".bmp";
-    default:
-      return u".png";
+    case 0: return u".jpeg";
+    case 2: return u".bmp";
+    default: return u".png";
   }
 }
 
 int FilterIndexForExtension(std::u16string_view ext) {
   switch (WriterKindForExtension(ext)) {
-    case TImageWriterKind::Bmp:
-      return 1;
-    case TImageWriterKind::Jpeg:
-      return 2;
-    case TImageWriterKind::Png:
-      return 3;
-    case TImageWriterKind::Gif:
-      return 4;
-    case TImageWriterKind::Tiff:
-      return 5;
-    case TImageWriterKind::None:
-      break;
+    case TImageWriterKind::Bmp: return 1;
+    case TImageWriterKind::Jpeg: return 2;
+    case TImageWriterKind::Png: return 3;
+    case TImageWriterKind::Gif: return 4;
+    case TImageWriterKind::Tiff: return 5;
+    case TImageWriterKind::None: break;
   }
   return 0;
 }
 
 std::u16string ExtensionForFilterIndex(int filterIndex) {
   switch (filterIndex) {
-    case 1:
-      return u".bmp";
-    case 2:
-      return u".jpeg";
-    case 3:
-      return u".png";
-    case 4:
-      return u".gif";
-    case 5:
-      return u".tif";
-    default:
-      return {};
+    case 1: return u".bmp";
+    case 2: return u".jpeg";
+    case 3: return u".png";
+    case 4: return u".gif";
+    case 5: return u".tif";
+    default: return {};
   }
 }
 

@@ -39,4 +39,6 @@ fi
 # No display: the scripted session on a private Xvfb (it ends every process it started, on failure too).
 export QOR_DIST_DIR="$root/$build_dir/dist"
 export QOR_FIXTURE_EXE="$root/$build_dir/tests/qor_fixture_windows.exe"
-exec /usr/bin/python3 tests/e2e/demo_session.py --switch "$switch" --out "$root/build/run/last-capture.png"
+# Both layouts: 1920x1080, and 3840x2160 where every size doubles.
+/usr/bin/python3 tests/e2e/demo_session.py --switch "$switch" --out "$root/build/run/last-capture.png" || exit $?
+exec /usr/bin/python3 tests/e2e/demo_session.py --switch "$switch" --scaled --out "$root/build/run/last-capture-2x.png"

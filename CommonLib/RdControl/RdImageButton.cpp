@@ -26,12 +26,9 @@ bool TRdImageButton::SetHoverFlag(bool hover) {
 bool TRdImageButton::SetState(TRdButtonState state) {
   if (FBusy) return false;  // only SetBusy(false) ends a busy state
   switch (state) {
-    case TRdButtonState::Busy:
-      return SetBusy(true);
-    case TRdButtonState::Disabled:
-      return ChangeEnabled(false);
-    default:
-      break;
+    case TRdButtonState::Busy: return SetBusy(true);
+    case TRdButtonState::Disabled: return ChangeEnabled(false);
+    default: break;
   }
   bool changed = false;
   if (!Enabled()) {
@@ -114,10 +111,8 @@ const std::u16string& TRdImageButton::ChoosePicture() const {
 uint32_t TRdImageButton::ChooseCaptionColor() const {
   const TRdButtonColors& c = Colors;
   switch (FState) {
-    case TRdButtonState::Down:
-      return ColorOr(c.FontDownColor, Font.Color);
-    case TRdButtonState::Disabled:
-      return ColorOr(c.FontDisabledColor, Font.Color);
+    case TRdButtonState::Down: return ColorOr(c.FontDownColor, Font.Color);
+    case TRdButtonState::Disabled: return ColorOr(c.FontDisabledColor, Font.Color);
     case TRdButtonState::Selected:
       if (c.FontSelectedColor != ColorNotSet) return c.FontSelectedColor;
       return FChecked ? ColorOr(c.FontCheckedColor, Font.Color) : Font.Color;
@@ -139,20 +134,11 @@ const std::u16string& TRdImageButton::ChooseIcon() const {
   const TRdIconSet& set = FExpand ? UpIcons : DnIcons;
   const std::u16string* icon = &set.NormalIcon;
   switch (IconState()) {
-    case TRdIconState::Hover:
-      icon = &set.HoverIcon;
-      break;
-    case TRdIconState::Down:
-      icon = &set.DownIcon;
-      break;
-    case TRdIconState::Selected:
-      icon = &set.SelectedIcon;
-      break;
-    case TRdIconState::Disable:
-      icon = &set.DisableIcon;
-      break;
-    case TRdIconState::Normal:
-      break;
+    case TRdIconState::Hover: icon = &set.HoverIcon; break;
+    case TRdIconState::Down: icon = &set.DownIcon; break;
+    case TRdIconState::Selected: icon = &set.SelectedIcon; break;
+    case TRdIconState::Disable: icon = &set.DisableIcon; break;
+    case TRdIconState::Normal: break;
   }
   return icon->empty() ? set.NormalIcon : *icon;
 }
@@ -161,26 +147,14 @@ TRect TRdImageButton::IconRect(TSize s) const {
   const TRect& b = Bounds();
   int32_t x = 0, y = 0;
   switch (IconAlign) {
-    case TAlignment::taLeftJustify:
-      x = b.Left + IconOffset;
-      break;
-    case TAlignment::taRightJustify:
-      x = b.Right - IconOffset - s.Width;
-      break;
-    case TAlignment::taCenter:
-      x = b.Left + (b.Width() - s.Width) / 2;
-      break;
+    case TAlignment::taLeftJustify: x = b.Left + IconOffset; break;
+    case TAlignment::taRightJustify: x = b.Right - IconOffset - s.Width; break;
+    case TAlignment::taCenter: x = b.Left + (b.Width() - s.Width) / 2; break;
   }
   switch (IconAlignY) {
-    case TVerticalAlignment::vaTop:
-      y = b.Top + IconOffsetY;
-      break;
-    case TVerticalAlignment::vaBottom:
-      y = b.Bottom - IconOffsetY - s.Height;
-      break;
-    case TVerticalAlignment::vaCenter:
-      y = b.Top + (b.Height() - s.Height) / 2 + IconOffsetY;
-      break;
+    case TVerticalAlignment::vaTop: y = b.Top + IconOffsetY; break;
+    case TVerticalAlignment::vaBottom: y = b.Bottom - IconOffsetY - s.Height; break;
+    case TVerticalAlignment::vaCenter: y = b.Top + (b.Height() - s.Height) / 2 + IconOffsetY; break;
   }
   return TRect::FromSize(x, y, s.Width, s.Height);
 }

@@ -61,10 +61,8 @@ LRESULT TForm_ZynMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       ::ReleaseCapture();
       ::SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
       return 0;
-    case WM_CLOSE:
-      TerminateCapture();
-    default:
-      return DefaultHandler(message, wParam, lParam);
+    case WM_CLOSE: TerminateCapture();
+    default: return DefaultHandler(message, wParam, lParam);
   }
 }
 

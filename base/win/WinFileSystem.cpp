@@ -129,12 +129,9 @@ bool TWinFileSystem::WriteFileAtomically(std::u16string_view path, std::string_v
 
 bool TWinFileSystem::WriteSharedFile(std::u16string_view path, std::string_view bytes) {
   switch (ReplaceFile(path, bytes)) {
-    case TReplaceResult::Replaced:
-      return true;
-    case TReplaceResult::TargetHeld:
-      return OverwriteInPlace(path, bytes);
-    case TReplaceResult::Failed:
-      return false;
+    case TReplaceResult::Replaced: return true;
+    case TReplaceResult::TargetHeld: return OverwriteInPlace(path, bytes);
+    case TReplaceResult::Failed: return false;
   }
   return false;
 }

@@ -46,18 +46,12 @@ TPoint CursorPosition() {
 
 TKey KeyOf(WPARAM virtualKey) {
   switch (virtualKey) {
-    case 'Z':
-      return TKey::Z;
-    case 'C':
-      return TKey::C;
-    case 'S':
-      return TKey::S;
-    case VK_ESCAPE:
-      return TKey::Escape;
-    case VK_LWIN:
-      return TKey::LeftWindows;
-    default:
-      return TKey::Other;
+    case 'Z': return TKey::Z;
+    case 'C': return TKey::C;
+    case 'S': return TKey::S;
+    case VK_ESCAPE: return TKey::Escape;
+    case VK_LWIN: return TKey::LeftWindows;
+    default: return TKey::Other;
   }
 }
 
@@ -175,11 +169,8 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
       UsageEvent(u"a312");
       Btn_rd_saveClick();
       return;
-    case TToolbarChild::btn_save_drop:
-      btn_save_dropClick();
-      return;
-    default:
-      return;
+    case TToolbarChild::btn_save_drop: btn_save_dropClick(); return;
+    default: return;
   }
   // The drawing tools, undo, scrolling capture, pin, copy and save take their work from the later steps.
 }
@@ -349,23 +340,12 @@ bool TScreenShotMainForm::OnSetCursor() {
   ::ScreenToClient(Handle(), &p);
   const wchar_t* cursor = IDC_ARROW;
   switch (FRun->CursorAt({p.x, p.y})) {
-    case TCursorKind::Move:
-      cursor = IDC_SIZEALL;
-      break;
-    case TCursorKind::SizeNwse:
-      cursor = IDC_SIZENWSE;
-      break;
-    case TCursorKind::SizeNs:
-      cursor = IDC_SIZENS;
-      break;
-    case TCursorKind::SizeNesw:
-      cursor = IDC_SIZENESW;
-      break;
-    case TCursorKind::SizeWe:
-      cursor = IDC_SIZEWE;
-      break;
-    case TCursorKind::Arrow:
-      break;
+    case TCursorKind::Move: cursor = IDC_SIZEALL; break;
+    case TCursorKind::SizeNwse: cursor = IDC_SIZENWSE; break;
+    case TCursorKind::SizeNs: cursor = IDC_SIZENS; break;
+    case TCursorKind::SizeNesw: cursor = IDC_SIZENESW; break;
+    case TCursorKind::SizeWe: cursor = IDC_SIZEWE; break;
+    case TCursorKind::Arrow: break;
   }
   ::SetCursor(::LoadCursorW(nullptr, cursor));
   return true;
@@ -382,24 +362,17 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
-    case TKeyAction::Close:
-      Close();
-      return true;
+    case TKeyAction::Close: Close(); return true;
     case TKeyAction::StartTopmostTimer:
       StartTimer(TmrTopmostId, TopmostTimerMs, [this] { tmr_TopmostTimer(); });
       return true;
-    case TKeyAction::Copy:
-      Btn_Rd_CopyClick();
-      return true;
-    case TKeyAction::Save:
-      Btn_rd_saveClick();
-      return true;
+    case TKeyAction::Copy: Btn_Rd_CopyClick(); return true;
+    case TKeyAction::Save: Btn_rd_saveClick(); return true;
     case TKeyAction::ShowExitTip:
       if (FExitTip) FExitTip->ShowCentredOn(FRun->Selection().Image());
       StartTimer(TmrExitTipId, ExitTipTimerMs, [this] { tmr_ExitTipTimer(); });
       return true;
-    case TKeyAction::None:
-      return false;
+    case TKeyAction::None: return false;
     default:  // undo arrives with the drawing tools
       return true;
   }
@@ -413,11 +386,8 @@ void TScreenShotMainForm::Close() {
 LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT && FRun) return OnSetCursor();
       break;
@@ -426,9 +396,7 @@ LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       ::SetCapture(Handle());
       Apply(FRun->LeftDown(point));
       return 0;
-    case WM_MOUSEMOVE:
-      Apply(FRun->MouseMove(point));
-      return 0;
+    case WM_MOUSEMOVE: Apply(FRun->MouseMove(point)); return 0;
     case WM_LBUTTONUP:
       Apply(FRun->LeftUp(point));
       ::ReleaseCapture();
@@ -436,13 +404,9 @@ LRESULT TScreenShotMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM l
     case WM_CAPTURECHANGED:  // Alt+Tab, the Windows key or a system prompt took the mouse during a drag
       if (FRun) Apply(FRun->CaptureLost());
       return 0;
-    case WM_RBUTTONUP:
-      Apply(FRun->RightUp());
-      return 0;
+    case WM_RBUTTONUP: Apply(FRun->RightUp()); return 0;
     case WmCloseOverlay:
-    case WM_CLOSE:
-      Close();
-      return 0;
+    case WM_CLOSE: Close(); return 0;
   }
   return DefaultHandler(message, wParam, lParam);
 }

@@ -75,24 +75,12 @@ class TJsonReader {
       switch (const char16_t e = FText[FPos++]) {
         case u'"':
         case u'\\':
-        case u'/':
-          out.push_back(e);
-          break;
-        case u'b':
-          out.push_back(u'\b');
-          break;
-        case u'f':
-          out.push_back(u'\f');
-          break;
-        case u'n':
-          out.push_back(u'\n');
-          break;
-        case u'r':
-          out.push_back(u'\r');
-          break;
-        case u't':
-          out.push_back(u'\t');
-          break;
+        case u'/': out.push_back(e); break;
+        case u'b': out.push_back(u'\b'); break;
+        case u'f': out.push_back(u'\f'); break;
+        case u'n': out.push_back(u'\n'); break;
+        case u'r': out.push_back(u'\r'); break;
+        case u't': out.push_back(u'\t'); break;
         case u'u': {
           if (FPos + 4 > FText.size()) return std::nullopt;
           int code = 0;
@@ -104,8 +92,7 @@ class TJsonReader {
           out.push_back(char16_t(code));
           break;
         }
-        default:
-          return std::nullopt;
+        default: return std::nullopt;
       }
     }
     return std::nullopt;  // unterminated
@@ -129,21 +116,11 @@ void AppendJsonString(std::string& out, std::u16string_view text) {
   out.push_back('"');
   for (char c : Utf16ToUtf8(text)) {
     switch (c) {
-      case '"':
-        out += "\\\"";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
       default:
         if (static_cast<unsigned char>(c) < 0x20) {
           char buffer[8];

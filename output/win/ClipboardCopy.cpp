@@ -109,14 +109,10 @@ TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND own
 
 const char16_t* ClipboardCopyResultText(TClipboardCopyResult result) {
   switch (result) {
-    case TClipboardCopyResult::Copied:
-      return u"copied";
-    case TClipboardCopyResult::Locked:
-      return u"the clipboard is in use by another program";
-    case TClipboardCopyResult::Empty:
-      return u"the selection is empty";
-    case TClipboardCopyResult::Failed:
-      return u"the system did not take the picture, memory may be short";
+    case TClipboardCopyResult::Copied: return u"copied";
+    case TClipboardCopyResult::Locked: return u"the clipboard is in use by another program";
+    case TClipboardCopyResult::Empty: return u"the selection is empty";
+    case TClipboardCopyResult::Failed: return u"the system did not take the picture, memory may be short";
   }
   return u"the system did not take the picture, memory may be short";
 }

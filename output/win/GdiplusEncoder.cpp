@@ -16,18 +16,12 @@ namespace qor {
 
 const wchar_t* GdiplusMimeType(TImageWriterKind kind) {
   switch (kind) {
-    case TImageWriterKind::Bmp:
-      return L"image/bmp";
-    case TImageWriterKind::Png:
-      return L"image/png";
-    case TImageWriterKind::Jpeg:
-      return L"image/jpeg";
-    case TImageWriterKind::Gif:
-      return L"image/gif";
-    case TImageWriterKind::Tiff:
-      return L"image/tiff";
-    case TImageWriterKind::None:
-      break;
+    case TImageWriterKind::Bmp: return L"image/bmp";
+    case TImageWriterKind::Png: return L"image/png";
+    case TImageWriterKind::Jpeg: return L"image/jpeg";
+    case TImageWriterKind::Gif: return L"image/gif";
+    case TImageWriterKind::Tiff: return L"image/tiff";
+    case TImageWriterKind::None: break;
   }
   return nullptr;
 }

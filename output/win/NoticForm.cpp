@@ -125,12 +125,9 @@ void TNoticForm::Close() { Destroy(); }
 
 LRESULT TNoticForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;  // pnl1 covers the client area
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
-    default:
-      break;
+    case WM_ERASEBKGND: return 1;  // pnl1 covers the client area
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    default: break;
   }
   return DefaultHandler(message, wParam, lParam);
 }

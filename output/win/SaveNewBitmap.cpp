@@ -99,23 +99,12 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
   const TImageWriterKind kind = WriterKindForExtension(ext);
   TSaveResult result = TSaveResult::UnknownExtension;
   switch (kind) {
-    case TImageWriterKind::Bmp:
-      result = WriteBytes(bmp, path);
-      break;
-    case TImageWriterKind::Png:
-      result = Convert(image, path, tempPath, ext, kind, u"ffPng");
-      break;
-    case TImageWriterKind::Jpeg:
-      result = WriteBytes(WriteJpeg(image, JpegSaveQuality), path);
-      break;
-    case TImageWriterKind::Tiff:
-      result = Convert(image, path, tempPath, ext, kind, u"ffTiff");
-      break;
-    case TImageWriterKind::Gif:
-      result = Convert(image, path, tempPath, ext, kind, u"ffGif");
-      break;
-    case TImageWriterKind::None:
-      break;
+    case TImageWriterKind::Bmp: result = WriteBytes(bmp, path); break;
+    case TImageWriterKind::Png: result = Convert(image, path, tempPath, ext, kind, u"ffPng"); break;
+    case TImageWriterKind::Jpeg: result = WriteBytes(WriteJpeg(image, JpegSaveQuality), path); break;
+    case TImageWriterKind::Tiff: result = Convert(image, path, tempPath, ext, kind, u"ffTiff"); break;
+    case TImageWriterKind::Gif: result = Convert(image, path, tempPath, ext, kind, u"ffGif"); break;
+    case TImageWriterKind::None: break;
   }
   if (tempWritten) FileSystem().RemoveFile(tempPath);
   if (result != TSaveResult::Saved)
@@ -127,16 +116,11 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
 
 const char16_t* SaveResultText(TSaveResult result) {
   switch (result) {
-    case TSaveResult::Saved:
-      return u"saved";
-    case TSaveResult::EmptyImage:
-      return u"the image is empty";
-    case TSaveResult::UnknownExtension:
-      return u"no writer for the file extension";
-    case TSaveResult::EncodeFailed:
-      return u"the image could not be encoded";
-    case TSaveResult::WriteFailed:
-      return u"the file could not be written";
+    case TSaveResult::Saved: return u"saved";
+    case TSaveResult::EmptyImage: return u"the image is empty";
+    case TSaveResult::UnknownExtension: return u"no writer for the file extension";
+    case TSaveResult::EncodeFailed: return u"the image could not be encoded";
+    case TSaveResult::WriteFailed: return u"the file could not be written";
   }
   return u"";
 }

@@ -159,9 +159,7 @@ void TSavePathPanel::btn_browseSavePathClick() {
     case TBrowseOutcome::NotFixedDisk:
       ShowMessage(overlay, MessageTextOrDefault(&TMessageTexts::M_PathWrongDesc));
       break;
-    case TBrowseOutcome::Accepted:
-      SetFolder(picked.Folder);
-      break;
+    case TBrowseOutcome::Accepted: SetFolder(picked.Folder); break;
     case TBrowseOutcome::NothingChosen:
       if (overlay) ::SetFocus(overlay);
       break;

@@ -53,8 +53,7 @@ class TTipForm::TTipPanel : public TRdPanel {
           return 0;
         }
         break;
-      default:
-        break;
+      default: break;
     }
     return TRdPanel::HandleMessage(message, wParam, lParam);
   }
@@ -220,15 +219,13 @@ TRdPanel* TTipForm::MainPanel() const { return pnlMain.get(); }
 
 LRESULT TTipForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      return 1;     // pnlMain covers the client area
-    case WM_CLOSE:  // FormClose: nothing more than closing
+    case WM_ERASEBKGND: return 1;  // pnlMain covers the client area
+    case WM_CLOSE:                 // FormClose: nothing more than closing
       StopTimer(CloseTimerId);
       FClosed = true;
       ::ShowWindow(Handle(), SW_HIDE);
       return 0;  // the window itself is released by its owner (ShowModal, the destructor)
-    default:
-      break;
+    default: break;
   }
   return DefaultHandler(message, wParam, lParam);
 }

@@ -23,6 +23,12 @@ DEMO_WINDOWS = [
 ]
 
 
+def scaled_window(recipe, scale):
+    """A window recipe ("left,top,width,height,...") with its rectangle multiplied by `scale`."""
+    fields = recipe.split(",")
+    return ",".join([str(int(f) * scale) for f in fields[:4]] + fields[4:])
+
+
 def demo_desktop(width, height):
     """A plausible desktop: sky-to-sea wallpaper gradient with a sun and a taskbar, as uint8 RGB."""
     y = np.linspace(0.0, 1.0, height, dtype=np.float32)[:, None]
@@ -44,30 +50,31 @@ def demo_desktop(width, height):
     return picture
 
 
-def play_selection(session, width, height, out):
+def play_selection(session, width, height, out, scale):
     """What a user does first: point at a window (it lights up, the magnifier follows), then drag a region (the
     toolbar opens beside it). The pointing picture is kept beside the final one as <out>-detect.png."""
     cursor = (width // 5, height // 4)
     session.mouse_move(*cursor)
-    e2e.save_png(session.wait_for_screen(e2e.Picture(magnifier_check(cursor, (height, width))), what="the magnifier"),
+    e2e.save_png(session.wait_for_screen(e2e.Picture(magnifier_check(cursor, (height, width), scale=scale)), what="the magnifier"),
                  out.replace(".png", "-detect.png"))
     left, top = width * 3 // 10, height * 3 // 10
     session.drag(*[(left + step * width // 12, top + step * height // 14) for step in range(6)])
     selection = (left, top, left + 5 * width // 12, top + 5 * height // 14)
-    session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width))), what="the toolbar")
+    session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width), scale)), what="the toolbar")
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--switch", default="/CaptrueAuto")
     parser.add_argument("--out", required=True)
+    parser.add_argument("--scaled", action="store_true", help="a 3840x2160 screen, where the layout doubles")
     arguments = parser.parse_args()
-    width, height = 1920, 1080
+    width, height, scale = (3840, 2160, 2) if arguments.scaled else (1920, 1080, 1)
 
     e2e.arm_hard_timeout(180)
     with e2e.Session(width, height, clean_appdata=False) as session:
         session.set_background(demo_desktop(width, height))
-        desktop = session.start_windows(DEMO_WINDOWS)
+        desktop = session.start_windows([scaled_window(w, scale) for w in DEMO_WINDOWS])
         program = session.start_program(arguments.switch)
         try:
             overlay = session.wait_for_overlay(program)
@@ -78,9 +85,9 @@ def main():
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
         if arguments.switch.lower() == "/captrueauto":
-            play_selection(session, width, height, arguments.out)
+            play_selection(session, width, height, arguments.out, scale)
         elif arguments.switch.lower() == "/captruefullscreen":
-            session.wait_for_screen(e2e.Picture(toolbar_check((0, 0, width, height), (height, width))))
+            session.wait_for_screen(e2e.Picture(toolbar_check((0, 0, width, height), (height, width), scale)))
         else:
             session.wait_for_screen(lambda screen: not np.array_equal(screen, desktop), what="the overlay")
         e2e.save_png(session.screenshot(), arguments.out)

@@ -17,12 +17,14 @@ SIZE_LABEL_ROWS = (121, 141)  # Label_Size's band in the panel (Label_RGB starts
 HANDLE = 6
 
 
-def magnifier_panel(cursor, width, height):
-    """The magnifier's rectangle: 20 pixels right of and below the cursor, flipped near the right and bottom."""
+def magnifier_panel(cursor, width, height, scale=1):
+    """The magnifier's rectangle: 20 pixels right of and below the cursor, flipped near the right and bottom (the
+    panel doubles in the scaled layout, the 20 pixels do not)."""
     x, y = cursor
-    left = x + 20 if x <= width - PANEL_WIDTH - 20 else x - PANEL_WIDTH
-    top = y + 20 if y <= height - PANEL_HEIGHT - 20 else y - PANEL_HEIGHT
-    return left, top, left + PANEL_WIDTH, top + PANEL_HEIGHT
+    panel_width, panel_height = PANEL_WIDTH * scale, PANEL_HEIGHT * scale
+    left = x + 20 if x <= width - panel_width - 20 else x - panel_width
+    top = y + 20 if y <= height - panel_height - 20 else y - panel_height
+    return left, top, left + panel_width, top + panel_height
 
 
 def handle_rects(left, top, width, height):
@@ -37,16 +39,17 @@ def handle_rects(left, top, width, height):
     return [(x, y, x + HANDLE, y + HANDLE) for x, y in corners]
 
 
-def toolbar_rect(selection, screen_height):
+def toolbar_rect(selection, screen_height, scale=1):
     """The toolbar beside a finished selection on a single monitor: right-aligned with it (left 0 when the
     selection's right is less than the toolbar's width), below it when it fits, else above, else inside."""
     left, top, right, bottom = selection
-    x = right - TOOLBAR_WIDTH + 1 if TOOLBAR_WIDTH <= right else 0
-    if bottom + TOOLBAR_HEIGHT <= screen_height:
+    width, height = TOOLBAR_WIDTH * scale, TOOLBAR_HEIGHT * scale
+    x = right - width + 1 if width <= right else 0
+    if bottom + height <= screen_height:
         y = bottom + 2
     else:
-        y = top + 2 if top - TOOLBAR_HEIGHT <= 0 else top - TOOLBAR_HEIGHT - 2
-    return x, y, x + TOOLBAR_WIDTH, y + TOOLBAR_HEIGHT
+        y = top + 2 if top - height <= 0 else top - height - 2
+    return x, y, x + width, y + height
 
 
 def mask_of(rects, shape):
@@ -60,16 +63,17 @@ def is_accent(pixels):
     return (pixels == ACCENT).all(axis=-1)
 
 
-def magnifier_check(cursor, shape, desktop=None):
+def magnifier_check(cursor, shape, desktop=None, scale=1):
     """The magnifier's dark panel at its place for `cursor` (its frame around the enlarged view) and, given the frozen
     desktop, the cursor's frozen pixel enlarged around the cross-hair's centre (70, 53)."""
-    left, top, right, bottom = magnifier_panel(cursor, shape[1], shape[0])
+    left, top, right, bottom = magnifier_panel(cursor, shape[1], shape[0], scale)
+    image_at, label_top = IMAGE_AT * scale, SIZE_LABEL_ROWS[0] * scale
 
     def check(screen):
         panel = screen[top:bottom, left:right]
         # Above, left of and right of Image_Expand, and between it and Label_Size.
-        strips = [panel[:IMAGE_AT - 1, :], panel[:, :IMAGE_AT - 1], panel[:, -5:],
-                  panel[IMAGE_AT + 107:SIZE_LABEL_ROWS[0] - 2, :]]
+        strips = [panel[:image_at - 1, :], panel[:, :image_at - 1], panel[:, -5:],
+                  panel[image_at + 107 * scale:label_top - 2, :]]
         if any((strip != MAGNIFIER_DARK).any() for strip in strips):
             return f"no magnifier panel at {(left, top, right, bottom)} for the cursor at {cursor}"
         if desktop is not None and (panel[IMAGE_AT + 54, IMAGE_AT + 71] != desktop[cursor[1], cursor[0]]).any():
@@ -83,15 +87,15 @@ def size_label(screen, cursor):
     return screen[top + SIZE_LABEL_ROWS[0]:top + SIZE_LABEL_ROWS[1], left + IMAGE_AT:left + PANEL_WIDTH].copy()
 
 
-def toolbar_check(selection, shape):
+def toolbar_check(selection, shape, scale=1):
     """The toolbar's dark band at its place beside the finished `selection`."""
-    left, top, right, bottom = toolbar_rect(selection, shape[0])
+    left, top, right, bottom = toolbar_rect(selection, shape[0], scale)
 
     def check(screen):
         dark = np.abs(screen[top:bottom, left:right].astype(np.int16) - TOOLBAR_DARK).max(axis=2) <= 8
         # Right-aligned at the screen's right, the band's last column is off the screen.
-        if dark.shape != (TOOLBAR_HEIGHT, min(right, shape[1]) - left) or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
-            return f"no dark {TOOLBAR_WIDTH} x {TOOLBAR_HEIGHT} toolbar at {(left, top, right, bottom)}"
+        if dark.shape != (bottom - top, min(right, shape[1]) - left) or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
+            return f"no dark {right - left} x {bottom - top} toolbar at {(left, top, right, bottom)}"
 
     return check
 

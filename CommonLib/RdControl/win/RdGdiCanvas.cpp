@@ -13,15 +13,9 @@ namespace {
 UINT TextFlags(const TRdTextFormat& format) {
   UINT flags = DT_NOPREFIX;
   switch (format.Align) {
-    case TAlignment::taLeftJustify:
-      flags |= DT_LEFT;
-      break;
-    case TAlignment::taRightJustify:
-      flags |= DT_RIGHT;
-      break;
-    case TAlignment::taCenter:
-      flags |= DT_CENTER;
-      break;
+    case TAlignment::taLeftJustify: flags |= DT_LEFT; break;
+    case TAlignment::taRightJustify: flags |= DT_RIGHT; break;
+    case TAlignment::taCenter: flags |= DT_CENTER; break;
   }
   if (format.WordWrap) {
     flags |= DT_WORDBREAK;

@@ -181,33 +181,22 @@ void TRdPanel::OnLeftButtonUp(TPoint p) {
 
 LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
+    case WM_PAINT: OnPaint(); return 0;
     case WM_PRINTCLIENT: {
       const TSize size = ClientSize();
       PaintTo(reinterpret_cast<HDC>(wParam), TRect::FromSize(0, 0, size.Width, size.Height));
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SIZE:
-      ::InvalidateRect(Handle(), nullptr, FALSE);
-      return 0;
-    case WM_MOUSEMOVE:
-      OnMouseMove(PointOf(lParam));
-      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SIZE: ::InvalidateRect(Handle(), nullptr, FALSE); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(PointOf(lParam)); return 0;
     case WM_MOUSELEAVE:
       FTrackingLeave = false;
       HostMouseLeave();
       return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      OnLeftButtonDown(PointOf(lParam));
-      return 0;
-    case WM_LBUTTONUP:
-      OnLeftButtonUp(PointOf(lParam));
-      return 0;
+    case WM_LBUTTONDBLCLK: OnLeftButtonDown(PointOf(lParam)); return 0;
+    case WM_LBUTTONUP: OnLeftButtonUp(PointOf(lParam)); return 0;
     case WM_CAPTURECHANGED:
       if (!FReleasingCapture) HostCancelPress();
       return 0;
@@ -216,8 +205,7 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       FTooltip.Reset();
       FTools.clear();
       break;
-    default:
-      break;
+    default: break;
   }
   return DefaultHandler(message, wParam, lParam);
 }
