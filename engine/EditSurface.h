@@ -1,0 +1,83 @@
+#pragma once
+// The edit surface: a layered picture the size of the selection. Layer 0 is the selection's picture; layers 1 and
+// up are annotations in creation order (top-most last). The mouse creates, selects, moves and resizes layers;
+// every change is one step of an undo list (with redo); merging paints layers into layer 0. Each call returns the
+// rectangles of the surface whose pixels changed, so that only those are composed and repainted.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/Geometry.h"
+#include "base/Image.h"
+#include "engine/LayerLook.h"
+
+namespace qor {
+
+struct TSurfaceUpdate {
+  std::vector<TRect> Dirty;  // surface coordinates, clipped to the surface
+  bool UndoChanged = false;  // the number of undo or redo steps changed
+};
+
+enum class TSurfaceCursor { Arrow, Cross, Move, SizeNwse, SizeNs, SizeNesw, SizeWe };
+
+class TEditSurface {
+ public:
+  // background becomes layer 0.
+  explicit TEditSurface(TImage background);
+  ~TEditSurface();
+
+  TSize Size() const;
+  const TImage& Background() const;
+  int32_t LayerCount() const;  // layer 0 included
+  TLayerKind KindOf(int32_t layer) const;
+  const TLayerLook& LookOf(int32_t layer) const;
+  // Gives a layer a new look (its geometry stays); not an undo step when the layer is being created.
+  TSurfaceUpdate SetLook(int32_t layer, const TLayerLook& look);
+  // The selected layer, with its handles shown; 0 when none is.
+  int32_t CurrentLayer() const;
+
+  // What a press on empty picture creates. None: presses only select, move and resize.
+  void SetCreateMode(TCreateMode mode);
+  TCreateMode CreateMode() const;
+  // Called right after a press has started a new layer (its index and kind), before its first pixel is drawn: the
+  // place to give it its look with SetLook.
+  std::function<void(int32_t layer, TLayerKind kind)> OnNewLayer;
+
+  // The mouse in surface coordinates (points outside the surface are allowed during a drag).
+  TSurfaceUpdate MouseDown(TPoint p);
+  TSurfaceUpdate MouseMove(TPoint p);
+  TSurfaceUpdate MouseUp(TPoint p);
+  TSurfaceCursor CursorAt(TPoint p) const;
+  bool Dragging() const;
+  // Ends a drag in progress where it stands, as a release would.
+  TSurfaceUpdate EndInteractiveAction();
+
+  // Undo steps: creating, moving, resizing or deleting a layer. A new step clears the redo steps.
+  int32_t UndoCount() const;
+  int32_t RedoCount() const;
+  TSurfaceUpdate Undo();
+  TSurfaceUpdate Redo();
+  // The selected layer removed, or moved by dx, dy; each one undo step.
+  TSurfaceUpdate DeleteCurrent();
+  TSurfaceUpdate NudgeCurrent(int32_t dx, int32_t dy);
+  // Hides the handles of the selected layer (nothing selected).
+  TSurfaceUpdate Deselect();
+
+  // Paints layer `layer` into layer 0 and removes it as a layer; the undo list is cleared, since its steps refer
+  // to layers that are gone.
+  void MergeLayer(int32_t layer);
+  // Every annotation painted into layer 0 in stacking order, so that layer 0 then equals what was shown (handles
+  // excepted); the surface is left with layer 0 alone.
+  void MergeAll();
+
+  // Composes layer 0, the annotations and the selected layer's handles inside area (surface coordinates) into
+  // target, whose top-left pixel stands for surface point targetOrigin.
+  void Compose(const TRect& area, const TImageView& target, TPoint targetOrigin) const;
+
+ private:
+  struct TState;
+  std::unique_ptr<TState> FState;
+};
+
+}  // namespace qor
