@@ -123,6 +123,12 @@ TOverlayUpdate TCaptureRun::CaptureLost() {
   return LeftUp(FMagnifierPoint);
 }
 
+TOverlayUpdate TCaptureRun::FixSelectionForDrawing() {
+  TOverlayUpdate update;
+  update.Dirty = FSelection.FixForDrawing();
+  return update;
+}
+
 TOverlayUpdate TCaptureRun::RightUp() {
   TOverlayUpdate update;
   update.Close = FReady && FDetecting;
@@ -142,7 +148,8 @@ TCursorKind TCaptureRun::CursorAt(TPoint p) const {
       TCursorKind::SizeNwse, TCursorKind::SizeNs, TCursorKind::SizeNesw, TCursorKind::SizeWe};
   if (const int handle = HandleAt(p)) return handleCursors[handle - 1];
   if (FSelection.ActiveHandle() != 0) return handleCursors[FSelection.ActiveHandle() - 1];
-  if (HasSelection() && FMode != TCaptureMode::FullScreen && (FSelection.Dragging() || FSelection.Image().Contains(p)))
+  if (HasSelection() && FMode != TCaptureMode::FullScreen && !FSelection.FixedForDrawing() &&
+      (FSelection.Dragging() || FSelection.Image().Contains(p)))
     return TCursorKind::Move;
   return TCursorKind::Arrow;
 }

@@ -60,6 +60,10 @@ class TCaptureRun {
   // A right-button release closes the run while windows are being detected; with a selection it does nothing.
   TOverlayUpdate RightUp();
 
+  // The first drawing tool fixes the selection: its handles go, and presses on the overlay no longer change it
+  // (the edit surface over the selection takes the mouse there).
+  TOverlayUpdate FixSelectionForDrawing();
+
   bool Ready() const { return FReady; }
   // Save, and the dialogs it opens, keep closing, the keys and other outputs away while they run.
   bool OutputBusy() const { return FOutputBusy.Busy(); }

@@ -2,9 +2,38 @@
 
 namespace qor {
 
-TKeyAction TKeyCommands::OnKey(TKey key, TModifiers modifiers, const TKeyContext& context, uint32_t now) {
+TPoint NudgeDistance(TKey key, bool shift) {
+  const int32_t step = shift ? 10 : 1;
   switch (key) {
+    case TKey::Left: return {-step, 0};
+    case TKey::Right: return {step, 0};
+    case TKey::Up: return {0, -step};
+    case TKey::Down: return {0, step};
+    default: return {};
+  }
+}
+
+TKeyAction TKeyCommands::OnKey(TKey key, TModifiers modifiers, const TKeyContext& context, uint32_t now) {
+  const bool editable = !context.DetectionRunning && !context.OutputBusy;
+  switch (key) {
+    case TKey::Y:
+      if (!modifiers.Ctrl || modifiers.Shift || modifiers.Alt || !editable || !context.RedoEnabled)
+        return TKeyAction::None;
+      return TKeyAction::Redo;
+    case TKey::Delete:
+      if (modifiers.Ctrl || modifiers.Shift || modifiers.Alt || !editable || !context.AnnotationSelected)
+        return TKeyAction::None;
+      return TKeyAction::DeleteAnnotation;
+    case TKey::Left:
+    case TKey::Right:
+    case TKey::Up:
+    case TKey::Down:
+      if (modifiers.Ctrl || modifiers.Alt || !editable || !context.AnnotationSelected) return TKeyAction::None;
+      return TKeyAction::NudgeAnnotation;
     case TKey::Z:
+      if (modifiers.Ctrl && modifiers.Shift && !modifiers.Alt)
+        return editable && context.RedoEnabled ? TKeyAction::Redo : TKeyAction::None;
+      [[fallthrough]];
     case TKey::C:
     case TKey::S: {
       // Exactly Ctrl: Ctrl+Shift+S or Ctrl+Alt+S are not commands.

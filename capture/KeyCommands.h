@@ -1,12 +1,15 @@
 #pragma once
 // The overlay's keyboard commands and the timers they drive, free of windows: Ctrl+Z, Ctrl+C, Ctrl+S, ESC with its
-// "again to exit" tip, and the left Windows key that keeps the overlay on top. Tick counts are the platform's
+// "again to exit" tip, and the left Windows key that keeps the overlay on top; for the selected annotation, redo
+// (Ctrl+Y, Ctrl+Shift+Z), Delete and the arrow keys that nudge it. Tick counts are the platform's
 // millisecond counter; differences are taken unsigned, so its wrap after 49.7 days does no harm.
 #include <cstdint>
 
+#include "base/Geometry.h"
+
 namespace qor {
 
-enum class TKey { Other, Z, C, S, Escape, LeftWindows };
+enum class TKey { Other, Z, C, S, Y, Escape, LeftWindows, Delete, Left, Right, Up, Down };
 
 struct TModifiers {
   bool Ctrl = false;
@@ -23,9 +26,25 @@ struct TKeyContext {
   bool CopyEnabled = false;     // Rd_Copy
   bool SaveEnabled = false;     // Rd_Save
   bool SomethingDrawn = false;  // the edit surface holds at least one undo step
+  bool RedoEnabled = false;     // the edit surface holds a step to redo
+  bool AnnotationSelected = false;
 };
 
-enum class TKeyAction { None, Undo, Copy, Save, ShowExitTip, Close, StartTopmostTimer };
+enum class TKeyAction {
+  None,
+  Undo,
+  Redo,
+  Copy,
+  Save,
+  ShowExitTip,
+  Close,
+  StartTopmostTimer,
+  DeleteAnnotation,
+  NudgeAnnotation,  // by NudgeDistance(key, shift)
+};
+
+// An arrow key moves the selected annotation by 1 pixel, by 10 with Shift.
+TPoint NudgeDistance(TKey key, bool shift);
 
 inline constexpr uint32_t ExitTipTimerMs = 50;
 inline constexpr uint32_t ExitTipShownMs = 3000;

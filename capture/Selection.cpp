@@ -80,6 +80,7 @@ std::vector<TRect> TSelection::SelectAtOnce(const TRect& r, const TWindowRecord*
 }
 
 TPressResult TSelection::Press(TPoint p, const TRect& detected, const TWindowRecord* detectedWindow) {
+  if (FFixedForDrawing) return {};
   TPressResult result;
   const TVisuals before = Visuals();
   result.FirstPress = !FFirstPressDone;
@@ -167,8 +168,16 @@ TReleaseResult TSelection::Release() {
   return result;
 }
 
+std::vector<TRect> TSelection::FixForDrawing() {
+  if (FFirstSelectionPending || FDragging || FActiveHandle != 0) return {};
+  const TVisuals before = Visuals();
+  FFixedForDrawing = true;
+  FHandlesVisible = false;
+  return Changes(before);
+}
+
 bool TSelection::PressHandle(int handle) {
-  if (!HandlesEnabled() || handle < 1 || handle > HandleCount || FFirstSelectionPending) return false;
+  if (FFixedForDrawing || !HandlesEnabled() || handle < 1 || handle > HandleCount || FFirstSelectionPending) return false;
   FActiveHandle = handle;
   return true;
 }

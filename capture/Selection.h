@@ -88,6 +88,9 @@ class TSelection {
 
   // Set by the annotation side while a tool is chosen; cleared at every release.
   void SetLocked(bool locked) { FLocked = locked; }
+  // The first drawing tool fixes the selection for the rest of the run: the handles go and nothing moves it again.
+  std::vector<TRect> FixForDrawing();
+  bool FixedForDrawing() const { return FFixedForDrawing; }
 
   // The selection's stored edges (not normalised during the first drag or a handle drag).
   const TRect& Edges() const { return FEdges; }
@@ -129,6 +132,7 @@ class TSelection {
   bool FFirstPressDone = false;
   bool FDragging = false;
   bool FLocked = false;
+  bool FFixedForDrawing = false;
   bool FRecropMark = false;
   bool FUsageReported = false;
   int FActiveHandle = 0;

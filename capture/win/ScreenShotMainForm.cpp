@@ -14,6 +14,7 @@
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
 #include "base/Utf16Text.h"
+#include "base/win/UpdateRegion.h"
 #include "base/win/WinConvert.h"
 #include "capture/ToolbarLayout.h"
 #include "capture/Hints.h"
@@ -309,20 +310,7 @@ void TScreenShotMainForm::PaintDimmed(HDC target, const TRect& area) {
 }
 
 void TScreenShotMainForm::OnPaint() {
-  // The update region is painted rectangle by rectangle: a moving magnifier and a distant border band must not
-  // grow into their bounding box.
-  std::vector<RECT> rects;
-  if (const TRegionHandle region(::CreateRectRgn(0, 0, 0, 0)); region) {
-    if (::GetUpdateRgn(Handle(), region.Get(), FALSE) > NULLREGION) {
-      const DWORD size = ::GetRegionData(region.Get(), 0, nullptr);
-      std::vector<unsigned char> data(size);
-      auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
-      if (size && ::GetRegionData(region.Get(), size, rgn)) {
-        const RECT* r = reinterpret_cast<const RECT*>(rgn->Buffer);
-        rects.assign(r, r + rgn->rdh.nCount);
-      }
-    }
-  }
+  std::vector<RECT> rects = UpdateRects(Handle());
   TPaintScope paint(Handle());
   if (rects.empty()) rects.push_back(paint.Dirty());
   for (const RECT& r : rects) PaintArea(paint.Get(), r);

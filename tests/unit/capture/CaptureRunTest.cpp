@@ -156,3 +156,20 @@ TEST(CaptureRun, TheOutputBusyFlagIsClearedOnEveryWayOutOfAnOutput) {
   }
   EXPECT_FALSE(run.OutputBusy());
 }
+
+TEST(CaptureRun, ADrawingToolFixesTheSelectionForTheRestOfTheRun) {
+  TCaptureRun run = Drawn();
+  const TRect handle = run.Selection().Handles()[4];
+  const TOverlayUpdate fixed = run.FixSelectionForDrawing();
+  EXPECT_FALSE(fixed.Dirty.empty());  // the handles are painted away
+  EXPECT_FALSE(run.Selection().HandlesVisible());
+  EXPECT_EQ(run.HandleAt({handle.Left, handle.Top}), 0);
+  EXPECT_EQ(run.CursorAt({150, 150}), TCursorKind::Arrow);
+  // Neither a drag on the selection nor one on its old handle changes it.
+  for (TPoint from : {TPoint{150, 150}, TPoint{handle.Left, handle.Top}}) {
+    run.LeftDown(from);
+    run.MouseMove({from.X + 40, from.Y + 30});
+    run.LeftUp({from.X + 40, from.Y + 30});
+    EXPECT_EQ(run.Selection().Image(), (TRect{100, 100, 300, 200}));
+  }
+}

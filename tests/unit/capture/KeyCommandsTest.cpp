@@ -120,3 +120,26 @@ TEST(KeyCommands, TheTopmostTimerStopsAtOnceWhenHiddenOrBusyAndDoesNotStartWhile
   busy.OutputBusy = true;
   EXPECT_EQ(TKeyCommands(0).OnKey(TKey::LeftWindows, {}, busy, 100), TKeyAction::None);
 }
+
+TEST(KeyCommands, RedoDeleteAndNudgeActOnlyOnWhatThereIsAndNeverWhileBusy) {
+  TKeyContext c = Selected(true);
+  TKeyCommands keys(0);
+  constexpr TModifiers CtrlShift{true, true, false}, None{}, Shift{false, true, false};
+  // Nothing to redo and nothing selected: the keys pass through to whoever else wants them.
+  EXPECT_EQ(keys.OnKey(TKey::Y, Ctrl, c, 10), TKeyAction::None);
+  EXPECT_EQ(keys.OnKey(TKey::Z, CtrlShift, c, 10), TKeyAction::None);
+  EXPECT_EQ(keys.OnKey(TKey::Delete, None, c, 10), TKeyAction::None);
+  EXPECT_EQ(keys.OnKey(TKey::Left, None, c, 10), TKeyAction::None);
+  c.RedoEnabled = c.AnnotationSelected = true;
+  EXPECT_EQ(keys.OnKey(TKey::Y, Ctrl, c, 10), TKeyAction::Redo);
+  EXPECT_EQ(keys.OnKey(TKey::Z, CtrlShift, c, 10), TKeyAction::Redo);
+  EXPECT_EQ(keys.OnKey(TKey::Z, Ctrl, c, 20), TKeyAction::Undo);  // Ctrl+Shift+Z is not an undo
+  EXPECT_EQ(keys.OnKey(TKey::Delete, None, c, 30), TKeyAction::DeleteAnnotation);
+  EXPECT_EQ(keys.OnKey(TKey::Up, Shift, c, 30), TKeyAction::NudgeAnnotation);
+  EXPECT_EQ(NudgeDistance(TKey::Up, true), (TPoint{0, -10}));
+  EXPECT_EQ(NudgeDistance(TKey::Right, false), (TPoint{1, 0}));
+  EXPECT_EQ(keys.OnKey(TKey::Left, Ctrl, c, 30), TKeyAction::None);  // Ctrl+arrow is left to text editing
+  c.OutputBusy = true;
+  for (TKey key : {TKey::Y, TKey::Delete, TKey::Down}) EXPECT_EQ(keys.OnKey(key, Ctrl, c, 40), TKeyAction::None);
+  EXPECT_EQ(keys.OnKey(TKey::Delete, None, c, 40), TKeyAction::None);
+}

@@ -1,0 +1,93 @@
+#include "engine/win/EditSurfaceView.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include "base/win/UniqueHandle.h"
+#include "base/win/UpdateRegion.h"
+#include "base/win/WinConvert.h"
+
+namespace qor {
+
+TEditSurfaceView::TEditSurfaceView(TImage background, const TRect& bounds)
+    : FSurface(std::make_unique<TEditSurface>(std::move(background))), FBounds(bounds) {}
+
+bool TEditSurfaceView::Create(HWND parent) {
+  if (!FCompose.Create(FBounds.Width(), FBounds.Height())) return false;
+  return CreateForm(L"TImageEnView", 0, WS_CHILD | WS_CLIPSIBLINGS, L"", FBounds.Left, FBounds.Top, FBounds.Width(),
+                    FBounds.Height(), parent);
+}
+
+void TEditSurfaceView::Show() {
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void TEditSurfaceView::Apply(const TSurfaceUpdate& update) {
+  for (const TRect& r : update.Dirty) {
+    const RECT rect = ToRECT(r);
+    ::InvalidateRect(Handle(), &rect, FALSE);
+  }
+  if (update.UndoChanged && OnUndoChanged) OnUndoChanged();
+}
+
+void TEditSurfaceView::OnPaint() {
+  std::vector<RECT> rects = UpdateRects(Handle());
+  TPaintScope paint(Handle());
+  if (rects.empty()) rects.push_back(paint.Dirty());
+  for (const RECT& r : rects) {
+    const TRect area = ToTRect(r).Intersect(TRect::FromSize(0, 0, FBounds.Width(), FBounds.Height()));
+    if (area.IsEmpty()) continue;
+    FSurface->Compose(area, FCompose.View().Sub(area), {area.Left, area.Top});
+    ::GdiFlush();
+    ::BitBlt(paint.Get(), area.Left, area.Top, area.Width(), area.Height(), FCompose.Dc(), area.Left, area.Top,
+             SRCCOPY);
+  }
+}
+
+bool TEditSurfaceView::OnSetCursor() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  ::ScreenToClient(Handle(), &p);
+  const wchar_t* cursor = IDC_ARROW;
+  switch (FSurface->CursorAt({p.x, p.y})) {
+    case TSurfaceCursor::Cross: cursor = IDC_CROSS; break;
+    case TSurfaceCursor::Move: cursor = IDC_SIZEALL; break;
+    case TSurfaceCursor::SizeNwse: cursor = IDC_SIZENWSE; break;
+    case TSurfaceCursor::SizeNs: cursor = IDC_SIZENS; break;
+    case TSurfaceCursor::SizeNesw: cursor = IDC_SIZENESW; break;
+    case TSurfaceCursor::SizeWe: cursor = IDC_SIZEWE; break;
+    case TSurfaceCursor::Arrow: break;
+  }
+  ::SetCursor(::LoadCursorW(nullptr, cursor));
+  return true;
+}
+
+LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) return OnSetCursor();
+      break;
+    case WM_LBUTTONDOWN:
+      ::SetCapture(Handle());
+      Apply(FSurface->MouseDown(point));
+      return 0;
+    case WM_MOUSEMOVE:
+      if (FSurface->Dragging()) Apply(FSurface->MouseMove(point));
+      return 0;
+    case WM_LBUTTONUP:
+      Apply(FSurface->MouseUp(point));
+      if (::GetCapture() == Handle()) ::ReleaseCapture();
+      if (OnMouseUp) OnMouseUp();
+      return 0;
+    case WM_CAPTURECHANGED:  // the system took the mouse during a drag: it ends where it stands
+      if (FSurface->Dragging()) Apply(FSurface->EndInteractiveAction());
+      return 0;
+  }
+  return DefaultHandler(message, wParam, lParam);
+}
+
+}  // namespace qor

@@ -1,0 +1,42 @@
+#pragma once
+// Image_Front_ViewEdit: the window of the edit surface. A child of the overlay that lies exactly over the selection,
+// takes the mouse while a drawing tool is chosen, and repaints only the rectangles the surface reports.
+#include <functional>
+#include <memory>
+
+#include "base/win/DibImage.h"
+#include "base/win/Form.h"
+#include "engine/EditSurface.h"
+
+namespace qor {
+
+class TEditSurfaceView : public TForm {
+ public:
+  // background becomes the surface's layer 0; bounds are the parent's client coordinates.
+  TEditSurfaceView(TImage background, const TRect& bounds);
+  // Creates the window hidden.
+  bool Create(HWND parent);
+
+  TEditSurface& Surface() { return *FSurface; }
+  const TEditSurface& Surface() const { return *FSurface; }
+  const TRect& Bounds() const { return FBounds; }
+  void Show();
+  // Repaints what an operation of the surface changed, and reports a change of the undo steps.
+  void Apply(const TSurfaceUpdate& update);
+
+  // After every release of the left button on the surface.
+  std::function<void()> OnMouseUp;
+  // After every change of the number of undo or redo steps.
+  std::function<void()> OnUndoChanged;
+
+ private:
+  std::unique_ptr<TEditSurface> FSurface;
+  TRect FBounds;
+  TDibImage FCompose;  // where the surface composes a dirty rectangle before it reaches the screen
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnPaint();
+  bool OnSetCursor();
+};
+
+}  // namespace qor
