@@ -28,6 +28,15 @@ void SetBlueButtonPictures(TRdImageButton& button, std::u16string_view icon, int
   button.Invalidate();
 }
 
+void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon) {
+  button.Pictures.ImageOver = FlatButtonOver;
+  button.Pictures.ImageDown = FlatButtonPress;
+  button.Pictures.ImageSelected = FlatButtonSelected;
+  button.DnIcons.NormalIcon = icon;
+  button.IconAlign = TAlignment::taCenter;
+  button.Invalidate();
+}
+
 std::u16string WordPictureName(std::u16string_view word, bool pressed) {
   std::u16string name = u"images/word_";
   name.append(word).append(pressed ? u"_press.png" : u"_normal.png");

@@ -4,7 +4,8 @@
 //
 //   Tool buttons, one whole-button picture per state:
 //     "images/icon_<tool>_<state>.png"
-//       <tool>:  rectangle, ellipse, line, arrow, brush, mosaic, text, undo, delete (exit), scroll, pin
+//       <tool>:  rectangle, ellipse, line, arrow, brush, mosaic, text, undo, delete (exit), scroll, pin,
+//                plus, minus (the font size buttons)
 //       <state>: normal, over, press, selected, disable
 //   Blue text buttons (Copy, Save):  "images/btn_blue_small_normal.png", "..._over.png", "..._press.png"
 //   Their icons:  "images/icon_saveas_normal.png", "images/icon_saveas_press.png" (copy),
@@ -12,6 +13,9 @@
 //   Caption pictures:  "images/word_copy_normal.png", "images/word_copy_press.png",
 //                      "images/word_save_normal.png", "images/word_save_press.png"
 //   Save drop-down:  "images/icon_dropdown_normal.png", "images/icon_dropdown_press.png"
+//   Pen width icons:  "images/wireframe_light.png", "images/wireframe_semibold.png", "images/wireframe_bold.png"
+//   Flat button backgrounds (an icon on the panel's colour):  "images/btn_flat_over.png", "..._press.png",
+//                                                             "..._selected.png"
 //   Divider:  "images/cutline_a.png";  window background (4-pixel nine-grid):  "images/bg_window.png"
 #include <array>
 #include <string>
@@ -21,10 +25,15 @@
 
 namespace qor {
 
-inline constexpr std::array<std::u16string_view, 11> ToolPictureTools = {
-    u"rectangle", u"ellipse", u"line", u"arrow", u"brush", u"mosaic", u"text", u"undo", u"delete", u"scroll", u"pin"};
+inline constexpr std::array<std::u16string_view, 13> ToolPictureTools = {
+    u"rectangle", u"ellipse", u"line",   u"arrow", u"brush", u"mosaic", u"text",
+    u"undo",      u"delete",  u"scroll", u"pin",   u"plus",  u"minus"};
 inline constexpr std::array<std::u16string_view, 5> ToolPictureStates = {u"normal", u"over", u"press", u"selected",
                                                                          u"disable"};
+
+inline constexpr std::u16string_view FlatButtonOver = u"images/btn_flat_over.png";
+inline constexpr std::u16string_view FlatButtonPress = u"images/btn_flat_press.png";
+inline constexpr std::u16string_view FlatButtonSelected = u"images/btn_flat_selected.png";
 
 // "images/icon_" + tool + "_" + state + ".png"
 std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state);
@@ -34,6 +43,10 @@ void SetToolPictures(TRdImageButton& button, std::u16string_view tool);
 
 // Gives a blue text button its pictures and its left-aligned icon ("saveas" for Copy, "save" for Save).
 void SetBlueButtonPictures(TRdImageButton& button, std::u16string_view icon, int32_t iconOffset);
+
+// Gives an icon button (the options panel's pens) the flat backgrounds of hover, press and selected and its centred
+// icon.
+void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon);
 
 // "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
 std::u16string WordPictureName(std::u16string_view word, bool pressed);

@@ -122,6 +122,11 @@ void GlyphSave(Graphics& g, Pen& pen, SolidBrush&) {
   Polyline(g, pen, {{6.0f, 8.5f}, {10.0f, 12.5f}, {14.0f, 8.5f}});
   Polyline(g, pen, {{3.0f, 12.0f}, {3.0f, 17.0f}, {17.0f, 17.0f}, {17.0f, 12.0f}});
 }
+void GlyphPlus(Graphics& g, Pen& pen, SolidBrush&) {
+  g.DrawLine(&pen, 5.0f, 10.0f, 15.0f, 10.0f);
+  g.DrawLine(&pen, 10.0f, 5.0f, 10.0f, 15.0f);
+}
+void GlyphMinus(Graphics& g, Pen& pen, SolidBrush&) { g.DrawLine(&pen, 5.0f, 10.0f, 15.0f, 10.0f); }
 void GlyphDropdown(Graphics& g, Pen& pen, SolidBrush&) {
   Polyline(g, pen, {{5.0f, 8.0f}, {10.0f, 13.0f}, {15.0f, 8.0f}});
 }
@@ -277,7 +282,15 @@ struct TToolGlyph {
 const TToolGlyph ToolGlyphs[] = {{u"rectangle", GlyphRectangle}, {u"ellipse", GlyphEllipse}, {u"line", GlyphLine},
                                  {u"arrow", GlyphArrow},         {u"brush", GlyphBrush},     {u"mosaic", GlyphMosaic},
                                  {u"text", GlyphText},           {u"undo", GlyphUndo},       {u"delete", GlyphExit},
-                                 {u"scroll", GlyphScroll},       {u"pin", GlyphPin}};
+                                 {u"scroll", GlyphScroll},       {u"pin", GlyphPin},         {u"plus", GlyphPlus},
+                                 {u"minus", GlyphMinus}};
+
+struct TPenWidthPicture {
+  std::u16string_view Name;
+  int32_t Thickness;  // pixels at 1x
+};
+const TPenWidthPicture PenWidthPictures[] = {
+    {u"images/wireframe_light.png", 1}, {u"images/wireframe_semibold.png", 3}, {u"images/wireframe_bold.png", 5}};
 
 }  // namespace
 
@@ -303,6 +316,27 @@ TRdPlainPictureSource::TRdPlainPictureSource(TScale scale) {
     add(u"selected", SelectedBackArgb, SelectedGlyphArgb);
     add(u"disable", Color(0, 0, 0, 0), Argb(PlainGlyphColor, 0x55));
   }
+
+  // Pen width icons: a short bar as thick as the pen it stands for, on the flat button backgrounds.
+  for (const TPenWidthPicture& p : PenWidthPictures) {
+    const int32_t thickness = p.Thickness;
+    Add(std::u16string(p.Name),
+        std::make_unique<TPlainPicture>(TSize{scale(20), scale(20)}, [thickness](Graphics& g, const TRect& d) {
+          const int32_t k = std::max(1, d.Height() / 20);
+          const int32_t height = thickness * k, width = 16 * k;
+          SolidBrush brush(Argb(PlainGlyphColor));
+          g.FillRectangle(&brush, d.Left + (d.Width() - width) / 2, d.Top + (d.Height() - height) / 2, width, height);
+        }));
+  }
+  auto flat = [&](std::u16string_view name, Color back) {
+    Add(std::u16string(name), std::make_unique<TPlainPicture>(tool, [back](Graphics& g, const TRect& d) {
+          FillRoundRect(g, RectF(float(d.Left), float(d.Top), float(d.Width()), float(d.Height())),
+                        3.0f * std::max(1.0f, ToolUnit(d)), back);
+        }));
+  };
+  flat(FlatButtonOver, Argb(PlainHoverBackColor));
+  flat(FlatButtonPress, Argb(PlainPressBackColor));
+  flat(FlatButtonSelected, SelectedBackArgb);
 
   // Blue text buttons: an accent pill inset so that two buttons overlapping by 4 pixels keep a gap.
   auto blue = [&](std::u16string_view name, Color fill) {
