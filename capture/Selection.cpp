@@ -177,7 +177,8 @@ std::vector<TRect> TSelection::FixForDrawing() {
 }
 
 bool TSelection::PressHandle(int handle) {
-  if (FFixedForDrawing || !HandlesEnabled() || handle < 1 || handle > HandleCount || FFirstSelectionPending) return false;
+  if (FFixedForDrawing || !HandlesEnabled() || handle < 1 || handle > HandleCount || FFirstSelectionPending)
+    return false;
   FActiveHandle = handle;
   return true;
 }

@@ -79,7 +79,11 @@ void TScreenShotMainForm::btn_pthpnl_closeClick() {
                    selection.Height());
 }
 
-TConstImageView TScreenShotMainForm::FrontImage() const { return FScreenCopy.View().Sub(FRun->Selection().Image()); }
+TConstImageView TScreenShotMainForm::FrontImage() const {
+  // Once something can be drawn, the picture is the edit surface's layer 0, where the merge puts the annotations.
+  if (FViewEdit) return FViewEdit->Surface().Background().View();
+  return FScreenCopy.View().Sub(FRun->Selection().Image());
+}
 
 void TScreenShotMainForm::SetTopmost(bool topmost) {
   ::SetWindowPos(Handle(), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -87,6 +91,7 @@ void TScreenShotMainForm::SetTopmost(bool topmost) {
 }
 
 bool TScreenShotMainForm::SaveTo(const std::u16string& path) {
+  FlattenAnnotations();
   const TSaveResult result = SaveNewBitmap(FrontImage(), path);
   if (result == TSaveResult::Saved) return true;
   // Nothing was written: the picture stays on screen and the user is told why.
@@ -166,6 +171,7 @@ void TScreenShotMainForm::Btn_rd_saveClick() {
 void TScreenShotMainForm::Btn_Rd_CopyClick() {
   if (FRun->OutputBusy() || !FRun->HasSelection()) return;
   CountAction(u"333");
+  FlattenAnnotations();
   const TClipboardCopyResult result = CopyImageToClipboard(FrontImage(), Handle());
   if (result != TClipboardCopyResult::Copied) {
     // The picture is not on the clipboard: the capture stays open instead of ending as if it had been copied.

@@ -50,6 +50,12 @@ TKey KeyOf(WPARAM virtualKey) {
     case 'Z': return TKey::Z;
     case 'C': return TKey::C;
     case 'S': return TKey::S;
+    case 'Y': return TKey::Y;
+    case VK_DELETE: return TKey::Delete;
+    case VK_LEFT: return TKey::Left;
+    case VK_RIGHT: return TKey::Right;
+    case VK_UP: return TKey::Up;
+    case VK_DOWN: return TKey::Down;
     case VK_ESCAPE: return TKey::Escape;
     case VK_LWIN: return TKey::LeftWindows;
     default: return TKey::Other;
@@ -110,6 +116,7 @@ void TScreenShotMainForm::FormCreate() {
     FToolbar.reset();
   if (FToolbar && FSavePathPanel->Create(Handle(), FToolbar->Size().Width))
     FSavePathPanel->OnClose = [this] { btn_pthpnl_closeClick(); };
+  CreateToolPanel();
   FExitTip = std::make_unique<TExitTipPanel>(CurrentScale());
   if (!FExitTip->Create(Handle())) FExitTip.reset();
 }
@@ -171,9 +178,15 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
       Btn_rd_saveClick();
       return;
     case TToolbarChild::btn_save_drop: btn_save_dropClick(); return;
+    case TToolbarChild::Btn_Rd_Rect: Btn_Rd_RectClick(); return;
+    case TToolbarChild::Btn_Rd_Ellip: Btn_Rd_EllipClick(); return;
+    case TToolbarChild::Btn_Rd_Line: Btn_Rd_LineClick(); return;
+    case TToolbarChild::Btn_Rd_Arrow: Btn_Rd_ArrowClick(); return;
+    case TToolbarChild::Btn_Rd_Brush: Btn_Rd_BrushClick(); return;
+    case TToolbarChild::Btn_Rd_Return: Btn_Rd_ReturnClick(); return;
     default: return;
   }
-  // The drawing tools, undo, scrolling capture, pin, copy and save take their work from the later steps.
+  // Text, pixelation, scrolling capture and pin take their work from the later steps.
 }
 
 void TScreenShotMainForm::DrawImage_BackGround() {
@@ -347,7 +360,10 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   context.DetectionRunning = FRun->Detecting();
   context.OverlayVisible = ::IsWindowVisible(Handle()) != FALSE;
   context.OutputBusy = FRun->OutputBusy();
-  context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
+  context.UndoEnabled = context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
+  context.SomethingDrawn = AnnotationCount() >= 1;
+  context.RedoEnabled = FViewEdit && FViewEdit->Surface().RedoCount() > 0;
+  context.AnnotationSelected = FViewEdit && FViewEdit->Surface().CurrentLayer() > 0;
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
     case TKeyAction::Close: Close(); return true;
@@ -360,10 +376,13 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
       if (FExitTip) FExitTip->ShowCentredOn(FRun->Selection().Image());
       StartTimer(TmrExitTipId, ExitTipTimerMs, [this] { tmr_ExitTipTimer(); });
       return true;
+    case TKeyAction::Undo: Btn_Rd_ReturnClick(); return true;
+    case TKeyAction::Redo: RedoAnnotation(); return true;
+    case TKeyAction::DeleteAnnotation: DeleteAnnotation(); return true;
+    case TKeyAction::NudgeAnnotation: NudgeAnnotation(NudgeDistance(key, modifiers.Shift)); return true;
     case TKeyAction::None: return false;
-    default:  // undo arrives with the drawing tools
-      return true;
   }
+  return false;
 }
 
 void TScreenShotMainForm::Close() {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "annotate/AnnotationTools.h"
+#include "annotate/win/ToolPanel.h"
 #include "app/win/ProcessState.h"
 #include "base/win/DibImage.h"
 #include "base/win/Form.h"
@@ -13,6 +15,7 @@
 #include "capture/KeyCommands.h"
 #include "capture/win/ExitTipPanel.h"
 #include "capture/win/ToolbarPanel.h"
+#include "engine/win/EditSurfaceView.h"
 #include "output/win/NoticForm.h"
 #include "output/win/SavePathPanel.h"
 
@@ -53,6 +56,11 @@ class TScreenShotMainForm : public TForm {
   std::unique_ptr<TSavePathPanel> FSavePathPanel;  // pnl_defSavePath: the default folder and "always save"
   bool FSaveDropOpen = false;                      // the drop-down opened the save-path panel
   bool FSavePathOpenBeforeDrag = false;            // the panel was showing when the toolbar was hidden for a drag
+  // Annotation: the tools' state, their options panel and the edit surface over the selection (made by the first
+  // tool chosen).
+  TAnnotationTools FTools;
+  std::unique_ptr<TToolPanel> FToolPanel;                // Panel_Tool_Small
+  std::unique_ptr<TFormOf<TEditSurfaceView>> FViewEdit;  // Image_Front_ViewEdit
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
@@ -67,6 +75,26 @@ class TScreenShotMainForm : public TForm {
   void ShowToolbar(bool afterHandleDrag);
   void ToolbarClick(TToolbarChild child);
   void HideToolbar();
+  // The drawing tools, undo and the merge (OverlayAnnotations.cpp).
+  void CreateToolPanel();
+  void Btn_Rd_RectClick() { ChooseTool(TDrawingTool::Rectangle); }
+  void Btn_Rd_EllipClick() { ChooseTool(TDrawingTool::Oval); }
+  void Btn_Rd_LineClick() { ChooseTool(TDrawingTool::Line); }
+  void Btn_Rd_ArrowClick() { ChooseTool(TDrawingTool::Arrow); }
+  void Btn_Rd_BrushClick() { ChooseTool(TDrawingTool::Brush); }
+  void ChooseTool(TDrawingTool tool);
+  bool MakeViewEdit();
+  void PlaceToolPanel();
+  void Image_Front_ViewEditNewLayer(int32_t layer, TLayerKind kind);
+  void Image_Front_ViewEditMouseUp();
+  void Btn_Rd_ReturnClick();
+  void RedoAnnotation();
+  void DeleteAnnotation();
+  void NudgeAnnotation(TPoint by);
+  // The edit surface's undo steps: 1 or more means something drawn would be lost.
+  int32_t AnnotationCount() const;
+  // Paints every annotation into the selection's picture (what Copy and Save write) and puts the tools back.
+  void FlattenAnnotations();
   // The save-path panel (OverlayOutputs.cpp).
   void btn_save_dropClick();
   void btn_pthpnl_closeClick();

@@ -110,7 +110,11 @@ void TToolbarPanel::ResetDrawingTools() {
   for (TToolbarChild tool : {TToolbarChild::Btn_Rd_Rect, TToolbarChild::Btn_Rd_Ellip, TToolbarChild::Btn_Rd_Line,
                              TToolbarChild::Btn_Rd_Arrow, TToolbarChild::Btn_Rd_Brush, TToolbarChild::Btn_Rd_Masaic,
                              TToolbarChild::Btn_Rd_Font})
-    if (TRdImageButton* button = Button(tool)) button->SetState(TRdButtonState::Up);
+    SetButtonState(tool, TRdButtonState::Up);
+}
+
+void TToolbarPanel::SetButtonState(TToolbarChild child, TRdButtonState state) {
+  if (TRdImageButton* button = Button(child); button && button->SetState(state)) button->Invalidate();
 }
 
 void TToolbarPanel::ShowAt(TPoint p, int32_t selectionWidth, int32_t selectionHeight) {

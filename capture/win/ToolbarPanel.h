@@ -30,6 +30,7 @@ class TToolbarPanel {
   TRdPanel& Panel() { return FPanel; }
   // The seven drawing-tool buttons back to their normal state.
   void ResetDrawingTools();
+  void SetButtonState(TToolbarChild child, TRdButtonState state);
 
   TRdImageButton* Button(TToolbarChild child) const;
   // Called with the component that was clicked.

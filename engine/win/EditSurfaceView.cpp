@@ -20,7 +20,8 @@ bool TEditSurfaceView::Create(HWND parent) {
 }
 
 void TEditSurfaceView::Show() {
-  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  // Below its sibling panels: the toolbar may lie inside the selection.
+  ::SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
 
 void TEditSurfaceView::Apply(const TSurfaceUpdate& update) {
@@ -39,9 +40,22 @@ void TEditSurfaceView::OnPaint() {
     const TRect area = ToTRect(r).Intersect(TRect::FromSize(0, 0, FBounds.Width(), FBounds.Height()));
     if (area.IsEmpty()) continue;
     FSurface->Compose(area, FCompose.View().Sub(area), {area.Left, area.Top});
+    DrawFrame(area);
     ::GdiFlush();
     ::BitBlt(paint.Get(), area.Left, area.Top, area.Width(), area.Height(), FCompose.Dc(), area.Left, area.Top,
              SRCCOPY);
+  }
+}
+
+void TEditSurfaceView::DrawFrame(const TRect& area) {
+  // The selection's 1-pixel frame lies on its edge pixels, under this window: it is drawn again on top.
+  const int32_t w = FBounds.Width(), h = FBounds.Height();
+  const TRect lines[] = {TRect::FromSize(0, 0, w, 1), TRect::FromSize(w - 1, 0, 1, h), TRect::FromSize(0, h - 1, w, 1),
+                         TRect::FromSize(0, 0, 1, h)};
+  const TBrushHandle brush(::CreateSolidBrush(SelectionFrameColor));
+  for (const TRect& line : lines) {
+    const RECT r = ToRECT(line.Intersect(area));
+    if (r.right > r.left && r.bottom > r.top) ::FillRect(FCompose.Dc(), &r, brush.Get());
   }
 }
 

@@ -10,6 +10,9 @@
 
 namespace qor {
 
+// The accent colour of the selection's frame (COLORREF).
+inline constexpr COLORREF SelectionFrameColor = 0xFF7733;
+
 class TEditSurfaceView : public TForm {
  public:
   // background becomes the surface's layer 0; bounds are the parent's client coordinates.
@@ -36,6 +39,7 @@ class TEditSurfaceView : public TForm {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnPaint();
+  void DrawFrame(const TRect& area);
   bool OnSetCursor();
 };
 

@@ -1,0 +1,125 @@
+// The overlay's annotation side: the drawing tools of the toolbar, their options panel, the edit surface that lies
+// over the selection, undo and redo, and the merge that Copy and Save write.
+#include <windows.h>
+
+#include "annotate/NewLayerLook.h"
+#include "app/DpiDecision.h"
+#include "app/win/UsageReporter.h"
+#include "base/PixelOps.h"
+#include "capture/ToolbarLayout.h"
+#include "capture/win/ScreenShotMainForm.h"
+
+namespace qor {
+
+namespace {
+
+TToolbarChild ToolbarButtonOf(int toolbarIndex) {
+  return TToolbarChild(int(TToolbarChild::Btn_Rd_Rect) + toolbarIndex);
+}
+
+TRdButtonState ButtonStateOf(TToolButtonState state) { return TRdButtonState(uint8_t(state)); }
+
+void BringToFront(HWND wnd) {
+  if (wnd) ::SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void TScreenShotMainForm::CreateToolPanel() {
+  FToolPanel = std::make_unique<TToolPanel>(CurrentScale());
+  if (!FToolPanel->Create(Handle())) {
+    FToolPanel.reset();
+    return;
+  }
+  FToolPanel->OnPen = [this](int32_t pen) {
+    FTools.PressPen(pen);
+    FToolPanel->Apply(FTools);
+  };
+  FToolPanel->OnColor = [this](uint32_t color) {
+    FTools.ChooseColor(color);
+    FToolPanel->Apply(FTools);
+  };
+}
+
+void TScreenShotMainForm::ChooseTool(TDrawingTool tool) {
+  if (!FRun->HasSelection() || FRun->OutputBusy() || !FToolbar) return;
+  if (!MakeViewEdit()) return;
+  const TToolChoice choice = FTools.ChooseTool(tool);
+  if (!choice.UsageEvent.empty()) UsageEvent(choice.UsageEvent);
+  Apply(FRun->FixSelectionForDrawing());
+  FViewEdit->Surface().SetCreateMode(choice.CreateMode);
+  for (int i = 0; i < DrawingToolCount; ++i)
+    FToolbar->SetButtonState(ToolbarButtonOf(i), ButtonStateOf(choice.Buttons[size_t(i)]));
+  if (!FToolPanel) return;
+  FToolPanel->Apply(FTools);
+  if (!choice.PanelShown) {
+    FToolPanel->Hide();
+    return;
+  }
+  // The save-path panel and the options panel share the place under the toolbar.
+  if (FSavePathPanel) FSavePathPanel->Hide();
+  FSaveDropOpen = false;
+  FViewEdit->Show();
+  PlaceToolPanel();
+  BringToFront(FToolPanel->Panel().Handle());
+  BringToFront(FToolbar->Panel().Handle());
+}
+
+bool TScreenShotMainForm::MakeViewEdit() {
+  if (FViewEdit) return true;
+  const TRect selection = FRun->Selection().Image();
+  auto view = std::make_unique<TFormOf<TEditSurfaceView>>(CropImage(FScreenCopy.View(), selection), selection);
+  if (!view->Create(Handle())) return false;
+  view->Surface().OnNewLayer = [this](int32_t layer, TLayerKind kind) { Image_Front_ViewEditNewLayer(layer, kind); };
+  view->OnMouseUp = [this] { Image_Front_ViewEditMouseUp(); };
+  FViewEdit = std::move(view);
+  return true;
+}
+
+void TScreenShotMainForm::PlaceToolPanel() {
+  if (!FToolPanel || !FToolbar) return;
+  const int32_t primaryBottom = ::GetSystemMetrics(SM_CYSCREEN) - FDesktop.Top;
+  FToolPanel->ShowAt(
+      PlaceBesideToolbar(FRun->Selection().Image(), FToolbar->Bounds(), FToolPanel->Size().Height, primaryBottom));
+}
+
+void TScreenShotMainForm::Image_Front_ViewEditNewLayer(int32_t layer, TLayerKind kind) {
+  // The look of the moment the layer is started; later colour or pen changes leave it alone.
+  FViewEdit->Apply(FViewEdit->Surface().SetLook(layer, NewLayerLook(FTools, kind)));
+}
+
+void TScreenShotMainForm::Image_Front_ViewEditMouseUp() {
+  // The toolbar comes back to the front and the overlay takes the keys, so Ctrl+C and Ctrl+S work at once.
+  if (FToolbar && FToolbar->Visible()) BringToFront(FToolbar->Panel().Handle());
+  if (FToolPanel && FToolPanel->Visible()) BringToFront(FToolPanel->Panel().Handle());
+  ::SetFocus(Handle());
+}
+
+void TScreenShotMainForm::Btn_Rd_ReturnClick() {
+  if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().Undo());
+}
+
+void TScreenShotMainForm::RedoAnnotation() {
+  if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().Redo());
+}
+
+void TScreenShotMainForm::DeleteAnnotation() {
+  if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().DeleteCurrent());
+}
+
+void TScreenShotMainForm::NudgeAnnotation(TPoint by) {
+  if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().NudgeCurrent(by.X, by.Y));
+}
+
+int32_t TScreenShotMainForm::AnnotationCount() const { return FViewEdit ? FViewEdit->Surface().UndoCount() : 0; }
+
+void TScreenShotMainForm::FlattenAnnotations() {
+  if (FToolbar) FToolbar->ResetDrawingTools();
+  if (!FViewEdit) return;
+  TEditSurface& surface = FViewEdit->Surface();
+  if (::IsWindowVisible(Handle())) FViewEdit->Apply(surface.EndInteractiveAction());
+  surface.MergeAll();
+  ::InvalidateRect(FViewEdit->Handle(), nullptr, FALSE);
+}
+
+}  // namespace qor
