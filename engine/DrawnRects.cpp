@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 
 namespace qor {
 
@@ -12,6 +13,11 @@ TRect DrawnInTile(const TCoverage& coverage, const TRect& tile) {
   TRect drawn{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
   coverage.ForEachRun(tile, [&](int32_t y, int32_t x0, const uint8_t* alphas, int32_t count) {
     int32_t first = 0, last = count - 1;
+    // Most rows of a thin shape's tiles are empty: skip them eight bytes at a time.
+    for (uint64_t word = 0; first + 8 <= count; first += 8) {
+      std::memcpy(&word, alphas + first, 8);
+      if (word != 0) break;
+    }
     while (first < count && alphas[first] == 0) ++first;
     if (first == count) return;
     while (alphas[last] == 0) --last;
