@@ -1,0 +1,53 @@
+#pragma once
+// The undo and redo steps of the edit surface. A step that adds or removes a layer keeps the removed layer itself
+// (with its look and coverage), so undo and redo put back the very same layer at the same index; a move or resize
+// keeps both geometries, so either direction restores a geometry exactly rather than recomputing it.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/AnnotationLayer.h"
+#include "engine/LayerGeometry.h"
+
+namespace qor {
+
+// Annotation layers; element i holds surface layer i + 1.
+using TLayerList = std::vector<std::unique_ptr<TAnnotationLayer>>;
+
+enum class TStepKind { Create, Delete, Move, Resize };
+
+struct TUndoStep {
+  TStepKind Kind = TStepKind::Create;
+  int32_t Layer = 0;                           // surface index (1 and up)
+  std::unique_ptr<TAnnotationLayer> SetAside;  // the layer while it is out of the list
+  TLayerGeometry Before;                       // move and resize
+  TLayerGeometry After;
+};
+
+// What applying a step did to the list, so that the caller can repaint and keep its selection right.
+struct TStepEffect {
+  int32_t Layer = 0;
+  bool Inserted = false;  // the layer came into the list at Layer
+  bool Removed = false;   // the layer left the list from Layer
+};
+
+class TUndoList {
+ public:
+  int32_t UndoCount() const { return int32_t(FDone.size()); }
+  int32_t RedoCount() const { return int32_t(FUndone.size()); }
+  // Records a step that has been done; the redo steps are dropped.
+  void Push(TUndoStep step);
+  // The last step of either list; nullptr when there is none.
+  const TUndoStep* LastDone() const { return FDone.empty() ? nullptr : &FDone.back(); }
+  const TUndoStep* LastUndone() const { return FUndone.empty() ? nullptr : &FUndone.back(); }
+  // Apply the last step backwards or forwards to layers, moving it to the other list. Call only with a step there.
+  TStepEffect Undo(TLayerList& layers);
+  TStepEffect Redo(TLayerList& layers);
+  void Clear();
+
+ private:
+  std::vector<TUndoStep> FDone;
+  std::vector<TUndoStep> FUndone;
+};
+
+}  // namespace qor
