@@ -14,7 +14,7 @@ sys.dont_write_bytecode = True
 import numpy as np  # noqa: E402
 
 import qor_e2e as e2e  # noqa: E402
-from overlay_pictures import magnifier_check, toolbar_check  # noqa: E402
+from overlay_pictures import magnifier_check, tool_button_centre, toolbar_check  # noqa: E402
 
 DEMO_WINDOWS = [
     "140,110,760,520,QorDemoEditor,Notes - Editor,F4F1E8,overlapped",
@@ -61,6 +61,36 @@ def play_selection(session, width, height, out, scale):
     session.drag(*[(left + step * width // 12, top + step * height // 14) for step in range(6)])
     selection = (left, top, left + 5 * width // 12, top + 5 * height // 14)
     session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width), scale)), what="the toolbar")
+    play_annotations(session, selection, height, scale)
+
+
+def play_annotations(session, selection, height, scale):
+    """A few annotations over the selection: a rectangle, an oval, an arrow, a line and a brush stroke, each
+    waited for on screen before the next tool is picked."""
+    left, top, right, bottom = selection
+    w, h = right - left, bottom - top
+
+    def at(fx, fy):
+        return left + int(w * fx), top + int(h * fy)
+
+    strokes = [
+        ("rectangle", [at(0.08, 0.1), at(0.45, 0.45)]),
+        ("oval", [at(0.55, 0.1), at(0.92, 0.42)]),
+        ("arrow", [at(0.15, 0.85), at(0.4, 0.58)]),
+        ("line", [at(0.55, 0.6), at(0.9, 0.62)]),
+        ("brush", [at(0.5 + 0.4 * t / 24, 0.8 + 0.08 * np.sin(t / 3)) for t in range(25)]),
+    ]
+    for tool, points in strokes:
+        session.mouse_move(*tool_button_centre(selection, height, tool, scale))
+        session.click()
+        before = session.screenshot()
+        session.drag(*points)
+        box = (min(p[0] for p in points), min(p[1] for p in points), max(p[0] for p in points) + 1,
+               max(p[1] for p in points) + 1)
+        session.wait_for_screen(
+            lambda screen, box=box, before=before: not np.array_equal(
+                screen[box[1] : box[3], box[0] : box[2]], before[box[1] : box[3], box[0] : box[2]]),
+            what=f"the {tool} drawn")
 
 
 def main():

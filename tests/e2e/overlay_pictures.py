@@ -52,6 +52,20 @@ def toolbar_rect(selection, screen_height, scale=1):
     return x, y, x + width, y + height
 
 
+# The drawing tools' buttons, left to right, and where the first one lies in the toolbar (unscaled): 30-pixel buttons
+# 12 apart after the size readout and its divider.
+TOOL_BUTTONS = ("rectangle", "oval", "line", "arrow", "brush", "pixelation", "text")
+FIRST_TOOL_LEFT, TOOL_SIZE, TOOL_STEP = 130, 30, 42
+UNDO_LEFT = 451
+
+
+def tool_button_centre(selection, screen_height, tool, scale=1):
+    """The screen point at the middle of a drawing tool's button (or "undo") of the toolbar beside `selection`."""
+    left, top, _, _ = toolbar_rect(selection, screen_height, scale)
+    x = UNDO_LEFT if tool == "undo" else FIRST_TOOL_LEFT + TOOL_STEP * TOOL_BUTTONS.index(tool)
+    return left + (x + TOOL_SIZE // 2) * scale, top + TOOLBAR_HEIGHT * scale // 2
+
+
 def mask_of(rects, shape):
     mask = np.zeros(shape[:2], bool)
     for left, top, right, bottom in rects:

@@ -1,0 +1,142 @@
+"""Drawing under Wine with real X input: the shape tools of the toolbar draw on the selection, Ctrl+Z takes the last
+shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the selection's edge;
+ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing anything."""
+import subprocess
+import unittest
+
+import numpy as np
+
+from overlay_pictures import TOOLBAR_DARK, tool_button_centre
+from qor_e2e import Session, e2e_timeout, read_picture, require_program, wait_until
+from test_output import SELECTION, SELECTED, saved_files, start_and_select
+
+RED = (255, 0, 0)
+LEFT, TOP = SELECTION[:2]
+WIDTH, HEIGHT = SELECTION[2] - LEFT, SELECTION[3] - TOP
+
+
+def rectangle_border(picture, a, b, width=4, colour=RED):
+    """Paints into `picture` (selection coordinates) the border a rectangle dragged from screen point a to b gets:
+    both pixels included, `width` pixels inside that box, cut at the picture's edges."""
+    left, top = min(a[0], b[0]) - LEFT, min(a[1], b[1]) - TOP
+    right, bottom = max(a[0], b[0]) + 1 - LEFT, max(a[1], b[1]) + 1 - TOP
+    for y0, y1, x0, x1 in ((top, top + width, left, right), (bottom - width, bottom, left, right),
+                           (top, bottom, left, left + width), (top, bottom, right - width, right)):
+        picture[max(y0, 0) : max(y1, 0), max(x0, 0) : max(x1, 0)] = colour
+
+
+def box_of(points, margin):
+    """Selection-coordinate slices of the points' bounding box grown by `margin`."""
+    xs, ys = [p[0] - LEFT for p in points], [p[1] - TOP for p in points]
+    return np.s_[max(min(ys) - margin, 0) : max(ys) + margin + 1, max(min(xs) - margin, 0) : max(xs) + margin + 1]
+
+
+def is_red(pixel):
+    return pixel[0] >= 200 and pixel[1] <= 60 and pixel[2] <= 60
+
+
+def on_screen(point):
+    """A screen predicate: the pixel at `point` is red."""
+    return lambda screen: is_red(screen[point[1], point[0]])
+
+
+class AnnotationTests(unittest.TestCase):
+    def setUp(self):
+        require_program()
+
+    def draw(self, session, tool, points, shown_at):
+        """Picks `tool` on the toolbar, drags through `points` and waits until the pixel `shown_at` turns red (a
+        point away from the new shape's handles, which lie on its box's corners and edge middles)."""
+        session.mouse_move(*tool_button_centre(SELECTION, 1080, tool))
+        session.click()
+        session.drag(*points)
+        session.wait_for_screen(on_screen(shown_at), what=f"the {tool} drawn")
+
+    @e2e_timeout(300)
+    def test_each_shape_tool_draws_what_ctrl_s_saves_ctrl_z_takes_the_last_back_and_the_edge_cuts(self):
+        with Session() as session:
+            folder = session.prefix / "drive_c" / "shots"
+            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            program, overlay = start_and_select(session)
+
+            rect_a, rect_b = ((150, 170), (250, 240)), ((400, 330), (560, 470))  # the second runs over the edge
+            self.draw(session, "rectangle", rect_a, shown_at=(150, 185))
+            oval = ((300, 160), (440, 250))
+            self.draw(session, "oval", oval, shown_at=(405, 168))
+            line = ((150, 300), (300, 300))
+            self.draw(session, "line", line, shown_at=(220, 300))
+            arrow = ((320, 390), (450, 300))
+            self.draw(session, "arrow", arrow, shown_at=(440, 307))
+            brush = ((150, 350), (200, 385), (250, 350), (300, 385))
+            self.draw(session, "brush", brush, shown_at=(200, 384))
+            self.draw(session, "rectangle", rect_b, shown_at=(401, 360))
+            # One more, taken back: the screen shows the picture without it again.
+            extra = ((330, 262), (380, 290))
+            self.draw(session, "rectangle", extra, shown_at=(340, 262))
+            session.key(overlay, "ctrl+z")
+            background = session.background
+            session.wait_for_screen(lambda s: np.array_equal(s[262, 330:381], background[262, 330:381]),
+                                    what="the last rectangle taken back")
+
+            session.key(overlay, "ctrl+s")
+            self.assertEqual(program.wait(20), 0, program.output())
+            files = saved_files(folder)
+            self.assertEqual(len(files), 1, f"files in {folder}")
+            saved = read_picture(files[0])
+            self.assertEqual(saved.shape, (HEIGHT, WIDTH, 3), "the picture is the selection, cut at its edges")
+
+            expected = background[SELECTED].copy()
+            rectangle_border(expected, *rect_a)
+            rectangle_border(expected, *rect_b)
+            free = np.ones((HEIGHT, WIDTH), bool)  # where nothing but the two rectangles may differ
+            for points in (oval, line, arrow, brush):
+                free[box_of(points, 6)] = False
+            differs = np.any(saved != expected, axis=2) & free
+            self.assertFalse(differs.any(), f"{differs.sum()} pixels differ, first at {np.argwhere(differs)[:3]}")
+            # Inside the other shapes' boxes: each drew red where it must and left the picture alone further away.
+            for name, point in (("oval left", (300, 205)), ("oval right", (440, 205)), ("line", (160, 300)),
+                                ("line", (290, 300)), ("arrow tip", (446, 303)), ("brush", (200, 384))):
+                self.assertTrue(is_red(saved[point[1] - TOP, point[0] - LEFT]), f"{name} at {point}")
+            for name, point in (("inside the oval", (370, 205)), ("beside the line", (220, 306))):
+                y, x = point[1] - TOP, point[0] - LEFT
+                self.assertTrue(np.array_equal(saved[y, x], background[point[1], point[0]]), name)
+
+    @e2e_timeout(300)
+    def test_ctrl_c_copies_what_is_drawn_and_escape_warns_once_then_ends_without_writing(self):
+        with Session() as session:
+            folder = session.prefix / "drive_c" / "shots"
+            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            shape = ((200, 200), (300, 280))
+            program, overlay = start_and_select(session)
+            self.draw(session, "rectangle", shape, shown_at=(200, 215))
+            session.key(overlay, "ctrl+c")
+
+            def clipboard_bmp():
+                result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
+                                        env=session.env(), capture_output=True, timeout=10)
+                return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
+
+            data = wait_until(clipboard_bmp, 15, interval=0.3, what="a picture on the clipboard")
+            expected = session.background[SELECTED].copy()
+            rectangle_border(expected, *shape)
+            self.assertTrue(np.array_equal(read_picture(data), expected), "clipboard pixels differ from the drawing")
+            self.assertEqual(program.wait(20), 0, program.output())
+
+            program, overlay = start_and_select(session)
+            self.draw(session, "rectangle", shape, shown_at=(200, 215))
+            session.key(overlay, "Escape")
+            # The tip lies centred on the selection, in the toolbar's dark colour.
+            centre = ((LEFT + SELECTION[2]) // 2, (TOP + SELECTION[3]) // 2)
+
+            def tip_shown(screen):
+                return np.abs(screen[centre[1], centre[0] - 120].astype(int) - TOOLBAR_DARK).max() <= 8
+
+            session.wait_for_screen(tip_shown, what="the exit tip")
+            self.assertTrue(program.running(), "the first ESC ended the run")
+            session.key(overlay, "Escape")
+            self.assertEqual(program.wait(20), 0, program.output())
+            self.assertEqual(saved_files(folder), [], "ESC wrote a file")
+
+
+if __name__ == "__main__":
+    unittest.main()
