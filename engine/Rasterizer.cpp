@@ -219,7 +219,8 @@ bool CapsuleSpan(const TPointF& a, const TPointF& b, double reach, double y, dou
 double DistanceToSegment(const TPointF& p, const TPointF& a, double dx, double dy, double lengthSq) {
   double t = lengthSq > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / lengthSq : 0;
   t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.X - (a.X + dx * t), p.Y - (a.Y + dy * t));
+  const double ex = p.X - (a.X + dx * t), ey = p.Y - (a.Y + dy * t);
+  return std::sqrt(ex * ex + ey * ey);  // coordinates are tamed, so the squares stay finite
 }
 
 void StrokeSegment(TPointF a, TPointF b, double width, const TRect& clip, std::vector<uint8_t>& run,
