@@ -202,6 +202,12 @@ TEST(EditSurfaceCreate, AClickWithoutADragCreatesNothing) {
   EXPECT_EQ(s.Surface.UndoCount(), 0);
   EXPECT_EQ(s.Surface.CurrentLayer(), 0);
   EXPECT_TRUE(Same(Shown(s.Surface), Picture(160, 120)));
+  // A brush click is a dab: it stays.
+  s.Surface.SetCreateMode(TCreateMode::FreeHand);
+  s.Surface.MouseDown({30, 30});
+  s.Surface.MouseUp({30, 30});
+  EXPECT_EQ(s.Surface.UndoCount(), 1);
+  EXPECT_EQ(s.ShownUnselected().View().At(30, 30), BgraFromColorRef(Red));
 }
 
 TEST(EditSurfaceCreate, EndingTheActionMidDragFinishesItAsAReleaseWould) {
@@ -416,6 +422,19 @@ TEST(EditSurfaceMerge, AShapeDraggedPartlyOutsideIsCutAtTheEdgeAndComesBackWhole
 
   back.Drag({150, 41}, {50, 41});
   EXPECT_TRUE(Same(back.ShownUnselected(), drawn));
+}
+
+TEST(EditSurfaceMerge, ComposingInPiecesIntoAnOffsetTargetGivesTheSamePixels) {
+  TSurface s;
+  s.Next = Look(TShapeKind::Ellipse, Red, Green, 5);
+  s.Drag({20, 15}, {130, 100});  // stays selected: its handles are composed too
+  const TImage whole = Shown(s.Surface);
+  // A window onto surface points (-7, -5) and beyond, filled tile by tile of odd sizes.
+  TImage window(150, 110);
+  for (int32_t y = -5; y < 110; y += 23)
+    for (int32_t x = -7; x < 150; x += 37) s.Surface.Compose(TRect::FromSize(x, y, 37, 23), window.View(), {-7, -5});
+  for (int32_t y = 0; y < 105; ++y)
+    for (int32_t x = 0; x < 143; ++x) ASSERT_EQ(window.View().At(x + 7, y + 5), whole.View().At(x, y)) << x << "," << y;
 }
 
 TEST(EditSurfaceDirty, EveryChangedPixelIsReported) {
