@@ -49,7 +49,7 @@ struct TCoverage::TGrid {
   void Grow(int32_t tx, int32_t ty) {
     int32_t left = tx, top = ty, right = tx + 1, bottom = ty + 1;
     if (Columns > 0) {
-      const int32_t slackX = std::max(2, Columns / 2), slackY = std::max(2, Rows / 2);
+      const int32_t slackX = std::max(4, Columns), slackY = std::max(4, Rows);
       left = tx < TileLeft ? tx - slackX : TileLeft;
       right = tx >= TileLeft + Columns ? tx + 1 + slackX : TileLeft + Columns;
       top = ty < TileTop ? ty - slackY : TileTop;
@@ -107,7 +107,11 @@ void TCoverage::MaxRun(int32_t y, int32_t x0, int32_t x1, uint8_t alpha) {
     const int32_t tx = int32_t(x) >> TileShift;
     const int64_t end = std::min<int64_t>(x1, (int64_t(tx) + 1) * TileSize);
     uint8_t* cell = FGrid->Get(tx, ty).Alpha + row + (int32_t(x) & TileMask);
-    for (int64_t i = 0; i < end - x; ++i) cell[i] = std::max(cell[i], alpha);
+    const int32_t n = int32_t(end - x);
+    if (alpha == 255)
+      std::memset(cell, 255, size_t(n));
+    else
+      for (int32_t i = 0; i < n; ++i) cell[i] = std::max(cell[i], alpha);
     x = end;
   }
 }
@@ -159,6 +163,10 @@ void BlendCoverage(const TCoverage& coverage, TPoint offset, TBgra colour, const
       surface.Offset(-offset.X, -offset.Y), [&](int32_t y, int32_t x0, const uint8_t* alphas, int32_t count) {
         TBgra* out = target.Row(y + offset.Y - targetOrigin.Y) + (x0 + offset.X - targetOrigin.X);
         for (int32_t i = 0; i < count; ++i) {
+          // Most of a tile along a thin outline is empty: step over eight empty pixels at once.
+          uint64_t eight;
+          while (i + 8 <= count && (std::memcpy(&eight, alphas + i, 8), eight == 0)) i += 8;
+          if (i >= count) break;
           const uint32_t a = colour.A == 255 ? alphas[i] : Div255(uint32_t(alphas[i]) * colour.A);
           if (a == 0) continue;
           if (a == 255) {

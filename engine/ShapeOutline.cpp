@@ -10,7 +10,7 @@ namespace qor {
 namespace {
 
 // Largest distance allowed between an ellipse and the chords that stand for it, in pixels.
-constexpr double ChordError = 0.02;
+constexpr double ChordError = 0.005;
 
 TPolygon Box(double left, double top, double right, double bottom) {
   return {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
