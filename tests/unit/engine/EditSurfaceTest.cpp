@@ -465,6 +465,12 @@ TEST(EditSurfaceDirty, EveryChangedPixelIsReported) {
   ExpectDirtyCovers(e, [&] { return e.MouseDown({100, 10}); });
   for (int i = 1; i < 20; ++i) ExpectDirtyCovers(e, [&] { return e.MouseMove({100 + 2 * i, 10 + i * i / 8}); });
   ExpectDirtyCovers(e, [&] { return e.MouseUp({140, 60}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseDown({140, 60}); });  // the stroke's bottom-right handle
+  ExpectDirtyCovers(e, [&] { return e.MouseMove({155, 85}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseMove({120, 30}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseUp({120, 30}); });
+  EXPECT_EQ(e.UndoCount(), 4);  // the resize is a step of its own
+  ExpectDirtyCovers(e, [&] { return e.Undo(); });
   ExpectDirtyCovers(e, [&] { return e.Deselect(); });
 }
 
