@@ -91,6 +91,8 @@ class TCellList {
   }
 
  private:
+  static constexpr int32_t ShortGap = 48;
+
   void SweepRow(int32_t y, const TCell* cell, const TCell* end, std::vector<uint8_t>& run, TCoverage& coverage) {
     double cover = 0;
     int32_t runStart = 0;
@@ -104,11 +106,16 @@ class TCellList {
       run.push_back(AlphaOf(cover + area));
       cover += cellCover;
       const int32_t nextX = cell != end ? std::min(cell->X, FClip.Right) : FClip.Right;
-      if (nextX > x + 1) {
-        coverage.MaxRun(y, runStart, run.data(), int32_t(run.size()));
-        run.clear();
-        coverage.MaxRun(y, x + 1, nextX, AlphaOf(cover));
+      if (nextX == x + 1) continue;
+      // A short gap between cells (across a border) joins the pending run; a long one is written as one value.
+      const uint8_t gap = AlphaOf(cover);
+      if (nextX - x <= ShortGap && cell != end) {
+        run.insert(run.end(), size_t(nextX - x - 1), gap);
+        continue;
       }
+      coverage.MaxRun(y, runStart, run.data(), int32_t(run.size()));
+      run.clear();
+      coverage.MaxRun(y, x + 1, nextX, gap);
     }
     if (!run.empty()) coverage.MaxRun(y, runStart, run.data(), int32_t(run.size()));
   }
@@ -212,7 +219,8 @@ bool CapsuleSpan(const TPointF& a, const TPointF& b, double reach, double y, dou
 double DistanceToSegment(const TPointF& p, const TPointF& a, double dx, double dy, double lengthSq) {
   double t = lengthSq > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / lengthSq : 0;
   t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(p.X - (a.X + dx * t), p.Y - (a.Y + dy * t));
+  const double ex = p.X - (a.X + dx * t), ey = p.Y - (a.Y + dy * t);
+  return std::sqrt(ex * ex + ey * ey);  // coordinates are tamed, so the squares stay finite
 }
 
 void StrokeSegment(TPointF a, TPointF b, double width, const TRect& clip, std::vector<uint8_t>& run,

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 using namespace qor;
 
 TEST(Coverage, RunsRaiseByMaximumOnBothSidesOfTheOriginAndBoundsHoldExactlyTheDrawnPixels) {
@@ -27,12 +25,10 @@ TEST(Coverage, RunsRaiseByMaximumOnBothSidesOfTheOriginAndBoundsHoldExactlyTheDr
   EXPECT_EQ(coverage.Bounds(), (TRect{-70, -40, 67, 34}));
   EXPECT_EQ(coverage.At({5000, -9000}), 0);
 
-  TCoverage moved = std::move(coverage);
-  EXPECT_EQ(moved.At({64, 33}), 200);
-  moved.Clear();
-  EXPECT_TRUE(moved.IsEmpty());
-  EXPECT_EQ(moved.At({64, 33}), 0);
-  EXPECT_TRUE(moved.TileRects().empty());
+  coverage.Clear();
+  EXPECT_TRUE(coverage.IsEmpty());
+  EXPECT_EQ(coverage.At({64, 33}), 0);
+  EXPECT_TRUE(coverage.TileRects().empty());
 }
 
 TEST(Coverage, TilesExistOnlyAlongWhatIsDrawnAndTileRectsHoldEveryDrawnPixel) {
@@ -51,31 +47,6 @@ TEST(Coverage, TilesExistOnlyAlongWhatIsDrawnAndTileRectsHoldEveryDrawnPixel) {
   TCoverage row;
   row.MaxRun(5, -40, 100, 9);
   EXPECT_EQ(row.TileRects(), (std::vector<TRect>{{-64, 0, 128, 32}}));
-}
-
-TEST(Coverage, ForEachRunVisitsEveryDrawnPixelOnceInsideTheArea) {
-  std::mt19937 random(3);
-  std::uniform_int_distribution<int32_t> coordinate(-80, 80), value(1, 255);
-  TCoverage coverage;
-  for (int i = 0; i < 60; ++i) {
-    const int32_t x = coordinate(random);
-    coverage.MaxRun(coordinate(random), x, x + value(random) % 40, uint8_t(value(random)));
-  }
-  const TRect area{-50, -33, 47, 61};
-  std::vector<int> seen(size_t(area.Width() * area.Height()), 0);
-  coverage.ForEachRun(area, [&](int32_t y, int32_t x0, const uint8_t* alphas, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) {
-      ASSERT_TRUE(area.Contains({x0 + i, y}));
-      EXPECT_EQ(alphas[i], coverage.At({x0 + i, y}));
-      ++seen[size_t((y - area.Top) * area.Width() + x0 + i - area.Left)];
-    }
-  });
-  // Pixels of a stored tile that hold nothing may be visited too, but only once.
-  for (int32_t y = area.Top; y < area.Bottom; ++y)
-    for (int32_t x = area.Left; x < area.Right; ++x) {
-      const int visits = seen[size_t((y - area.Top) * area.Width() + x - area.Left)];
-      EXPECT_EQ(visits, coverage.At({x, y}) ? 1 : visits & 1) << x << "," << y;
-    }
 }
 
 namespace {

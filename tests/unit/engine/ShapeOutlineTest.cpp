@@ -86,26 +86,6 @@ TEST(ShapeOutline, EllipseBorderIsARingOfTheGivenWidthTouchingItsBox) {
   EXPECT_NEAR(Area(Fill(EllipseBorder(small, 8))), Area(Fill(EllipseFill(small))), 0.01);
 }
 
-TEST(ShapeOutline, ThickBorderOfAFlatEllipseHasNoDentsWhereTheInnerEdgeBendsSharply) {
-  // The centre line bends tighter than half the width near the ends of the long axis.
-  const TRect box{0, 0, 400, 40};
-  const TCoverage coverage = Fill(EllipseBorder(box, 16));
-  EXPECT_EQ(coverage.At({200, 20}), 0);
-  for (int32_t y = 0; y < 20; ++y)
-    for (int32_t x = 0; x < 200; ++x) {
-      // From the box's side towards its middle, coverage rises to full and may fall once to the hole, never rise
-      // again.
-      const auto rising = [&](TPoint inner, TPoint outer) { return coverage.At(inner) >= coverage.At(outer); };
-      if (coverage.At({x + 1, y}) > coverage.At({x, y})) {
-        ASSERT_TRUE(x == 0 || rising({x, y}, {x - 1, y})) << x << "," << y;
-      }
-      if (coverage.At({x, y + 1}) > coverage.At({x, y})) {
-        ASSERT_TRUE(y == 0 || rising({x, y}, {x, y - 1})) << x << "," << y;
-      }
-    }
-  for (int32_t x = 2; x < 14; ++x) EXPECT_EQ(coverage.At({x, 20}), 255) << x;
-}
-
 TEST(ShapeOutline, A4kEllipseBorderTouchesTilesOnlyAlongTheRing) {
   const TCoverage coverage = Fill(EllipseBorder(DragBox({0, 0}, {3839, 2159}), 8));
   int64_t tiled = 0;
