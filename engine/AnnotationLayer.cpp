@@ -50,6 +50,7 @@ void TAnnotationLayer::CommitOffset() {
 
 TRect TAnnotationLayer::ExtendPath(TPointF point) {
   FGeometry.Path.push_back(point);
+  FHandles.reset();
   const size_t n = FGeometry.Path.size();
   const std::span<const TPointF> segment(FGeometry.Path.data() + (n >= 2 ? n - 2 : 0), n >= 2 ? 2 : 1);
   if (FLook.BorderColor == NoColor || FLook.BorderWidth <= 0) return {};
@@ -69,6 +70,7 @@ void TAnnotationLayer::Rasterise() {
   FBorder.Clear();
   FFill.Clear();
   FDrawnRects.reset();
+  FHandles.reset();
   const bool border = FLook.BorderColor != NoColor && FLook.BorderWidth > 0;
   const bool fill = FLook.FillColor != NoColor;
   const int32_t width = FLook.BorderWidth;
@@ -125,7 +127,8 @@ bool TAnnotationLayer::Hits(TPoint p, int32_t radius) const {
 }
 
 std::vector<THandleSpot> TAnnotationLayer::Handles() const {
-  std::vector<THandleSpot> spots = HandleSpots(FGeometry, Form());
+  if (!FHandles) FHandles = HandleSpots(FGeometry, Form());
+  std::vector<THandleSpot> spots = *FHandles;
   for (THandleSpot& s : spots) s.Centre = {s.Centre.X + FOffset.X, s.Centre.Y + FOffset.Y};
   return spots;
 }

@@ -57,6 +57,8 @@ class TAnnotationLayer {
   TRect FBounds;  // of both coverages; may be larger while a free-hand path grows
   TPoint FOffset;
   mutable std::optional<std::vector<TRect>> FDrawnRects;  // found on demand, dropped whenever the coverage changes
+  // Likewise the handles: every composed area draws them, and a long path's box takes a while to find.
+  mutable std::optional<std::vector<THandleSpot>> FHandles;
 };
 
 }  // namespace qor

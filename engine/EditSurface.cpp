@@ -103,6 +103,8 @@ void TEditSurface::TState::StartLayer(TLayerKind kind, TPoint p, TEditSurface& s
     std::vector<TRect> dirty = std::move(Dirty);
     surface.OnNewLayer(index, kind);
     Dirty = std::move(dirty);
+    // A handler that undid, merged or selected something else has ended this creation.
+    if (Current != index || !Layer(index)) Drag = TDrag::None;
   }
   AddLayer(index);
 }

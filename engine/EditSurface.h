@@ -32,7 +32,7 @@ class TEditSurface {
   int32_t LayerCount() const;  // layer 0 included
   TLayerKind KindOf(int32_t layer) const;
   const TLayerLook& LookOf(int32_t layer) const;
-  // Gives a layer a new look (its geometry stays); not an undo step when the layer is being created.
+  // Gives a layer a new look (its geometry stays) and redraws it; not an undo step.
   TSurfaceUpdate SetLook(int32_t layer, const TLayerLook& look);
   // The selected layer, with its handles shown; 0 when none is.
   int32_t CurrentLayer() const;

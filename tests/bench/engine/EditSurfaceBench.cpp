@@ -127,6 +127,25 @@ void BM_BrushStroke2000(benchmark::State& state) {
   state.counters["slowest step cpu ms"] = slowestCpu;
 }
 
+// One step of resizing a finished 2000-point stroke by its corner: the whole path is scaled and stroked again.
+void BM_ResizeLongStroke(benchmark::State& state) {
+  TLayerLook next;
+  auto surface = SurfaceWith50Layers(next);
+  TImage screen(Width, Height);
+  next = LookFor(TShapeKind::Rectangle, 0x00FF00);
+  surface->SetCreateMode(TCreateMode::FreeHand);
+  surface->MouseDown({100, 1000});
+  for (int i = 1; i < 2000; ++i) surface->MouseMove({100 + i, 1000 + (i % 100) * ((i / 100) % 2 ? -3 : 3)});
+  surface->MouseUp({2099, 1000});
+  surface->MouseDown({2099, 1297});  // the bottom-right handle of its box
+  int step = 0;
+  for (auto _ : state) {
+    ++step;
+    ComposeDirty(*surface, surface->MouseMove({2099 + step % 2, 1297 + step % 2}), screen);
+    benchmark::DoNotOptimize(screen.View().Pixels);
+  }
+}
+
 void BM_MergeAll(benchmark::State& state) {
   TLayerLook next;
   for (auto _ : state) {
@@ -142,4 +161,5 @@ void BM_MergeAll(benchmark::State& state) {
 
 BENCHMARK(BM_DragStep)->ArgName("tool")->DenseRange(Rectangle, Resize)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BrushStroke2000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ResizeLongStroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MergeAll)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -202,6 +202,12 @@ TEST(EditSurfaceCreate, AClickWithoutADragCreatesNothing) {
   EXPECT_EQ(s.Surface.UndoCount(), 0);
   EXPECT_EQ(s.Surface.CurrentLayer(), 0);
   EXPECT_TRUE(Same(Shown(s.Surface), Picture(160, 120)));
+  // A brush click is a dab: it stays.
+  s.Surface.SetCreateMode(TCreateMode::FreeHand);
+  s.Surface.MouseDown({30, 30});
+  s.Surface.MouseUp({30, 30});
+  EXPECT_EQ(s.Surface.UndoCount(), 1);
+  EXPECT_EQ(s.ShownUnselected().View().At(30, 30), BgraFromColorRef(Red));
 }
 
 TEST(EditSurfaceCreate, EndingTheActionMidDragFinishesItAsAReleaseWould) {
@@ -418,6 +424,19 @@ TEST(EditSurfaceMerge, AShapeDraggedPartlyOutsideIsCutAtTheEdgeAndComesBackWhole
   EXPECT_TRUE(Same(back.ShownUnselected(), drawn));
 }
 
+TEST(EditSurfaceMerge, ComposingInPiecesIntoAnOffsetTargetGivesTheSamePixels) {
+  TSurface s;
+  s.Next = Look(TShapeKind::Ellipse, Red, Green, 5);
+  s.Drag({20, 15}, {130, 100});  // stays selected: its handles are composed too
+  const TImage whole = Shown(s.Surface);
+  // A window onto surface points (-7, -5) and beyond, filled tile by tile of odd sizes.
+  TImage window(150, 110);
+  for (int32_t y = -5; y < 110; y += 23)
+    for (int32_t x = -7; x < 150; x += 37) s.Surface.Compose(TRect::FromSize(x, y, 37, 23), window.View(), {-7, -5});
+  for (int32_t y = 0; y < 105; ++y)
+    for (int32_t x = 0; x < 143; ++x) ASSERT_EQ(window.View().At(x + 7, y + 5), whole.View().At(x, y)) << x << "," << y;
+}
+
 TEST(EditSurfaceDirty, EveryChangedPixelIsReported) {
   TSurface s(160, 120);
   s.Next = Look(TShapeKind::Ellipse, Red, Green, 4);
@@ -446,6 +465,12 @@ TEST(EditSurfaceDirty, EveryChangedPixelIsReported) {
   ExpectDirtyCovers(e, [&] { return e.MouseDown({100, 10}); });
   for (int i = 1; i < 20; ++i) ExpectDirtyCovers(e, [&] { return e.MouseMove({100 + 2 * i, 10 + i * i / 8}); });
   ExpectDirtyCovers(e, [&] { return e.MouseUp({140, 60}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseDown({140, 60}); });  // the stroke's bottom-right handle
+  ExpectDirtyCovers(e, [&] { return e.MouseMove({155, 85}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseMove({120, 30}); });
+  ExpectDirtyCovers(e, [&] { return e.MouseUp({120, 30}); });
+  EXPECT_EQ(e.UndoCount(), 4);  // the resize is a step of its own
+  ExpectDirtyCovers(e, [&] { return e.Undo(); });
   ExpectDirtyCovers(e, [&] { return e.Deselect(); });
 }
 
