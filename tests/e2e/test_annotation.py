@@ -49,7 +49,17 @@ class AnnotationTests(unittest.TestCase):
         point away from the new shape's handles, which lie on its box's corners and edge middles)."""
         session.mouse_move(*tool_button_centre(SELECTION, 1080, tool))
         session.click()
-        session.drag(*points)
+        if tool == "brush":
+            # The system keeps only the newest of the mouse moves waiting in the queue: each point of a stroke is
+            # waited for on screen before the next, as a hand moves slowly enough to be followed.
+            session.mouse_move(*points[0])
+            session.mouse_button(True)
+            for point in points[1:]:
+                session.mouse_move(*point)
+                session.wait_for_screen(on_screen(point), what=f"the brush reaching {point}")
+            session.mouse_button(False)
+        else:
+            session.drag(*points)
         session.wait_for_screen(on_screen(shown_at), what=f"the {tool} drawn")
 
     @e2e_timeout(300)
@@ -59,7 +69,7 @@ class AnnotationTests(unittest.TestCase):
             session.write_config(ScreenshotCapPath="C:\\shots\\")
             program, overlay = start_and_select(session)
 
-            rect_a, rect_b = ((150, 170), (250, 240)), ((400, 330), (560, 470))  # the second runs over the edge
+            rect_a, rect_b = ((150, 170), (250, 240)), ((420, 350), (560, 470))  # the second runs over the edge
             self.draw(session, "rectangle", rect_a, shown_at=(150, 185))
             oval = ((300, 160), (440, 250))
             self.draw(session, "oval", oval, shown_at=(405, 168))
@@ -69,7 +79,7 @@ class AnnotationTests(unittest.TestCase):
             self.draw(session, "arrow", arrow, shown_at=(440, 307))
             brush = ((150, 350), (200, 385), (250, 350), (300, 385))
             self.draw(session, "brush", brush, shown_at=(200, 384))
-            self.draw(session, "rectangle", rect_b, shown_at=(401, 360))
+            self.draw(session, "rectangle", rect_b, shown_at=(421, 380))
             # One more, taken back: the screen shows the picture without it again.
             extra = ((330, 262), (380, 290))
             self.draw(session, "rectangle", extra, shown_at=(340, 262))
@@ -129,7 +139,8 @@ class AnnotationTests(unittest.TestCase):
             centre = ((LEFT + SELECTION[2]) // 2, (TOP + SELECTION[3]) // 2)
 
             def tip_shown(screen):
-                return np.abs(screen[centre[1], centre[0] - 120].astype(int) - TOOLBAR_DARK).max() <= 8
+                # In the padding left of the text of the 320-pixel wide tip.
+                return np.abs(screen[centre[1], centre[0] - 153].astype(int) - TOOLBAR_DARK).max() <= 8
 
             session.wait_for_screen(tip_shown, what="the exit tip")
             self.assertTrue(program.running(), "the first ESC ended the run")
