@@ -24,6 +24,7 @@ const TLayerLook DefaultLook{};
 
 struct TEditSurface::TState {
   TImage Background;
+  int32_t HandleSide = HandleSize;
   TRect Area;  // the surface
   TRect Clip;  // what layers are rasterised inside
   TLayerList Layers;
@@ -54,7 +55,7 @@ struct TEditSurface::TState {
   }
   void AddHandles() {
     if (!HandlesShown()) return;
-    for (const THandleSpot& spot : Layer(Current)->Handles()) Dirty.push_back(HandleSquare(spot.Centre));
+    for (const THandleSpot& spot : Layer(Current)->Handles()) Dirty.push_back(HandleSquare(spot.Centre, HandleSide));
   }
   // The layer and the handles as they are now: call before and after a change.
   void AddLayerAndHandles(int32_t index) {
@@ -75,7 +76,7 @@ struct TEditSurface::TState {
   const THandleSpot* HandleOfCurrentAt(TPoint p, std::vector<THandleSpot>& spots) const {
     if (!HandlesShown()) return nullptr;
     spots = Layer(Current)->Handles();
-    return HandleAt(spots, p);
+    return HandleAt(spots, p, HandleSide);
   }
   void Select(int32_t index) {
     AddHandles();
@@ -193,8 +194,9 @@ void TEditSurface::TState::FollowSelection(const TStepEffect& effect) {
   }
 }
 
-TEditSurface::TEditSurface(TImage background) : FState(std::make_unique<TState>()) {
+TEditSurface::TEditSurface(TImage background, TScale scale) : FState(std::make_unique<TState>()) {
   FState->Background = std::move(background);
+  FState->HandleSide = scale(HandleSize);
   FState->Area = TRect::FromSize(0, 0, FState->Background.Width(), FState->Background.Height());
   FState->Clip = FState->Area.Inflate(ClipMargin, ClipMargin);
 }
@@ -387,7 +389,7 @@ void TEditSurface::Compose(const TRect& area, const TImageView& target, TPoint t
     std::copy(from, from + visible.Width(), target.Row(y - targetOrigin.Y) + (visible.Left - targetOrigin.X));
   }
   for (const auto& layer : s.Layers) layer->Blend(visible, target, targetOrigin);
-  if (s.HandlesShown()) DrawHandles(s.Layer(s.Current)->Handles(), visible, target, targetOrigin);
+  if (s.HandlesShown()) DrawHandles(s.Layer(s.Current)->Handles(), s.HandleSide, visible, target, targetOrigin);
 }
 
 }  // namespace qor

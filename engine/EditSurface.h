@@ -10,6 +10,7 @@
 
 #include "base/Geometry.h"
 #include "base/Image.h"
+#include "base/Scale.h"
 #include "engine/LayerLook.h"
 
 namespace qor {
@@ -23,8 +24,8 @@ enum class TSurfaceCursor { Arrow, Cross, Move, SizeNwse, SizeNs, SizeNesw, Size
 
 class TEditSurface {
  public:
-  // background becomes layer 0.
-  explicit TEditSurface(TImage background);
+  // background becomes layer 0; the handles grow with the layout's scale.
+  explicit TEditSurface(TImage background, TScale scale = {});
   ~TEditSurface();
 
   TSize Size() const;

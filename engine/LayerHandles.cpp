@@ -14,13 +14,13 @@ std::vector<THandleSpot> HandleSpots(const TLayerGeometry& geometry, TLayerForm 
       {THandle::Bottom, {midX, bottom}},     {THandle::Left, {left, midY}}};
 }
 
-TRect HandleSquare(TPoint centre) {
-  return TRect::FromSize(centre.X - HandleSize / 2, centre.Y - HandleSize / 2, HandleSize, HandleSize);
+TRect HandleSquare(TPoint centre, int32_t size) {
+  return TRect::FromSize(centre.X - size / 2, centre.Y - size / 2, size, size);
 }
 
-const THandleSpot* HandleAt(std::span<const THandleSpot> spots, TPoint p) {
+const THandleSpot* HandleAt(std::span<const THandleSpot> spots, TPoint p, int32_t size) {
   for (const THandleSpot& spot : spots)
-    if (HandleSquare(spot.Centre).Contains(p)) return &spot;
+    if (HandleSquare(spot.Centre, size).Contains(p)) return &spot;
   return nullptr;
 }
 
@@ -41,12 +41,13 @@ TSurfaceCursor CursorOf(THandle handle) {
   return TSurfaceCursor::Arrow;
 }
 
-void DrawHandles(std::span<const THandleSpot> spots, const TRect& area, const TImageView& target, TPoint targetOrigin) {
+void DrawHandles(std::span<const THandleSpot> spots, int32_t size, const TRect& area, const TImageView& target,
+                 TPoint targetOrigin) {
   const TBgra white{255, 255, 255, 255};
   const TBgra border = BgraFromColorRef(HandleBorderColor);
   const TRect targetArea = TRect::FromSize(targetOrigin.X, targetOrigin.Y, target.Width, target.Height);
   for (const THandleSpot& spot : spots) {
-    const TRect square = HandleSquare(spot.Centre);
+    const TRect square = HandleSquare(spot.Centre, size);
     const TRect visible = square.Intersect(area).Intersect(targetArea);
     for (int32_t y = visible.Top; y < visible.Bottom; ++y) {
       TBgra* row = target.Row(y - targetOrigin.Y) - targetOrigin.X;

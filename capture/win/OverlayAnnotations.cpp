@@ -68,7 +68,8 @@ void TScreenShotMainForm::ChooseTool(TDrawingTool tool) {
 bool TScreenShotMainForm::MakeViewEdit() {
   if (FViewEdit) return true;
   const TRect selection = FRun->Selection().Image();
-  auto view = std::make_unique<TFormOf<TEditSurfaceView>>(CropImage(FScreenCopy.View(), selection), selection);
+  auto view =
+      std::make_unique<TFormOf<TEditSurfaceView>>(CropImage(FScreenCopy.View(), selection), selection, CurrentScale());
   if (!view->Create(Handle())) return false;
   view->Surface().OnNewLayer = [this](int32_t layer, TLayerKind kind) { Image_Front_ViewEditNewLayer(layer, kind); };
   view->OnMouseUp = [this] { Image_Front_ViewEditMouseUp(); };

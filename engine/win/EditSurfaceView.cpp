@@ -10,8 +10,8 @@
 
 namespace qor {
 
-TEditSurfaceView::TEditSurfaceView(TImage background, const TRect& bounds)
-    : FSurface(std::make_unique<TEditSurface>(std::move(background))), FBounds(bounds) {}
+TEditSurfaceView::TEditSurfaceView(TImage background, const TRect& bounds, TScale scale)
+    : FSurface(std::make_unique<TEditSurface>(std::move(background), scale)), FBounds(bounds) {}
 
 bool TEditSurfaceView::Create(HWND parent) {
   if (!FCompose.Create(FBounds.Width(), FBounds.Height())) return false;

@@ -16,7 +16,7 @@ inline constexpr COLORREF SelectionFrameColor = 0xFF7733;
 class TEditSurfaceView : public TForm {
  public:
   // background becomes the surface's layer 0; bounds are the parent's client coordinates.
-  TEditSurfaceView(TImage background, const TRect& bounds);
+  TEditSurfaceView(TImage background, const TRect& bounds, TScale scale);
   // Creates the window hidden.
   bool Create(HWND parent);
 

@@ -493,3 +493,16 @@ TEST(EditSurfaceDirty, ADragStepOfABigRectangleRepaintsAboutItsBorderNotItsBox) 
   EXPECT_LE(repainted, 3 * border);
   EXPECT_LT(repainted * 50, 2000 * 1000);
 }
+
+TEST(EditSurface, HandlesDoubleWithTheLayoutSoTheyStayEasyToGrab) {
+  for (const double factor : {1.0, 2.0}) {
+    TEditSurface surface(Picture(160, 120), TScale{factor});
+    surface.SetCreateMode(TCreateMode::Shape);
+    surface.MouseDown({40, 30});
+    surface.MouseMove({100, 80});
+    surface.MouseUp({100, 80});
+    // Five pixels up and left of the top-left corner: on the doubled handle only.
+    const TSurfaceCursor expected = factor > 1 ? TSurfaceCursor::SizeNwse : TSurfaceCursor::Cross;
+    EXPECT_EQ(surface.CursorAt({35, 25}), expected) << factor;
+  }
+}
