@@ -46,27 +46,6 @@ TEST(AnnotationTools, TheSameToolTwiceClosesThePanelAndPutsTheButtonBackButKeeps
   }
 }
 
-TEST(AnnotationTools, EachToolPutsTheEditSurfaceInItsCreationModeAndOnlyThreeAreCounted) {
-  struct TCase {
-    T Tool;
-    TCreateMode Mode;
-    std::u16string_view Event;
-  };
-  const TCase cases[] = {{T::Rectangle, TCreateMode::Shape, u"a302"}, {T::Oval, TCreateMode::Shape, u"a303"},
-                         {T::Arrow, TCreateMode::Shape, u""},         {T::Line, TCreateMode::Line, u""},
-                         {T::Brush, TCreateMode::FreeHand, u"a304"},  {T::Text, TCreateMode::Text, u""},
-                         {T::Pixelation, TCreateMode::None, u""}};
-  TAnnotationTools tools;
-  for (const TCase& c : cases) {
-    const TToolChoice choice = tools.ChooseTool(c.Tool);
-    EXPECT_EQ(choice.CreateMode, c.Mode) << int(c.Tool);
-    EXPECT_EQ(choice.UsageEvent, c.Event) << int(c.Tool);
-    EXPECT_EQ(choice.MergeLayers, c.Tool == T::Pixelation) << int(c.Tool);
-  }
-  EXPECT_FALSE(tools.ChooseTool(T::None).PanelShown);  // not a button: nothing changes
-  EXPECT_EQ(tools.CurrentTool(), T::Pixelation);
-}
-
 TEST(AnnotationTools, TheTextToolMakesAnEditorWhenArmedAndAnOpenTextIsCommittedByTheNextToolClick) {
   TAnnotationTools tools;
   const TToolChoice arm = tools.ChooseTool(T::Text);

@@ -18,24 +18,6 @@ bool CentredIn(const TRect& r, int32_t height) { return std::abs((r.Top + r.Bott
 
 }  // namespace
 
-TEST(ToolPanelLayout, PensStartAtTenAndFollowOnePixelApart) {
-  const TToolPanelLayout pens = LayoutToolPanel(TToolPanelContent::Pens, TScale::Of(false));
-  EXPECT_EQ(pens.Child(C::Btn_Pen_1), TRect::FromSize(10, 10, 30, 30));
-  EXPECT_EQ(pens.Child(C::Btn_Pen_2).Left, pens.Child(C::Btn_Pen_1).Right + 1);
-  EXPECT_EQ(pens.Child(C::Btn_Pen_3).Left, pens.Child(C::Btn_Pen_2).Right + 1);
-  EXPECT_EQ(pens.Child(C::Btn_Pen_3).Top, 10);
-  const TToolPanelLayout text = LayoutToolPanel(TToolPanelContent::Text, TScale::Of(false));
-  EXPECT_EQ(text.Child(C::Font_combox).Left, 10);
-  EXPECT_EQ(text.Child(C::Font_combox).Top, 7);
-  EXPECT_EQ(text.Child(C::FontText_combox).Left, text.Child(C::Font_combox).Right + 7);
-  EXPECT_EQ(text.Child(C::FontText_combox).Top, 7);
-  const TToolPanelLayout pixel = LayoutToolPanel(TToolPanelContent::Pixelation, TScale::Of(false));
-  EXPECT_EQ(pixel.Child(C::lbl_PixelSize).Top, 14);
-  EXPECT_EQ(pixel.Child(C::imgWebcamSize).Top, 11);
-  EXPECT_EQ(pixel.Child(C::imgWebcamSize).Left, pixel.Child(C::lbl_PixelSize).Right + 5);
-  EXPECT_EQ(pixel.Width, pixel.Child(C::imgWebcamSize).Right + 5);
-}
-
 TEST(ToolPanelLayout, EachContentShowsOnlyItsControlsWithoutOverlapInsideThePanel) {
   for (TToolPanelContent content : Contents) {
     SCOPED_TRACE(int(content));
