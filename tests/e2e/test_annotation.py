@@ -1,6 +1,7 @@
 """Drawing under Wine with real X input: the shape tools of the toolbar draw on the selection, Ctrl+Z takes the last
 shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the selection's edge;
 ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing anything."""
+import shutil
 import subprocess
 import unittest
 
@@ -66,6 +67,7 @@ class AnnotationTests(unittest.TestCase):
     def test_each_shape_tool_draws_what_ctrl_s_saves_ctrl_z_takes_the_last_back_and_the_edge_cuts(self):
         with Session() as session:
             folder = session.prefix / "drive_c" / "shots"
+            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
             session.write_config(ScreenshotCapPath="C:\\shots\\")
             program, overlay = start_and_select(session)
 
@@ -115,6 +117,7 @@ class AnnotationTests(unittest.TestCase):
     def test_ctrl_c_copies_what_is_drawn_and_escape_warns_once_then_ends_without_writing(self):
         with Session() as session:
             folder = session.prefix / "drive_c" / "shots"
+            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
             session.write_config(ScreenshotCapPath="C:\\shots\\")
             shape = ((200, 200), (300, 280))
             program, overlay = start_and_select(session)
