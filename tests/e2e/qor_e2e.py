@@ -439,6 +439,15 @@ class Session:
             raise AssertionError(f"xdotool {' '.join(map(str, arguments))}: {result.stderr.decode(errors='replace')}")
         return result.stdout.decode()
 
+    def clipboard_bmp(self):
+        """The clipboard's picture as BMP bytes, read through X, or None while there is none."""
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"], env=self.env(),
+                                capture_output=True, timeout=10)
+        return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
+
+    def wait_for_clipboard_picture(self, timeout=15):
+        return wait_until(self.clipboard_bmp, timeout, interval=0.3, what="a picture on the clipboard")
+
     def find_windows(self, name=WINDOW_CAPTION, search="--name"):
         """Visible X windows whose title is exactly `name` (or, with search="--classname", whose class name is)."""
         pattern = f"^{re.escape(name)}$" if search == "--name" else name

@@ -2,13 +2,12 @@
 shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the selection's edge;
 ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing anything."""
 import shutil
-import subprocess
 import unittest
 
 import numpy as np
 
 from overlay_pictures import TOOLBAR_DARK, tool_button_centre
-from qor_e2e import Session, e2e_timeout, read_picture, require_program, wait_until
+from qor_e2e import Session, e2e_timeout, read_picture, require_program
 from test_output import SELECTION, SELECTED, saved_files, start_and_select
 
 RED = (255, 0, 0)
@@ -124,12 +123,7 @@ class AnnotationTests(unittest.TestCase):
             self.draw(session, "rectangle", shape, shown_at=(200, 215))
             session.key(overlay, "ctrl+c")
 
-            def clipboard_bmp():
-                result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
-                                        env=session.env(), capture_output=True, timeout=10)
-                return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
-
-            data = wait_until(clipboard_bmp, 15, interval=0.3, what="a picture on the clipboard")
+            data = session.wait_for_clipboard_picture()
             expected = session.background[SELECTED].copy()
             rectangle_border(expected, *shape)
             self.assertTrue(np.array_equal(read_picture(data), expected), "clipboard pixels differ from the drawing")

@@ -3,7 +3,6 @@ configured format (or, with an unusable folder, where the save dialog says) and 
 exactly those pixels on the clipboard and shows the tip; the capture notice of a first run beside the cursor is
 remembered by a press while it shows."""
 import re
-import subprocess
 import unittest
 
 import numpy as np
@@ -134,12 +133,7 @@ class OutputTests(unittest.TestCase):
             wait_until(lambda: "ScreenshotCapTip=1" in session.config_text(), 10, what="ScreenshotCapTip=1")
             session.key(overlay, "ctrl+c")
 
-            def clipboard_bmp():
-                result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
-                                        env=session.env(), capture_output=True, timeout=10)
-                return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
-
-            data = wait_until(clipboard_bmp, 15, interval=0.3, what="a picture on the clipboard")
+            data = session.wait_for_clipboard_picture()
             self.assertTrue(np.array_equal(read_picture(data), session.background[SELECTED]), "clipboard pixels differ")
 
             # The tip (380 x 120, centred) holds the run until OK, clicked here with "Don't show again" ticked.
