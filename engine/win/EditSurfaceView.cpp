@@ -77,8 +77,17 @@ bool TEditSurfaceView::OnSetCursor() {
   return true;
 }
 
+TPoint TEditSurfaceView::MessagePoint() const {
+  // Where the cursor was when the message was made, in this window: under Wine a mouse message of a child window
+  // that holds the capture now and then carries its top-level window's client coordinates in lParam, which would
+  // throw a brush stroke across the picture.
+  const DWORD at = ::GetMessagePos();
+  POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  ::ScreenToClient(Handle(), &p);
+  return {p.x, p.y};
+}
+
 LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return 1;
@@ -87,13 +96,13 @@ LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_LBUTTONDOWN:
       ::SetCapture(Handle());
-      Apply(FSurface->MouseDown(point));
+      Apply(FSurface->MouseDown(MessagePoint()));
       return 0;
     case WM_MOUSEMOVE:
-      if (FSurface->Dragging()) Apply(FSurface->MouseMove(point));
+      if (FSurface->Dragging()) Apply(FSurface->MouseMove(MessagePoint()));
       return 0;
     case WM_LBUTTONUP:
-      Apply(FSurface->MouseUp(point));
+      Apply(FSurface->MouseUp(MessagePoint()));
       if (::GetCapture() == Handle()) ::ReleaseCapture();
       if (OnMouseUp) OnMouseUp();
       return 0;

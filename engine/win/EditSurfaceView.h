@@ -38,6 +38,7 @@ class TEditSurfaceView : public TForm {
   TDibImage FCompose;  // where the surface composes a dirty rectangle before it reaches the screen
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  TPoint MessagePoint() const;
   void OnPaint();
   void DrawFrame(const TRect& area);
   bool OnSetCursor();

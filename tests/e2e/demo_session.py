@@ -84,7 +84,16 @@ def play_annotations(session, selection, height, scale):
         session.mouse_move(*tool_button_centre(selection, height, tool, scale))
         session.click()
         before = session.screenshot()
-        session.drag(*points)
+        # The system keeps only the newest of the mouse moves waiting in the queue, so a stroke is followed point
+        # by point, as a hand moves.
+        session.mouse_move(*points[0])
+        session.mouse_button(True)
+        for x, y in points[1:]:
+            session.mouse_move(x, y)
+            if tool == "brush":
+                session.wait_for_screen(lambda screen, x=x, y=y: not np.array_equal(screen[y, x], before[y, x]),
+                                        what="the brush following the pointer")
+        session.mouse_button(False)
         box = (min(p[0] for p in points), min(p[1] for p in points), max(p[0] for p in points) + 1,
                max(p[1] for p in points) + 1)
         session.wait_for_screen(

@@ -1,6 +1,7 @@
 """Drawing under Wine with real X input: the shape tools of the toolbar draw on the selection, Ctrl+Z takes the last
 shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the selection's edge;
 ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing anything."""
+import math
 import shutil
 import unittest
 
@@ -78,8 +79,10 @@ class AnnotationTests(unittest.TestCase):
             self.draw(session, "line", line, shown_at=(220, 300))
             arrow = ((320, 390), (450, 300))
             self.draw(session, "arrow", arrow, shown_at=(440, 307))
-            brush = ((150, 350), (200, 385), (250, 350), (300, 385))
-            self.draw(session, "brush", brush, shown_at=(200, 384))
+            # Near the selection's top-left corner, so that a point of the stroke taken in the overlay's coordinates
+            # instead of the selection's would land inside the picture.
+            brush = tuple((120 + 8 * i, 148 + round(12 * math.sin(i / 2.5))) for i in range(16))
+            self.draw(session, "brush", brush, shown_at=brush[7])
             self.draw(session, "rectangle", rect_b, shown_at=(421, 380))
             # One more, taken back: the screen shows the picture without it again.
             extra = ((330, 262), (380, 290))
@@ -106,7 +109,7 @@ class AnnotationTests(unittest.TestCase):
             self.assertFalse(differs.any(), f"{differs.sum()} pixels differ, first at {np.argwhere(differs)[:3]}")
             # Inside the other shapes' boxes: each drew red where it must and left the picture alone further away.
             for name, point in (("oval left", (300, 205)), ("oval right", (440, 205)), ("line", (160, 300)),
-                                ("line", (290, 300)), ("arrow tip", (446, 303)), ("brush", (200, 384))):
+                                ("line", (290, 300)), ("arrow tip", (446, 303)), ("brush", brush[7])):
                 self.assertTrue(is_red(saved[point[1] - TOP, point[0] - LEFT]), f"{name} at {point}")
             for name, point in (("inside the oval", (370, 205)), ("beside the line", (220, 306))):
                 y, x = point[1] - TOP, point[0] - LEFT
