@@ -1,6 +1,7 @@
-"""Drawing under Wine with real X input: the shape tools of the toolbar draw on the selection, Ctrl+Z takes the last
-shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the selection's edge;
-ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing anything."""
+"""Drawing under Wine with real X input: the shape tools of the toolbar draw on the selection, Ctrl+Z and the Restore
+button take the last shape back, and Ctrl+S and Ctrl+C write exactly what is shown (without the handles), cut at the
+selection's edge; ESC with something drawn first shows the exit tip, and a second ESC ends the run without writing
+anything."""
 import math
 import shutil
 import unittest
@@ -124,6 +125,13 @@ class AnnotationTests(unittest.TestCase):
             shape = ((200, 200), (300, 280))
             program, overlay = start_and_select(session)
             self.draw(session, "rectangle", shape, shown_at=(200, 215))
+            # A second one, taken back with the Restore button of the toolbar.
+            self.draw(session, "oval", ((350, 150), (450, 250)), shown_at=(354, 185))
+            session.mouse_move(*tool_button_centre(SELECTION, 1080, "undo"))
+            session.click()
+            background = session.background
+            session.wait_for_screen(lambda s: np.array_equal(s[185, 350:360], background[185, 350:360]),
+                                    what="the oval taken back")
             session.key(overlay, "ctrl+c")
 
             data = session.wait_for_clipboard_picture()
