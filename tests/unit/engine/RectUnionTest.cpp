@@ -38,9 +38,3 @@ TEST(RectUnion, CoversExactlyTheClippedUnionWithDisjointRectangles) {
     for (const TRect& r : merged) EXPECT_FALSE(r.IsEmpty());
   }
 }
-
-TEST(RectUnion, RowsOfEqualSpansBecomeOneRectangle) {
-  const std::vector<TRect> rects{{0, 0, 10, 5}, {0, 5, 10, 9}, {2, 1, 8, 8}, {10, 0, 12, 9}};
-  EXPECT_EQ(UnionOfRects(rects, {0, 0, 100, 100}), (std::vector<TRect>{{0, 0, 12, 9}}));
-  EXPECT_TRUE(UnionOfRects(rects, {20, 20, 30, 30}).empty());
-}
