@@ -294,7 +294,7 @@ TEST(EditSurfaceMerge, AShapeDraggedPartlyOutsideIsCutAtTheEdgeAndComesBackWhole
   EXPECT_TRUE(Same(out.Surface.Background().Clone(), shownOut));
   EXPECT_EQ(out.Surface.Background().View().At(199, 40), BgraFromColorRef(Red));
   EXPECT_EQ(out.Surface.Background().View().At(199, 43), Picture(200, 150).View().At(199, 43));
-  back.Drag({150, 41}, {50, 41});
+  CheckedDrag(back.Surface, {{150, 41}, {100, 41}, {50, 41}});  // what was cut off comes back, and is repainted
   EXPECT_TRUE(Same(back.ShownUnselected(), fresh.ShownUnselected()));
 }
 
@@ -317,7 +317,7 @@ TEST(EditSurfaceDirty, EveryChangedPixelIsReported) {
   TEditSurface& e = s.Surface;
   const std::function<TSurfaceUpdate()> undo = [&] { return e.Undo(); }, redo = [&] { return e.Redo(); };
   CheckedDrag(e, {{20, 20}, {70, 60}, {50, 40}, {60, 50}});
-  CheckedDrag(e, {{35, 35}, {140, 110}, {150, 118}});  // moves it; part of it comes back at the release
+  CheckedDrag(e, {{35, 35}, {140, 110}, {150, 118}});  // inside the fill: moves it
   for (const auto& change : {undo, redo, undo}) ExpectDirtyCovers(e, change);
   ExpectDirtyCovers(e, [&] { return e.SetLook(1, {TShapeKind::Arrow, Blue, 1, Blue}); });
   CheckedDrag(e, {{60, 50}, {10, 100}, {10, 100}});  // the arrow's tip handle
