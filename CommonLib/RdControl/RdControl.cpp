@@ -39,6 +39,8 @@ void TRdControl::Invalidate() {
   if (FHost && FVisible && !FBounds.IsEmpty()) FHost->InvalidateRect(FBounds);
 }
 
+bool TRdControl::Focused() const { return FHost && FHost->FocusControl() == this; }
+
 TRdTextMeasurer* TRdControl::Measurer() const { return FHost ? FHost->TextMeasurer() : nullptr; }
 
 TRdControlHost::~TRdControlHost() {
@@ -85,6 +87,25 @@ void TRdControlHost::Forget(TRdControl* control) {
     Apply(control, control->MouseLeave());
   }
   if (FPressed == control) FPressed = nullptr;
+  if (FFocus == control) SetFocusControl(nullptr);
+}
+
+void TRdControlHost::SetFocusControl(TRdControl* control) {
+  if (control == FFocus) return;
+  TRdControl* old = FFocus;
+  FFocus = control;
+  if (old) old->Invalidate();
+  if (control) control->Invalidate();
+}
+
+bool TRdControlHost::HostKeyDown(TRdKey key) {
+  return FFocus && FFocus->Visible() && FFocus->Enabled() && FFocus->KeyDown(key);
+}
+
+bool TRdControlHost::HostMouseWheel(TPoint p, int32_t notches) {
+  TRdControl* target = ControlAt(p);
+  if (target && target->Enabled() && target->MouseWheel(p, notches)) return true;
+  return FFocus && FFocus != target && FFocus->Enabled() && FFocus->MouseWheel(p, notches);
 }
 
 void TRdControlHost::Apply(TRdControl* control, const TRdMouseResult& result) {
@@ -123,6 +144,7 @@ void TRdControlHost::HostMouseDown(TPoint p) {
   SetHover(target);
   if (!target || !target->Enabled()) return;
   FPressed = target;
+  if (target->TakesFocus()) SetFocusControl(target);
   Apply(target, target->MouseDown(p));
   if (target->OnMouseDown) target->OnMouseDown(*target);
 }

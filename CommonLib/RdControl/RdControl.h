@@ -19,6 +19,21 @@
 namespace qor {
 
 class TRdControlHost;
+class TRdComboBox;
+
+// The window of a combo box's open list, made by the host (a top-level popup on Windows). It shows what the box's
+// list model says and hands its mouse input back to the box.
+class TRdDropDownList {
+ public:
+  virtual ~TRdDropDownList() = default;
+  // Shows the list of the given size just below anchor (host coordinates), above it when there is no room.
+  virtual void Show(const TRect& anchor, TSize size) = 0;
+  virtual void Hide() = 0;
+  virtual void Refresh() = 0;  // repaint after the model changed
+};
+
+// Keys the controls act on; the platform side maps its key codes to these.
+enum class TRdKey : uint8_t { Other, Left, Right, Up, Down, Home, End, PageUp, PageDown, Enter, Escape, F4 };
 
 // What a mouse event did to a control.
 struct TRdMouseResult {
@@ -61,6 +76,12 @@ class TRdControl {
   virtual TRdMouseResult MouseDown(TPoint) { return {}; }
   // inside: the release happened over this control.
   virtual TRdMouseResult MouseUp(TPoint, bool inside) { return {false, inside}; }
+  // Keyboard and wheel input for the focused control; true when the control used it. notches > 0: away from the
+  // user. Controls that take them repaint themselves.
+  virtual bool TakesFocus() const { return false; }
+  virtual bool KeyDown(TRdKey) { return false; }
+  virtual bool MouseWheel(TPoint, int32_t /*notches*/) { return false; }
+  bool Focused() const;
 
   // Repaints the control's rectangle through the host (nothing when not hosted).
   void Invalidate();
@@ -103,6 +124,9 @@ class TRdControlHost {
   TRdControl* ControlAt(TPoint p) const;
   TRdControl* HoverControl() const { return FHover; }
   TRdControl* PressedControl() const { return FPressed; }
+  // The control that gets the keys: the last pressed control that takes focus.
+  TRdControl* FocusControl() const { return FFocus; }
+  void SetFocusControl(TRdControl* control);
 
   // Mouse input in host coordinates (left button). While a control is pressed it alone gets the input and the
   // hover follows whether the pointer is over it. The click handler is the last thing a release does, so it may
@@ -114,6 +138,11 @@ class TRdControlHost {
   // The pressed control is let go without a click (the host lost the mouse capture).
   void HostCancelPress();
 
+  // A key for the focused control; false when nothing used it (the platform host passes it on).
+  bool HostKeyDown(TRdKey key);
+  // A wheel turn at p: for the enabled control under p, else the focused control; false when unused.
+  bool HostMouseWheel(TPoint p, int32_t notches);
+
   // Paints every visible control that meets dirty, bottom first.
   void PaintControls(TRdCanvas& canvas, const TRect& dirty);
 
@@ -123,12 +152,15 @@ class TRdControlHost {
   virtual TRdTextMeasurer* TextMeasurer() { return nullptr; }
   // A control's place, visibility or hint changed (the platform host updates its hint windows).
   virtual void ControlsChanged() {}
+  // The window of a combo box's open list; null when the host has no windows (the box then stays closed).
+  virtual std::unique_ptr<TRdDropDownList> CreateDropDownList(TRdComboBox&) { return nullptr; }
 
  private:
   friend class TRdControl;
   std::vector<std::unique_ptr<TRdControl>> FControls;
   TRdControl* FHover = nullptr;
   TRdControl* FPressed = nullptr;
+  TRdControl* FFocus = nullptr;
 
   void AddControl(std::unique_ptr<TRdControl> control);
   void Apply(TRdControl* control, const TRdMouseResult& result);

@@ -37,6 +37,15 @@ void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon) {
   button.Invalidate();
 }
 
+void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent, int32_t rulerSelectAdd) {
+  slider.ImageHRuler = SliderRuler;
+  slider.ImageRulerSelect = SliderRulerSelect;
+  slider.ImageHThumb = SliderThumb;
+  slider.RulerIndent = rulerIndent;
+  slider.RulerSelectAdd = rulerSelectAdd;
+  slider.Invalidate();
+}
+
 std::u16string WordPictureName(std::u16string_view word, bool pressed) {
   std::u16string name = u"images/word_";
   name.append(word).append(pressed ? u"_press.png" : u"_normal.png");

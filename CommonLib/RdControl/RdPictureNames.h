@@ -16,12 +16,15 @@
 //   Pen width icons:  "images/wireframe_light.png", "images/wireframe_semibold.png", "images/wireframe_bold.png"
 //   Flat button backgrounds (an icon on the panel's colour):  "images/btn_flat_over.png", "..._press.png",
 //                                                             "..._selected.png"
+//   Slider:  "images/quality_bg.png" (ruler), "images/quality_select.png" (its selected part),
+//            "images/quality_bar.png" (thumb)
 //   Divider:  "images/cutline_a.png";  window background (4-pixel nine-grid):  "images/bg_window.png"
 #include <array>
 #include <string>
 #include <string_view>
 
 #include "CommonLib/RdControl/RdImageButton.h"
+#include "CommonLib/RdControl/RdSlider.h"
 
 namespace qor {
 
@@ -30,6 +33,10 @@ inline constexpr std::array<std::u16string_view, 13> ToolPictureTools = {
     u"undo",      u"delete",  u"scroll", u"pin",   u"plus",  u"minus"};
 inline constexpr std::array<std::u16string_view, 5> ToolPictureStates = {u"normal", u"over", u"press", u"selected",
                                                                          u"disable"};
+
+inline constexpr std::u16string_view SliderRuler = u"images/quality_bg.png";
+inline constexpr std::u16string_view SliderRulerSelect = u"images/quality_select.png";
+inline constexpr std::u16string_view SliderThumb = u"images/quality_bar.png";
 
 inline constexpr std::u16string_view FlatButtonOver = u"images/btn_flat_over.png";
 inline constexpr std::u16string_view FlatButtonPress = u"images/btn_flat_press.png";
@@ -47,6 +54,9 @@ void SetBlueButtonPictures(TRdImageButton& button, std::u16string_view icon, int
 // Gives an icon button (the options panel's pens) the flat backgrounds of hover, press and selected and its centred
 // icon.
 void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon);
+
+// Gives a slider the ruler, selected-ruler and thumb pictures with the ruler's insets (3 and 5 pixels at 1x).
+void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent = 3, int32_t rulerSelectAdd = 5);
 
 // "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
 std::u16string WordPictureName(std::u16string_view word, bool pressed);

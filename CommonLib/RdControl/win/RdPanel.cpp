@@ -11,6 +11,23 @@ namespace {
 
 TPoint PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+TRdKey KeyOf(WPARAM key) {
+  switch (key) {
+    case VK_LEFT: return TRdKey::Left;
+    case VK_RIGHT: return TRdKey::Right;
+    case VK_UP: return TRdKey::Up;
+    case VK_DOWN: return TRdKey::Down;
+    case VK_HOME: return TRdKey::Home;
+    case VK_END: return TRdKey::End;
+    case VK_PRIOR: return TRdKey::PageUp;
+    case VK_NEXT: return TRdKey::PageDown;
+    case VK_RETURN: return TRdKey::Enter;
+    case VK_ESCAPE: return TRdKey::Escape;
+    case VK_F4: return TRdKey::F4;
+    default: return TRdKey::Other;
+  }
+}
+
 void InitTooltipClass() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES};
@@ -167,7 +184,18 @@ void TRdPanel::OnMouseMove(TPoint p) {
 
 void TRdPanel::OnLeftButtonDown(TPoint p) {
   HostMouseDown(p);
+  // A control that takes keys gets them through the panel's keyboard focus.
+  if (PressedControl() && PressedControl() == FocusControl() && ::GetFocus() != Handle()) ::SetFocus(Handle());
   if (PressedControl()) ::SetCapture(Handle());
+}
+
+bool TRdPanel::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+  POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ::ScreenToClient(Handle(), &screen);
+  FWheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
+  const int32_t notches = FWheelRest / WHEEL_DELTA;  // fine-grained wheels add up to whole notches
+  FWheelRest -= notches * WHEEL_DELTA;
+  return notches == 0 || HostMouseWheel({screen.x, screen.y}, notches);
 }
 
 void TRdPanel::OnLeftButtonUp(TPoint p) {
@@ -200,6 +228,15 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (!FReleasingCapture) HostCancelPress();
       return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+      if (HostKeyDown(KeyOf(wParam))) return 0;
+      // Keys no control uses belong to the window around the panel (Esc ends a capture).
+      if (HWND parent = ::GetParent(Handle())) return ::SendMessageW(parent, message, wParam, lParam);
+      break;
+    case WM_MOUSEWHEEL:
+      if (OnMouseWheel(wParam, lParam)) return 0;
+      break;
     case WM_DESTROY:
       // The tooltip belongs to no window: it goes with the panel explicitly.
       FTooltip.Reset();

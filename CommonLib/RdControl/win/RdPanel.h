@@ -2,7 +2,8 @@
 // TRdPanel: a child window with a background colour (and an optional 1-pixel border) that hosts windowless
 // controls. It routes the left mouse button and the pointer to them (capturing the mouse while a control is
 // pressed, tracking the pointer's exit), paints double-buffered only the invalid area, and shows each control's hint
-// in a standard tooltip.
+// in a standard tooltip. A press on a control that takes keys (slider, combo box) gives the panel the keyboard
+// focus; the keys and wheel turns go to that control, and the keys it does not use go on to the parent window.
 //
 //   TRdPlainPictureSource pictures(scale);                    // or the skin's picture source
 //   TRdPanel tools(&pictures);
@@ -79,6 +80,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   std::vector<TTool> FTools;
   bool FTrackingLeave = false;
   bool FReleasingCapture = false;
+  int32_t FWheelRest = 0;  // wheel delta short of a whole notch
 
   TSize ClientSize() const;
   void SyncTooltip();
@@ -86,6 +88,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   void OnMouseMove(TPoint p);
   void OnLeftButtonDown(TPoint p);
   void OnLeftButtonUp(TPoint p);
+  bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
 };
 
 }  // namespace qor

@@ -374,6 +374,29 @@ TRdPlainPictureSource::TRdPlainPictureSource(TScale scale) {
   Add(WordPictureName(u"save", true),
       std::make_unique<TWordPicture>(TSize{scale(30), scale(18)}, L"Save", scale(13), 0xD8));
 
+  // Slider: a slim rounded track, its selected part in the accent colour, and a round white thumb with a faint
+  // dark ring that keeps its edge on a light track.
+  auto track = [&](std::u16string_view name, Color fill) {
+    Add(std::u16string(name),
+        std::make_unique<TPlainPicture>(TSize{scale(100), scale(4)}, [fill](Graphics& g, const TRect& d) {
+          const float radius = std::min(d.Width(), d.Height()) / 2.0f;
+          if (radius > 0)
+            FillRoundRect(g, RectF(float(d.Left), float(d.Top), float(d.Width()), float(d.Height())), radius, fill);
+        }));
+  };
+  track(SliderRuler, Argb(PlainSliderTrackColor));
+  track(SliderRulerSelect, AccentArgb);
+  Add(std::u16string(SliderThumb),
+      std::make_unique<TPlainPicture>(TSize{scale(14), scale(14)}, [](Graphics& g, const TRect& d) {
+        const float side = float(std::min(d.Width(), d.Height()));
+        const float left = d.Left + (d.Width() - side) / 2, top = d.Top + (d.Height() - side) / 2;
+        SolidBrush ring(Argb(0x000000, 0x50));
+        g.FillEllipse(&ring, left, top, side, side);
+        const float inset = std::max(1.0f, side / 14.0f);
+        SolidBrush white(Argb(0xFFFFFF));
+        g.FillEllipse(&white, left + inset, top + inset, side - 2 * inset, side - 2 * inset);
+      }));
+
   // Divider and window background.
   Add(u"images/cutline_a.png",
       std::make_unique<TPlainPicture>(TSize{scale(1), scale(20)}, [](Graphics& g, const TRect& d) {

@@ -20,5 +20,6 @@ inline constexpr uint32_t PlainHoverBackColor = 0x3E3E3E;
 inline constexpr uint32_t PlainPressBackColor = 0x1A1A1A;
 inline constexpr uint32_t PlainDividerColor = 0x454545;
 inline constexpr uint32_t PlainWindowBorderColor = 0x3A3A3A;
+inline constexpr uint32_t PlainSliderTrackColor = 0x5A5A5A;
 
 }  // namespace qor
