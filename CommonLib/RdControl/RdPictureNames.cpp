@@ -46,6 +46,21 @@ void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent, int32_t ru
   slider.Invalidate();
 }
 
+std::u16string ComboBoxPictureName(std::u16string_view state) {
+  std::u16string name = u"images/combobox_";
+  name.append(state).append(u".png");
+  return name;
+}
+
+void SetComboBoxPictures(TRdComboBox& box) {
+  box.Pictures.Background = ComboBoxPictureName(u"normal");
+  box.Pictures.BackgroundHot = ComboBoxPictureName(u"hot");
+  box.Pictures.BackgroundClick = ComboBoxPictureName(u"press");
+  box.Pictures.BackgroundFocus = ComboBoxPictureName(u"focus");
+  box.Pictures.BackgroundDisable = ComboBoxPictureName(u"disable");
+  box.Invalidate();
+}
+
 std::u16string WordPictureName(std::u16string_view word, bool pressed) {
   std::u16string name = u"images/word_";
   name.append(word).append(pressed ? u"_press.png" : u"_normal.png");

@@ -18,11 +18,14 @@
 //                                                             "..._selected.png"
 //   Slider:  "images/quality_bg.png" (ruler), "images/quality_select.png" (its selected part),
 //            "images/quality_bar.png" (thumb)
+//   Combo box, the closed box with its drop-down arrow by state:
+//     "images/combobox_<state>.png"   <state>: normal, hot, press, focus, disable
 //   Divider:  "images/cutline_a.png";  window background (4-pixel nine-grid):  "images/bg_window.png"
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "CommonLib/RdControl/RdComboBox.h"
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdSlider.h"
 
@@ -37,6 +40,9 @@ inline constexpr std::array<std::u16string_view, 5> ToolPictureStates = {u"norma
 inline constexpr std::u16string_view SliderRuler = u"images/quality_bg.png";
 inline constexpr std::u16string_view SliderRulerSelect = u"images/quality_select.png";
 inline constexpr std::u16string_view SliderThumb = u"images/quality_bar.png";
+
+inline constexpr std::array<std::u16string_view, 5> ComboBoxPictureStates = {u"normal", u"hot", u"press", u"focus",
+                                                                             u"disable"};
 
 inline constexpr std::u16string_view FlatButtonOver = u"images/btn_flat_over.png";
 inline constexpr std::u16string_view FlatButtonPress = u"images/btn_flat_press.png";
@@ -57,6 +63,11 @@ void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon);
 
 // Gives a slider the ruler, selected-ruler and thumb pictures with the ruler's insets (3 and 5 pixels at 1x).
 void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent = 3, int32_t rulerSelectAdd = 5);
+
+// "images/combobox_" + state + ".png"
+std::u16string ComboBoxPictureName(std::u16string_view state);
+// Gives a combo box its five state pictures.
+void SetComboBoxPictures(TRdComboBox& box);
 
 // "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
 std::u16string WordPictureName(std::u16string_view word, bool pressed);

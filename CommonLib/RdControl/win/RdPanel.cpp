@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "CommonLib/RdControl/win/RdComboListForm.h"
 #include "base/win/WinConvert.h"
 
 namespace qor {
@@ -11,7 +12,9 @@ namespace {
 
 TPoint PointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-TRdKey KeyOf(WPARAM key) {
+}  // namespace
+
+TRdKey RdKeyOf(WPARAM key) {
   switch (key) {
     case VK_LEFT: return TRdKey::Left;
     case VK_RIGHT: return TRdKey::Right;
@@ -27,6 +30,8 @@ TRdKey KeyOf(WPARAM key) {
     default: return TRdKey::Other;
   }
 }
+
+namespace {
 
 void InitTooltipClass() {
   static const bool done = [] {
@@ -108,6 +113,10 @@ TRdTextMeasurer* TRdPanel::TextMeasurer() {
 
 void TRdPanel::ControlsChanged() { SyncTooltip(); }
 
+std::unique_ptr<TRdDropDownList> TRdPanel::CreateDropDownList(TRdComboBox& box) {
+  return std::make_unique<TFormOf<TRdComboListForm>>(box, *this);
+}
+
 // One tool per control with a hint, keyed by its index; the tooltip itself shows the hint after the usual delay,
 // hides it when the pointer leaves, and swaps it when the pointer moves onto another tool.
 void TRdPanel::SyncTooltip() {
@@ -183,9 +192,11 @@ void TRdPanel::OnMouseMove(TPoint p) {
 }
 
 void TRdPanel::OnLeftButtonDown(TPoint p) {
+  // A control that takes keys gets them through the panel's keyboard focus, taken before the press can open a
+  // window of its own (a combo box's list).
+  TRdControl* target = ControlAt(p);
+  if (target && target->Enabled() && target->TakesFocus() && ::GetFocus() != Handle()) ::SetFocus(Handle());
   HostMouseDown(p);
-  // A control that takes keys gets them through the panel's keyboard focus.
-  if (PressedControl() && PressedControl() == FocusControl() && ::GetFocus() != Handle()) ::SetFocus(Handle());
   if (PressedControl()) ::SetCapture(Handle());
 }
 
@@ -230,7 +241,7 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
     case WM_KEYDOWN:
-      if (HostKeyDown(KeyOf(wParam))) return 0;
+      if (HostKeyDown(RdKeyOf(wParam))) return 0;
       // Keys no control uses belong to the window around the panel (Esc ends a capture).
       if (HWND parent = ::GetParent(Handle())) return ::SendMessageW(parent, message, wParam, lParam);
       break;

@@ -28,6 +28,9 @@
 
 namespace qor {
 
+// The controls' key for a virtual-key code.
+TRdKey RdKeyOf(WPARAM key);
+
 class TRdPanel : public TForm, public TRdControlHost {
  public:
   // pictures: where the controls' picture names are looked up (kept by the caller, may be null).
@@ -58,6 +61,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   void InvalidateRect(const TRect& r) override;
   TRdTextMeasurer* TextMeasurer() override;
   void ControlsChanged() override;
+  std::unique_ptr<TRdDropDownList> CreateDropDownList(TRdComboBox& box) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

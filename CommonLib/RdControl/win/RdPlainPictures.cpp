@@ -397,6 +397,28 @@ TRdPlainPictureSource::TRdPlainPictureSource(TScale scale) {
         g.FillEllipse(&white, left + inset, top + inset, side - 2 * inset, side - 2 * inset);
       }));
 
+  // Combo box: a rounded box with a chevron in the arrow's part on the right (two thirds of the height wide, as the
+  // box keeps clear of text); the focused box has an accent frame.
+  auto combo = [&](std::u16string_view state, uint32_t fill, uint32_t frame, uint8_t arrowAlpha) {
+    Add(ComboBoxPictureName(state),
+        std::make_unique<TPlainPicture>(TSize{scale(64), scale(36)}, [=](Graphics& g, const TRect& d) {
+          const float s = std::max(1.0f, d.Height() / 36.0f);
+          const RectF box(d.Left + 0.5f * s, d.Top + 4 * s, d.Width() - 1 * s, d.Height() - 8 * s);
+          if (box.Width <= 0 || box.Height <= 0) return;
+          FillRoundRect(g, box, 3 * s, Argb(frame));
+          FillRoundRect(g, RectF(box.X + s, box.Y + s, box.Width - 2 * s, box.Height - 2 * s), 2 * s, Argb(fill));
+          const int32_t arrow = d.Height() * 2 / 3;
+          DrawGlyph(g, GlyphDropdown,
+                    TRect{d.Right - arrow - int32_t(2 * s), d.Top, d.Right - int32_t(2 * s), d.Bottom},
+                    std::max(0.5f, arrow / 24.0f), Argb(PlainGlyphColor, arrowAlpha));
+        }));
+  };
+  combo(u"normal", PlainComboFillColor, PlainComboFrameColor, 0xFF);
+  combo(u"hot", PlainHoverBackColor, 0x5A5A5A, 0xFF);
+  combo(u"press", PlainPressBackColor, 0x5A5A5A, 0xFF);
+  combo(u"focus", PlainComboFillColor, AccentColor, 0xFF);
+  combo(u"disable", DarkPanelColor, PlainComboFrameColor, 0x55);
+
   // Divider and window background.
   Add(u"images/cutline_a.png",
       std::make_unique<TPlainPicture>(TSize{scale(1), scale(20)}, [](Graphics& g, const TRect& d) {

@@ -21,5 +21,7 @@ inline constexpr uint32_t PlainPressBackColor = 0x1A1A1A;
 inline constexpr uint32_t PlainDividerColor = 0x454545;
 inline constexpr uint32_t PlainWindowBorderColor = 0x3A3A3A;
 inline constexpr uint32_t PlainSliderTrackColor = 0x5A5A5A;
+inline constexpr uint32_t PlainComboFillColor = 0x303030;
+inline constexpr uint32_t PlainComboFrameColor = 0x444444;
 
 }  // namespace qor
