@@ -55,6 +55,25 @@ bool TToolPanel::Create(HWND overlay) {
     if (OnPlus) OnPlus();
   };
 
+  FPixelLabel = FPanel.Add(std::make_unique<TRdLabel>());
+  FPixelLabel->Name = u"lbl_PixelSize";
+  FPixelLabel->SetAutoSize(false);
+  FPixelLabel->SetLayout(TVerticalAlignment::vaCenter);
+  TRdFont font;
+  font.Height = FScale(13);
+  font.Color = 0xE8E8E8;
+  FPixelLabel->SetFont(font);
+  FPixelLabel->SetCaption(u"Pixel size:");
+  FSlider = FPanel.Add(std::make_unique<TRdSlider>());
+  FSlider->Name = u"imgWebcamSize";
+  SetQualitySliderPictures(*FSlider, FScale(3), FScale(5));
+  FSlider->SetRange(MinBlockSize, MaxBlockSize);
+  FSlider->Increment = 1;
+  FSlider->SetValue(MaxBlockSize);
+  FSlider->OnChange = [this](TRdControl&) {
+    if (OnBlockSize) OnBlockSize(FSlider->Value());
+  };
+
   FPreview = FPanel.Add(std::make_unique<TColorSwatch>(InitialAnnotationColor, PreviewBorderColor));
   FPreview->Name = u"Image_show";
   FPreview->SetHitTest(false);
@@ -83,6 +102,8 @@ void TToolPanel::Relayout(TToolPanelContent content) {
   place(FMinus, TToolPanelChild::Btn_Jian);
   place(FPlus, TToolPanelChild::Btn_Jia);
   place(FPreview, TToolPanelChild::Image_show);
+  place(FPixelLabel, TToolPanelChild::lbl_PixelSize);
+  place(FSlider, TToolPanelChild::imgWebcamSize);
   for (int i = 0; i < PaletteSize; ++i) {
     FSwatches[i]->SetVisible(FLayout.ShowsPalette());
     FSwatches[i]->SetBounds(FLayout.Swatches[i]);
@@ -102,7 +123,10 @@ void TToolPanel::Apply(const TAnnotationTools& tools) {
   FPlus->SetState(ButtonState(tools.PlusButton()));
   FMinus->SetState(ButtonState(tools.MinusButton()));
   FPreview->SetColor(tools.CurrentColor());
+  if (FSlider->SetValue(tools.BlockSize())) FSlider->Invalidate();
 }
+
+void TToolPanel::SetPixelSizeCaption(std::u16string caption) { FPixelLabel->SetCaption(std::move(caption)); }
 
 void TToolPanel::ShowHoverFrame(const TColorSwatch& swatch) {
   FHoverFrame->SetBounds(HoverFrameFor(swatch.Bounds(), FScale));

@@ -13,6 +13,8 @@
 #include <functional>
 
 #include "CommonLib/RdControl/RdImageButton.h"
+#include "CommonLib/RdControl/RdLabel.h"
+#include "CommonLib/RdControl/RdSlider.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "CommonLib/RdControl/win/RdPlainPictures.h"
 #include "annotate/AnnotationTools.h"
@@ -45,11 +47,15 @@ class TToolPanel {
   TColorSwatch* Swatch(int index) const { return FSwatches[index]; }  // in the order of Palette
   TColorSwatch* Preview() const { return FPreview; }
   TColorSwatch* HoverFrame() const { return FHoverFrame; }
+  TRdSlider* BlockSizeSlider() const { return FSlider; }  // imgWebcamSize
+  // lbl_PixelSize's text, from the language table.
+  void SetPixelSizeCaption(std::u16string caption);
 
   std::function<void(int32_t pen)> OnPen;  // 1 to 3
   std::function<void(uint32_t color)> OnColor;
   std::function<void()> OnPlus;
   std::function<void()> OnMinus;
+  std::function<void(int32_t value)> OnBlockSize;  // the slider moved (not yet clamped)
 
  private:
   TScale FScale;
@@ -62,6 +68,8 @@ class TToolPanel {
   std::array<TColorSwatch*, PaletteSize> FSwatches{};
   TColorSwatch* FPreview = nullptr;
   TColorSwatch* FHoverFrame = nullptr;
+  TRdLabel* FPixelLabel = nullptr;
+  TRdSlider* FSlider = nullptr;
 
   void Relayout(TToolPanelContent content);
   void ShowHoverFrame(const TColorSwatch& swatch);

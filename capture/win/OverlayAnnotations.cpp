@@ -2,7 +2,10 @@
 // over the selection, undo and redo, and the merge that Copy and Save write.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "annotate/NewLayerLook.h"
+#include "app/Language.h"
 #include "app/DpiDecision.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
@@ -31,9 +34,15 @@ void TScreenShotMainForm::CreateToolPanel() {
     FToolPanel.reset();
     return;
   }
+  FToolPanel->SetPixelSizeCaption(AppLanguage().MessageText(u"M_Screen_PixelSize", u"Pixel size:"));
   FToolPanel->OnPen = [this](int32_t pen) {
-    FTools.PressPen(pen);
+    if (FTools.PressPen(pen).BrushSizeChanged) GivePixelationBrush();
     FToolPanel->Apply(FTools);
+  };
+  FToolPanel->OnBlockSize = [this](int32_t value) {
+    // Applies to the following strokes only.
+    FTools.SetBlockSize(value);
+    GivePixelationBrush();
   };
   FToolPanel->OnColor = [this](uint32_t color) {
     FTools.ChooseColor(color);
@@ -46,8 +55,11 @@ void TScreenShotMainForm::ChooseTool(TDrawingTool tool) {
   if (!MakeViewEdit()) return;
   const TToolChoice choice = FTools.ChooseTool(tool);
   if (!choice.UsageEvent.empty()) UsageEvent(choice.UsageEvent);
+  // Pixelation works on the picture itself, so it takes shapes drawn earlier with it.
+  if (choice.MergeLayers) FlattenAnnotations();
   Apply(FRun->FixSelectionForDrawing());
   FViewEdit->Surface().SetCreateMode(choice.CreateMode);
+  GivePixelationBrush();
   for (int i = 0; i < DrawingToolCount; ++i)
     FToolbar->SetButtonState(ToolbarButtonOf(i), ButtonStateOf(choice.Buttons[size_t(i)]));
   if (!FToolPanel) return;
@@ -75,6 +87,10 @@ bool TScreenShotMainForm::MakeViewEdit() {
   view->OnMouseUp = [this] { Image_Front_ViewEditMouseUp(); };
   FViewEdit = std::move(view);
   return true;
+}
+
+void TScreenShotMainForm::GivePixelationBrush() {
+  if (FViewEdit) FViewEdit->Surface().SetPixelationBrush(FTools.BrushSize(), FTools.BlockSize());
 }
 
 void TScreenShotMainForm::PlaceToolPanel() {
@@ -112,13 +128,18 @@ void TScreenShotMainForm::NudgeAnnotation(TPoint by) {
   if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().NudgeCurrent(by.X, by.Y));
 }
 
-int32_t TScreenShotMainForm::AnnotationCount() const { return FViewEdit ? FViewEdit->Surface().UndoCount() : 0; }
+int32_t TScreenShotMainForm::AnnotationCount() const {
+  // Shapes merged into the picture (pixelation merges them) are still something ESC would lose.
+  const int32_t steps = FViewEdit ? FViewEdit->Surface().UndoCount() : 0;
+  return FDrawingMerged ? std::max(steps, 1) : steps;
+}
 
 void TScreenShotMainForm::FlattenAnnotations() {
   if (FToolbar) FToolbar->ResetDrawingTools();
   if (!FViewEdit) return;
   TEditSurface& surface = FViewEdit->Surface();
   if (::IsWindowVisible(Handle())) FViewEdit->Apply(surface.EndInteractiveAction());
+  if (surface.LayerCount() > 1 || surface.UndoCount() > 0) FDrawingMerged = true;
   surface.MergeAll();
   ::InvalidateRect(FViewEdit->Handle(), nullptr, FALSE);
 }

@@ -183,10 +183,11 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
     case TToolbarChild::Btn_Rd_Line: Btn_Rd_LineClick(); return;
     case TToolbarChild::Btn_Rd_Arrow: Btn_Rd_ArrowClick(); return;
     case TToolbarChild::Btn_Rd_Brush: Btn_Rd_BrushClick(); return;
+    case TToolbarChild::Btn_Rd_Masaic: Btn_Rd_MasaicClick(); return;
     case TToolbarChild::Btn_Rd_Return: Btn_Rd_ReturnClick(); return;
     default: return;
   }
-  // Text, pixelation, scrolling capture and pin take their work from the later steps.
+  // Text, scrolling capture and pin take their work from the later steps.
 }
 
 void TScreenShotMainForm::DrawImage_BackGround() {

@@ -82,9 +82,11 @@ class TScreenShotMainForm : public TForm {
   void Btn_Rd_LineClick() { ChooseTool(TDrawingTool::Line); }
   void Btn_Rd_ArrowClick() { ChooseTool(TDrawingTool::Arrow); }
   void Btn_Rd_BrushClick() { ChooseTool(TDrawingTool::Brush); }
+  void Btn_Rd_MasaicClick() { ChooseTool(TDrawingTool::Pixelation); }
   void ChooseTool(TDrawingTool tool);
   bool MakeViewEdit();
   void PlaceToolPanel();
+  void GivePixelationBrush();
   void Image_Front_ViewEditNewLayer(int32_t layer, TLayerKind kind);
   void Image_Front_ViewEditMouseUp();
   void Btn_Rd_ReturnClick();
