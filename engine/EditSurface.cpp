@@ -120,6 +120,7 @@ void TEditSurface::TState::StartLayer(TLayerKind kind, TPoint p, TEditSurface& s
 
 void TEditSurface::TState::DragTo(TPoint p) {
   LastPoint = p;
+  if (Drag == TDrag::Pixelate) return Stroke->MoveTo(p, Dirty);
   TAnnotationLayer* layer = Layer(Current);
   if (!layer) return;
   switch (Drag) {
@@ -153,7 +154,7 @@ void TEditSurface::TState::DragTo(TPoint p) {
       AddLayerAndHandles(Current);
       break;
     }
-    case TDrag::Pixelate: Stroke->MoveTo(p, Dirty); break;
+    case TDrag::Pixelate:
     case TDrag::None: break;
   }
 }

@@ -134,7 +134,7 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
         done[i] = 1;
         if (runStart < 0) runStart = i;
       } else if (runStart >= 0) {
-        runs.push_back({runStart * FBlock, top, cell.Left, bottom});
+        runs.push_back({runStart * FBlock, top, std::min(cell.Left, FPicture.Width), bottom});
         runStart = -1;
       }
     }

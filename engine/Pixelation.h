@@ -58,8 +58,8 @@ class TPixelationStroke {
   TImageView FPicture;
   double FRadius;
   int32_t FBlock;
-  int32_t FColumns, FRows;    // of the cell grid
-  std::vector<uint8_t> FDone; // per cell: pixelated by this stroke
+  int32_t FColumns, FRows;     // of the cell grid
+  std::vector<uint8_t> FDone;  // per cell: pixelated by this stroke
   bool FStarted = false;
   TPoint FLast;
   TPixelatedArea FArea;
