@@ -13,46 +13,60 @@ struct TVec {
 
 TVec Centre(TPoint p) { return {p.X + 0.5, p.Y + 0.5}; }
 
-double PointBoxDistSq(TVec p, const TRect& r) {
-  const double dx = std::max({r.Left - p.X, 0.0, p.X - r.Right});
-  const double dy = std::max({r.Top - p.Y, 0.0, p.Y - r.Bottom});
-  return dx * dx + dy * dy;
-}
+constexpr double Infinity = 1e300;
 
-double PointSegmentDistSq(TVec p, TVec a, TVec b) {
-  const double dx = b.X - a.X, dy = b.Y - a.Y, lengthSq = dx * dx + dy * dy;
-  const double t = lengthSq > 0 ? std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / lengthSq, 0.0, 1.0) : 0.0;
-  const double ex = a.X + t * dx - p.X, ey = a.Y + t * dy - p.Y;
-  return ex * ex + ey * ey;
-}
+struct TSpan {
+  double Lo = Infinity, Hi = -Infinity;  // empty until widened
+  void Widen(double lo, double hi) { Lo = std::min(Lo, lo), Hi = std::max(Hi, hi); }
+};
 
-// Whether the segment a-b passes through the box (clipped against its four sides in turn).
-bool SegmentCrossesBox(TVec a, TVec b, const TRect& r) {
-  const double dx = b.X - a.X, dy = b.Y - a.Y;
-  const double sides[4][2] = {{-dx, a.X - r.Left}, {dx, r.Right - a.X}, {-dy, a.Y - r.Top}, {dy, r.Bottom - a.Y}};
-  double t0 = 0, t1 = 1;
-  for (const auto& [p, q] : sides) {
-    if (p == 0) {
-      if (q < 0) return false;
-    } else if (p < 0) {
-      t0 = std::max(t0, q / p);
-    } else {
-      t1 = std::min(t1, q / p);
-    }
-    if (t0 > t1) return false;
+// The brush swept from a to b: every point within the radius of the segment a-b.
+struct TCapsule {
+  TVec A, B;
+  double R;
+
+  // The part of the horizontal line at height y inside the capsule: the chords of the discs at both ends and of the
+  // band between them, which join into one since the capsule is convex.
+  TSpan Chord(double y) const {
+    TSpan span;
+    for (const TVec end : {A, B})
+      if (const double dy = y - end.Y; dy * dy <= R * R) {
+        const double w = std::sqrt(R * R - dy * dy);
+        span.Widen(end.X - w, end.X + w);
+      }
+    const double dx = B.X - A.X, dy = B.Y - A.Y, length = std::hypot(dx, dy);
+    if (length == 0) return span;
+    // In the band, a point's distance along the segment lies in [0, length] and across it in [-R, R]; each is
+    // linear in x along the line.
+    const double ux = dx / length, uy = dy / length, along = (y - A.Y) * uy, across = (y - A.Y) * ux;
+    double from = -Infinity, to = Infinity;
+    const auto limit = [&](double slope, double offset, double low, double high) {
+      if (slope == 0) {
+        if (offset < low || offset > high) from = Infinity;
+        return;
+      }
+      const double t1 = (low - offset) / slope, t2 = (high - offset) / slope;
+      from = std::max(from, std::min(t1, t2));
+      to = std::min(to, std::max(t1, t2));
+    };
+    limit(ux, along, 0, length);
+    limit(-uy, across, -R, R);
+    if (from <= to) span.Widen(A.X + from, A.X + to);
+    return span;
   }
-  return true;
-}
 
-// Apart from crossing, a segment and a box come closest at an end of the segment or a corner of the box.
-double SegmentBoxDistSq(TVec a, TVec b, const TRect& r) {
-  if (SegmentCrossesBox(a, b, r)) return 0;
-  double d = std::min(PointBoxDistSq(a, r), PointBoxDistSq(b, r));
-  for (const TVec corner : {TVec{double(r.Left), double(r.Top)}, TVec{double(r.Right), double(r.Top)},
-                            TVec{double(r.Left), double(r.Bottom)}, TVec{double(r.Right), double(r.Bottom)}})
-    d = std::min(d, PointSegmentDistSq(corner, a, b));
-  return d;
-}
+  // The x-extent of the capsule between heights top and bottom. Its right edge over height is concave, so its
+  // largest value in the strip is where the capsule reaches furthest right, held into the strip; the left likewise.
+  TSpan Extent(double top, double bottom) const {
+    top = std::max(top, std::min(A.Y, B.Y) - R);
+    bottom = std::min(bottom, std::max(A.Y, B.Y) + R);
+    if (top > bottom) return {};
+    const double level = std::clamp((top + bottom) / 2, std::min(A.Y, B.Y), std::max(A.Y, B.Y));  // a vertical sweep
+    const double rightmost = A.X < B.X ? B.Y : A.X > B.X ? A.Y : level;
+    const double leftmost = A.X < B.X ? A.Y : A.X > B.X ? B.Y : level;
+    return {Chord(std::clamp(leftmost, top, bottom)).Lo, Chord(std::clamp(rightmost, top, bottom)).Hi};
+  }
+};
 
 // The cell index of coordinate v, kept within -1 ... count so that far-away points stay in range.
 int32_t CellOf(double v, int32_t block, int32_t count) {
@@ -107,36 +121,23 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
   FStarted = true;
   FLast = p;
 
-  // The brush sweeps a capsule: every point within the radius of the segment a-b. Row by row, only the cells near
-  // the part of the segment that comes within the radius of the row are tested.
-  const double r = FRadius;
+  // Row by row of cells, the new cells are those the capsule's extent in the row reaches.
+  const TCapsule capsule{a, b, FRadius};
   std::vector<TRect> runs;
-  const int32_t firstRow = std::max(0, CellOf(std::min(a.Y, b.Y) - r, FBlock, FRows));
-  const int32_t lastRow = std::min(FRows - 1, CellOf(std::max(a.Y, b.Y) + r, FBlock, FRows));
+  const int32_t firstRow = std::max(0, CellOf(std::min(a.Y, b.Y) - FRadius, FBlock, FRows));
+  const int32_t lastRow = std::min(FRows - 1, CellOf(std::max(a.Y, b.Y) + FRadius, FBlock, FRows));
   for (int32_t j = firstRow; j <= lastRow; ++j) {
     const int32_t top = j * FBlock, bottom = std::min(top + FBlock, FPicture.Height);
-    double t0 = 0, t1 = 1;
-    if (a.Y != b.Y) {
-      const double ta = (top - r - a.Y) / (b.Y - a.Y), tb = (bottom + r - a.Y) / (b.Y - a.Y);
-      t0 = std::max(t0, std::min(ta, tb));
-      t1 = std::min(t1, std::max(ta, tb));
-      if (t0 > t1) continue;
-    }
-    const double x0 = a.X + (b.X - a.X) * t0, x1 = a.X + (b.X - a.X) * t1;
-    const int32_t first = std::max(0, CellOf(std::min(x0, x1) - r, FBlock, FColumns));
-    const int32_t last = std::min(FColumns - 1, CellOf(std::max(x0, x1) + r, FBlock, FColumns));
+    const TSpan extent = capsule.Extent(top, bottom);
+    if (!(extent.Lo < extent.Hi)) continue;
+    const int32_t first = std::max(0, CellOf(extent.Lo, FBlock, FColumns));
+    const int32_t last = std::min(FColumns - 1, CellOf(std::ceil(extent.Hi) - 1, FBlock, FColumns));
     uint8_t* done = FDone.data() + size_t(j) * FColumns;
-    int32_t runStart = -1;
-    for (int32_t i = first; i <= last + 1; ++i) {
-      const TRect cell{i * FBlock, top, std::min(i * FBlock + FBlock, FPicture.Width), bottom};
-      const bool fresh = i <= last && !done[i] && SegmentBoxDistSq(a, b, cell) < r * r;
-      if (fresh) {
-        done[i] = 1;
-        if (runStart < 0) runStart = i;
-      } else if (runStart >= 0) {
-        runs.push_back({runStart * FBlock, top, std::min(cell.Left, FPicture.Width), bottom});
-        runStart = -1;
-      }
+    for (int32_t i = first; i <= last; ++i) {
+      if (done[i]) continue;
+      const int32_t start = i;
+      while (i <= last && !done[i]) done[i++] = 1;
+      runs.push_back({start * FBlock, top, std::min(i * FBlock, FPicture.Width), bottom});
     }
   }
   if (runs.empty()) return;
