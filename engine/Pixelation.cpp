@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace qor {
 
@@ -73,13 +74,28 @@ int32_t CellOf(double v, int32_t block, int32_t count) {
   return int32_t(std::clamp(std::floor(v / block), -1.0, double(count)));
 }
 
-// Fills each cell of a run with its colour.
-void FillRun(const TImageView& picture, const TRect& run, int32_t block, const TBgra* colours) {
-  for (int32_t y = run.Top; y < run.Bottom; ++y) {
-    TBgra* row = picture.Row(y);
-    for (int32_t x = run.Left, k = 0; x < run.Right; x += block, ++k)
-      std::fill(row + x, row + std::min(x + block, run.Right), colours[k]);
-  }
+// The rounded mean of n values of 0 to 255 (n up to 2^20) from their sum, by multiplying with a reciprocal: a
+// division for each channel of each cell would take longer than summing the cell. The error of the reciprocal times
+// a sum below 256 n stays under 1 / n, so the quotient is exact.
+class TRoundedMean {
+ public:
+  explicit TRoundedMean(uint32_t n) : FHalf(n / 2), FReciprocal((uint64_t(1) << Shift) / n + 1) {}
+  uint8_t operator()(uint32_t sum) const { return uint8_t((uint64_t(sum + FHalf) * FReciprocal) >> Shift); }
+
+ private:
+  static constexpr int Shift = 50;
+  uint32_t FHalf;
+  uint64_t FReciprocal;
+};
+
+// Fills each cell of a run with its colour: one row is laid out in pattern, then copied to every row of the run.
+void FillRun(const TImageView& picture, const TRect& run, int32_t block, const TBgra* colours,
+             std::vector<TBgra>& pattern) {
+  const int32_t width = run.Width();
+  pattern.resize(size_t(width));
+  for (int32_t x = 0, k = 0; x < width; x += block, ++k)
+    std::fill(pattern.begin() + x, pattern.begin() + std::min(x + block, width), colours[k]);
+  for (int32_t y = run.Top; y < run.Bottom; ++y) std::copy(pattern.begin(), pattern.end(), picture.Row(y) + run.Left);
 }
 
 }  // namespace
@@ -94,15 +110,17 @@ std::vector<TRect> TPixelatedArea::Rects() const {
 void TPixelatedArea::Restore(const TImageView& picture) const {
   for (const TPatch& patch : FPatches)
     for (const TRun& run : patch.Runs) {
-      const TBgra* from = patch.Before.data() + run.FirstPixel;
+      const uint32_t* from = patch.Before.get() + run.FirstPixel;
       for (int32_t y = run.Rect.Top; y < run.Rect.Bottom; ++y, from += run.Rect.Width())
-        std::copy(from, from + run.Rect.Width(), picture.Row(y) + run.Rect.Left);
+        std::memcpy(static_cast<void*>(picture.Row(y) + run.Rect.Left), from, size_t(run.Rect.Width()) * sizeof(TBgra));
     }
 }
 
 void TPixelatedArea::Repeat(const TImageView& picture) const {
+  std::vector<TBgra> pattern;
   for (const TPatch& patch : FPatches)
-    for (const TRun& run : patch.Runs) FillRun(picture, run.Rect, FBlock, patch.Colours.data() + run.FirstColour);
+    for (const TRun& run : patch.Runs)
+      FillRun(picture, run.Rect, FBlock, patch.Colours.data() + run.FirstColour, pattern);
 }
 
 TPixelationStroke::TPixelationStroke(const TImageView& picture, int32_t brushSize, int32_t blockSize)
@@ -148,39 +166,40 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
     pixels += size_t(run.Width()) * run.Height();
     cells += size_t(run.Width() + FBlock - 1) / FBlock;
   }
-  patch.Before.reserve(pixels);
+  patch.Before = std::make_unique_for_overwrite<uint32_t[]>(pixels);
   patch.Colours.reserve(cells);
-  for (const TRect& run : runs) PixelateRun(run, patch);
+  size_t firstPixel = 0;
+  for (const TRect& run : runs) {
+    PixelateRun(run, firstPixel, patch);
+    firstPixel += size_t(run.Width()) * run.Height();
+  }
   FArea.FPatches.push_back(std::move(patch));
   changed.insert(changed.end(), runs.begin(), runs.end());
 }
 
-void TPixelationStroke::PixelateRun(const TRect& run, TPixelatedArea::TPatch& patch) {
+void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixelatedArea::TPatch& patch) {
   const int32_t width = run.Width(), cells = (width + FBlock - 1) / FBlock;
-  patch.Runs.push_back({run, patch.Colours.size(), patch.Before.size()});
-  FSums.assign(size_t(cells) * 4, 0);
+  patch.Runs.push_back({run, patch.Colours.size(), firstPixel});
+  // The sums of the run's columns, channel by channel (a loop over plain bytes, which vectorises), and then of each
+  // cell's columns.
+  FSums.assign(size_t(width) * 4, 0);
   for (int32_t y = run.Top; y < run.Bottom; ++y) {
     const TBgra* row = FPicture.Row(y) + run.Left;
-    patch.Before.insert(patch.Before.end(), row, row + width);
-    for (int32_t k = 0, x = 0; k < cells; ++k) {
-      uint32_t b = 0, g = 0, r = 0, a = 0;
-      for (const int32_t end = std::min(x + FBlock, width); x < end; ++x) {
-        b += row[x].B;
-        g += row[x].G;
-        r += row[x].R;
-        a += row[x].A;
-      }
-      uint32_t* sums = FSums.data() + size_t(k) * 4;
-      sums[0] += b, sums[1] += g, sums[2] += r, sums[3] += a;
-    }
+    std::memcpy(patch.Before.get() + firstPixel + size_t(y - run.Top) * width, row, size_t(width) * sizeof(TBgra));
+    const uint8_t* bytes = reinterpret_cast<const uint8_t*>(row);
+    for (size_t i = 0; i < size_t(width) * 4; ++i) FSums[i] += bytes[i];
   }
+  const TRoundedMean whole(uint32_t(FBlock * run.Height()));
   for (int32_t k = 0; k < cells; ++k) {
-    const uint32_t n = uint32_t(std::min(FBlock, width - k * FBlock) * run.Height());
-    const uint32_t* sums = FSums.data() + size_t(k) * 4;
-    const auto mean = [n](uint32_t sum) { return uint8_t((sum + n / 2) / n); };
+    const int32_t left = k * FBlock, right = std::min(left + FBlock, width);
+    uint32_t sums[4] = {};
+    for (int32_t x = left; x < right; ++x)
+      for (int32_t c = 0; c < 4; ++c) sums[c] += FSums[size_t(x) * 4 + c];
+    // Only a cell cut by the picture's right edge holds fewer pixels.
+    const TRoundedMean mean = right - left == FBlock ? whole : TRoundedMean(uint32_t((right - left) * run.Height()));
     patch.Colours.push_back({mean(sums[0]), mean(sums[1]), mean(sums[2]), mean(sums[3])});
   }
-  FillRun(FPicture, run, FBlock, patch.Colours.data() + patch.Runs.back().FirstColour);
+  FillRun(FPicture, run, FBlock, patch.Colours.data() + patch.Runs.back().FirstColour, FPattern);
 }
 
 }  // namespace qor

@@ -5,6 +5,7 @@
 // earlier one's cells uniform and keeps their colour. A stroke keeps the pixels it replaced (only those), so that
 // undo and redo restore either state exactly.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -34,7 +35,8 @@ class TPixelatedArea {
   struct TPatch {
     std::vector<TRun> Runs;
     std::vector<TBgra> Colours;
-    std::vector<TBgra> Before;
+    // The pixels as raw words, copied in and out with memcpy: the memory is written once, never zeroed first.
+    std::unique_ptr<uint32_t[]> Before;
   };
   int32_t FBlock = 1;
   std::vector<TPatch> FPatches;
@@ -63,9 +65,10 @@ class TPixelationStroke {
   bool FStarted = false;
   TPoint FLast;
   TPixelatedArea FArea;
-  std::vector<uint32_t> FSums;  // scratch: the channel sums of a run's cells
+  std::vector<uint32_t> FSums;  // scratch: the channel sums of a run's columns
+  std::vector<TBgra> FPattern;  // scratch: one row of a run's cells
 
-  void PixelateRun(const TRect& run, TPixelatedArea::TPatch& patch);
+  void PixelateRun(const TRect& run, size_t firstPixel, TPixelatedArea::TPatch& patch);
 };
 
 }  // namespace qor

@@ -1,6 +1,6 @@
 // The pixelation brush on a 3840 x 2160 picture with the 40-pixel brush, for block sizes 2, 10 and 30: one move of a
 // stroke (10 px, a steady hand, or 400 px, a flick) with the compose of what it reports, and a stroke over the whole
-// surface, its rows 40 px apart.
+// surface, its rows 40 px apart, with or without composing what each move reports.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -72,12 +72,16 @@ void BM_PixelationStep(benchmark::State& state) {
 
 void BM_PixelateWholeSurface(benchmark::State& state) {
   auto surface = Armed(int32_t(state.range(0)));
+  const bool compose = state.range(1) != 0;
   const std::vector<TPoint> path = Raster(Brush);
   TImage screen(Width, Height);
+  const auto show = [&](const TSurfaceUpdate& update) {
+    if (compose) ComposeDirty(*surface, update, screen);
+  };
   for (auto _ : state) {
-    ComposeDirty(*surface, surface->MouseDown(path[0]), screen);
-    for (const TPoint& p : path) ComposeDirty(*surface, surface->MouseMove(p), screen);
-    ComposeDirty(*surface, surface->MouseUp(path.back()), screen);
+    show(surface->MouseDown(path[0]));
+    for (const TPoint& p : path) show(surface->MouseMove(p));
+    show(surface->MouseUp(path.back()));
     state.PauseTiming();
     Reset(*surface);
     state.ResumeTiming();
@@ -91,4 +95,7 @@ BENCHMARK(BM_PixelationStep)
     ->ArgNames({"block", "move"})
     ->ArgsProduct({{2, 10, 30}, {10, 400}})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PixelateWholeSurface)->ArgName("block")->Arg(2)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PixelateWholeSurface)
+    ->ArgNames({"block", "compose"})
+    ->ArgsProduct({{2, 10, 30}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
