@@ -290,8 +290,14 @@ TSurfaceUpdate TEditSurface::MouseDown(TPoint p) {
 }
 
 TSurfaceUpdate TEditSurface::MouseMove(TPoint p) {
-  FState->DragTo(p);
-  return FState->Finish();
+  TState& s = *FState;
+  s.DragTo(p);
+  if (s.Drag != TDrag::Pixelate) return s.Finish();
+  // A brush move reports only cells it pixelated just now, inside the surface and each once: they need no merging,
+  // which would cost more than the move itself with small cells.
+  TSurfaceUpdate update{std::move(s.Dirty), false};
+  s.Dirty.clear();
+  return update;
 }
 
 TSurfaceUpdate TEditSurface::MouseUp(TPoint p) {

@@ -22,9 +22,12 @@ struct TSpan {
 };
 
 // The brush swept from a to b: every point within the radius of the segment a-b.
-struct TCapsule {
-  TVec A, B;
-  double R;
+class TCapsule {
+ public:
+  TCapsule(TVec a, TVec b, double r)
+      : A(a), B(b), R(r), Length(std::sqrt((b.X - a.X) * (b.X - a.X) + (b.Y - a.Y) * (b.Y - a.Y))) {
+    if (Length > 0) Ux = (b.X - a.X) / Length, Uy = (b.Y - a.Y) / Length;
+  }
 
   // The part of the horizontal line at height y inside the capsule: the chords of the discs at both ends and of the
   // band between them, which join into one since the capsule is convex.
@@ -35,11 +38,10 @@ struct TCapsule {
         const double w = std::sqrt(R * R - dy * dy);
         span.Widen(end.X - w, end.X + w);
       }
-    const double dx = B.X - A.X, dy = B.Y - A.Y, length = std::hypot(dx, dy);
-    if (length == 0) return span;
-    // In the band, a point's distance along the segment lies in [0, length] and across it in [-R, R]; each is
+    if (Length == 0) return span;
+    // In the band, a point's distance along the segment lies in [0, Length] and across it in [-R, R]; each is
     // linear in x along the line.
-    const double ux = dx / length, uy = dy / length, along = (y - A.Y) * uy, across = (y - A.Y) * ux;
+    const double along = (y - A.Y) * Uy, across = (y - A.Y) * Ux;
     double from = -Infinity, to = Infinity;
     const auto limit = [&](double slope, double offset, double low, double high) {
       if (slope == 0) {
@@ -50,8 +52,8 @@ struct TCapsule {
       from = std::max(from, std::min(t1, t2));
       to = std::min(to, std::max(t1, t2));
     };
-    limit(ux, along, 0, length);
-    limit(-uy, across, -R, R);
+    limit(Ux, along, 0, Length);
+    limit(-Uy, across, -R, R);
     if (from <= to) span.Widen(A.X + from, A.X + to);
     return span;
   }
@@ -67,6 +69,12 @@ struct TCapsule {
     const double leftmost = A.X < B.X ? A.Y : A.X > B.X ? B.Y : level;
     return {Chord(std::clamp(leftmost, top, bottom)).Lo, Chord(std::clamp(rightmost, top, bottom)).Hi};
   }
+
+ private:
+  TVec A, B;
+  double R;
+  double Length;
+  double Ux = 0, Uy = 0;  // the unit vector from A to B
 };
 
 // The cell index of coordinate v, kept within -1 ... count so that far-away points stay in range.
@@ -141,7 +149,8 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
 
   // Row by row of cells, the new cells are those the capsule's extent in the row reaches.
   const TCapsule capsule{a, b, FRadius};
-  std::vector<TRect> runs;
+  std::vector<TRect>& runs = FRuns;
+  runs.clear();
   const int32_t firstRow = std::max(0, CellOf(std::min(a.Y, b.Y) - FRadius, FBlock, FRows));
   const int32_t lastRow = std::min(FRows - 1, CellOf(std::max(a.Y, b.Y) + FRadius, FBlock, FRows));
   for (int32_t j = firstRow; j <= lastRow; ++j) {
@@ -164,10 +173,11 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
   size_t pixels = 0, cells = 0;
   for (const TRect& run : runs) {
     pixels += size_t(run.Width()) * run.Height();
-    cells += size_t(run.Width() + FBlock - 1) / FBlock;
+    cells += CellsOf(run);
   }
   patch.Before = std::make_unique_for_overwrite<uint32_t[]>(pixels);
-  patch.Colours.reserve(cells);
+  patch.Colours.resize(cells);
+  patch.Runs.reserve(runs.size());
   size_t firstPixel = 0;
   for (const TRect& run : runs) {
     PixelateRun(run, firstPixel, patch);
@@ -178,8 +188,9 @@ void TPixelationStroke::MoveTo(TPoint p, std::vector<TRect>& changed) {
 }
 
 void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixelatedArea::TPatch& patch) {
-  const int32_t width = run.Width(), cells = (width + FBlock - 1) / FBlock;
-  patch.Runs.push_back({run, patch.Colours.size(), firstPixel});
+  const int32_t width = run.Width(), cells = CellsOf(run);
+  const size_t firstColour = patch.Runs.empty() ? 0 : patch.Runs.back().FirstColour + CellsOf(patch.Runs.back().Rect);
+  patch.Runs.push_back({run, firstColour, firstPixel});
   // The sums of the run's columns, channel by channel (a loop over plain bytes, which vectorises), and then of each
   // cell's columns.
   FSums.assign(size_t(width) * 4, 0);
@@ -189,6 +200,7 @@ void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixela
     const uint8_t* bytes = reinterpret_cast<const uint8_t*>(row);
     for (size_t i = 0; i < size_t(width) * 4; ++i) FSums[i] += bytes[i];
   }
+  TBgra* colours = patch.Colours.data() + firstColour;
   const TRoundedMean whole(uint32_t(FBlock * run.Height()));
   for (int32_t k = 0; k < cells; ++k) {
     const int32_t left = k * FBlock, right = std::min(left + FBlock, width);
@@ -197,9 +209,9 @@ void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixela
       for (int32_t c = 0; c < 4; ++c) sums[c] += FSums[size_t(x) * 4 + c];
     // Only a cell cut by the picture's right edge holds fewer pixels.
     const TRoundedMean mean = right - left == FBlock ? whole : TRoundedMean(uint32_t((right - left) * run.Height()));
-    patch.Colours.push_back({mean(sums[0]), mean(sums[1]), mean(sums[2]), mean(sums[3])});
+    colours[k] = {mean(sums[0]), mean(sums[1]), mean(sums[2]), mean(sums[3])};
   }
-  FillRun(FPicture, run, FBlock, patch.Colours.data() + patch.Runs.back().FirstColour, FPattern);
+  FillRun(FPicture, run, FBlock, colours, FPattern);
 }
 
 }  // namespace qor

@@ -67,7 +67,9 @@ class TPixelationStroke {
   TPixelatedArea FArea;
   std::vector<uint32_t> FSums;  // scratch: the channel sums of a run's columns
   std::vector<TBgra> FPattern;  // scratch: one row of a run's cells
+  std::vector<TRect> FRuns;     // scratch: the runs of new cells of a move
 
+  int32_t CellsOf(const TRect& run) const { return (run.Width() + FBlock - 1) / FBlock; }
   void PixelateRun(const TRect& run, size_t firstPixel, TPixelatedArea::TPatch& patch);
 };
 
