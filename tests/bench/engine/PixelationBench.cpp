@@ -1,6 +1,6 @@
 // The pixelation brush on a 3840 x 2160 picture with the 40-pixel brush, for block sizes 2, 10 and 30: one move of a
 // stroke (10 px, a steady hand, or 400 px, a flick) with the compose of what it reports, and a stroke over the whole
-// surface, its rows 40 px apart, with or without composing what each move reports.
+// surface, its rows 40 px apart, with or without composing what each move reports, and the undo of that stroke.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -89,6 +89,24 @@ void BM_PixelateWholeSurface(benchmark::State& state) {
   state.counters["moves"] = double(path.size());
 }
 
+// Undoing the whole-surface stroke: the pixels put back and the rectangles reported, composed.
+void BM_UndoWholeSurface(benchmark::State& state) {
+  auto surface = Armed(int32_t(state.range(0)));
+  const std::vector<TPoint> path = Raster(Brush);
+  TImage screen(Width, Height);
+  for (auto _ : state) {
+    state.PauseTiming();
+    surface->MouseDown(path[0]);
+    for (const TPoint& p : path) surface->MouseMove(p);
+    surface->MouseUp(path.back());
+    state.ResumeTiming();
+    ComposeDirty(*surface, surface->Undo(), screen);
+    state.PauseTiming();
+    surface->MergeAll();
+    state.ResumeTiming();
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_PixelationStep)
@@ -99,3 +117,4 @@ BENCHMARK(BM_PixelateWholeSurface)
     ->ArgNames({"block", "compose"})
     ->ArgsProduct({{2, 10, 30}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoWholeSurface)->ArgName("block")->Arg(2)->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
