@@ -70,6 +70,19 @@ void BM_PixelationStep(benchmark::State& state) {
   state.counters["dirty px"] = benchmark::Counter(double(dirtyPixels), benchmark::Counter::kAvgIterations);
 }
 
+// A press and release: a stroke's first dab, with what starting a stroke costs.
+void BM_PixelationPress(benchmark::State& state) {
+  auto surface = Armed(int32_t(state.range(0)));
+  TImage screen(Width, Height);
+  for (auto _ : state) {
+    ComposeDirty(*surface, surface->MouseDown({1900, 1000}), screen);
+    ComposeDirty(*surface, surface->MouseUp({1900, 1000}), screen);
+    state.PauseTiming();
+    Reset(*surface);
+    state.ResumeTiming();
+  }
+}
+
 void BM_PixelateWholeSurface(benchmark::State& state) {
   auto surface = Armed(int32_t(state.range(0)));
   const bool compose = state.range(1) != 0;
@@ -113,6 +126,7 @@ BENCHMARK(BM_PixelationStep)
     ->ArgNames({"block", "move"})
     ->ArgsProduct({{2, 10, 30}, {10, 400}})
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PixelationPress)->ArgName("block")->Arg(2)->Arg(10)->Arg(30)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PixelateWholeSurface)
     ->ArgNames({"block", "compose"})
     ->ArgsProduct({{2, 10, 30}, {0, 1}})
