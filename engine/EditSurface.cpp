@@ -4,6 +4,7 @@
 
 #include "engine/AnnotationLayer.h"
 #include "engine/LayerHandles.h"
+#include "engine/Pixelation.h"
 #include "engine/RectUnion.h"
 #include "engine/UndoList.h"
 
@@ -16,7 +17,7 @@ constexpr int32_t ClipMargin = 64;
 // How close to a drawn pixel a press selects its layer.
 constexpr int32_t HitRadius = 3;
 
-enum class TDrag { None, Create, Move, Resize };
+enum class TDrag { None, Create, Move, Resize, Pixelate };
 
 const TLayerLook DefaultLook{};
 
@@ -31,6 +32,8 @@ struct TEditSurface::TState {
   int32_t Current = 0;
   TCreateMode Mode = TCreateMode::None;
   TUndoList Steps;
+  int32_t BrushSize = 20;
+  int32_t BlockSize = 10;
 
   TDrag Drag = TDrag::None;
   TPoint DragStart;  // where the press was
@@ -38,6 +41,7 @@ struct TEditSurface::TState {
   THandle Grabbed = THandle::None;
   TPoint GrabShift;  // from the press to the grabbed handle's centre
   TLayerGeometry GeometryBefore;
+  std::unique_ptr<TPixelationStroke> Stroke;
 
   // Collects the rectangles a change touches; Finish makes them disjoint and clips them to the surface.
   std::vector<TRect> Dirty;
@@ -78,6 +82,10 @@ struct TEditSurface::TState {
     spots = Layer(Current)->Handles();
     return HandleAt(spots, p, HandleSide);
   }
+  void AddArea(const TPixelatedArea& area) {
+    const std::vector<TRect> rects = area.Rects();
+    Dirty.insert(Dirty.end(), rects.begin(), rects.end());
+  }
   void Select(int32_t index) {
     AddHandles();
     Current = index;
@@ -112,6 +120,7 @@ void TEditSurface::TState::StartLayer(TLayerKind kind, TPoint p, TEditSurface& s
 
 void TEditSurface::TState::DragTo(TPoint p) {
   LastPoint = p;
+  if (Drag == TDrag::Pixelate) return Stroke->MoveTo(p, Dirty);
   TAnnotationLayer* layer = Layer(Current);
   if (!layer) return;
   switch (Drag) {
@@ -145,6 +154,7 @@ void TEditSurface::TState::DragTo(TPoint p) {
       AddLayerAndHandles(Current);
       break;
     }
+    case TDrag::Pixelate:
     case TDrag::None: break;
   }
 }
@@ -152,6 +162,13 @@ void TEditSurface::TState::DragTo(TPoint p) {
 bool TEditSurface::TState::Release() {
   const TDrag drag = Drag;
   Drag = TDrag::None;
+  if (drag == TDrag::Pixelate) {
+    TUndoStep step{TStepKind::Pixelate, 0, nullptr, {}, {}, Stroke->TakeArea()};
+    Stroke.reset();
+    if (step.Pixels.IsEmpty()) return false;  // the brush stayed off the picture
+    Steps.Push(std::move(step));
+    return true;
+  }
   TAnnotationLayer* layer = Layer(Current);
   if (!layer) return false;
   switch (drag) {
@@ -164,19 +181,20 @@ bool TEditSurface::TState::Release() {
         return false;
       }
       AddHandles();
-      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}});
+      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}, {}});
       return true;
     case TDrag::Move:
       if (layer->Offset() == TPoint{}) return false;
       AddLayer(Current);
       layer->CommitOffset();
       AddLayer(Current);
-      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry()});
+      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
       return true;
     case TDrag::Resize:
       if (layer->Geometry() == GeometryBefore) return false;
-      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry()});
+      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
       return true;
+    case TDrag::Pixelate:
     case TDrag::None: break;
   }
   return false;
@@ -232,6 +250,12 @@ TSurfaceUpdate TEditSurface::SetLook(int32_t layer, const TLayerLook& look) {
 
 int32_t TEditSurface::CurrentLayer() const { return FState->Current; }
 void TEditSurface::SetCreateMode(TCreateMode mode) { FState->Mode = mode; }
+
+void TEditSurface::SetPixelationBrush(int32_t brushSize, int32_t blockSize) {
+  FState->BrushSize = brushSize;
+  FState->BlockSize = blockSize;
+}
+
 TCreateMode TEditSurface::CreateMode() const { return FState->Mode; }
 bool TEditSurface::Dragging() const { return FState->Drag != TDrag::None; }
 
@@ -240,7 +264,12 @@ TSurfaceUpdate TEditSurface::MouseDown(TPoint p) {
   const bool released = s.Drag != TDrag::None && s.Release();
   s.DragStart = s.LastPoint = p;
   std::vector<THandleSpot> spots;
-  if (const THandleSpot* spot = s.HandleOfCurrentAt(p, spots)) {
+  if (s.Mode == TCreateMode::Pixelate) {
+    s.Select(0);
+    s.Drag = TDrag::Pixelate;
+    s.Stroke = std::make_unique<TPixelationStroke>(s.Background.View(), s.BrushSize, s.BlockSize);
+    s.Stroke->MoveTo(p, s.Dirty);
+  } else if (const THandleSpot* spot = s.HandleOfCurrentAt(p, spots)) {
     s.Drag = TDrag::Resize;
     s.Grabbed = spot->Which;
     s.GrabShift = {spot->Centre.X - p.X, spot->Centre.Y - p.Y};
@@ -261,8 +290,14 @@ TSurfaceUpdate TEditSurface::MouseDown(TPoint p) {
 }
 
 TSurfaceUpdate TEditSurface::MouseMove(TPoint p) {
-  FState->DragTo(p);
-  return FState->Finish();
+  TState& s = *FState;
+  s.DragTo(p);
+  if (s.Drag != TDrag::Pixelate) return s.Finish();
+  // A brush move reports only cells it pixelated just now, inside the surface and each once: they need no merging,
+  // which would cost more than the move itself with small cells.
+  TSurfaceUpdate update{std::move(s.Dirty), false};
+  s.Dirty.clear();
+  return update;
 }
 
 TSurfaceUpdate TEditSurface::MouseUp(TPoint p) {
@@ -278,11 +313,13 @@ TSurfaceUpdate TEditSurface::EndInteractiveAction() { return MouseUp(FState->Las
 TSurfaceCursor TEditSurface::CursorAt(TPoint p) const {
   const TState& s = *FState;
   switch (s.Drag) {
-    case TDrag::Create: return TSurfaceCursor::Cross;
+    case TDrag::Create:
+    case TDrag::Pixelate: return TSurfaceCursor::Cross;
     case TDrag::Move: return TSurfaceCursor::Move;
     case TDrag::Resize: return CursorOf(s.Grabbed);
     case TDrag::None: break;
   }
+  if (s.Mode == TCreateMode::Pixelate) return TSurfaceCursor::Cross;  // presses paint wherever they land
   std::vector<THandleSpot> spots;
   if (const THandleSpot* spot = s.HandleOfCurrentAt(p, spots)) return CursorOf(spot->Which);
   if (s.TopLayerAt(p)) return TSurfaceCursor::Move;
@@ -300,8 +337,9 @@ TSurfaceUpdate TEditSurface::Undo() {
   if (!step) return s.Finish(false);
   // A deleted layer is not in the list until the undo puts it back.
   if (step->Kind != TStepKind::Delete) s.AddLayer(step->Layer);
+  s.AddArea(step->Pixels);
   s.AddHandles();
-  const TStepEffect effect = s.Steps.Undo(s.Layers);
+  const TStepEffect effect = s.Steps.Undo(s.Layers, s.Background.View());
   s.FollowSelection(effect);
   if (!effect.Removed) s.AddLayer(effect.Layer);
   s.AddHandles();
@@ -315,8 +353,9 @@ TSurfaceUpdate TEditSurface::Redo() {
   if (!step) return s.Finish(false);
   // A created layer is not in the list until the redo puts it back.
   if (step->Kind != TStepKind::Create) s.AddLayer(step->Layer);
+  s.AddArea(step->Pixels);
   s.AddHandles();
-  const TStepEffect effect = s.Steps.Redo(s.Layers);
+  const TStepEffect effect = s.Steps.Redo(s.Layers, s.Background.View());
   s.FollowSelection(effect);
   if (!effect.Removed) s.AddLayer(effect.Layer);
   s.AddHandles();
@@ -329,7 +368,7 @@ TSurfaceUpdate TEditSurface::DeleteCurrent() {
   const int32_t index = s.Current;
   if (!s.Layer(index)) return s.Finish(false);
   s.AddLayerAndHandles(index);
-  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}};
+  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}, {}};
   s.Layers.erase(s.Layers.begin() + (index - 1));
   s.Current = 0;
   s.Steps.Push(std::move(step));
@@ -345,7 +384,7 @@ TSurfaceUpdate TEditSurface::NudgeCurrent(int32_t dx, int32_t dy) {
   TLayerGeometry before = layer->Geometry();
   layer->SetGeometry(Moved(before, {dx, dy}));
   s.AddLayerAndHandles(s.Current);
-  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry()});
+  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry(), {}});
   return s.Finish(true);
 }
 

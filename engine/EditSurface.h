@@ -38,9 +38,13 @@ class TEditSurface {
   // The selected layer, with its handles shown; 0 when none is.
   int32_t CurrentLayer() const;
 
-  // What a press on empty picture creates. None: presses only select, move and resize.
+  // What a press on empty picture creates. None: presses only select, move and resize. Pixelate: every press starts
+  // a stroke of the pixelation brush in layer 0 (presses then never select or move layers), moves extend it, and the
+  // release ends it; the stroke is one undo step.
   void SetCreateMode(TCreateMode mode);
   TCreateMode CreateMode() const;
+  // The pixelation brush's diameter and cell side in pixels (20 and 10 until set); taken by the strokes that follow.
+  void SetPixelationBrush(int32_t brushSize, int32_t blockSize);
   // Called right after a press has started a new layer (its index and kind), before its first pixel is drawn: the
   // place to give it its look with SetLook.
   std::function<void(int32_t layer, TLayerKind kind)> OnNewLayer;
@@ -54,7 +58,7 @@ class TEditSurface {
   // Ends a drag in progress where it stands, as a release would.
   TSurfaceUpdate EndInteractiveAction();
 
-  // Undo steps: creating, moving, resizing or deleting a layer. A new step clears the redo steps.
+  // Undo steps: creating, moving, resizing or deleting a layer, a pixelation stroke. A new step clears the redo steps.
   int32_t UndoCount() const;
   int32_t RedoCount() const;
   TSurfaceUpdate Undo();

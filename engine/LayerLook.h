@@ -20,7 +20,7 @@ struct TLayerLook {
   friend bool operator==(const TLayerLook&, const TLayerLook&) = default;
 };
 
-// What a drag on empty picture creates.
-enum class TCreateMode { None, Shape, Line, FreeHand, Text };
+// What a drag on empty picture creates; Pixelate paints the picture itself with the pixelation brush.
+enum class TCreateMode { None, Shape, Line, FreeHand, Text, Pixelate };
 
 }  // namespace qor

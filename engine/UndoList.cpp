@@ -16,11 +16,14 @@ TStepEffect PutBack(TUndoStep& step, TLayerList& layers) {
   return {step.Layer, true, false};
 }
 
-// Create and delete are each other's reverse; so are the two directions of a move or resize.
-TStepEffect Apply(TUndoStep& step, TLayerList& layers, bool forwards) {
+// Create and delete are each other's reverse; so are the two directions of a move, resize or pixelation.
+TStepEffect Apply(TUndoStep& step, TLayerList& layers, const TImageView& picture, bool forwards) {
   switch (step.Kind) {
     case TStepKind::Create: return forwards ? PutBack(step, layers) : TakeOut(step, layers);
     case TStepKind::Delete: return forwards ? TakeOut(step, layers) : PutBack(step, layers);
+    case TStepKind::Pixelate:
+      forwards ? step.Pixels.Repeat(picture) : step.Pixels.Restore(picture);
+      return {0, false, false};
     case TStepKind::Move:
     case TStepKind::Resize: break;
   }
@@ -35,18 +38,18 @@ void TUndoList::Push(TUndoStep step) {
   FUndone.clear();
 }
 
-TStepEffect TUndoList::Undo(TLayerList& layers) {
+TStepEffect TUndoList::Undo(TLayerList& layers, const TImageView& picture) {
   TUndoStep step = std::move(FDone.back());
   FDone.pop_back();
-  const TStepEffect effect = Apply(step, layers, false);
+  const TStepEffect effect = Apply(step, layers, picture, false);
   FUndone.push_back(std::move(step));
   return effect;
 }
 
-TStepEffect TUndoList::Redo(TLayerList& layers) {
+TStepEffect TUndoList::Redo(TLayerList& layers, const TImageView& picture) {
   TUndoStep step = std::move(FUndone.back());
   FUndone.pop_back();
-  const TStepEffect effect = Apply(step, layers, true);
+  const TStepEffect effect = Apply(step, layers, picture, true);
   FDone.push_back(std::move(step));
   return effect;
 }
