@@ -14,7 +14,8 @@ TCreateMode CreateModeOf(TDrawingTool tool) {
     case TDrawingTool::Line: return TCreateMode::Line;
     case TDrawingTool::Brush: return TCreateMode::FreeHand;
     case TDrawingTool::Text: return TCreateMode::Text;
-    default: return TCreateMode::None;  // the pixelation brush paints the picture itself
+    case TDrawingTool::Pixelation: return TCreateMode::Pixelate;  // paints the picture itself
+    default: return TCreateMode::None;
   }
 }
 

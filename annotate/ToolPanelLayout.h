@@ -35,7 +35,7 @@ struct TToolPanelSizes {
   TSize FontSizeBox{64, 36};
   TSize FontNameBox{140, 36};
   TSize SizeButton{30, 30};  // - and +
-  TSize PixelLabel{64, 22};
+  TSize PixelLabel{80, 22};
   TSize Slider{120, 28};
   TSize Preview{28, 28};
   TSize Swatch{12, 12};

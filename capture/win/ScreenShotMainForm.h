@@ -61,6 +61,7 @@ class TScreenShotMainForm : public TForm {
   TAnnotationTools FTools;
   std::unique_ptr<TToolPanel> FToolPanel;                // Panel_Tool_Small
   std::unique_ptr<TFormOf<TEditSurfaceView>> FViewEdit;  // Image_Front_ViewEdit
+  bool FDrawingMerged = false;  // annotations were merged into the picture before the output (pixelation does)
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();

@@ -65,8 +65,8 @@ def play_selection(session, width, height, out, scale):
 
 
 def play_annotations(session, selection, height, scale):
-    """A few annotations over the selection: a rectangle, an oval, an arrow, a line and a brush stroke, each
-    waited for on screen before the next tool is picked."""
+    """A few annotations over the selection: a rectangle, an oval, an arrow, a line, a brush stroke and a pixelated
+    band, each waited for on screen before the next tool is picked."""
     left, top, right, bottom = selection
     w, h = right - left, bottom - top
 
@@ -79,6 +79,7 @@ def play_annotations(session, selection, height, scale):
         ("arrow", [at(0.15, 0.85), at(0.4, 0.58)]),
         ("line", [at(0.55, 0.6), at(0.9, 0.62)]),
         ("brush", [at(0.5 + 0.4 * t / 24, 0.8 + 0.08 * np.sin(t / 3)) for t in range(25)]),
+        ("pixelation", [at(0.62, 0.2), at(0.75, 0.16), at(0.9, 0.2)]),
     ]
     for tool, points in strokes:
         session.mouse_move(*tool_button_centre(selection, height, tool, scale))

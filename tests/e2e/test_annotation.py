@@ -156,6 +156,51 @@ class AnnotationTests(unittest.TestCase):
             self.assertEqual(program.wait(20), 0, program.output())
             self.assertEqual(saved_files(folder), [], "ESC wrote a file")
 
+    @e2e_timeout(300)
+    def test_pixelation_turns_a_swept_band_into_cells_that_take_in_a_shape_drawn_before(self):
+        with Session() as session:
+            folder = session.prefix / "drive_c" / "shots"
+            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
+            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            program, overlay = start_and_select(session)
+            rect = ((150, 170), (250, 240))
+            self.draw(session, "rectangle", rect, shown_at=(150, 185))
+            # The band crosses the rectangle's sides; the brush is 20 pixels wide and the cells 10.
+            session.mouse_move(*tool_button_centre(SELECTION, 1080, "pixelation"))
+            session.click()
+            band = [(130, 205), (300, 205), (470, 205)]
+            session.drag(*band)
+            cell = np.s_[200:210, 460:470]  # a cell on the band's far end, in screen coordinates
+
+            def far_end_pixelated(screen):
+                part = screen[cell].reshape(-1, 3)
+                return (part == part[0]).all() and not np.array_equal(screen[cell], session.background[cell])
+
+            session.wait_for_screen(far_end_pixelated, what="the band pixelated")
+            session.key(overlay, "ctrl+s")
+            self.assertEqual(program.wait(20), 0, program.output())
+            files = saved_files(folder)
+            self.assertEqual(len(files), 1, f"files in {folder}")
+            saved = read_picture(files[0]).astype(int)
+
+            before = session.background[SELECTED].copy()
+            rectangle_border(before, *rect)
+            before = before.astype(int)
+            changed_rows = set()
+            for top in range(0, HEIGHT, 10):
+                for left in range(0, WIDTH, 10):
+                    got, was = saved[top : top + 10, left : left + 10], before[top : top + 10, left : left + 10]
+                    if np.array_equal(got, was):
+                        continue
+                    mean = np.floor(was.reshape(-1, 3).mean(axis=0) + 0.5)
+                    self.assertTrue((np.abs(got - mean) <= 1).all(), f"cell at {left},{top} is not its mean")
+                    changed_rows.add(top)
+                    # Each swept cell lies within the brush's reach of the band.
+                    self.assertLess(abs(top + 5 - (205 - TOP)), 10 + 5 + 5, f"cell at {left},{top} is off the band")
+            self.assertIn(80, changed_rows, "the band's own cell row was not pixelated")
+            # The rectangle's sides on the band are cells now: no red pixel is left where the band crossed them.
+            self.assertFalse((saved[82:88, 50:54] == RED).all(axis=2).any(), "the rectangle's side survived")
+
 
 if __name__ == "__main__":
     unittest.main()
