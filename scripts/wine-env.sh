@@ -45,10 +45,13 @@ qor_wine_init() {
 # later calls until qor_wine_session_stop.
 qor_wine_session_start() {
   local state="$WINEPREFIX/qor-session"
+  mkdir -p "$WINEPREFIX"
   if [ -f "$state" ]; then
     # shellcheck disable=SC1090
     source "$state"
-    if kill -0 "$QOR_SESSION_KEEPALIVE" 2>/dev/null && DISPLAY="$QOR_SESSION_DISPLAY" xdpyinfo >/dev/null 2>&1; then
+    # A session whose keep-alive program lives is reused as it is: stopping it would end every Wine program of
+    # the session, other tests' included.
+    if kill -0 "$QOR_SESSION_KEEPALIVE" 2>/dev/null; then
       export DISPLAY="$QOR_SESSION_DISPLAY"
       return 0
     fi
@@ -63,12 +66,14 @@ qor_wine_session_start() {
   # cmd.exe waits for input that never comes; setsid makes the pipeline one process group to end together.
   setsid bash -c 'sleep 86400 | wine cmd.exe' </dev/null >/dev/null 2>&1 &
   local keepalive=$!
+  # Written aside and renamed, so that a test program starting meanwhile never reads half a file.
   printf 'QOR_SESSION_DISPLAY=%s\nQOR_SESSION_KEEPALIVE=%s\nQOR_SESSION_XVFB=%s\n' "$DISPLAY" "$keepalive" \
-    "$xvfb_pid" >"$state"
+    "$xvfb_pid" >"$state.new" && mv "$state.new" "$state"
   for _ in $(seq 1 100); do
     pgrep -f 'explorer.exe' >/dev/null && break
     sleep 0.1
   done
+  return 0
 }
 
 qor_wine_session_stop() {
