@@ -1,0 +1,340 @@
+#include "annotate/win/MyMemo.h"
+
+#include <richedit.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "annotate/TextEditorLayout.h"
+#include "base/win/DibImage.h"
+#include "base/win/UniqueHandle.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int32_t CreatedWidth = 200, CreatedHeight = 150;
+constexpr int TwipsPerInch = 1440;
+
+// Loaded once and kept for the life of the process: every editor's window class lives in it.
+bool RichEditLoaded() {
+  static const HMODULE library = ::LoadLibraryW(L"Msftedit.dll");
+  return library != nullptr;
+}
+
+bool TahomaInstalled() {
+  static const bool installed = [] {
+    TWindowDc screen(nullptr);
+    LOGFONTW font{};
+    font.lfCharSet = DEFAULT_CHARSET;
+    wcscpy(font.lfFaceName, L"Tahoma");
+    bool found = false;
+    ::EnumFontFamiliesExW(
+        screen.Get(), &font,
+        [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) -> int {
+          *reinterpret_cast<bool*>(found) = true;
+          return 0;
+        },
+        reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+  }();
+  return installed;
+}
+
+int ScreenDpi() {
+  TWindowDc screen(nullptr);
+  return ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+TPoint PositionOf(HWND edit, int32_t index) {
+  POINTL p{};
+  ::SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), index);
+  return {p.x, p.y};
+}
+
+void FillColor(HDC dc, const TRect& r, uint32_t color) {
+  TBrushHandle brush(::CreateSolidBrush(color));
+  const RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+  ::FillRect(dc, &rc, brush.Get());
+}
+
+}  // namespace
+
+bool TMyMemo::Create(HWND parent) {
+  if (!RichEditLoaded()) return false;
+  if (!CreateForm(L"TMyMemo", 0, WS_CHILD, L"", 0, 0, CreatedWidth, CreatedHeight, parent)) return false;
+  // Transparent: the frame window (and what it paints under the text) shows through between the glyphs.
+  FEdit = ::CreateWindowExW(WS_EX_TRANSPARENT, MSFTEDIT_CLASS, L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, FrameWidth,
+                            FrameWidth, CreatedWidth - 2 * FrameWidth, CreatedHeight - 2 * FrameWidth, Handle(),
+                            nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (!FEdit) return false;
+  ::SendMessageW(FEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  ::SendMessageW(FEdit, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
+  ::SendMessageW(FEdit, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_UPDATE | ENM_REQUESTRESIZE);
+  SetSelectionFont(FPoints, 0);
+  return true;
+}
+
+void TMyMemo::SetEdgeColor(uint32_t color) {
+  FEdgeColor = color;
+  Repaint();
+}
+
+void TMyMemo::SetEnterColor(uint32_t color) {
+  FEnterColor = color;
+  Repaint();
+}
+
+TRect TMyMemo::Bounds() const {
+  RECT r{};
+  ::GetWindowRect(Handle(), &r);
+  ::MapWindowPoints(nullptr, ::GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void TMyMemo::SetBounds(const TRect& r) {
+  ::SetWindowPos(Handle(), nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TMyMemo::ShowAndFocus() {
+  ::ShowWindow(Handle(), SW_SHOW);
+  ::SetFocus(FEdit);
+}
+
+void TMyMemo::Hide() { ::ShowWindow(Handle(), SW_HIDE); }
+
+void TMyMemo::SetSelectionFont(int32_t points, uint32_t color) {
+  FPoints = points;
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof(format);
+  format.dwMask = CFM_SIZE | CFM_COLOR;
+  format.yHeight = points * 20;  // twips
+  format.crTextColor = color;
+  if (TahomaInstalled()) {
+    format.dwMask |= CFM_FACE;
+    wcscpy(format.szFaceName, L"Tahoma");
+  }
+  ::SendMessageW(FEdit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  ContentChanged();
+}
+
+void TMyMemo::SelectAll() { ::SendMessageW(FEdit, EM_SETSEL, 0, -1); }
+
+void TMyMemo::CaretToEnd() { ::SendMessageW(FEdit, EM_SETSEL, -1, -1); }
+
+int32_t TMyMemo::FontHeight() const { return ::MulDiv(FPoints, ScreenDpi(), 72); }
+
+void TMyMemo::SetWordWrap(bool wrap) {
+  FWordWrap = wrap;
+  ::SendMessageW(FEdit, EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
+}
+
+std::wstring TMyMemo::Text() const {
+  std::wstring text(::GetWindowTextLengthW(FEdit) + 1, L'\0');
+  text.resize(::GetWindowTextW(FEdit, text.data(), int(text.size())));
+  return text;
+}
+
+void TMyMemo::SetText(std::wstring_view text) {
+  // Replacing the selection keeps the font given to it.
+  SelectAll();
+  const std::wstring copy(text);
+  ::SendMessageW(FEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+int32_t TMyMemo::LineCount() const {
+  if (::GetWindowTextLengthW(FEdit) == 0) return 0;
+  return int32_t(::SendMessageW(FEdit, EM_GETLINECOUNT, 0, 0));
+}
+
+int32_t TMyMemo::LongestLine() const {
+  int32_t longest = 0;
+  for (int32_t line = 0; line < LineCount(); ++line) {
+    const LRESULT start = ::SendMessageW(FEdit, EM_LINEINDEX, line, 0);
+    longest = std::max(longest, int32_t(::SendMessageW(FEdit, EM_LINELENGTH, start, 0)));
+  }
+  return longest;
+}
+
+TSize TMyMemo::ContentSize() const {
+  // The width: where the widest line ends. The height: the control's own request for its content.
+  const TPoint origin = PositionOf(FEdit, 0);
+  int32_t width = 0;
+  const int32_t lines = int32_t(::SendMessageW(FEdit, EM_GETLINECOUNT, 0, 0));
+  for (int32_t line = 0; line < lines; ++line) {
+    const LRESULT start = ::SendMessageW(FEdit, EM_LINEINDEX, line, 0);
+    const LRESULT length = ::SendMessageW(FEdit, EM_LINELENGTH, start, 0);
+    width = std::max(width, PositionOf(FEdit, int32_t(start + length)).X - origin.X);
+  }
+  FMeasuring = true;
+  ::SendMessageW(FEdit, EM_REQUESTRESIZE, 0, 0);
+  FMeasuring = false;
+  return {width, FRequestedHeight};
+}
+
+void TMyMemo::ContentChanged() {
+  if (FMeasuring || !OnContentSize) return;
+  const TSize content = ContentSize();
+  if (content == FReported) return;
+  FReported = content;
+  OnContentSize(content);
+}
+
+void TMyMemo::DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const {
+  const TImageView& pixels = canvas.View();
+  for (int32_t y = 0; y < pixels.Height; ++y)
+    for (int32_t x = 0; x < pixels.Width; ++x) pixels.At(x, y) = BgraFromColorRef(ground);
+  FORMATRANGE range{};
+  range.hdc = range.hdcTarget = canvas.Dc();
+  range.rc = {0, 0, ::MulDiv(pixels.Width, TwipsPerInch, dpi), ::MulDiv(pixels.Height, TwipsPerInch, dpi)};
+  range.rcPage = range.rc;
+  range.chrg = {0, -1};
+  const LRESULT formatted = ::SendMessageW(FEdit, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  ::SendMessageW(FEdit, EM_FORMATRANGE, FALSE, 0);  // frees the control's formatting cache
+  if (formatted == 0 && ::GetWindowTextLengthW(FEdit) > 0) {
+    // Some rich edit versions (Wine's) do not format ranges: the control paints its client area instead, on a
+    // background of the ground colour, with the selection collapsed so that no highlight shows.
+    CHARRANGE selection{};
+    ::SendMessageW(FEdit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    ::SendMessageW(FEdit, EM_SETSEL, selection.cpMax, selection.cpMax);
+    ::SendMessageW(FEdit, EM_SETBKGNDCOLOR, 0, ground);
+    ::SendMessageW(FEdit, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    ::SendMessageW(FEdit, EM_SETBKGNDCOLOR, 1, 0);
+    ::SendMessageW(FEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  }
+  ::GdiFlush();
+}
+
+void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
+  RECT client{};
+  ::GetClientRect(FEdit, &client);
+  const TRect area = TRect::FromSize(at.X + FrameWidth, at.Y + FrameWidth, client.right, client.bottom);
+  const TRect visible = area.Intersect(TRect::FromSize(0, 0, target.Width, target.Height));
+  if (visible.IsEmpty() || dpi <= 0) return;
+
+  // The text drawn once on black and once on white gives, channel by channel, how much each pixel is covered (the
+  // difference) and the text's share of it (the black one): the anti-aliased glyphs then blend over any picture.
+  TDibImage onBlack, onWhite;
+  if (!onBlack.Create(area.Width(), area.Height()) || !onWhite.Create(area.Width(), area.Height())) return;
+  DrawTextOn(onBlack, 0x000000, dpi);
+  DrawTextOn(onWhite, 0xFFFFFF, dpi);
+
+  const auto blend = [](uint8_t text, uint8_t clear, uint8_t under) {
+    return uint8_t(text + (std::max(clear, text) - text) * under / 255);
+  };
+  const TImageView under = target.Sub(visible);
+  const int32_t dx = visible.Left - area.Left, dy = visible.Top - area.Top;
+  for (int32_t y = 0; y < under.Height; ++y)
+    for (int32_t x = 0; x < under.Width; ++x) {
+      const TBgra b = onBlack.View().At(x + dx, y + dy), w = onWhite.View().At(x + dx, y + dy);
+      if (b.R == 0 && b.G == 0 && b.B == 0 && w.R == 255 && w.G == 255 && w.B == 255) continue;  // untouched
+      TBgra& pixel = under.At(x, y);
+      pixel = {blend(b.B, w.B, pixel.B), blend(b.G, w.G, pixel.G), blend(b.R, w.R, pixel.R), 255};
+    }
+}
+
+void TMyMemo::Repaint() {
+  if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void TMyMemo::PaintFrame(HDC dc) const {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  const TSize size{client.right, client.bottom};
+  const uint32_t edge = FMouseOver ? FEnterColor : FEdgeColor;
+  FillColor(dc, {0, 0, size.Width, FrameWidth}, edge);
+  FillColor(dc, {0, size.Height - FrameWidth, size.Width, size.Height}, edge);
+  FillColor(dc, {0, 0, FrameWidth, size.Height}, edge);
+  FillColor(dc, {size.Width - FrameWidth, 0, size.Width, size.Height}, edge);
+  for (const TRect& dash : FrameDashes(size)) FillColor(dc, dash, 0xFFFFFF);
+}
+
+void TMyMemo::MouseMoved(TPoint p) {
+  if (FDragging) {
+    POINT pointer{p.X, p.Y};
+    HWND parent = ::GetParent(Handle());
+    ::MapWindowPoints(Handle(), parent, &pointer, 1);
+    TRect limits = DragBounds;
+    if (limits.IsEmpty()) {
+      RECT r{};
+      ::GetClientRect(parent, &r);
+      limits = {r.left, r.top, r.right, r.bottom};
+    }
+    const TRect moved = DragEditor(Bounds(), FGrab, {pointer.x, pointer.y}, limits);
+    if (moved == Bounds()) return;
+    SetBounds(moved);
+    if (OnMoved) OnMoved(moved);
+    return;
+  }
+  if (!FMouseOver) {
+    FMouseOver = true;
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+    ::TrackMouseEvent(&track);
+    Repaint();
+  }
+}
+
+LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      if (FEdit)
+        ::MoveWindow(FEdit, FrameWidth, FrameWidth, std::max(0, LOWORD(lParam) - 2 * FrameWidth),
+                     std::max(0, HIWORD(lParam) - 2 * FrameWidth), TRUE);
+      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      TPaintScope paint(Handle());
+      if (PaintBackground) {
+        const TRect bounds = Bounds();
+        PaintBackground(paint.Get(), bounds);
+      }
+      PaintFrame(paint.Get());
+      return 0;
+    }
+    case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == FEdit) {
+        // The text is drawn without a background: what lies under it is painted again before each change shows.
+        if (HIWORD(wParam) == EN_UPDATE) Repaint();
+        if (HIWORD(wParam) == EN_CHANGE) ContentChanged();
+        return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == FEdit && header->code == EN_REQUESTRESIZE) {
+        const RECT& r = reinterpret_cast<const REQRESIZE*>(lParam)->rc;
+        FRequestedHeight = r.bottom - r.top;
+        ContentChanged();
+        return 0;
+      }
+      break;
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wParam) == Handle()) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      FDragging = true;
+      FGrab = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      ::SetCapture(Handle());
+      if (OnPress) OnPress();
+      return 0;
+    case WM_MOUSEMOVE: MouseMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONUP:
+      if (FDragging) ::ReleaseCapture();
+      FDragging = false;
+      return 0;
+    case WM_CAPTURECHANGED: FDragging = false; return 0;
+    case WM_MOUSELEAVE:
+      FMouseOver = false;
+      Repaint();
+      return 0;
+  }
+  return TForm::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace qor
