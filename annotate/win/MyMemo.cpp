@@ -71,7 +71,7 @@ bool TMyMemo::Create(HWND parent) {
   if (!FEdit) return false;
   ::SendMessageW(FEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   ::SendMessageW(FEdit, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
-  ::SendMessageW(FEdit, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_UPDATE | ENM_REQUESTRESIZE);
+  ::SendMessageW(FEdit, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE);
   SetSelectionFont(FPoints, 0);
   return true;
 }
@@ -234,6 +234,8 @@ void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
     }
 }
 
+// The text is drawn without a background: the frame window paints what lies under it first, then the text. Only
+// changes of the text, the selection, the frame's colour or the hover call this (never a paint), so no paint loops.
 void TMyMemo::Repaint() {
   if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -295,14 +297,19 @@ LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == FEdit) {
-        // The text is drawn without a background: what lies under it is painted again before each change shows.
-        if (HIWORD(wParam) == EN_UPDATE) Repaint();
-        if (HIWORD(wParam) == EN_CHANGE) ContentChanged();
+        if (HIWORD(wParam) == EN_CHANGE) {
+          Repaint();
+          ContentChanged();
+        }
         return 0;
       }
       break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header->hwndFrom == FEdit && header->code == EN_SELCHANGE) {
+        Repaint();
+        return 0;
+      }
       if (header->hwndFrom == FEdit && header->code == EN_REQUESTRESIZE) {
         const RECT& r = reinterpret_cast<const REQRESIZE*>(lParam)->rc;
         FRequestedHeight = r.bottom - r.top;

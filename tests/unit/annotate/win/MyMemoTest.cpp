@@ -54,8 +54,13 @@ struct TOpenEditor {
 struct TInk {
   TRect Box;  // of every pixel that differs from the ground
   int Reddish = 0;
+  int Solid = 0;    // exactly the text's red
+  int Blended = 0;  // anti-aliased edges: between the ground and red in every channel
+  int Foreign = 0;  // neither
   bool AllOpaque = true;
 };
+
+bool Between(uint8_t v, uint8_t a, uint8_t b) { return v >= std::min(a, b) && v <= std::max(a, b); }
 
 TInk InkOn(const TDibImage& picture) {
   TInk ink;
@@ -67,6 +72,12 @@ TInk InkOn(const TDibImage& picture) {
       if (p == Ground) continue;
       box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
       if (p.R > 150 && p.B < 120) ++ink.Reddish;
+      if (p == TBgra{0, 0, 255, 255})
+        ++ink.Solid;
+      else if (Between(p.B, Ground.B, 0) && Between(p.G, Ground.G, 0) && Between(p.R, Ground.R, 255))
+        ++ink.Blended;
+      else
+        ++ink.Foreign;
     }
   ink.Box = box.IsEmpty() ? TRect{} : box;
   return ink;
@@ -123,6 +134,9 @@ TEST(MyMemo, RenderingDrawsOnlyTheTextWhereTheEditorLaysItOut) {
   const TInk ink = InkOn(picture);
   EXPECT_TRUE(ink.AllOpaque);
   EXPECT_GT(ink.Reddish, 30);
+  EXPECT_GT(ink.Solid, 30);
+  EXPECT_GT(ink.Blended, 30);
+  EXPECT_EQ(ink.Foreign, 0);
   const TRect memo = TRect::FromSize(at.X, at.Y, e.Memo.Bounds().Width(), e.Memo.Bounds().Height());
   EXPECT_EQ(ink.Box.Intersect(memo), ink.Box)
       << ink.Box.Left << "," << ink.Box.Top << " " << ink.Box.Right << "," << ink.Box.Bottom;
@@ -150,6 +164,16 @@ TEST(MyMemo, RenderingAtThePicturesEdgeKeepsTheGlyphsInsideAndTouchesNothingElse
   // Far off the picture nothing is drawn.
   e.Memo.RenderInto(picture.View(), {500, 500}, ScreenDpi());
   EXPECT_EQ(InkOn(picture).Box, ink.Box);
+}
+
+TEST(MyMemo, ShownEditorStopsRepaintingOnceTypingIsDrawn) {
+  TOpenEditor e;
+  Type(e.Memo.Edit(), L"Hello 123");
+  // Each paint must not ask for another one: the queue runs out of paints.
+  int rounds = 0;
+  for (MSG m; rounds < 500 && ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); ++rounds) ::DispatchMessageW(&m);
+  EXPECT_LT(rounds, 500);
+  EXPECT_EQ(HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT, 0u);
 }
 
 TEST(MyMemo, FrameIsDashedWhiteOverTheEdgeColourAndTakesTheHoverColour) {
