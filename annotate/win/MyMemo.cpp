@@ -16,6 +16,7 @@ namespace {
 
 constexpr int32_t CreatedWidth = 200, CreatedHeight = 150;
 constexpr int TwipsPerInch = 1440;
+constexpr const wchar_t* EditorProperty = L"TMyMemo";
 
 // Loaded once and kept for the life of the process: every editor's window class lives in it.
 bool RichEditLoaded() {
@@ -63,12 +64,16 @@ void FillColor(HDC dc, const TRect& r, uint32_t color) {
 
 bool TMyMemo::Create(HWND parent) {
   if (!RichEditLoaded()) return false;
-  if (!CreateForm(L"TMyMemo", 0, WS_CHILD, L"", 0, 0, CreatedWidth, CreatedHeight, parent)) return false;
-  // Transparent: the frame window (and what it paints under the text) shows through between the glyphs.
-  FEdit = ::CreateWindowExW(WS_EX_TRANSPARENT, MSFTEDIT_CLASS, L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, FrameWidth,
-                            FrameWidth, CreatedWidth - 2 * FrameWidth, CreatedHeight - 2 * FrameWidth, Handle(),
-                            nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (!CreateForm(L"TMyMemo", 0, WS_CHILD | WS_CLIPCHILDREN, L"", 0, 0, CreatedWidth, CreatedHeight, parent))
+    return false;
+  FEdit = ::CreateWindowExW(0, MSFTEDIT_CLASS, L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE, FrameWidth, FrameWidth,
+                            CreatedWidth - 2 * FrameWidth, CreatedHeight - 2 * FrameWidth, Handle(), nullptr,
+                            ::GetModuleHandleW(nullptr), nullptr);
   if (!FEdit) return false;
+  // The control's own paint is opaque under Wine whatever its style says; the editor paints it (see PaintEdit).
+  ::SetPropW(FEdit, EditorProperty, this);
+  FEditProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(FEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMyMemo::EditProc)));
   ::SendMessageW(FEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   ::SendMessageW(FEdit, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
   ::SendMessageW(FEdit, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE);
@@ -94,7 +99,10 @@ TRect TMyMemo::Bounds() const {
 }
 
 void TMyMemo::SetBounds(const TRect& r) {
-  ::SetWindowPos(Handle(), nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  // What lies under the text changes with the place: no copy of the old pixels, a full repaint.
+  ::SetWindowPos(Handle(), nullptr, r.Left, r.Top, r.Width(), r.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  Repaint();
 }
 
 void TMyMemo::ShowAndFocus() {
@@ -237,7 +245,7 @@ void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
 // The text is drawn without a background: the frame window paints what lies under it first, then the text. Only
 // changes of the text, the selection, the frame's colour or the hover call this (never a paint), so no paint loops.
 void TMyMemo::Repaint() {
-  if (Handle()) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (Handle() && !FPaintingEdit) ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TMyMemo::PaintFrame(HDC dc) const {
@@ -277,6 +285,52 @@ void TMyMemo::MouseMoved(TPoint p) {
   }
 }
 
+LRESULT CALLBACK TMyMemo::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* memo = static_cast<TMyMemo*>(::GetPropW(edit, EditorProperty));
+  if (!memo) return ::DefWindowProcW(edit, message, wParam, lParam);
+  const WNDPROC original = memo->FEditProc;
+  switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT:
+      try {
+        memo->PaintEdit();
+        return 0;
+      } catch (...) {
+        ::ValidateRect(edit, nullptr);
+        return 0;
+      }
+    case WM_NCDESTROY:
+      ::RemovePropW(edit, EditorProperty);
+      ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+      break;
+  }
+  return ::CallWindowProcW(original, edit, message, wParam, lParam);
+}
+
+// What lies under the editor, then the text blended over it, in one blit: the text shows on the picture with no
+// box around it. BeginPaint hides the caret while this draws.
+void TMyMemo::PaintEdit() {
+  TPaintScope paint(FEdit);
+  RECT client{};
+  ::GetClientRect(FEdit, &client);
+  TDibImage canvas;
+  if (canvas.Create(client.right, client.bottom)) {
+    if (PaintBackground) {
+      const TRect bounds = Bounds();
+      PaintBackground(canvas.Dc(), bounds.Inflate(-FrameWidth, -FrameWidth));
+    } else {
+      FillColor(canvas.Dc(), {0, 0, client.right, client.bottom}, ::GetSysColor(COLOR_WINDOW));
+    }
+    ::GdiFlush();
+    FPaintingEdit = true;
+    RenderInto(canvas.View(), {-FrameWidth, -FrameWidth}, ScreenDpi());
+    FPaintingEdit = false;
+    ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+  }
+  // Rendering may change the control's colours and selection for a moment; that asks for no new paint.
+  ::ValidateRect(FEdit, nullptr);
+}
+
 LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
@@ -287,10 +341,6 @@ LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {
       TPaintScope paint(Handle());
-      if (PaintBackground) {
-        const TRect bounds = Bounds();
-        PaintBackground(paint.Get(), bounds);
-      }
       PaintFrame(paint.Get());
       return 0;
     }

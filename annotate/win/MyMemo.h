@@ -73,8 +73,8 @@ class TMyMemo : public TForm {
   std::function<void()> OnPress;
   // The editor moved by a drag (its new bounds in the parent's coordinates).
   std::function<void(const TRect& bounds)> OnMoved;
-  // Paints what lies under the editor (area: the editor in the parent's coordinates) with area's top-left at the
-  // dc's origin; the overlay clips its children, so nothing else paints there.
+  // Paints what lies under the text (area: inside the frame, in the parent's coordinates) with area's top-left at
+  // the dc's origin; the text is then drawn over it. The system's window colour when not set.
   std::function<void(HDC dc, const TRect& area)> PaintBackground;
   // The area a drag keeps the editor inside (the selection); the parent's client area when empty.
   TRect DragBounds;
@@ -84,6 +84,8 @@ class TMyMemo : public TForm {
 
  private:
   HWND FEdit = nullptr;
+  WNDPROC FEditProc = nullptr;  // the rich edit control's own procedure
+  bool FPaintingEdit = false;
   uint32_t FEdgeColor = 0;
   uint32_t FEnterColor = 0x0000FF;
   bool FMouseOver = false;
@@ -98,6 +100,8 @@ class TMyMemo : public TForm {
   // The rich text on a canvas filled with ground (0x00BBGGRR).
   void DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const;
   void PaintFrame(HDC dc) const;
+  static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  void PaintEdit();
   void Repaint();
   void ContentChanged();
   void MouseMoved(TPoint p);

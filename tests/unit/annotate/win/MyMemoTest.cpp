@@ -176,6 +176,45 @@ TEST(MyMemo, ShownEditorStopsRepaintingOnceTypingIsDrawn) {
   EXPECT_EQ(HIWORD(::GetQueueStatus(QS_PAINT)) & QS_PAINT, 0u);
 }
 
+TEST(MyMemo, OnScreenTheTextLiesOverWhatThePaintUnderItDrawsWithNoBox) {
+  TOpenEditor e;
+  std::vector<TRect> areas;
+  e.Memo.PaintBackground = [&](HDC dc, const TRect& area) {
+    areas.push_back(area);
+    TBrushHandle green(::CreateSolidBrush(0x00FF00));
+    const RECT r{0, 0, area.Width(), area.Height()};
+    ::FillRect(dc, &r, green.Get());
+  };
+  Type(e.Memo.Edit(), L"Hello 123");
+  for (MSG m; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&m);
+  ASSERT_FALSE(areas.empty());
+  const TRect text = e.Memo.Bounds().Inflate(-FrameWidth, -FrameWidth);
+  EXPECT_EQ(areas.back(), text);
+
+  TDibImage shot;
+  ASSERT_TRUE(shot.Create(text.Width(), text.Height()));
+  {
+    TWindowDc screen(nullptr);
+    ::BitBlt(shot.Dc(), 0, 0, text.Width(), text.Height(), screen.Get(), text.Left, text.Top,
+             SRCCOPY);  // overlay at 0, 0
+  }
+  ::GdiFlush();
+  int green = 0, red = 0, other = 0;
+  for (int32_t y = 0; y < shot.Height(); ++y)
+    for (int32_t x = 0; x < shot.Width(); ++x) {
+      const TBgra p = shot.View().At(x, y);
+      if (p.G == 255 && p.R == 0 && p.B == 0)
+        ++green;
+      else if (p.R == 255 && p.G == 0 && p.B == 0)
+        ++red;
+      else if (p.B != 0 || p.R + p.G < 250)  // a blend of the two keeps blue at 0 and red + green near 255
+        ++other;
+    }
+  EXPECT_GT(green, text.Width() * text.Height() / 2);
+  EXPECT_GT(red, 30);
+  EXPECT_LE(other, 2);  // the caret, at most
+}
+
 TEST(MyMemo, FrameIsDashedWhiteOverTheEdgeColourAndTakesTheHoverColour) {
   TOpenEditor e;
   e.Memo.SetBounds(TRect::FromSize(50, 60, 74, 24));
