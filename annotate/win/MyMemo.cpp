@@ -324,11 +324,32 @@ void TMyMemo::PaintEdit() {
     ::GdiFlush();
     FPaintingEdit = true;
     RenderInto(canvas.View(), {-FrameWidth, -FrameWidth}, ScreenDpi());
+    InvertSelection(canvas.Dc());
     FPaintingEdit = false;
     ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
   }
   // Rendering may change the control's colours and selection for a moment; that asks for no new paint.
   ::ValidateRect(FEdit, nullptr);
+}
+
+// The selected characters shown inverted, line by line (rendering draws the text alone, with no highlight).
+void TMyMemo::InvertSelection(HDC dc) const {
+  CHARRANGE selection{};
+  ::SendMessageW(FEdit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin >= selection.cpMax) return;
+  const int32_t lines = int32_t(::SendMessageW(FEdit, EM_GETLINECOUNT, 0, 0));
+  const int32_t bottom = PositionOf(FEdit, 0).Y + ContentSize().Height;
+  for (int32_t line = 0; line < lines; ++line) {
+    const int32_t start = int32_t(::SendMessageW(FEdit, EM_LINEINDEX, line, 0));
+    const int32_t end = start + int32_t(::SendMessageW(FEdit, EM_LINELENGTH, start, 0));
+    const int32_t from = std::max(start, int32_t(selection.cpMin)), to = std::min(end, int32_t(selection.cpMax));
+    if (from >= to) continue;
+    const int32_t top = PositionOf(FEdit, start).Y;
+    const int32_t next =
+        line + 1 < lines ? PositionOf(FEdit, int32_t(::SendMessageW(FEdit, EM_LINEINDEX, line + 1, 0))).Y : bottom;
+    const RECT r{PositionOf(FEdit, from).X, top, PositionOf(FEdit, to).X, next};
+    ::InvertRect(dc, &r);
+  }
 }
 
 LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

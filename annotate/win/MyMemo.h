@@ -102,6 +102,7 @@ class TMyMemo : public TForm {
   void PaintFrame(HDC dc) const;
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   void PaintEdit();
+  void InvertSelection(HDC dc) const;
   void Repaint();
   void ContentChanged();
   void MouseMoved(TPoint p);

@@ -213,6 +213,22 @@ TEST(MyMemo, OnScreenTheTextLiesOverWhatThePaintUnderItDrawsWithNoBox) {
   EXPECT_GT(green, text.Width() * text.Height() / 2);
   EXPECT_GT(red, 30);
   EXPECT_LE(other, 2);  // the caret, at most
+
+  // Selected text shows inverted: green turns magenta around the glyphs.
+  e.Memo.SelectAll();
+  for (MSG m; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&m);
+  {
+    TWindowDc screen(nullptr);
+    ::BitBlt(shot.Dc(), 0, 0, text.Width(), text.Height(), screen.Get(), text.Left, text.Top, SRCCOPY);
+  }
+  ::GdiFlush();
+  int magenta = 0;
+  for (int32_t y = 0; y < shot.Height(); ++y)
+    for (int32_t x = 0; x < shot.Width(); ++x) {
+      const TBgra p = shot.View().At(x, y);
+      magenta += p.R == 255 && p.G == 0 && p.B == 255 ? 1 : 0;
+    }
+  EXPECT_GT(magenta, 100);
 }
 
 TEST(MyMemo, FrameIsDashedWhiteOverTheEdgeColourAndTakesTheHoverColour) {
