@@ -1,13 +1,17 @@
 #pragma once
 // TMyMemo: the text editor the overlay places over the selection. A small child window draws the dashed frame and
-// carries the drag; inside it, two pixels in, the platform's rich edit control (transparent, no border, no word
-// wrap, no scroll bars, no margins) holds the text. Committing a text renders the rich text alone into a picture.
+// carries the drag; inside it, two pixels in, the platform's rich edit control (no border, no word wrap, no scroll
+// bars, no margins) holds the text. The editor paints the text itself over what the overlay draws under it, so the
+// text shows with no box around it; committing a text renders the rich text alone into a picture.
 //
 //   TFormOf<TMyMemo> memo;
-//   memo.Create(overlay);                                  // hidden, 200 x 150
-//   memo.OnContentSize = [&](TSize c) { memo.SetBounds(FollowContent(memo.Bounds(), selection, c, memo.FontHeight()));
-//   }; memo.SetSelectionFont(tools.FontSize(), tools.TextColor()); memo.SetBounds(PlaceNewEditor(selection, click,
-//   NewEditorSize(tools.FontSize()))); memo.ShowAndFocus();
+//   memo.Create(overlay);  // hidden, 200 x 150
+//   memo.OnContentSize = [&](TSize c) {
+//     memo.SetBounds(FollowContent(memo.Bounds(), selection, c, memo.FontHeight()));
+//   };
+//   memo.SetSelectionFont(tools.FontSize(), tools.TextColor());
+//   memo.SetBounds(PlaceNewEditor(selection, click, NewEditorSize(tools.FontSize())));
+//   memo.ShowAndFocus();
 //   ...
 //   memo.RenderInto(picture, {left - selection.Left, top - selection.Top}, dpi);
 #include <windows.h>
