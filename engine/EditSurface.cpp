@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/PixelOps.h"
+
 #include "engine/AnnotationLayer.h"
 #include "engine/LayerHandles.h"
 #include "engine/Pixelation.h"
@@ -163,7 +165,7 @@ bool TEditSurface::TState::Release() {
   const TDrag drag = Drag;
   Drag = TDrag::None;
   if (drag == TDrag::Pixelate) {
-    TUndoStep step{TStepKind::Pixelate, 0, nullptr, {}, {}, Stroke->TakeArea()};
+    TUndoStep step{TStepKind::Pixelate, 0, nullptr, {}, {}, Stroke->TakeArea(), {}};
     Stroke.reset();
     if (step.Pixels.IsEmpty()) return false;  // the brush stayed off the picture
     Steps.Push(std::move(step));
@@ -181,18 +183,18 @@ bool TEditSurface::TState::Release() {
         return false;
       }
       AddHandles();
-      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}, {}});
+      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}, {}, {}});
       return true;
     case TDrag::Move:
       if (layer->Offset() == TPoint{}) return false;
       AddLayer(Current);
       layer->CommitOffset();
       AddLayer(Current);
-      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
+      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry(), {}, {}});
       return true;
     case TDrag::Resize:
       if (layer->Geometry() == GeometryBefore) return false;
-      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
+      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry(), {}, {}});
       return true;
     case TDrag::Pixelate:
     case TDrag::None: break;
@@ -338,6 +340,7 @@ TSurfaceUpdate TEditSurface::Undo() {
   // A deleted layer is not in the list until the undo puts it back.
   if (step->Kind != TStepKind::Delete) s.AddLayer(step->Layer);
   s.AddArea(step->Pixels);
+  if (step->Kind == TStepKind::Paint) s.Dirty.push_back(step->Painted.Area);
   s.AddHandles();
   const TStepEffect effect = s.Steps.Undo(s.Layers, s.Background.View());
   s.FollowSelection(effect);
@@ -354,11 +357,29 @@ TSurfaceUpdate TEditSurface::Redo() {
   // A created layer is not in the list until the redo puts it back.
   if (step->Kind != TStepKind::Create) s.AddLayer(step->Layer);
   s.AddArea(step->Pixels);
+  if (step->Kind == TStepKind::Paint) s.Dirty.push_back(step->Painted.Area);
   s.AddHandles();
   const TStepEffect effect = s.Steps.Redo(s.Layers, s.Background.View());
   s.FollowSelection(effect);
   if (!effect.Removed) s.AddLayer(effect.Layer);
   s.AddHandles();
+  return s.Finish(true);
+}
+
+TSurfaceUpdate TEditSurface::PaintPicture(const TRect& area, const std::function<void(const TImageView&)>& paint) {
+  TState& s = *FState;
+  if (s.Drag != TDrag::None) s.Release();
+  const TRect inside = area.Intersect(s.Area);
+  if (inside.IsEmpty()) return s.Finish(false);
+  TImage before = CropImage(s.Background.View(), inside);
+  paint(s.Background.View());
+  TImage after = CropImage(s.Background.View(), inside);
+  bool changed = false;
+  for (int32_t y = 0; y < inside.Height() && !changed; ++y)
+    changed = !std::equal(before.View().Row(y), before.View().Row(y) + inside.Width(), after.View().Row(y));
+  if (!changed) return s.Finish(false);
+  s.Steps.Push({TStepKind::Paint, 0, nullptr, {}, {}, {}, {inside, std::move(before), std::move(after)}});
+  s.Dirty.push_back(inside);
   return s.Finish(true);
 }
 
@@ -368,7 +389,7 @@ TSurfaceUpdate TEditSurface::DeleteCurrent() {
   const int32_t index = s.Current;
   if (!s.Layer(index)) return s.Finish(false);
   s.AddLayerAndHandles(index);
-  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}, {}};
+  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}, {}, {}};
   s.Layers.erase(s.Layers.begin() + (index - 1));
   s.Current = 0;
   s.Steps.Push(std::move(step));
@@ -384,7 +405,7 @@ TSurfaceUpdate TEditSurface::NudgeCurrent(int32_t dx, int32_t dy) {
   TLayerGeometry before = layer->Geometry();
   layer->SetGeometry(Moved(before, {dx, dy}));
   s.AddLayerAndHandles(s.Current);
-  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry(), {}});
+  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry(), {}, {}});
   return s.Finish(true);
 }
 

@@ -66,6 +66,8 @@ class TEditSurface {
   // The selected layer removed, or moved by dx, dy; each one undo step.
   TSurfaceUpdate DeleteCurrent();
   TSurfaceUpdate NudgeCurrent(int32_t dx, int32_t dy);
+  // Lets paint draw straight into layer 0 (a committed text); what changed inside area is one undo step.
+  TSurfaceUpdate PaintPicture(const TRect& area, const std::function<void(const TImageView&)>& paint);
   // Hides the handles of the selected layer (nothing selected).
   TSurfaceUpdate Deselect();
 

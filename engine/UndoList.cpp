@@ -1,5 +1,7 @@
 #include "engine/UndoList.h"
 
+#include "base/PixelOps.h"
+
 namespace qor {
 
 namespace {
@@ -24,6 +26,11 @@ TStepEffect Apply(TUndoStep& step, TLayerList& layers, const TImageView& picture
     case TStepKind::Pixelate:
       forwards ? step.Pixels.Repeat(picture) : step.Pixels.Restore(picture);
       return {0, false, false};
+    case TStepKind::Paint: {
+      const TPaintedArea& painted = step.Painted;
+      CopyPixels((forwards ? painted.After : painted.Before).View(), picture.Sub(painted.Area));
+      return {0, false, false};
+    }
     case TStepKind::Move:
     case TStepKind::Resize: break;
   }

@@ -45,7 +45,17 @@ void TScreenShotMainForm::CreateToolPanel() {
     GivePixelationBrush();
   };
   FToolPanel->OnColor = [this](uint32_t color) {
-    FTools.ChooseColor(color);
+    if (FTools.ChooseColor(color).TextColor) ApplyTextFont();
+    FToolPanel->Apply(FTools);
+  };
+  FToolPanel->OnPlus = [this] {
+    FTools.FontLarger();
+    ApplyTextFont();
+    FToolPanel->Apply(FTools);
+  };
+  FToolPanel->OnMinus = [this] {
+    FTools.FontSmaller();
+    ApplyTextFont();
     FToolPanel->Apply(FTools);
   };
 }
@@ -55,6 +65,7 @@ void TScreenShotMainForm::ChooseTool(TDrawingTool tool) {
   if (!MakeViewEdit()) return;
   const TToolChoice choice = FTools.ChooseTool(tool);
   if (!choice.UsageEvent.empty()) UsageEvent(choice.UsageEvent);
+  if (choice.CommitText) CommitText();
   // Pixelation works on the picture itself, so it takes shapes drawn earlier with it.
   if (choice.MergeLayers) FlattenAnnotations();
   Apply(FRun->FixSelectionForDrawing());
@@ -85,6 +96,7 @@ bool TScreenShotMainForm::MakeViewEdit() {
   if (!view->Create(Handle())) return false;
   view->Surface().OnNewLayer = [this](int32_t layer, TLayerKind kind) { Image_Front_ViewEditNewLayer(layer, kind); };
   view->OnMouseUp = [this] { Image_Front_ViewEditMouseUp(); };
+  view->OnPress = [this](TPoint p) { return Image_Front_ViewEditPress(p); };
   FViewEdit = std::move(view);
   return true;
 }
@@ -109,7 +121,7 @@ void TScreenShotMainForm::Image_Front_ViewEditMouseUp() {
   // The toolbar comes back to the front and the overlay takes the keys, so Ctrl+C and Ctrl+S work at once.
   if (FToolbar && FToolbar->Visible()) BringToFront(FToolbar->Panel().Handle());
   if (FToolPanel && FToolPanel->Visible()) BringToFront(FToolPanel->Panel().Handle());
-  ::SetFocus(Handle());
+  if (!OpenText()) ::SetFocus(Handle());  // an open text keeps the keys
 }
 
 void TScreenShotMainForm::Btn_Rd_ReturnClick() {
@@ -131,10 +143,11 @@ void TScreenShotMainForm::NudgeAnnotation(TPoint by) {
 int32_t TScreenShotMainForm::AnnotationCount() const {
   // Shapes merged into the picture (pixelation merges them) are still something ESC would lose.
   const int32_t steps = FViewEdit ? FViewEdit->Surface().UndoCount() : 0;
-  return FDrawingMerged ? std::max(steps, 1) : steps;
+  return FDrawingMerged || OpenText() ? std::max(steps, 1) : steps;
 }
 
 void TScreenShotMainForm::FlattenAnnotations() {
+  CommitText();  // the text being typed is part of the picture
   if (FToolbar) FToolbar->ResetDrawingTools();
   if (!FViewEdit) return;
   TEditSurface& surface = FViewEdit->Surface();

@@ -184,10 +184,11 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
     case TToolbarChild::Btn_Rd_Arrow: Btn_Rd_ArrowClick(); return;
     case TToolbarChild::Btn_Rd_Brush: Btn_Rd_BrushClick(); return;
     case TToolbarChild::Btn_Rd_Masaic: Btn_Rd_MasaicClick(); return;
+    case TToolbarChild::Btn_Rd_Font: Btn_Rd_FontClick(); return;
     case TToolbarChild::Btn_Rd_Return: Btn_Rd_ReturnClick(); return;
     default: return;
   }
-  // Text, scrolling capture and pin take their work from the later steps.
+  // Scrolling capture and pin take their work from the later steps.
 }
 
 void TScreenShotMainForm::DrawImage_BackGround() {
@@ -364,7 +365,8 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   context.UndoEnabled = context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
   context.SomethingDrawn = AnnotationCount() >= 1;
   context.RedoEnabled = FViewEdit && FViewEdit->Surface().RedoCount() > 0;
-  context.AnnotationSelected = FViewEdit && FViewEdit->Surface().CurrentLayer() > 0;
+  // While a text is open, Delete and the arrow keys belong to it.
+  context.AnnotationSelected = FViewEdit && FViewEdit->Surface().CurrentLayer() > 0 && !OpenText();
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
     case TKeyAction::Close: Close(); return true;

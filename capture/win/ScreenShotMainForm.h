@@ -5,8 +5,10 @@
 // class turns messages into calls on it and paints the rectangles it reports.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "annotate/AnnotationTools.h"
+#include "annotate/win/MyMemo.h"
 #include "annotate/win/ToolPanel.h"
 #include "app/win/ProcessState.h"
 #include "base/win/DibImage.h"
@@ -59,8 +61,9 @@ class TScreenShotMainForm : public TForm {
   // Annotation: the tools' state, their options panel and the edit surface over the selection (made by the first
   // tool chosen).
   TAnnotationTools FTools;
-  std::unique_ptr<TToolPanel> FToolPanel;                // Panel_Tool_Small
-  std::unique_ptr<TFormOf<TEditSurfaceView>> FViewEdit;  // Image_Front_ViewEdit
+  std::unique_ptr<TToolPanel> FToolPanel;                 // Panel_Tool_Small
+  std::unique_ptr<TFormOf<TEditSurfaceView>> FViewEdit;   // Image_Front_ViewEdit
+  std::vector<std::unique_ptr<TFormOf<TMyMemo>>> FMemos;  // every text editor of the run; one open at most
   bool FDrawingMerged = false;  // annotations were merged into the picture before the output (pixelation does)
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -84,12 +87,19 @@ class TScreenShotMainForm : public TForm {
   void Btn_Rd_ArrowClick() { ChooseTool(TDrawingTool::Arrow); }
   void Btn_Rd_BrushClick() { ChooseTool(TDrawingTool::Brush); }
   void Btn_Rd_MasaicClick() { ChooseTool(TDrawingTool::Pixelation); }
+  void Btn_Rd_FontClick() { ChooseTool(TDrawingTool::Text); }
   void ChooseTool(TDrawingTool tool);
   bool MakeViewEdit();
   void PlaceToolPanel();
   void GivePixelationBrush();
   void Image_Front_ViewEditNewLayer(int32_t layer, TLayerKind kind);
   void Image_Front_ViewEditMouseUp();
+  // The text tool (OverlayText.cpp).
+  bool Image_Front_ViewEditPress(TPoint p);
+  TMyMemo* OpenText() const;
+  void StartText(TPoint click);  // selection coordinates
+  void ApplyTextFont();
+  void CommitText();
   void Btn_Rd_ReturnClick();
   void RedoAnnotation();
   void DeleteAnnotation();

@@ -47,6 +47,16 @@ void TEditSurfaceView::OnPaint() {
   }
 }
 
+void TEditSurfaceView::PaintArea(HDC dc, const TRect& area) {
+  const TRect inside =
+      area.Offset(-FBounds.Left, -FBounds.Top).Intersect(TRect::FromSize(0, 0, FBounds.Width(), FBounds.Height()));
+  if (inside.IsEmpty()) return;
+  FSurface->Compose(inside, FCompose.View().Sub(inside), {inside.Left, inside.Top});
+  ::GdiFlush();
+  ::BitBlt(dc, inside.Left + FBounds.Left - area.Left, inside.Top + FBounds.Top - area.Top, inside.Width(),
+           inside.Height(), FCompose.Dc(), inside.Left, inside.Top, SRCCOPY);
+}
+
 void TEditSurfaceView::DrawFrame(const TRect& area) {
   // The selection's 1-pixel frame lies on its edge pixels, under this window: it is drawn again on top.
   const int32_t w = FBounds.Width(), h = FBounds.Height();
@@ -95,6 +105,8 @@ LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       if (LOWORD(lParam) == HTCLIENT) return OnSetCursor();
       break;
     case WM_LBUTTONDOWN:
+      FPressTaken = OnPress && OnPress(MessagePoint());
+      if (FPressTaken) return 0;
       ::SetCapture(Handle());
       Apply(FSurface->MouseDown(MessagePoint()));
       return 0;
@@ -102,6 +114,10 @@ LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       if (FSurface->Dragging()) Apply(FSurface->MouseMove(MessagePoint()));
       return 0;
     case WM_LBUTTONUP:
+      if (FPressTaken) {
+        FPressTaken = false;
+        return 0;
+      }
       Apply(FSurface->MouseUp(MessagePoint()));
       if (::GetCapture() == Handle()) ::ReleaseCapture();
       if (OnMouseUp) OnMouseUp();

@@ -27,8 +27,13 @@ class TEditSurfaceView : public TForm {
   // Repaints what an operation of the surface changed, and reports a change of the undo steps.
   void Apply(const TSurfaceUpdate& update);
 
+  // Before a press reaches the surface; true when the caller took it (its release then goes nowhere either).
+  std::function<bool(TPoint p)> OnPress;
   // After every release of the left button on the surface.
   std::function<void()> OnMouseUp;
+  // Paints the surface's area (the parent's coordinates) into dc with the area's top-left at the dc's origin: what
+  // lies under a window placed over the surface.
+  void PaintArea(HDC dc, const TRect& area);
   // After every change of the number of undo or redo steps.
   std::function<void()> OnUndoChanged;
 
@@ -36,6 +41,7 @@ class TEditSurfaceView : public TForm {
   std::unique_ptr<TEditSurface> FSurface;
   TRect FBounds;
   TDibImage FCompose;  // where the surface composes a dirty rectangle before it reaches the screen
+  bool FPressTaken = false;
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   TPoint MessagePoint() const;

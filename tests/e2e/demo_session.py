@@ -81,6 +81,17 @@ def play_annotations(session, selection, height, scale):
         ("brush", [at(0.5 + 0.4 * t / 24, 0.8 + 0.08 * np.sin(t / 3)) for t in range(25)]),
         ("pixelation", [at(0.62, 0.2), at(0.75, 0.16), at(0.9, 0.2)]),
     ]
+    # A text typed into the picture, committed by the next tool.
+    session.mouse_move(*tool_button_centre(selection, height, "text", scale))
+    session.click()
+    before = session.screenshot()
+    session.mouse_move(*at(0.08, 0.52))
+    session.click()
+    session.xdotool("type", "--delay", "30", "Typed with the text tool")
+    x, y = at(0.08, 0.52)
+    session.wait_for_screen(
+        lambda screen: (screen[y : y + 40 * scale, x : x + 200 * scale] != before[y : y + 40 * scale, x : x + 200 * scale]).any(axis=2).sum() > 200,
+        what="the typed text")
     for tool, points in strokes:
         session.mouse_move(*tool_button_centre(selection, height, tool, scale))
         session.click()

@@ -201,6 +201,44 @@ class AnnotationTests(unittest.TestCase):
             # The rectangle's sides on the band are cells now: no red pixel is left where the band crossed them.
             self.assertFalse((saved[82:88, 50:54] == RED).all(axis=2).any(), "the rectangle's side survived")
 
+    @e2e_timeout(300)
+    def test_text_typed_with_the_text_tool_is_saved_while_still_open(self):
+        with Session() as session:
+            folder = session.prefix / "drive_c" / "shots"
+            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
+            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            program, overlay = start_and_select(session)
+            session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
+            session.click()
+            click = (200, 250)
+            session.mouse_move(*click)
+            session.click()
+            session.focus(overlay)
+            session.xdotool("type", "--delay", "30", "Hello 123")
+            box = np.s_[click[1] - 2 : click[1] + 40, click[0] - 2 : click[0] + 160]  # the editor's room
+
+            def typed(screen):
+                return (np.abs(screen[box].astype(int) - RED).max(axis=2) <= 40).sum() >= 40
+
+            session.wait_for_screen(typed, what="the typed text")
+            session.key(overlay, "ctrl+s")  # commits the open text first
+            self.assertEqual(program.wait(20), 0, program.output())
+            files = saved_files(folder)
+            self.assertEqual(len(files), 1, f"files in {folder}")
+            saved = read_picture(files[0]).astype(int)
+            expected = session.background[SELECTED].astype(int)
+            inside = np.zeros((HEIGHT, WIDTH), bool)
+            inside[click[1] - TOP - 2 : click[1] - TOP + 40, click[0] - LEFT - 2 : click[0] - LEFT + 160] = True
+            differs = np.any(saved != expected, axis=2)
+            self.assertFalse((differs & ~inside).any(), "pixels changed outside the text's room")
+            red = (np.abs(saved - RED).max(axis=2) <= 40) & differs & inside  # the noise holds red pixels too
+            self.assertGreaterEqual(red.sum(), 40, "no red text in the saved picture")
+            ys, xs = np.nonzero(red)
+            # "Hello 123" at 12 points: about 60 pixels wide and 9 to 12 high, from the click on.
+            self.assertLess(xs.max() - xs.min(), 100)
+            self.assertGreater(xs.max() - xs.min(), 35)
+            self.assertLess(ys.max() - ys.min(), 20)
+
 
 if __name__ == "__main__":
     unittest.main()
