@@ -114,6 +114,13 @@ TFontSizeChange TAnnotationTools::FontState(bool grow, bool shrink) const {
   return {FFontSize, FPlus, FMinus, grow, shrink};
 }
 
+TFontSizeChange TAnnotationTools::ChooseFontSize(int32_t size) {
+  FFontSize = std::max(size, MinFontSize);
+  FPlus = TToolButtonState::Selected;
+  FMinus = TToolButtonState::Normal;
+  return FontState(true, false);
+}
+
 TFontSizeChange TAnnotationTools::FontLarger() {
   FFontSize += 4;
   FPlus = TToolButtonState::Selected;

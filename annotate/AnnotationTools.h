@@ -113,6 +113,8 @@ class TAnnotationTools {
   // The font size buttons: + adds 4; - takes 2 and stops at 8, where it is disabled until the next +.
   TFontSizeChange FontLarger();
   TFontSizeChange FontSmaller();
+  // An item of the font size box chosen: that size, + marked as the last used, - usable again from 8 up.
+  TFontSizeChange ChooseFontSize(int32_t size);
   // The slider moved: the block size, kept within 2 to 30.
   int32_t SetBlockSize(int32_t sliderValue);
 

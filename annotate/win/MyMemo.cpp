@@ -119,7 +119,10 @@ void TMyMemo::SetSelectionFont(int32_t points, uint32_t color) {
   format.dwMask = CFM_SIZE | CFM_COLOR;
   format.yHeight = points * 20;  // twips
   format.crTextColor = color;
-  if (TahomaInstalled()) {
+  if (!FFace.empty() && FFace.size() < LF_FACESIZE) {
+    format.dwMask |= CFM_FACE;
+    std::copy(FFace.begin(), FFace.end(), format.szFaceName);
+  } else if (TahomaInstalled()) {
     format.dwMask |= CFM_FACE;
     wcscpy(format.szFaceName, L"Tahoma");
   }

@@ -53,6 +53,8 @@ class TMyMemo : public TForm {
   // Size in points and colour (0x00BBGGRR) for the selected text, or for what is typed next when nothing is
   // selected.
   void SetSelectionFont(int32_t points, uint32_t color);
+  // The face for SetSelectionFont; empty: Tahoma when installed, else the control's own.
+  void SetFace(std::u16string face) { FFace = std::move(face); }
   void SelectAll();
   void CaretToEnd();
   // The font's height in pixels for the last size given, at the screen's pixels per inch.
@@ -95,6 +97,7 @@ class TMyMemo : public TForm {
   bool FMouseOver = false;
   bool FWordWrap = false;
   int32_t FPoints = 12;
+  std::u16string FFace;
   bool FDragging = false;
   TPoint FGrab;
   mutable bool FMeasuring = false;  // a size request of our own is under way

@@ -1,8 +1,10 @@
 #include "annotate/win/ToolPanel.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "base/Utf16Text.h"
 
 namespace qor {
 
@@ -17,6 +19,17 @@ constexpr std::u16string_view PenPictures[PenCount] = {u"images/wireframe_light.
 // with a dark gap, which stands out around light and dark swatches alike.
 constexpr uint32_t PreviewBorderColor = 0x6A6A6A;
 constexpr uint32_t HoverRingColor = 0xFFFFFF;
+
+// A font size item as a number; 10 when it is not one.
+int32_t FontSizeOfItem(std::u16string_view text) {
+  int32_t value = 0;
+  if (text.empty() || text.size() > 4) return 10;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return 10;
+    value = value * 10 + (c - u'0');
+  }
+  return value;
+}
 
 // The two state numberings are the same.
 TRdButtonState ButtonState(TToolButtonState state) { return static_cast<TRdButtonState>(state); }
@@ -74,6 +87,26 @@ bool TToolPanel::Create(HWND overlay) {
     if (OnBlockSize) OnBlockSize(FSlider->Value());
   };
 
+  FFontSize = FPanel.Add(std::make_unique<TRdComboBox>());
+  FFontSize->Name = u"Font_combox";
+  SetComboBoxPictures(*FFontSize);
+  FFontSize->ItemHeight = FScale(24);
+  FFontSize->TextOffX = FScale(5);
+  FFontSize->SetItems(
+      {u"8", u"9", u"10", u"11", u"12", u"14", u"16", u"18", u"20", u"22", u"24", u"26", u"28", u"36", u"48", u"72"});
+  FFontSize->SetItemIndex(4);
+  FFontSize->OnSelect = [this](TRdControl&) {
+    if (OnFontSize) OnFontSize(FontSizeOfItem(FFontSize->Text()));
+  };
+  FFontName = FPanel.Add(std::make_unique<TRdComboBox>());
+  FFontName->Name = u"FontText_combox";
+  SetComboBoxPictures(*FFontName);
+  FFontName->ItemHeight = FScale(24);
+  FFontName->TextOffX = FScale(5);
+  FFontName->OnSelect = [this](TRdControl&) {
+    if (OnFontName) OnFontName(FFontName->Text());
+  };
+
   FPreview = FPanel.Add(std::make_unique<TColorSwatch>(InitialAnnotationColor, PreviewBorderColor));
   FPreview->Name = u"Image_show";
   FPreview->SetHitTest(false);
@@ -104,6 +137,8 @@ void TToolPanel::Relayout(TToolPanelContent content) {
   place(FPreview, TToolPanelChild::Image_show);
   place(FPixelLabel, TToolPanelChild::lbl_PixelSize);
   place(FSlider, TToolPanelChild::imgWebcamSize);
+  place(FFontSize, TToolPanelChild::Font_combox);
+  place(FFontName, TToolPanelChild::FontText_combox);
   for (int i = 0; i < PaletteSize; ++i) {
     FSwatches[i]->SetVisible(FLayout.ShowsPalette());
     FSwatches[i]->SetBounds(FLayout.Swatches[i]);
@@ -124,6 +159,24 @@ void TToolPanel::Apply(const TAnnotationTools& tools) {
   FMinus->SetState(ButtonState(tools.MinusButton()));
   FPreview->SetColor(tools.CurrentColor());
   if (FSlider->SetValue(tools.BlockSize())) FSlider->Invalidate();
+  // The size box follows +/-: the matching item, or the number itself.
+  const std::u16string size = IntToText(tools.FontSize());
+  if (FFontSize->Text() != size) {
+    const auto& items = FFontSize->Items();
+    const auto at = std::find(items.begin(), items.end(), size);
+    if (at != items.end())
+      FFontSize->SetItemIndex(int32_t(at - items.begin()));
+    else
+      FFontSize->SetText(size);
+    FFontSize->Invalidate();
+  }
+}
+
+void TToolPanel::SetFontNames(std::vector<std::u16string> names, std::u16string_view chosen) {
+  FFontName->SetItems(std::move(names));
+  const auto& items = FFontName->Items();
+  const auto at = std::find(items.begin(), items.end(), chosen);
+  FFontName->SetItemIndex(at == items.end() ? -1 : int32_t(at - items.begin()));
 }
 
 void TToolPanel::SetPixelSizeCaption(std::u16string caption) { FPixelLabel->SetCaption(std::move(caption)); }

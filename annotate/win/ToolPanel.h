@@ -11,7 +11,10 @@
 //   panel.ShowAt(PlaceBesideToolbar(selection, toolbar.Bounds(), panel.Size().Height, primaryBottom));
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "CommonLib/RdControl/RdComboBox.h"
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdSlider.h"
@@ -48,6 +51,10 @@ class TToolPanel {
   TColorSwatch* Preview() const { return FPreview; }
   TColorSwatch* HoverFrame() const { return FHoverFrame; }
   TRdSlider* BlockSizeSlider() const { return FSlider; }  // imgWebcamSize
+  TRdComboBox* FontSizeBox() const { return FFontSize; }  // Font_combox
+  TRdComboBox* FontNameBox() const { return FFontName; }  // FontText_combox
+  // The installed screen fonts for FontText_combox, with the chosen one.
+  void SetFontNames(std::vector<std::u16string> names, std::u16string_view chosen);
   // lbl_PixelSize's text, from the language table.
   void SetPixelSizeCaption(std::u16string caption);
 
@@ -56,6 +63,8 @@ class TToolPanel {
   std::function<void()> OnPlus;
   std::function<void()> OnMinus;
   std::function<void(int32_t value)> OnBlockSize;  // the slider moved (not yet clamped)
+  std::function<void(int32_t size)> OnFontSize;    // an item of Font_combox chosen (10 when not a number)
+  std::function<void(std::u16string name)> OnFontName;
 
  private:
   TScale FScale;
@@ -70,6 +79,8 @@ class TToolPanel {
   TColorSwatch* FHoverFrame = nullptr;
   TRdLabel* FPixelLabel = nullptr;
   TRdSlider* FSlider = nullptr;
+  TRdComboBox* FFontSize = nullptr;
+  TRdComboBox* FFontName = nullptr;
 
   void Relayout(TToolPanelContent content);
   void ShowHoverFrame(const TColorSwatch& swatch);

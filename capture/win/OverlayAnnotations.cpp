@@ -6,6 +6,7 @@
 
 #include "annotate/NewLayerLook.h"
 #include "app/Language.h"
+#include "base/win/WinConvert.h"
 #include "app/DpiDecision.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
@@ -21,6 +22,25 @@ TToolbarChild ToolbarButtonOf(int toolbarIndex) {
 }
 
 TRdButtonState ButtonStateOf(TToolButtonState state) { return TRdButtonState(uint8_t(state)); }
+
+int CALLBACK AddFontName(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM names) {
+  // Screen fonts only, and not the vertical variants ("@...").
+  if ((type & RASTER_FONTTYPE) == 0 && font->lfFaceName[0] != L'@')
+    reinterpret_cast<std::vector<std::u16string>*>(names)->push_back(FromWide(font->lfFaceName));
+  return 1;
+}
+
+// The installed screen fonts' names, sorted, each once.
+std::vector<std::u16string> InstalledScreenFonts() {
+  std::vector<std::u16string> names;
+  TWindowDc screen(nullptr);
+  LOGFONTW all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  ::EnumFontFamiliesExW(screen.Get(), &all, AddFontName, reinterpret_cast<LPARAM>(&names), 0);
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
 
 void BringToFront(HWND wnd) {
   if (wnd) ::SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -53,6 +73,17 @@ void TScreenShotMainForm::CreateToolPanel() {
     ApplyTextFont();
     FToolPanel->Apply(FTools);
   };
+  FToolPanel->OnFontSize = [this](int32_t size) {
+    FTools.ChooseFontSize(size);
+    ApplyTextFont();
+    FToolPanel->Apply(FTools);
+  };
+  FToolPanel->OnFontName = [this](std::u16string name) {
+    FTextFace = std::move(name);
+    ApplyTextFont();
+  };
+  FToolPanel->SetFontNames(InstalledScreenFonts(), u"Tahoma");
+  if (FToolPanel->FontNameBox()->ItemIndex() >= 0) FTextFace = u"Tahoma";
   FToolPanel->OnMinus = [this] {
     FTools.FontSmaller();
     ApplyTextFont();

@@ -47,6 +47,7 @@ void TScreenShotMainForm::StartText(TPoint click) {
   editor->OnContentSize = [this, editor](TSize content) {
     editor->SetBounds(FollowContent(editor->Bounds(), FRun->Selection().Image(), content, editor->FontHeight()));
   };
+  editor->SetFace(FTextFace);
   editor->SetSelectionFont(FTools.FontSize(), FTools.TextColor());
   editor->SetBounds(PlaceNewEditor(selection, click, NewEditorSize(FTools.FontSize())));
   editor->CurEdit = true;
@@ -59,6 +60,7 @@ void TScreenShotMainForm::ApplyTextFont() {
   TMyMemo* editor = OpenText();
   if (!editor) return;
   editor->SelectAll();
+  editor->SetFace(FTextFace);
   editor->SetSelectionFont(FTools.FontSize(), FTools.TextColor());
   editor->CaretToEnd();
   ::SetFocus(editor->Edit());

@@ -64,6 +64,7 @@ class TScreenShotMainForm : public TForm {
   std::unique_ptr<TToolPanel> FToolPanel;                 // Panel_Tool_Small
   std::unique_ptr<TFormOf<TEditSurfaceView>> FViewEdit;   // Image_Front_ViewEdit
   std::vector<std::unique_ptr<TFormOf<TMyMemo>>> FMemos;  // every text editor of the run; one open at most
+  std::u16string FTextFace;                               // FontText_combox's choice; empty: the editor's default
   bool FDrawingMerged = false;  // annotations were merged into the picture before the output (pixelation does)
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

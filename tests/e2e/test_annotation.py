@@ -239,6 +239,34 @@ class AnnotationTests(unittest.TestCase):
             self.assertGreater(xs.max() - xs.min(), 35)
             self.assertLess(ys.max() - ys.min(), 20)
 
+    @e2e_timeout(300)
+    def test_size_24_chosen_in_the_font_size_box_makes_the_typed_text_larger(self):
+        with Session() as session:
+            program, overlay = start_and_select(session)
+            session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
+            session.click()
+            # The options panel hangs under the toolbar, which lies at the screen's left edge under this selection.
+            panel_top = SELECTION[3] + 2 + 40 + 2
+            session.mouse_move(10 + 32, panel_top + 25)  # Font_combox
+            session.click()
+            session.xdotool("key", "Down", "Down", "Down", "Down", "Down", "Down", "Return")  # 12 -> 24
+            click = (150, 200)
+            session.mouse_move(*click)
+            session.click()
+            session.focus(overlay)
+            session.xdotool("type", "--delay", "30", "Hello")
+            box = np.s_[click[1] - 2 : click[1] + 60, click[0] - 2 : click[0] + 200]
+            background = session.background
+
+            def heights(screen):
+                red = (np.abs(screen[box].astype(int) - RED).max(axis=2) <= 40) & np.any(
+                    screen[box] != background[box], axis=2)
+                ys = np.nonzero(red)[0]
+                return ys.max() - ys.min() if len(ys) > 40 else 0
+
+            session.wait_for_screen(lambda screen: heights(screen) >= 16, what="text at 24 points")
+            program.kill()
+
 
 if __name__ == "__main__":
     unittest.main()

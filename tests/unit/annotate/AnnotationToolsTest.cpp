@@ -141,3 +141,17 @@ TEST(AnnotationTools, TheBlockSizeIsClampedToTwoToThirty) {
   EXPECT_EQ(tools.SetBlockSize(17), 17);
   EXPECT_EQ(tools.BlockSize(), 17);
 }
+
+TEST(AnnotationTools, AChosenFontSizeIsTakenAndMinusWorksAgainAfterTheFloor) {
+  TAnnotationTools tools;
+  tools.ChooseTool(T::Text);
+  tools.FontSmaller();
+  const TFontSizeChange floor = tools.FontSmaller();
+  EXPECT_EQ(floor.FontSize, 8);
+  EXPECT_EQ(floor.Minus, S::DisabledLook);
+  const TFontSizeChange chosen = tools.ChooseFontSize(24);
+  EXPECT_EQ(chosen.FontSize, 24);
+  EXPECT_EQ(chosen.Minus, S::Normal);
+  EXPECT_EQ(tools.FontSmaller().FontSize, 22);
+  EXPECT_EQ(tools.ChooseFontSize(3).FontSize, 8);  // never below the floor
+}
