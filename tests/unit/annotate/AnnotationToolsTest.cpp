@@ -146,6 +146,7 @@ TEST(AnnotationTools, AChosenFontSizeIsTakenAndMinusWorksAgainAfterTheFloor) {
   TAnnotationTools tools;
   tools.ChooseTool(T::Text);
   tools.FontSmaller();
+  tools.FontSmaller();
   const TFontSizeChange floor = tools.FontSmaller();
   EXPECT_EQ(floor.FontSize, 8);
   EXPECT_EQ(floor.Minus, S::DisabledLook);
