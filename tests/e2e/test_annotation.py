@@ -27,6 +27,14 @@ def rectangle_border(picture, a, b, width=4, colour=RED):
         picture[max(y0, 0) : max(y1, 0), max(x0, 0) : max(x1, 0)] = colour
 
 
+def empty_default_folder(session):
+    """C:\\shots, emptied (the prefix outlives a test) and made the default folder of Save."""
+    folder = session.prefix / "drive_c" / "shots"
+    shutil.rmtree(folder, ignore_errors=True)
+    session.write_config(ScreenshotCapPath="C:\\shots\\")
+    return folder
+
+
 def box_of(points, margin):
     """Selection-coordinate slices of the points' bounding box grown by `margin`."""
     xs, ys = [p[0] - LEFT for p in points], [p[1] - TOP for p in points]
@@ -67,9 +75,7 @@ class AnnotationTests(unittest.TestCase):
     @e2e_timeout(300)
     def test_each_shape_tool_draws_what_ctrl_s_saves_ctrl_z_takes_the_last_back_and_the_edge_cuts(self):
         with Session() as session:
-            folder = session.prefix / "drive_c" / "shots"
-            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
-            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            folder = empty_default_folder(session)
             program, overlay = start_and_select(session)
 
             rect_a, rect_b = ((150, 170), (250, 240)), ((420, 350), (560, 470))  # the second runs over the edge
@@ -119,9 +125,7 @@ class AnnotationTests(unittest.TestCase):
     @e2e_timeout(300)
     def test_ctrl_c_copies_what_is_drawn_and_escape_warns_once_then_ends_without_writing(self):
         with Session() as session:
-            folder = session.prefix / "drive_c" / "shots"
-            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
-            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            folder = empty_default_folder(session)
             shape = ((200, 200), (300, 280))
             program, overlay = start_and_select(session)
             self.draw(session, "rectangle", shape, shown_at=(200, 215))
@@ -159,9 +163,7 @@ class AnnotationTests(unittest.TestCase):
     @e2e_timeout(300)
     def test_pixelation_turns_a_swept_band_into_cells_that_take_in_a_shape_drawn_before(self):
         with Session() as session:
-            folder = session.prefix / "drive_c" / "shots"
-            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
-            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            folder = empty_default_folder(session)
             program, overlay = start_and_select(session)
             rect = ((150, 170), (250, 240))
             self.draw(session, "rectangle", rect, shown_at=(150, 185))
@@ -204,9 +206,7 @@ class AnnotationTests(unittest.TestCase):
     @e2e_timeout(300)
     def test_text_typed_with_the_text_tool_is_saved_while_still_open(self):
         with Session() as session:
-            folder = session.prefix / "drive_c" / "shots"
-            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives a test
-            session.write_config(ScreenshotCapPath="C:\\shots\\")
+            folder = empty_default_folder(session)
             program, overlay = start_and_select(session)
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
             session.click()

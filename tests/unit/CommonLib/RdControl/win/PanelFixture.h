@@ -21,6 +21,21 @@ class TParentFormBase : public TForm {
 };
 using TParentForm = TFormOf<TParentFormBase>;
 
+// A parent that counts the keys its panel passes on.
+class TKeyCountingParentBase : public TParentFormBase {
+ public:
+  int KeysPassedOn = 0;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_KEYDOWN) {
+      ++KeysPassedOn;
+      return 0;
+    }
+    return TParentFormBase::HandleMessage(message, wParam, lParam);
+  }
+};
+
 inline LPARAM At(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 inline TPoint Centre(const TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 

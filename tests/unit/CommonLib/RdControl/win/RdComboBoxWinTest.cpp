@@ -15,19 +15,7 @@ namespace {
 using testing::At;
 using testing::Render;
 
-class TKeyCountingParentBase : public testing::TParentFormBase {
- public:
-  int KeysPassedOn = 0;
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_KEYDOWN) {
-      ++KeysPassedOn;
-      return 0;
-    }
-    return TParentFormBase::HandleMessage(message, wParam, lParam);
-  }
-};
+using testing::TKeyCountingParentBase;
 
 // The font-size box on a dark panel, with its list window.
 class RdComboBoxWinTest : public ::testing::Test {

@@ -14,20 +14,7 @@ namespace {
 using testing::At;
 using testing::Render;
 
-// The parent counts the keys the panel passes on.
-class TKeyCountingParentBase : public testing::TParentFormBase {
- public:
-  int KeysPassedOn = 0;
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_KEYDOWN) {
-      ++KeysPassedOn;
-      return 0;
-    }
-    return TParentFormBase::HandleMessage(message, wParam, lParam);
-  }
-};
+using testing::TKeyCountingParentBase;
 
 // The webcam-size slider on a dark panel, at 1x or 2x.
 class RdSliderWinTest : public ::testing::TestWithParam<int> {
