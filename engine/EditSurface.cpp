@@ -95,6 +95,8 @@ struct TEditSurface::TState {
   }
 
   void StartLayer(TLayerKind kind, TPoint p, TEditSurface& surface);
+  // Undoes (forwards false) or redoes the last step.
+  TSurfaceUpdate Step(bool forwards);
   void DragTo(TPoint p);
   bool Release();
   // Keeps the selection on the same layer after a layer came into or left the list at index.
@@ -332,38 +334,24 @@ TSurfaceCursor TEditSurface::CursorAt(TPoint p) const {
 int32_t TEditSurface::UndoCount() const { return FState->Steps.UndoCount(); }
 int32_t TEditSurface::RedoCount() const { return FState->Steps.RedoCount(); }
 
-TSurfaceUpdate TEditSurface::Undo() {
-  TState& s = *FState;
-  if (s.Drag != TDrag::None) s.Release();
-  const TUndoStep* step = s.Steps.LastDone();
-  if (!step) return s.Finish(false);
-  // A deleted layer is not in the list until the undo puts it back.
-  if (step->Kind != TStepKind::Delete) s.AddLayer(step->Layer);
-  s.AddArea(step->Pixels);
-  if (step->Kind == TStepKind::Paint) s.Dirty.push_back(step->Painted.Area);
-  s.AddHandles();
-  const TStepEffect effect = s.Steps.Undo(s.Layers, s.Background.View());
-  s.FollowSelection(effect);
-  if (!effect.Removed) s.AddLayer(effect.Layer);
-  s.AddHandles();
-  return s.Finish(true);
-}
+TSurfaceUpdate TEditSurface::Undo() { return FState->Step(false); }
 
-TSurfaceUpdate TEditSurface::Redo() {
-  TState& s = *FState;
-  if (s.Drag != TDrag::None) s.Release();
-  const TUndoStep* step = s.Steps.LastUndone();
-  if (!step) return s.Finish(false);
-  // A created layer is not in the list until the redo puts it back.
-  if (step->Kind != TStepKind::Create) s.AddLayer(step->Layer);
-  s.AddArea(step->Pixels);
-  if (step->Kind == TStepKind::Paint) s.Dirty.push_back(step->Painted.Area);
-  s.AddHandles();
-  const TStepEffect effect = s.Steps.Redo(s.Layers, s.Background.View());
-  s.FollowSelection(effect);
-  if (!effect.Removed) s.AddLayer(effect.Layer);
-  s.AddHandles();
-  return s.Finish(true);
+TSurfaceUpdate TEditSurface::Redo() { return FState->Step(true); }
+
+TSurfaceUpdate TEditSurface::TState::Step(bool forwards) {
+  if (Drag != TDrag::None) Release();
+  const TUndoStep* step = forwards ? Steps.LastUndone() : Steps.LastDone();
+  if (!step) return Finish(false);
+  // A layer that the step brings back (undoing a delete, redoing a create) is not in the list yet.
+  if (step->Kind != (forwards ? TStepKind::Create : TStepKind::Delete)) AddLayer(step->Layer);
+  AddArea(step->Pixels);
+  if (step->Kind == TStepKind::Paint) Dirty.push_back(step->Painted.Area);
+  AddHandles();
+  const TStepEffect effect = forwards ? Steps.Redo(Layers, Background.View()) : Steps.Undo(Layers, Background.View());
+  FollowSelection(effect);
+  if (!effect.Removed) AddLayer(effect.Layer);
+  AddHandles();
+  return Finish(true);
 }
 
 TSurfaceUpdate TEditSurface::PaintPicture(const TRect& area, const std::function<void(const TImageView&)>& paint) {
