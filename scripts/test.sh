@@ -27,6 +27,7 @@ failure_digest() {  # failure_digest <log>
     # Keeps the lines around each reported failure and the last lines of the output.
     function flush(  i, j, keep, shown) {
       if (!n) return
+      flushed = 1
       print "--- " head
       for (i = 1; i <= n; i++) if (buf[i] ~ /Failure|Traceback|Error|error:/) for (j = i; j <= i + 6; j++) keep[j] = 1
       for (i = (n > 20 ? n - 19 : 1); i <= n; i++) keep[i] = 1
@@ -37,8 +38,13 @@ failure_digest() {  # failure_digest <log>
     /^ *[0-9]+\/[0-9]+ Test +#.*(\*\*\*|Failed|Not Run)/ { head = $0; capture = 1; next }
     /^The following tests FAILED/ { flush(); capture = 0; tail_block = 1 }
     capture { buf[++n] = $0 }
-    tail_block { print }
-    END { flush() }
+    tail_block { print; told = 1 }
+    { last[NR % 30] = $0 }
+    END {
+      flush()
+      # No test named (the step failed before or outside its tests): its last lines tell why.
+      if (!told && !flushed) for (i = NR - 29; i <= NR; i++) if (i > 0) print last[i % 30]
+    }
   ' "$1" | head -150
 }
 
