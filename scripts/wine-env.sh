@@ -53,7 +53,8 @@ qor_wine_session_start() {
     # the session, other tests' included.
     if kill -0 "$QOR_SESSION_KEEPALIVE" 2>/dev/null; then
       export DISPLAY="$QOR_SESSION_DISPLAY"
-      return 0
+      qor_wait_for_session_desktop
+      return
     fi
     qor_wine_session_stop
   fi
@@ -69,11 +70,27 @@ qor_wine_session_start() {
   # Written aside and renamed, so that a test program starting meanwhile never reads half a file.
   printf 'QOR_SESSION_DISPLAY=%s\nQOR_SESSION_KEEPALIVE=%s\nQOR_SESSION_XVFB=%s\n' "$DISPLAY" "$keepalive" \
     "$xvfb_pid" >"$state.new" && mv "$state.new" "$state"
-  for _ in $(seq 1 100); do
-    pgrep -f 'explorer.exe' >/dev/null && break
+  qor_wait_for_session_desktop
+}
+
+# Test programs may start only once the session's desktop process runs: a test program that started it would hand
+# it the test's output pipe, and CTest would wait for that pipe to close for as long as the session lives.
+qor_wait_for_session_desktop() {
+  for _ in $(seq 1 600); do
+    qor_session_desktop_running && return 0
     sleep 0.1
   done
-  return 0
+  echo "the Wine session's desktop process did not start within 60 s" >&2
+  return 1
+}
+
+# Whether Wine's desktop process (explorer.exe) of this prefix runs; other prefixes' sessions may run beside it.
+qor_session_desktop_running() {
+  local pid
+  for pid in $(pgrep -f 'explorer.exe'); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
 }
 
 qor_wine_session_stop() {
