@@ -31,6 +31,14 @@ TAnnotationLayer::TAnnotationLayer(TLayerKind kind, const TLayerLook& look, TLay
   Rasterise();
 }
 
+TAnnotationLayer::TAnnotationLayer(TTextStamp stamp, TPoint at, int32_t tag)
+    : FKind(TLayerKind::Text),
+      FGeometry{at, {at.X + stamp.Size().Width - 1, at.Y + stamp.Size().Height - 1}, {}},
+      FStamp(std::move(stamp)),
+      FTag(tag) {
+  Rasterise();
+}
+
 void TAnnotationLayer::SetLook(const TLayerLook& look) {
   FLook = look;
   Rasterise();
@@ -71,6 +79,10 @@ void TAnnotationLayer::Rasterise() {
   FFill.Clear();
   FDrawnRects.reset();
   FHandles.reset();
+  if (FKind == TLayerKind::Text) {
+    FBounds = TRect::FromSize(FGeometry.A.X, FGeometry.A.Y, FStamp.Size().Width, FStamp.Size().Height);
+    return;
+  }
   const bool border = FLook.BorderColor != NoColor && FLook.BorderWidth > 0;
   const bool fill = FLook.FillColor != NoColor;
   const int32_t width = FLook.BorderWidth;
@@ -104,6 +116,7 @@ void TAnnotationLayer::Rasterise() {
 }
 
 std::vector<TRect> TAnnotationLayer::DrawnRects() const {
+  if (FKind == TLayerKind::Text) return {Bounds()};
   if (!FDrawnRects) {
     FDrawnRects = qor::DrawnRects(FBorder);
     const std::vector<TRect> fill = qor::DrawnRects(FFill);
@@ -115,6 +128,7 @@ std::vector<TRect> TAnnotationLayer::DrawnRects() const {
 }
 
 bool TAnnotationLayer::Hits(TPoint p, int32_t radius) const {
+  if (FKind == TLayerKind::Text) return false;
   if (!Bounds().Inflate(radius, radius).Contains(p)) return false;
   const TPoint q{p.X - FOffset.X, p.Y - FOffset.Y};
   for (int32_t dy = -radius; dy <= radius; ++dy)
@@ -127,6 +141,7 @@ bool TAnnotationLayer::Hits(TPoint p, int32_t radius) const {
 }
 
 std::vector<THandleSpot> TAnnotationLayer::Handles() const {
+  if (FKind == TLayerKind::Text) return {};
   if (!FHandles) FHandles = HandleSpots(FGeometry, Form());
   std::vector<THandleSpot> spots = *FHandles;
   for (THandleSpot& s : spots) s.Centre = {s.Centre.X + FOffset.X, s.Centre.Y + FOffset.Y};
@@ -134,7 +149,11 @@ std::vector<THandleSpot> TAnnotationLayer::Handles() const {
 }
 
 void TAnnotationLayer::Blend(const TRect& area, const TImageView& target, TPoint targetOrigin) const {
-  if (area.Intersect(Bounds()).IsEmpty()) return;
+  if (FHidden || area.Intersect(Bounds()).IsEmpty()) return;
+  if (FKind == TLayerKind::Text) {
+    BlendStamp(FStamp, {FBounds.Left + FOffset.X, FBounds.Top + FOffset.Y}, area, target, targetOrigin);
+    return;
+  }
   if (FLook.FillColor != NoColor)
     BlendCoverage(FFill, FOffset, BgraFromColorRef(FLook.FillColor), area, target, targetOrigin);
   if (FLook.BorderColor != NoColor)

@@ -167,7 +167,7 @@ bool TEditSurface::TState::Release() {
   const TDrag drag = Drag;
   Drag = TDrag::None;
   if (drag == TDrag::Pixelate) {
-    TUndoStep step{TStepKind::Pixelate, 0, nullptr, {}, {}, Stroke->TakeArea(), {}};
+    TUndoStep step{TStepKind::Pixelate, 0, nullptr, {}, {}, Stroke->TakeArea()};
     Stroke.reset();
     if (step.Pixels.IsEmpty()) return false;  // the brush stayed off the picture
     Steps.Push(std::move(step));
@@ -185,18 +185,18 @@ bool TEditSurface::TState::Release() {
         return false;
       }
       AddHandles();
-      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}, {}, {}});
+      Steps.Push({TStepKind::Create, Current, nullptr, {}, {}, {}});
       return true;
     case TDrag::Move:
       if (layer->Offset() == TPoint{}) return false;
       AddLayer(Current);
       layer->CommitOffset();
       AddLayer(Current);
-      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry(), {}, {}});
+      Steps.Push({TStepKind::Move, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
       return true;
     case TDrag::Resize:
       if (layer->Geometry() == GeometryBefore) return false;
-      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry(), {}, {}});
+      Steps.Push({TStepKind::Resize, Current, nullptr, GeometryBefore, layer->Geometry(), {}});
       return true;
     case TDrag::Pixelate:
     case TDrag::None: break;
@@ -345,7 +345,6 @@ TSurfaceUpdate TEditSurface::TState::Step(bool forwards) {
   // A layer that the step brings back (undoing a delete, redoing a create) is not in the list yet.
   if (step->Kind != (forwards ? TStepKind::Create : TStepKind::Delete)) AddLayer(step->Layer);
   AddArea(step->Pixels);
-  if (step->Kind == TStepKind::Paint) Dirty.push_back(step->Painted.Area);
   AddHandles();
   const TStepEffect effect = forwards ? Steps.Redo(Layers, Background.View()) : Steps.Undo(Layers, Background.View());
   FollowSelection(effect);
@@ -354,20 +353,77 @@ TSurfaceUpdate TEditSurface::TState::Step(bool forwards) {
   return Finish(true);
 }
 
-TSurfaceUpdate TEditSurface::PaintPicture(const TRect& area, const std::function<void(const TImageView&)>& paint) {
+TSurfaceUpdate TEditSurface::AddText(TPoint at, TTextStamp stamp, int32_t tag) {
   TState& s = *FState;
   if (s.Drag != TDrag::None) s.Release();
-  const TRect inside = area.Intersect(s.Area);
-  if (inside.IsEmpty()) return s.Finish(false);
-  TImage before = CropImage(s.Background.View(), inside);
-  paint(s.Background.View());
-  TImage after = CropImage(s.Background.View(), inside);
-  bool changed = false;
-  for (int32_t y = 0; y < inside.Height() && !changed; ++y)
-    changed = !std::equal(before.View().Row(y), before.View().Row(y) + inside.Width(), after.View().Row(y));
-  if (!changed) return s.Finish(false);
-  s.Steps.Push({TStepKind::Paint, 0, nullptr, {}, {}, {}, {inside, std::move(before), std::move(after)}});
-  s.Dirty.push_back(inside);
+  if (stamp.IsEmpty() || stamp.IsBlank()) return s.Finish(false);
+  s.Layers.push_back(std::make_unique<TAnnotationLayer>(std::move(stamp), at, tag));
+  const int32_t index = int32_t(s.Layers.size());
+  s.AddLayer(index);
+  s.Steps.Push({TStepKind::Create, index, nullptr, {}, {}, {}});
+  return s.Finish(true);
+}
+
+int32_t TEditSurface::TextLayerAt(TPoint p) const {
+  const TState& s = *FState;
+  for (int32_t i = int32_t(s.Layers.size()); i >= 1; --i) {
+    const TAnnotationLayer& layer = *s.Layers[i - 1];
+    const TRect r = layer.Bounds();
+    if (layer.Kind() == TLayerKind::Text && p.X > r.Left && p.X < r.Right - 1 && p.Y > r.Top && p.Y < r.Bottom - 1)
+      return i;
+  }
+  return 0;
+}
+
+int32_t TEditSurface::TextLayerWithTag(int32_t tag) const {
+  const TState& s = *FState;
+  for (int32_t i = 1; i <= int32_t(s.Layers.size()); ++i)
+    if (s.Layers[i - 1]->Kind() == TLayerKind::Text && s.Layers[i - 1]->Tag() == tag) return i;
+  return 0;
+}
+
+int32_t TEditSurface::TagOf(int32_t layer) const {
+  const TAnnotationLayer* l = FState->Layer(layer);
+  return l ? l->Tag() : 0;
+}
+
+bool TEditSurface::IsHidden(int32_t layer) const {
+  const TAnnotationLayer* l = FState->Layer(layer);
+  return l && l->Hidden();
+}
+
+TSurfaceUpdate TEditSurface::SetHidden(int32_t layer, bool hidden) {
+  TState& s = *FState;
+  TAnnotationLayer* l = s.Layer(layer);
+  if (!l || l->Hidden() == hidden) return {};
+  if (s.Current == layer) s.Select(0);
+  l->SetHidden(hidden);
+  s.AddLayer(layer);
+  return s.Finish();
+}
+
+TSurfaceUpdate TEditSurface::ReplaceText(int32_t layer, TPoint at, TTextStamp stamp) {
+  TState& s = *FState;
+  if (s.Drag != TDrag::None) s.Release();
+  TAnnotationLayer* old = s.Layer(layer);
+  if (!old || old->Kind() != TLayerKind::Text) return s.Finish(false);
+  old->SetHidden(false);
+  s.AddLayer(layer);
+  if (stamp.IsEmpty() || stamp.IsBlank()) {
+    // The text was emptied: the layer goes, as a delete would take it.
+    if (s.Current == layer) s.Current = 0;
+    TUndoStep step{TStepKind::Delete, layer, std::move(s.Layers[layer - 1]), {}, {}, {}};
+    s.Layers.erase(s.Layers.begin() + (layer - 1));
+    s.Steps.Push(std::move(step));
+    return s.Finish(true);
+  }
+  if (old->Bounds().Left == at.X && old->Bounds().Top == at.Y && SamePixels(old->Stamp(), stamp))
+    return s.Finish(false);  // reopened and left as it was
+  auto replacement = std::make_unique<TAnnotationLayer>(std::move(stamp), at, old->Tag());
+  TUndoStep step{TStepKind::Replace, layer, std::move(replacement), {}, {}, {}};
+  std::swap(step.SetAside, s.Layers[layer - 1]);
+  s.AddLayer(layer);
+  s.Steps.Push(std::move(step));
   return s.Finish(true);
 }
 
@@ -377,7 +433,7 @@ TSurfaceUpdate TEditSurface::DeleteCurrent() {
   const int32_t index = s.Current;
   if (!s.Layer(index)) return s.Finish(false);
   s.AddLayerAndHandles(index);
-  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}, {}, {}};
+  TUndoStep step{TStepKind::Delete, index, std::move(s.Layers[index - 1]), {}, {}, {}};
   s.Layers.erase(s.Layers.begin() + (index - 1));
   s.Current = 0;
   s.Steps.Push(std::move(step));
@@ -393,7 +449,7 @@ TSurfaceUpdate TEditSurface::NudgeCurrent(int32_t dx, int32_t dy) {
   TLayerGeometry before = layer->Geometry();
   layer->SetGeometry(Moved(before, {dx, dy}));
   s.AddLayerAndHandles(s.Current);
-  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry(), {}, {}});
+  s.Steps.Push({TStepKind::Move, s.Current, nullptr, std::move(before), layer->Geometry(), {}});
   return s.Finish(true);
 }
 

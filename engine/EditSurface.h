@@ -12,6 +12,7 @@
 #include "base/Image.h"
 #include "base/Scale.h"
 #include "engine/LayerLook.h"
+#include "engine/TextStamp.h"
 
 namespace qor {
 
@@ -58,7 +59,8 @@ class TEditSurface {
   // Ends a drag in progress where it stands, as a release would.
   TSurfaceUpdate EndInteractiveAction();
 
-  // Undo steps: creating, moving, resizing or deleting a layer, a pixelation stroke. A new step clears the redo steps.
+  // Undo steps: creating, moving, resizing, deleting or replacing a layer, a pixelation stroke. A new step clears the
+  // redo steps.
   int32_t UndoCount() const;
   int32_t RedoCount() const;
   TSurfaceUpdate Undo();
@@ -66,8 +68,20 @@ class TEditSurface {
   // The selected layer removed, or moved by dx, dy; each one undo step.
   TSurfaceUpdate DeleteCurrent();
   TSurfaceUpdate NudgeCurrent(int32_t dx, int32_t dy);
-  // Lets paint draw straight into layer 0 (a committed text); what changed inside area is one undo step.
-  TSurfaceUpdate PaintPicture(const TRect& area, const std::function<void(const TImageView&)>& paint);
+  // Committed texts. A text layer holds a text's stamp with its top-left at `at` and the tag of the editor that
+  // typed it; the mouse never picks it. Adding one is an undo step; a blank stamp adds nothing.
+  TSurfaceUpdate AddText(TPoint at, TTextStamp stamp, int32_t tag);
+  // The top-most text layer whose stamp holds p strictly inside; 0 when none does.
+  int32_t TextLayerAt(TPoint p) const;
+  // The text layer of the editor with this tag; 0 when none is (never committed, undone or merged).
+  int32_t TextLayerWithTag(int32_t tag) const;
+  int32_t TagOf(int32_t layer) const;
+  // A layer is hidden while its text is open in its editor; hiding is not an undo step.
+  bool IsHidden(int32_t layer) const;
+  TSurfaceUpdate SetHidden(int32_t layer, bool hidden);
+  // The text of a text layer was edited: the layer shows the new stamp at `at`, as one undo step. A blank stamp
+  // removes the layer (one step); the same pixels at the same place only show the layer again.
+  TSurfaceUpdate ReplaceText(int32_t layer, TPoint at, TTextStamp stamp);
   // Hides the handles of the selected layer (nothing selected).
   TSurfaceUpdate Deselect();
 

@@ -1,6 +1,6 @@
 #include "engine/UndoList.h"
 
-#include "base/PixelOps.h"
+#include <utility>
 
 namespace qor {
 
@@ -18,7 +18,7 @@ TStepEffect PutBack(TUndoStep& step, TLayerList& layers) {
   return {step.Layer, true, false};
 }
 
-// Create and delete are each other's reverse; so are the two directions of a move, resize or pixelation.
+// Create and delete are each other's reverse; so are the two directions of a move, resize, replacement or pixelation.
 TStepEffect Apply(TUndoStep& step, TLayerList& layers, const TImageView& picture, bool forwards) {
   switch (step.Kind) {
     case TStepKind::Create: return forwards ? PutBack(step, layers) : TakeOut(step, layers);
@@ -26,11 +26,7 @@ TStepEffect Apply(TUndoStep& step, TLayerList& layers, const TImageView& picture
     case TStepKind::Pixelate:
       forwards ? step.Pixels.Repeat(picture) : step.Pixels.Restore(picture);
       return {0, false, false};
-    case TStepKind::Paint: {
-      const TPaintedArea& painted = step.Painted;
-      CopyPixels((forwards ? painted.After : painted.Before).View(), picture.Sub(painted.Area));
-      return {0, false, false};
-    }
+    case TStepKind::Replace: std::swap(step.SetAside, layers[step.Layer - 1]); return {step.Layer, false, false};
     case TStepKind::Move:
     case TStepKind::Resize: break;
   }

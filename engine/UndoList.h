@@ -1,9 +1,9 @@
 #pragma once
 // The undo and redo steps of the edit surface. A step that adds or removes a layer keeps the removed layer itself
 // (with its look and coverage), so undo and redo put back the very same layer at the same index; a move or resize
-// keeps both geometries, so either direction restores a geometry exactly rather than recomputing it. A pixelation
-// stroke keeps the picture's pixels it replaced and the colours it put there; a painted change keeps its rectangle
-// of the picture before and after.
+// keeps both geometries, so either direction restores a geometry exactly rather than recomputing it. A replaced layer
+// (an edited text) keeps the other version of the layer. A pixelation stroke keeps the picture's pixels it replaced
+// and the colours it put there.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -17,23 +17,15 @@ namespace qor {
 // Annotation layers; element i holds surface layer i + 1.
 using TLayerList = std::vector<std::unique_ptr<TAnnotationLayer>>;
 
-enum class TStepKind { Create, Delete, Move, Resize, Pixelate, Paint };
-
-// A change painted straight into the picture (a committed text): the rectangle with its pixels before and after.
-struct TPaintedArea {
-  TRect Area;
-  TImage Before;
-  TImage After;
-};
+enum class TStepKind { Create, Delete, Move, Resize, Replace, Pixelate };
 
 struct TUndoStep {
   TStepKind Kind = TStepKind::Create;
   int32_t Layer = 0;                           // surface index (1 and up)
-  std::unique_ptr<TAnnotationLayer> SetAside;  // the layer while it is out of the list
+  std::unique_ptr<TAnnotationLayer> SetAside;  // the layer while it is out of the list, or the other version
   TLayerGeometry Before;                       // move and resize
   TLayerGeometry After;
   TPixelatedArea Pixels;  // pixelation: what the stroke changed in the picture (layer 0)
-  TPaintedArea Painted;   // paint
 };
 
 // What applying a step did to the list, so that the caller can repaint and keep its selection right.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "annotate/TextEditorLayout.h"
+#include "base/PixelOps.h"
 #include "base/win/DibImage.h"
 #include "base/win/UniqueHandle.h"
 
@@ -106,7 +107,8 @@ void TMyMemo::SetBounds(const TRect& r) {
 }
 
 void TMyMemo::ShowAndFocus() {
-  ::ShowWindow(Handle(), SW_SHOW);
+  // Above the edit surface's window, which would otherwise take the presses meant for the frame.
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
   ::SetFocus(FEdit);
 }
 
@@ -217,32 +219,22 @@ void TMyMemo::DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const {
   ::GdiFlush();
 }
 
-void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
+TTextStamp TMyMemo::RenderStamp(int dpi) const {
   RECT client{};
   ::GetClientRect(FEdit, &client);
-  const TRect area = TRect::FromSize(at.X + FrameWidth, at.Y + FrameWidth, client.right, client.bottom);
-  const TRect visible = area.Intersect(TRect::FromSize(0, 0, target.Width, target.Height));
-  if (visible.IsEmpty() || dpi <= 0) return;
-
-  // The text drawn once on black and once on white gives, channel by channel, how much each pixel is covered (the
-  // difference) and the text's share of it (the black one): the anti-aliased glyphs then blend over any picture.
   TDibImage onBlack, onWhite;
-  if (!onBlack.Create(area.Width(), area.Height()) || !onWhite.Create(area.Width(), area.Height())) return;
+  if (client.right <= 0 || client.bottom <= 0 || dpi <= 0 || !onBlack.Create(client.right, client.bottom) ||
+      !onWhite.Create(client.right, client.bottom))
+    return {};
   DrawTextOn(onBlack, 0x000000, dpi);
   DrawTextOn(onWhite, 0xFFFFFF, dpi);
+  return {CropImage(onBlack.View(), TRect::FromSize(0, 0, client.right, client.bottom)),
+          CropImage(onWhite.View(), TRect::FromSize(0, 0, client.right, client.bottom))};
+}
 
-  const auto blend = [](uint8_t text, uint8_t clear, uint8_t under) {
-    return uint8_t(text + (std::max(clear, text) - text) * under / 255);
-  };
-  const TImageView under = target.Sub(visible);
-  const int32_t dx = visible.Left - area.Left, dy = visible.Top - area.Top;
-  for (int32_t y = 0; y < under.Height; ++y)
-    for (int32_t x = 0; x < under.Width; ++x) {
-      const TBgra b = onBlack.View().At(x + dx, y + dy), w = onWhite.View().At(x + dx, y + dy);
-      if (b.R == 0 && b.G == 0 && b.B == 0 && w.R == 255 && w.G == 255 && w.B == 255) continue;  // untouched
-      TBgra& pixel = under.At(x, y);
-      pixel = {blend(b.B, w.B, pixel.B), blend(b.G, w.G, pixel.G), blend(b.R, w.R, pixel.R), 255};
-    }
+void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
+  BlendStamp(RenderStamp(dpi), {at.X + FrameWidth, at.Y + FrameWidth},
+             TRect::FromSize(0, 0, target.Width, target.Height), target, {0, 0});
 }
 
 // The text is drawn without a background: the frame window paints what lies under it first, then the text. Only

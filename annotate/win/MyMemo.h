@@ -13,7 +13,7 @@
 //   memo.SetBounds(PlaceNewEditor(selection, click, NewEditorSize(tools.FontSize())));
 //   memo.ShowAndFocus();
 //   ...
-//   memo.RenderInto(picture, {left - selection.Left, top - selection.Top}, dpi);
+//   surface.AddText(textTopLeft, memo.RenderStamp(dpi), memo.SelfFlag);
 #include <windows.h>
 
 #include <cstdint>
@@ -24,6 +24,7 @@
 #include "base/Geometry.h"
 #include "base/Image.h"
 #include "base/win/Form.h"
+#include "engine/TextStamp.h"
 
 namespace qor {
 
@@ -69,8 +70,11 @@ class TMyMemo : public TForm {
   // Pixels the content needs: its widest line and its height.
   TSize ContentSize() const;
 
-  // Draws the rich text, as the editor lays it out, over the pixels of target, with the editor's top-left at `at`
-  // (target pixels) and dpi pixels per inch; only pixels the text touches change, and they are left opaque.
+  // The rich text as the editor lays it out, at dpi pixels per inch, as a stamp of the text area (inside the frame:
+  // its top-left lies FrameWidth pixels right of and below the editor's).
+  TTextStamp RenderStamp(int dpi) const;
+  // Draws the rich text over the pixels of target, with the editor's top-left at `at` (target pixels); only pixels
+  // the text touches change.
   void RenderInto(const TImageView& target, TPoint at, int dpi) const;
 
   // The content's size after it changed (typing, pasting, a new font size).

@@ -128,6 +128,7 @@ bool TScreenShotMainForm::MakeViewEdit() {
   view->Surface().OnNewLayer = [this](int32_t layer, TLayerKind kind) { Image_Front_ViewEditNewLayer(layer, kind); };
   view->OnMouseUp = [this] { Image_Front_ViewEditMouseUp(); };
   view->OnPress = [this](TPoint p) { return Image_Front_ViewEditPress(p); };
+  view->OnHover = [this](TPoint p) { CheckAndEditMemo(p); };
   FViewEdit = std::move(view);
   return true;
 }
@@ -156,14 +157,17 @@ void TScreenShotMainForm::Image_Front_ViewEditMouseUp() {
 }
 
 void TScreenShotMainForm::Btn_Rd_ReturnClick() {
+  CommitText();  // the steps then include the open text
   if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().Undo());
 }
 
 void TScreenShotMainForm::RedoAnnotation() {
+  CommitText();  // the steps then include the open text
   if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().Redo());
 }
 
 void TScreenShotMainForm::DeleteAnnotation() {
+  CommitText();  // the steps then include the open text
   if (FViewEdit) FViewEdit->Apply(FViewEdit->Surface().DeleteCurrent());
 }
 

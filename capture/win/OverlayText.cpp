@@ -1,6 +1,6 @@
 // The overlay's text tool: a press on the selection opens a text editor at the press point, the next press (or
-// another tool, Copy or Save) commits it, and the commit paints the rich text into the selection's picture as one
-// undo step.
+// another tool, Copy or Save) commits it, and the commit puts the rendered text on the edit surface as a text layer
+// tagged with its editor, one undo step. Hovering a committed text with the text tool reopens it in its editor.
 #include <windows.h>
 
 #include "annotate/TextEditorLayout.h"
@@ -73,14 +73,35 @@ void TScreenShotMainForm::CommitText() {
   const TRect bounds = editor->Bounds();
   editor->Hide();
   if (FTools.TextEditing()) FTools.TextCommitted();
-  if (!FViewEdit || editor->Text().empty()) return;
+  if (!FViewEdit) return;
   const TRect selection = FRun->Selection().Image();
-  const TPoint at{bounds.Left - selection.Left, bounds.Top - selection.Top};
-  const int dpi = ScreenDpi();
-  // Glyphs may reach a little past the editor's frame: the undo step keeps a margin around it.
-  const TRect area = bounds.Offset(-selection.Left, -selection.Top).Inflate(8, 8);
-  FViewEdit->Apply(FViewEdit->Surface().PaintPicture(
-      area, [&](const TImageView& picture) { editor->RenderInto(picture, at, dpi); }));
+  // The stamp is the editor's text area, inside its frame.
+  const TPoint at{bounds.Left + FrameWidth - selection.Left, bounds.Top + FrameWidth - selection.Top};
+  TTextStamp stamp = editor->Text().empty() ? TTextStamp{} : editor->RenderStamp(ScreenDpi());
+  TEditSurface& surface = FViewEdit->Surface();
+  if (const int32_t layer = surface.TextLayerWithTag(editor->SelfFlag)) {
+    FViewEdit->Apply(surface.ReplaceText(layer, at, std::move(stamp)));
+  } else {
+    FViewEdit->Apply(surface.AddText(at, std::move(stamp), editor->SelfFlag));
+  }
+}
+
+void TScreenShotMainForm::CheckAndEditMemo(TPoint p) {
+  if (!FViewEdit || FTools.CurrentTool() != TDrawingTool::Text || !FRun->HasSelection()) return;
+  TEditSurface& surface = FViewEdit->Surface();
+  const int32_t layer = surface.TextLayerAt(p);
+  const int32_t flag = surface.TagOf(layer);
+  if (!layer || flag < 0 || flag >= int32_t(FMemos.size()) || FMemos[size_t(flag)]->CurEdit) return;
+  TMyMemo* editor = FMemos[size_t(flag)].get();
+  CommitText();  // another text open goes into the picture first
+  // That commit may have removed a layer (an emptied text), so the reopened one is found again by its tag.
+  const int32_t reopened = surface.TextLayerWithTag(flag);
+  if (!reopened) return;
+  FViewEdit->Apply(surface.SetHidden(reopened, true));
+  editor->CurEdit = true;
+  FTools.TextOpened();
+  editor->CaretToEnd();
+  editor->ShowAndFocus();
 }
 
 }  // namespace qor

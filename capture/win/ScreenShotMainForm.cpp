@@ -365,8 +365,11 @@ bool TScreenShotMainForm::PreviewKey(const MSG& msg) {
   context.UndoEnabled = context.CopyEnabled = context.SaveEnabled = FRun->HasSelection();
   context.SomethingDrawn = AnnotationCount() >= 1;
   context.RedoEnabled = FViewEdit && FViewEdit->Surface().RedoCount() > 0;
-  // While a text is open, Delete and the arrow keys belong to it.
-  context.AnnotationSelected = FViewEdit && FViewEdit->Surface().CurrentLayer() > 0 && !OpenText();
+  // While a text is open, undo, redo, Delete and the arrow keys belong to it.
+  const bool typing = OpenText() != nullptr;
+  context.UndoEnabled = context.UndoEnabled && !typing;
+  context.RedoEnabled = context.RedoEnabled && !typing;
+  context.AnnotationSelected = FViewEdit && FViewEdit->Surface().CurrentLayer() > 0 && !typing;
   const TModifiers modifiers{KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU)};
   switch (FKeys->OnKey(key, modifiers, context, ::GetTickCount())) {
     case TKeyAction::Close: Close(); return true;

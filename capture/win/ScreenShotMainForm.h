@@ -101,6 +101,7 @@ class TScreenShotMainForm : public TForm {
   void StartText(TPoint click);  // selection coordinates
   void ApplyTextFont();
   void CommitText();
+  void CheckAndEditMemo(TPoint p);  // selection coordinates, on a move with no button held
   void Btn_Rd_ReturnClick();
   void RedoAnnotation();
   void DeleteAnnotation();

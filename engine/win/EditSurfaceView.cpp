@@ -111,7 +111,11 @@ LRESULT TEditSurfaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
       Apply(FSurface->MouseDown(MessagePoint()));
       return 0;
     case WM_MOUSEMOVE:
-      if (FSurface->Dragging()) Apply(FSurface->MouseMove(MessagePoint()));
+      if (FSurface->Dragging()) {
+        Apply(FSurface->MouseMove(MessagePoint()));
+      } else if (!(wParam & (MK_LBUTTON | MK_RBUTTON)) && OnHover) {
+        OnHover(MessagePoint());
+      }
       return 0;
     case WM_LBUTTONUP:
       if (FPressTaken) {

@@ -29,6 +29,8 @@ class TEditSurfaceView : public TForm {
 
   // Before a press reaches the surface; true when the caller took it (its release then goes nowhere either).
   std::function<bool(TPoint p)> OnPress;
+  // A mouse move over the surface with no button held (surface coordinates).
+  std::function<void(TPoint p)> OnHover;
   // After every release of the left button on the surface.
   std::function<void()> OnMouseUp;
   // Paints the surface's area (the parent's coordinates) into dc with the area's top-left at the dc's origin: what

@@ -204,40 +204,83 @@ class AnnotationTests(unittest.TestCase):
             self.assertFalse((saved[82:88, 50:54] == RED).all(axis=2).any(), "the rectangle's side survived")
 
     @e2e_timeout(300)
-    def test_text_typed_with_the_text_tool_is_saved_while_still_open(self):
+    def test_text_copied_while_typed_then_reopened_by_hovering_extended_and_moved_is_saved_once(self):
         with Session() as session:
             folder = empty_default_folder(session)
-            program, overlay = start_and_select(session)
-            session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
-            session.click()
+            background = session.background
+            expected = background[SELECTED].astype(int)
+
+            def red_text(picture, room):
+                """The red pixels of `picture` (selection coordinates) that differ from the frozen picture inside
+                room (the noise of the test desktop holds red pixels too); all changed pixels outside room."""
+                inside = np.zeros((HEIGHT, WIDTH), bool)
+                inside[room] = True
+                differs = np.any(picture != expected, axis=2)
+                return (np.abs(picture - RED).max(axis=2) <= 40) & differs & inside, differs & ~inside
+
+            def frame_row(click):  # the top edge of an editor opened by a click there
+                return np.s_[click[1], click[0] : click[0] + 60]
+
+            def frame_shown(click):
+                return lambda screen: not np.array_equal(screen[frame_row(click)], background[frame_row(click)])
+
+            def type_at(click, text):
+                session.focus(overlay)
+                session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
+                session.click()
+                session.mouse_move(*click)
+                session.click()
+                session.wait_for_screen(frame_shown(click), what="the text editor open")
+                session.xdotool("type", "--delay", "30", text)
+
+            def typed_at(click):
+                box = np.s_[click[1] - 2 : click[1] + 40, click[0] - 2 : click[0] + 200]
+                return lambda screen: (np.abs(screen[box].astype(int) - RED).max(axis=2) <= 40).sum() >= 40
+
+            def room(click):  # the editor's room from its top-left, in selection coordinates
+                return np.s_[click[1] - TOP - 2 : click[1] - TOP + 40, click[0] - LEFT - 2 : click[0] - LEFT + 200]
+
+            # Ctrl+C while typing: the clipboard holds the text.
             click = (200, 250)
-            session.mouse_move(*click)
+            program, overlay = start_and_select(session)
+            type_at(click, "Hello 123")
+            session.wait_for_screen(typed_at(click), what="the typed text")
+            session.key(overlay, "ctrl+c")
+            copied = read_picture(session.wait_for_clipboard_picture()).astype(int)
+            self.assertEqual(program.wait(20), 0, program.output())
+            red, stray = red_text(copied, room(click))
+            self.assertFalse(stray.any(), "pixels changed outside the text's room")
+            self.assertGreaterEqual(red.sum(), 40, "no red text in the clipboard picture")
+            xs = np.nonzero(red)[1]
+            first_width = xs.max() - xs.min()
+            # "Hello 123" at 12 points: about 60 pixels wide, from the click on.
+            self.assertLess(first_width, 100)
+            self.assertGreater(first_width, 35)
+
+            # Committed by a press elsewhere: the editor's frame goes, the text stays.
+            program, overlay = start_and_select(session)
+            type_at(click, "Hello 123")
+            session.wait_for_screen(typed_at(click), what="the typed text")
+            session.mouse_move(400, 380)
             session.click()
-            session.focus(overlay)
-            session.xdotool("type", "--delay", "30", "Hello 123")
-            box = np.s_[click[1] - 2 : click[1] + 40, click[0] - 2 : click[0] + 160]  # the editor's room
-
-            def typed(screen):
-                return (np.abs(screen[box].astype(int) - RED).max(axis=2) <= 40).sum() >= 40
-
-            session.wait_for_screen(typed, what="the typed text")
-            session.key(overlay, "ctrl+s")  # commits the open text first
+            session.wait_for_screen(lambda screen: not frame_shown(click)(screen) and typed_at(click)(screen),
+                                    what="the text committed without its frame")
+            # Hovering the text with the text tool opens it again, with its frame; typing goes on at its end.
+            session.mouse_move(click[0] + 10, click[1] + 8)
+            session.wait_for_screen(frame_shown(click), what="the text reopened")
+            session.xdotool("type", "--delay", "30", " more")
+            # Dragged by its frame's left edge 60 pixels right and 40 down.
+            moved = (click[0] + 60, click[1] + 40)
+            session.drag((click[0], click[1] + 10), (click[0] + 30, click[1] + 30), (moved[0], moved[1] + 10))
+            session.wait_for_screen(typed_at(moved), what="the text at its new place")
+            session.key(overlay, "ctrl+s")
             self.assertEqual(program.wait(20), 0, program.output())
             files = saved_files(folder)
             self.assertEqual(len(files), 1, f"files in {folder}")
-            saved = read_picture(files[0]).astype(int)
-            expected = session.background[SELECTED].astype(int)
-            inside = np.zeros((HEIGHT, WIDTH), bool)
-            inside[click[1] - TOP - 2 : click[1] - TOP + 40, click[0] - LEFT - 2 : click[0] - LEFT + 160] = True
-            differs = np.any(saved != expected, axis=2)
-            self.assertFalse((differs & ~inside).any(), "pixels changed outside the text's room")
-            red = (np.abs(saved - RED).max(axis=2) <= 40) & differs & inside  # the noise holds red pixels too
-            self.assertGreaterEqual(red.sum(), 40, "no red text in the saved picture")
-            ys, xs = np.nonzero(red)
-            # "Hello 123" at 12 points: about 60 pixels wide and 9 to 12 high, from the click on.
-            self.assertLess(xs.max() - xs.min(), 100)
-            self.assertGreater(xs.max() - xs.min(), 35)
-            self.assertLess(ys.max() - ys.min(), 20)
+            red, stray = red_text(read_picture(files[0]).astype(int), room(moved))
+            self.assertFalse(stray.any(), "pixels changed outside the moved text's room: the text is doubled")
+            xs = np.nonzero(red)[1]
+            self.assertGreater(xs.max() - xs.min(), first_width + 15, "the text did not grow")
 
     @e2e_timeout(300)
     def test_size_24_chosen_in_the_font_size_box_makes_the_typed_text_larger(self):
@@ -251,9 +294,12 @@ class AnnotationTests(unittest.TestCase):
             session.click()
             session.xdotool("key", "Down", "Down", "Down", "Down", "Down", "Down", "Return")  # 12 -> 24
             click = (150, 200)
+            session.focus(overlay)
             session.mouse_move(*click)
             session.click()
-            session.focus(overlay)
+            edge = np.s_[click[1], click[0] : click[0] + 40]  # the editor's frame, once it is open
+            session.wait_for_screen(lambda screen: not np.array_equal(screen[edge], session.background[edge]),
+                                    what="the text editor open")
             session.xdotool("type", "--delay", "30", "Hello")
             box = np.s_[click[1] - 2 : click[1] + 60, click[0] - 2 : click[0] + 200]
             background = session.background

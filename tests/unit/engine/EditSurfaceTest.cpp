@@ -369,24 +369,3 @@ TEST(EditSurface, HandlesDoubleWithTheLayoutSoTheyStayEasyToGrab) {
     EXPECT_EQ(surface.CursorAt({35, 25}), expected) << factor;
   }
 }
-
-TEST(EditSurfaceUndo, PaintingIntoThePictureIsOneStepAndOnlyWhenSomethingChanged) {
-  TSurface s;
-  const TImage before = Shown(s.Surface);
-  const auto paintRed = [](const TImageView& picture) {
-    picture.At(10, 12) = picture.At(11, 12) = TBgra{0, 0, 255, 255};
-  };
-  const TSurfaceUpdate painted = s.Surface.PaintPicture({0, 0, 40, 40}, paintRed);
-  EXPECT_TRUE(painted.UndoChanged);
-  EXPECT_EQ(s.Surface.UndoCount(), 1);
-  EXPECT_FALSE(painted.Dirty.empty());
-  const TImage after = Shown(s.Surface);
-  EXPECT_FALSE(Same(after, before));
-  // The same paint again changes nothing, so it is no step.
-  EXPECT_FALSE(s.Surface.PaintPicture({0, 0, 40, 40}, paintRed).UndoChanged);
-  EXPECT_EQ(s.Surface.UndoCount(), 1);
-  s.Surface.Undo();
-  EXPECT_TRUE(Same(Shown(s.Surface), before));
-  s.Surface.Redo();
-  EXPECT_TRUE(Same(Shown(s.Surface), after));
-}
