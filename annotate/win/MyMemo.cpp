@@ -194,13 +194,20 @@ void TMyMemo::ContentChanged() {
   OnContentSize(content);
 }
 
-void TMyMemo::DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const {
+void TMyMemo::DrawTextOn(TDibImage& canvas, const TRect& area, uint32_t ground, int dpi) const {
   const TImageView& pixels = canvas.View();
   for (int32_t y = 0; y < pixels.Height; ++y)
     for (int32_t x = 0; x < pixels.Width; ++x) pixels.At(x, y) = BgraFromColorRef(ground);
+  RECT client{};
+  ::GetClientRect(FEdit, &client);
+  // The canvas holds `area` of the client: the control draws at client coordinates shifted by the area's corner.
+  POINT origin{};
+  ::SetViewportOrgEx(canvas.Dc(), -area.Left, -area.Top, &origin);
+  // Clipped to the area, so that the control skips the lines outside it.
+  ::IntersectClipRect(canvas.Dc(), area.Left, area.Top, area.Right, area.Bottom);
   FORMATRANGE range{};
   range.hdc = range.hdcTarget = canvas.Dc();
-  range.rc = {0, 0, ::MulDiv(pixels.Width, TwipsPerInch, dpi), ::MulDiv(pixels.Height, TwipsPerInch, dpi)};
+  range.rc = {0, 0, ::MulDiv(client.right, TwipsPerInch, dpi), ::MulDiv(client.bottom, TwipsPerInch, dpi)};
   range.rcPage = range.rc;
   range.chrg = {0, -1};
   const LRESULT formatted = ::SendMessageW(FEdit, EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
@@ -216,25 +223,26 @@ void TMyMemo::DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const {
     ::SendMessageW(FEdit, EM_SETBKGNDCOLOR, 1, 0);
     ::SendMessageW(FEdit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   }
+  ::SelectClipRgn(canvas.Dc(), nullptr);
+  ::SetViewportOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
   ::GdiFlush();
 }
 
 TTextStamp TMyMemo::RenderStamp(int dpi) const {
   RECT client{};
   ::GetClientRect(FEdit, &client);
-  TDibImage onBlack, onWhite;
-  if (client.right <= 0 || client.bottom <= 0 || dpi <= 0 || !onBlack.Create(client.right, client.bottom) ||
-      !onWhite.Create(client.right, client.bottom))
-    return {};
-  DrawTextOn(onBlack, 0x000000, dpi);
-  DrawTextOn(onWhite, 0xFFFFFF, dpi);
-  return {CropImage(onBlack.View(), TRect::FromSize(0, 0, client.right, client.bottom)),
-          CropImage(onWhite.View(), TRect::FromSize(0, 0, client.right, client.bottom))};
+  return RenderStamp(dpi, TRect::FromSize(0, 0, client.right, client.bottom));
 }
 
-void TMyMemo::RenderInto(const TImageView& target, TPoint at, int dpi) const {
-  BlendStamp(RenderStamp(dpi), {at.X + FrameWidth, at.Y + FrameWidth},
-             TRect::FromSize(0, 0, target.Width, target.Height), target, {0, 0});
+TTextStamp TMyMemo::RenderStamp(int dpi, const TRect& area) const {
+  TDibImage onBlack, onWhite;
+  if (area.IsEmpty() || dpi <= 0 || !onBlack.Create(area.Width(), area.Height()) ||
+      !onWhite.Create(area.Width(), area.Height()))
+    return {};
+  DrawTextOn(onBlack, area, 0x000000, dpi);
+  DrawTextOn(onWhite, area, 0xFFFFFF, dpi);
+  const TRect all = TRect::FromSize(0, 0, area.Width(), area.Height());
+  return {CropImage(onBlack.View(), all), CropImage(onWhite.View(), all)};
 }
 
 // The text is drawn without a background: the frame window paints what lies under it first, then the text. Only
@@ -304,24 +312,31 @@ LRESULT CALLBACK TMyMemo::EditProc(HWND edit, UINT message, WPARAM wParam, LPARA
 
 // What lies under the editor, then the text blended over it, in one blit: the text shows on the picture with no
 // box around it. BeginPaint hides the caret while this draws.
+// Only the part the control asks for is painted again: typing changes a line or two of a long text.
 void TMyMemo::PaintEdit() {
   TPaintScope paint(FEdit);
   RECT client{};
   ::GetClientRect(FEdit, &client);
+  const RECT& d = paint.Dirty();
+  const TRect dirty = TRect{d.left, d.top, d.right, d.bottom}.Intersect({0, 0, client.right, client.bottom});
   TDibImage canvas;
-  if (canvas.Create(client.right, client.bottom)) {
+  if (!dirty.IsEmpty() && canvas.Create(dirty.Width(), dirty.Height())) {
     if (PaintBackground) {
       const TRect bounds = Bounds();
-      PaintBackground(canvas.Dc(), bounds.Inflate(-FrameWidth, -FrameWidth));
+      PaintBackground(canvas.Dc(), dirty.Offset(bounds.Left + FrameWidth, bounds.Top + FrameWidth));
     } else {
-      FillColor(canvas.Dc(), {0, 0, client.right, client.bottom}, ::GetSysColor(COLOR_WINDOW));
+      FillColor(canvas.Dc(), {0, 0, dirty.Width(), dirty.Height()}, ::GetSysColor(COLOR_WINDOW));
     }
     ::GdiFlush();
     FPaintingEdit = true;
-    RenderInto(canvas.View(), {-FrameWidth, -FrameWidth}, ScreenDpi());
+    const TRect all = TRect::FromSize(0, 0, dirty.Width(), dirty.Height());
+    BlendStamp(RenderStamp(ScreenDpi(), dirty), {0, 0}, all, canvas.View(), {0, 0});
+    POINT origin{};
+    ::SetViewportOrgEx(canvas.Dc(), -dirty.Left, -dirty.Top, &origin);
     InvertSelection(canvas.Dc());
+    ::SetViewportOrgEx(canvas.Dc(), origin.x, origin.y, nullptr);
     FPaintingEdit = false;
-    ::BitBlt(paint.Get(), 0, 0, client.right, client.bottom, canvas.Dc(), 0, 0, SRCCOPY);
+    ::BitBlt(paint.Get(), dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), canvas.Dc(), 0, 0, SRCCOPY);
   }
   // Rendering may change the control's colours and selection for a moment; that asks for no new paint.
   ::ValidateRect(FEdit, nullptr);
@@ -363,17 +378,19 @@ LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == FEdit) {
-        if (HIWORD(wParam) == EN_CHANGE) {
-          Repaint();
-          ContentChanged();
-        }
+        // The control asks for the repaint of what the change touched.
+        if (HIWORD(wParam) == EN_CHANGE) ContentChanged();
         return 0;
       }
       break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->hwndFrom == FEdit && header->code == EN_SELCHANGE) {
-        Repaint();
+        // A caret that only moves needs no repaint; a highlight shown, changed or gone does.
+        const auto* change = reinterpret_cast<const SELCHANGE*>(lParam);
+        const bool highlight = change->chrg.cpMin != change->chrg.cpMax;
+        if (highlight || FHighlight) Repaint();
+        FHighlight = highlight;
         return 0;
       }
       if (header->hwndFrom == FEdit && header->code == EN_REQUESTRESIZE) {

@@ -73,9 +73,6 @@ class TMyMemo : public TForm {
   // The rich text as the editor lays it out, at dpi pixels per inch, as a stamp of the text area (inside the frame:
   // its top-left lies FrameWidth pixels right of and below the editor's).
   TTextStamp RenderStamp(int dpi) const;
-  // Draws the rich text over the pixels of target, with the editor's top-left at `at` (target pixels); only pixels
-  // the text touches change.
-  void RenderInto(const TImageView& target, TPoint at, int dpi) const;
 
   // The content's size after it changed (typing, pasting, a new font size).
   std::function<void(TSize content)> OnContentSize;
@@ -100,6 +97,7 @@ class TMyMemo : public TForm {
   uint32_t FEnterColor = 0x0000FF;
   bool FMouseOver = false;
   bool FWordWrap = false;
+  bool FHighlight = false;  // selected characters are shown inverted
   int32_t FPoints = 12;
   std::u16string FFace;
   bool FDragging = false;
@@ -108,8 +106,9 @@ class TMyMemo : public TForm {
   int32_t FRequestedHeight = 0;     // the control's last request for its content
   TSize FReported{-1, -1};
 
-  // The rich text on a canvas filled with ground (0x00BBGGRR).
-  void DrawTextOn(TDibImage& canvas, uint32_t ground, int dpi) const;
+  // The rich text inside area (client coordinates) on a canvas of area's size filled with ground (0x00BBGGRR).
+  void DrawTextOn(TDibImage& canvas, const TRect& area, uint32_t ground, int dpi) const;
+  TTextStamp RenderStamp(int dpi, const TRect& area) const;
   void PaintFrame(HDC dc) const;
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   void PaintEdit();

@@ -129,7 +129,8 @@ TEST(MyMemo, RenderingDrawsOnlyTheTextWhereTheEditorLaysItOut) {
   for (int32_t y = 0; y < picture.Height(); ++y)
     for (int32_t x = 0; x < picture.Width(); ++x) picture.View().At(x, y) = Ground;
   const TPoint at{25, 30};
-  e.Memo.RenderInto(picture.View(), at, ScreenDpi());
+  BlendStamp(e.Memo.RenderStamp(ScreenDpi()), {at.X + FrameWidth, at.Y + FrameWidth},
+             TRect::FromSize(0, 0, picture.Width(), picture.Height()), picture.View(), {0, 0});
 
   const TInk ink = InkOn(picture);
   EXPECT_TRUE(ink.AllOpaque);
@@ -146,24 +147,6 @@ TEST(MyMemo, RenderingDrawsOnlyTheTextWhereTheEditorLaysItOut) {
   EXPECT_NEAR(ink.Box.Right, at.X + FrameWidth + end.X, 2);
   EXPECT_GE(ink.Box.Top, at.Y + FrameWidth + first.Y);
   EXPECT_LE(ink.Box.Bottom, at.Y + FrameWidth + first.Y + e.Memo.ContentSize().Height);
-}
-
-TEST(MyMemo, RenderingAtThePicturesEdgeKeepsTheGlyphsInsideAndTouchesNothingElse) {
-  TOpenEditor e;
-  Type(e.Memo.Edit(), L"Hello 123");
-  TDibImage picture;
-  ASSERT_TRUE(picture.Create(40, 40));
-  for (int32_t y = 0; y < picture.Height(); ++y)
-    for (int32_t x = 0; x < picture.Width(); ++x) picture.View().At(x, y) = Ground;
-  // The text starts 10 pixels left of the picture: its middle lands at the left edge.
-  e.Memo.RenderInto(picture.View(), {-10 - FrameWidth, 5}, ScreenDpi());
-  const TInk ink = InkOn(picture);
-  EXPECT_TRUE(ink.AllOpaque);
-  EXPECT_GT(ink.Reddish, 10);
-  EXPECT_LE(ink.Box.Left, 1);  // the glyphs crossing the edge keep their part inside
-  // Far off the picture nothing is drawn.
-  e.Memo.RenderInto(picture.View(), {500, 500}, ScreenDpi());
-  EXPECT_EQ(InkOn(picture).Box, ink.Box);
 }
 
 TEST(MyMemo, ShownEditorStopsRepaintingOnceTypingIsDrawn) {
