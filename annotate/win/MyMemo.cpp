@@ -312,6 +312,21 @@ LRESULT CALLBACK TMyMemo::EditProc(HWND edit, UINT message, WPARAM wParam, LPARA
 
 // What lies under the editor, then the text blended over it, in one blit: the text shows on the picture with no
 // box around it. BeginPaint hides the caret while this draws.
+// Resized without a repaint of its own: the control asks for what its text needs, and an editor that only grew
+// (without word wrap its text stays where it was) needs only the new strips besides.
+void TMyMemo::ResizeEdit(TSize size) {
+  RECT before{};
+  ::GetClientRect(FEdit, &before);
+  ::MoveWindow(FEdit, FrameWidth, FrameWidth, size.Width, size.Height, FALSE);
+  if (FWordWrap || size.Width < before.right || size.Height < before.bottom) {
+    ::InvalidateRect(FEdit, nullptr, FALSE);
+    return;
+  }
+  const RECT right{before.right, 0, size.Width, size.Height}, below{0, before.bottom, size.Width, size.Height};
+  ::InvalidateRect(FEdit, &right, FALSE);
+  ::InvalidateRect(FEdit, &below, FALSE);
+}
+
 // Only the part the control asks for is painted again: typing changes a line or two of a long text.
 void TMyMemo::PaintEdit() {
   TPaintScope paint(FEdit);
@@ -366,8 +381,7 @@ LRESULT TMyMemo::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       if (FEdit)
-        ::MoveWindow(FEdit, FrameWidth, FrameWidth, std::max(0, LOWORD(lParam) - 2 * FrameWidth),
-                     std::max(0, HIWORD(lParam) - 2 * FrameWidth), TRUE);
+        ResizeEdit({std::max(0, LOWORD(lParam) - 2 * FrameWidth), std::max(0, HIWORD(lParam) - 2 * FrameWidth)});
       return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: {

@@ -112,6 +112,7 @@ class TMyMemo : public TForm {
   void PaintFrame(HDC dc) const;
   static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   void PaintEdit();
+  void ResizeEdit(TSize size);
   void InvertSelection(HDC dc) const;
   void Repaint();
   void ContentChanged();
