@@ -116,6 +116,7 @@ void TMyMemo::Hide() { ::ShowWindow(Handle(), SW_HIDE); }
 
 void TMyMemo::SetSelectionFont(int32_t points, uint32_t color) {
   FPoints = points;
+  FColor = color;
   CHARFORMAT2W format{};
   format.cbSize = sizeof(format);
   format.dwMask = CFM_SIZE | CFM_COLOR;

@@ -54,6 +54,9 @@ class TMyMemo : public TForm {
   // Size in points and colour (0x00BBGGRR) for the selected text, or for what is typed next when nothing is
   // selected.
   void SetSelectionFont(int32_t points, uint32_t color);
+  // The size and colour given last.
+  int32_t Points() const { return FPoints; }
+  uint32_t Color() const { return FColor; }
   // The face for SetSelectionFont; empty: Tahoma when installed, else the control's own.
   void SetFace(std::u16string face) { FFace = std::move(face); }
   void SelectAll();
@@ -99,6 +102,7 @@ class TMyMemo : public TForm {
   bool FWordWrap = false;
   bool FHighlight = false;  // selected characters are shown inverted
   int32_t FPoints = 12;
+  uint32_t FColor = 0;
   std::u16string FFace;
   bool FDragging = false;
   TPoint FGrab;

@@ -47,6 +47,7 @@ void TScreenShotMainForm::StartText(TPoint click) {
   editor->OnContentSize = [this, editor](TSize content) {
     editor->SetBounds(FollowContent(editor->Bounds(), FRun->Selection().Image(), content, editor->FontHeight()));
   };
+  editor->OnPress = [this, editor] { TakeTextLook(*editor); };
   editor->SetFace(FTextFace);
   editor->SetSelectionFont(FTools.FontSize(), FTools.TextColor());
   editor->SetBounds(PlaceNewEditor(selection, click, NewEditorSize(FTools.FontSize())));
@@ -54,6 +55,13 @@ void TScreenShotMainForm::StartText(TPoint click) {
   FMemos.push_back(std::move(memo));
   FTools.TextOpened();
   editor->ShowAndFocus();
+}
+
+void TScreenShotMainForm::TakeTextLook(const TMyMemo& editor) {
+  // The panel shows the text's own size and colour, so that + and - and the palette go on from them.
+  if (editor.Points() != FTools.FontSize()) FTools.ChooseFontSize(editor.Points());
+  if (FTools.CurrentTool() == TDrawingTool::Text) FTools.ChooseColor(editor.Color());
+  if (FToolPanel) FToolPanel->Apply(FTools);
 }
 
 void TScreenShotMainForm::ApplyTextFont() {
@@ -100,6 +108,7 @@ void TScreenShotMainForm::CheckAndEditMemo(TPoint p) {
   FViewEdit->Apply(surface.SetHidden(reopened, true));
   editor->CurEdit = true;
   FTools.TextOpened();
+  TakeTextLook(*editor);
   editor->CaretToEnd();
   editor->ShowAndFocus();
 }

@@ -100,6 +100,7 @@ class TScreenShotMainForm : public TForm {
   TMyMemo* OpenText() const;
   void StartText(TPoint click);  // selection coordinates
   void ApplyTextFont();
+  void TakeTextLook(const TMyMemo& editor);
   void CommitText();
   void CheckAndEditMemo(TPoint p);  // selection coordinates, on a move with no button held
   void Btn_Rd_ReturnClick();
