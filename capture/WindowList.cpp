@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "capture/RectSet.h"
+#include "output/PinContract.h"
 
 namespace qor {
 
@@ -17,9 +18,6 @@ bool IsParkedOffScreen(const TRect& screenRect, const TDesktop& desktop) {
 }
 
 int64_t AreaOf(const TRect& r) { return int64_t(r.Right - r.Left) * int64_t(r.Bottom - r.Top); }
-
-constexpr std::u16string_view PinProgramClasses[] = {u"TFormPinned", u"TFormTools", u"TFormSmallTools",
-                                                     u"TFormSavePath"};
 
 }  // namespace
 

@@ -47,7 +47,6 @@ struct TWindowHit {
 // Class names of windows the window capture mode passes over.
 inline constexpr std::u16string_view TaskbarClass = u"Shell_TrayWnd";
 inline constexpr std::u16string_view SecondaryTaskbarClass = u"Shell_SecondaryTrayWnd";
-inline constexpr std::u16string_view PinnedFormClass = u"TFormPinned";
 // The desktop's program-manager window.
 inline constexpr std::u16string_view ProgramManagerClass = u"Progman";
 inline constexpr std::u16string_view ProgramManagerCaption = u"Program Manager";
