@@ -177,6 +177,10 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
       UsageEvent(u"a312");
       Btn_rd_saveClick();
       return;
+    case TToolbarChild::Btn_Rd_Pinned:
+      UsageEvent(u"a306");
+      Btn_Rd_PinnedClick();
+      return;
     case TToolbarChild::btn_save_drop: btn_save_dropClick(); return;
     case TToolbarChild::Btn_Rd_Rect: Btn_Rd_RectClick(); return;
     case TToolbarChild::Btn_Rd_Ellip: Btn_Rd_EllipClick(); return;

@@ -119,6 +119,7 @@ class TScreenShotMainForm : public TForm {
   void LoadSaveSettings();
   void Btn_rd_saveClick();
   void Btn_Rd_CopyClick();
+  void Btn_Rd_PinnedClick();
   bool SaveTo(const std::u16string& path);
   void ShowSaveButtonPressed(bool pressed);
   void SetTopmost(bool topmost);
