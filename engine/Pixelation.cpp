@@ -250,10 +250,14 @@ void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixela
                          FPicture.Row(run.Top + 1) + run.Left);
   // The sums of the run's columns, channel by channel (a loop over plain bytes, which vectorises), and then of each
   // cell's columns.
-  FSums.assign(size_t(width) * 4, 0);
+  const size_t channels = size_t(width) * 4;
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(before);
-  for (int32_t y = run.Top; y < run.Bottom; ++y, bytes += size_t(width) * 4)
-    for (size_t i = 0; i < size_t(width) * 4; ++i) FSums[i] += bytes[i];
+  FSums.assign(bytes, bytes + channels);  // the first row, rather than zeros to add it to
+  uint32_t* sums = FSums.data();
+  for (int32_t y = run.Top + 1; y < run.Bottom; ++y) {
+    bytes += channels;
+    for (size_t i = 0; i < channels; ++i) sums[i] += bytes[i];
+  }
   const TRoundedMean whole(uint32_t(FBlock * run.Height()));
   for (int32_t k = 0; k < cells; ++k) {
     const int32_t left = k * FBlock, right = std::min(left + FBlock, width);
