@@ -128,7 +128,7 @@ void SetCells(uint64_t* bits, int32_t from, int32_t to) {
 // Cells of 2 x 2 pixels, the finest grid in common use, where per-cell work outweighs that per pixel: a cell's two
 // pixels of a row are loaded as one 64-bit word, and its channels summed two at a time in 16-bit lanes (blue and red
 // in one word, green and alpha in the other), where four values of 255 add up without a carry into the next lane.
-// top and bottom are the cells' two rows as they were, picture the two rows to fill.
+// top and bottom are the cells' two rows as they were, pictureTop and pictureBottom the picture's rows to fill.
 static_assert(std::endian::native == std::endian::little);
 void PixelatePairs(const uint32_t* top, const uint32_t* bottom, int32_t cells, TBgra* colours, TBgra* pictureTop,
                    TBgra* pictureBottom) {
@@ -245,18 +245,20 @@ void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixela
   for (int32_t y = run.Top; y < run.Bottom; ++y)
     std::memcpy(before + size_t(y - run.Top) * width, FPicture.Row(y) + run.Left, size_t(width) * sizeof(TBgra));
   TBgra* colours = patch.Colours.data() + firstColour;
-  if (FBlock == 2 && run.Height() == 2 && width % 2 == 0)
-    return PixelatePairs(before, before + width, cells, colours, FPicture.Row(run.Top) + run.Left,
-                         FPicture.Row(run.Top + 1) + run.Left);
+  if (FBlock == 2 && run.Height() == 2 && width % 2 == 0) {  // no cell cut by the picture's edges
+    PixelatePairs(before, before + width, cells, colours, FPicture.Row(run.Top) + run.Left,
+                  FPicture.Row(run.Top + 1) + run.Left);
+    return;
+  }
   // The sums of the run's columns, channel by channel (a loop over plain bytes, which vectorises), and then of each
   // cell's columns.
   const size_t channels = size_t(width) * 4;
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(before);
   FSums.assign(bytes, bytes + channels);  // the first row, rather than zeros to add it to
-  uint32_t* sums = FSums.data();
+  uint32_t* columnSums = FSums.data();
   for (int32_t y = run.Top + 1; y < run.Bottom; ++y) {
     bytes += channels;
-    for (size_t i = 0; i < channels; ++i) sums[i] += bytes[i];
+    for (size_t i = 0; i < channels; ++i) columnSums[i] += bytes[i];
   }
   const TRoundedMean whole(uint32_t(FBlock * run.Height()));
   for (int32_t k = 0; k < cells; ++k) {
