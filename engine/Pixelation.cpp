@@ -107,6 +107,31 @@ void FillRun(const TImageView& picture, const TRect& run, int32_t block, const T
   for (int32_t y = run.Top; y < run.Bottom; ++y) std::copy(pattern.begin(), pattern.end(), picture.Row(y) + run.Left);
 }
 
+// The colours of a run's cells from its pixels (rows one after the other): the sums of its columns, channel by
+// channel (a loop over plain bytes, which vectorises), and then of each cell's columns.
+template <class TSum>
+void CellColours(const uint32_t* pixels, int32_t width, int32_t height, int32_t block, TBgra* colours,
+                 std::vector<TSum>& columnSums) {
+  const size_t channels = size_t(width) * 4;
+  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(pixels);
+  columnSums.assign(bytes, bytes + channels);  // the first row, rather than zeros to add it to
+  TSum* sums = columnSums.data();
+  for (int32_t y = 1; y < height; ++y) {
+    bytes += channels;
+    for (size_t i = 0; i < channels; ++i) sums[i] += bytes[i];
+  }
+  const TRoundedMean whole(uint32_t(block * height));
+  for (int32_t left = 0, k = 0; left < width; left += block, ++k) {
+    const int32_t right = std::min(left + block, width);
+    uint32_t cell[4] = {};
+    for (int32_t x = left; x < right; ++x)
+      for (int32_t c = 0; c < 4; ++c) cell[c] += sums[size_t(x) * 4 + c];
+    // Only a cell cut by the picture's right edge holds fewer pixels.
+    const TRoundedMean mean = right - left == block ? whole : TRoundedMean(uint32_t((right - left) * height));
+    colours[k] = {mean(cell[0]), mean(cell[1]), mean(cell[2]), mean(cell[3])};
+  }
+}
+
 // The first cell from from on (up to to) whose bit is set (or clear, for set false), or to if none is.
 int32_t NextCell(const uint64_t* bits, int32_t from, int32_t to, bool set) {
   while (from < to) {
@@ -250,26 +275,11 @@ void TPixelationStroke::PixelateRun(const TRect& run, size_t firstPixel, TPixela
                   FPicture.Row(run.Top + 1) + run.Left);
     return;
   }
-  // The sums of the run's columns, channel by channel (a loop over plain bytes, which vectorises), and then of each
-  // cell's columns.
-  const size_t channels = size_t(width) * 4;
-  const uint8_t* bytes = reinterpret_cast<const uint8_t*>(before);
-  FSums.assign(bytes, bytes + channels);  // the first row, rather than zeros to add it to
-  uint32_t* columnSums = FSums.data();
-  for (int32_t y = run.Top + 1; y < run.Bottom; ++y) {
-    bytes += channels;
-    for (size_t i = 0; i < channels; ++i) columnSums[i] += bytes[i];
-  }
-  const TRoundedMean whole(uint32_t(FBlock * run.Height()));
-  for (int32_t k = 0; k < cells; ++k) {
-    const int32_t left = k * FBlock, right = std::min(left + FBlock, width);
-    uint32_t sums[4] = {};
-    for (int32_t x = left; x < right; ++x)
-      for (int32_t c = 0; c < 4; ++c) sums[c] += FSums[size_t(x) * 4 + c];
-    // Only a cell cut by the picture's right edge holds fewer pixels.
-    const TRoundedMean mean = right - left == FBlock ? whole : TRoundedMean(uint32_t((right - left) * run.Height()));
-    colours[k] = {mean(sums[0]), mean(sums[1]), mean(sums[2]), mean(sums[3])};
-  }
+  // Columns of up to 257 rows sum up within 16 bits, which take half the work of 32-bit sums.
+  if (run.Height() <= 257)
+    CellColours(before, width, run.Height(), FBlock, colours, FSums16);
+  else
+    CellColours(before, width, run.Height(), FBlock, colours, FSums32);
   FillRun(FPicture, run, FBlock, colours, FPattern);
 }
 

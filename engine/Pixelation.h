@@ -67,9 +67,10 @@ class TPixelationStroke {
   bool FStarted = false;
   TPoint FLast;
   TPixelatedArea FArea;
-  std::vector<uint32_t> FSums;  // scratch: the channel sums of a run's columns
-  std::vector<TBgra> FPattern;  // scratch: one row of a run's cells
-  std::vector<TRect> FRuns;     // scratch: the runs of new cells of a move
+  std::vector<uint16_t> FSums16;  // scratch: the channel sums of a run's columns
+  std::vector<uint32_t> FSums32;  // the same for runs of more than 257 rows
+  std::vector<TBgra> FPattern;    // scratch: one row of a run's cells
+  std::vector<TRect> FRuns;       // scratch: the runs of new cells of a move
 
   int32_t CellsOf(const TRect& run) const { return (run.Width() + FBlock - 1) / FBlock; }
   // Marks the cells first to last of cell row j done and adds the runs of those that were not yet to FRuns.

@@ -155,6 +155,16 @@ TEST(Pixelation, AStrokeOverItsOwnCellsInLongRowsTakesEachCellOnceAndUndoesExact
   }
 }
 
+// A column of up to 257 opaque pixels sums up within 16 bits, and one more row needs wider sums.
+TEST(Pixelation, CellsOfAsManyRowsAsSumUpWithin16BitsAndOfOneMoreTakeTheirExactMean) {
+  const std::vector<TPoint> path{{10, 250}, {250, 10}};
+  for (const int32_t block : {257, 258}) {
+    TBrush brush(Noise(300, 290, 3), 20, block);
+    Stroke(brush.Surface, path);
+    EXPECT_EQ(CheckCells(Noise(300, 290, 3), brush.Picture(), block, 10, path), 3);
+  }
+}
+
 TEST(Pixelation, AFastMoveBetweenFarPointsLeavesNoGap) {
   TBrush brush(Noise(200, 150), 10, 4);
   const std::vector<TPoint> path{{5, 5}, {190, 140}, {10, 140}};  // two moves, each across most of the surface
