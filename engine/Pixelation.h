@@ -60,16 +60,21 @@ class TPixelationStroke {
   TImageView FPicture;
   double FRadius;
   int32_t FBlock;
-  int32_t FColumns, FRows;     // of the cell grid
-  std::vector<uint8_t> FDone;  // per cell: pixelated by this stroke
+  int32_t FColumns, FRows;  // of the cell grid
+  // Per cell row, a bit per cell: pixelated by this stroke. Bits let a row's new runs be found a word at a time.
+  int32_t FWordsPerRow;
+  std::vector<uint64_t> FDone;
   bool FStarted = false;
   TPoint FLast;
   TPixelatedArea FArea;
-  std::vector<uint32_t> FSums;  // scratch: the channel sums of a run's columns
-  std::vector<TBgra> FPattern;  // scratch: one row of a run's cells
-  std::vector<TRect> FRuns;     // scratch: the runs of new cells of a move
+  std::vector<uint16_t> FSums16;  // scratch: the channel sums of a run's columns
+  std::vector<uint32_t> FSums32;  // the same for runs of more than 257 rows
+  std::vector<TBgra> FPattern;    // scratch: one row of a run's cells
+  std::vector<TRect> FRuns;       // scratch: the runs of new cells of a move
 
   int32_t CellsOf(const TRect& run) const { return (run.Width() + FBlock - 1) / FBlock; }
+  // Marks the cells first to last of cell row j done and adds the runs of those that were not yet to FRuns.
+  void TakeNewCells(int32_t j, int32_t first, int32_t last);
   void PixelateRun(const TRect& run, size_t firstPixel, TPixelatedArea::TPatch& patch);
 };
 

@@ -139,6 +139,32 @@ TEST(Pixelation, AStrokeFillsTheCellsItTouchesWholeWithTheirMeanUpToTheCutCellsA
   }
 }
 
+// Rows of more than 64 cells, an odd width and height that cut the last column and row of 2 x 2 cells, and a stroke
+// that doubles back over its own cells, which it must leave as they are rather than take them again.
+TEST(Pixelation, AStrokeOverItsOwnCellsInLongRowsTakesEachCellOnceAndUndoesExactly) {
+  const std::vector<TPoint> path{{0, 70}, {300, 72}, {3, 60}, {150, 76}, {298, 2}, {0, 0}};
+  for (const int32_t block : {1, 2, 3}) {
+    TBrush brush(Noise(301, 77, 11), 24, block);
+    Stroke(brush.Surface, path);
+    const TImage after = brush.Picture();
+    EXPECT_GT(CheckCells(Noise(301, 77, 11), after, block, 12, path), 301 / block);
+    brush.Surface.Undo();
+    EXPECT_TRUE(Same(brush.Picture(), Noise(301, 77, 11)));
+    brush.Surface.Redo();
+    EXPECT_TRUE(Same(brush.Picture(), after));
+  }
+}
+
+// A column of up to 257 opaque pixels sums up within 16 bits, and one more row needs wider sums.
+TEST(Pixelation, CellsOfAsManyRowsAsSumUpWithin16BitsAndOfOneMoreTakeTheirExactMean) {
+  const std::vector<TPoint> path{{10, 250}, {250, 10}};
+  for (const int32_t block : {257, 258}) {
+    TBrush brush(Noise(300, 290, 3), 20, block);
+    Stroke(brush.Surface, path);
+    EXPECT_EQ(CheckCells(Noise(300, 290, 3), brush.Picture(), block, 10, path), 3);
+  }
+}
+
 TEST(Pixelation, AFastMoveBetweenFarPointsLeavesNoGap) {
   TBrush brush(Noise(200, 150), 10, 4);
   const std::vector<TPoint> path{{5, 5}, {190, 140}, {10, 140}};  // two moves, each across most of the surface
