@@ -88,7 +88,7 @@ qor_wait_for_session_desktop() {
 qor_session_desktop_running() {
   local pid
   for pid in $(pgrep -f 'explorer.exe'); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }

@@ -57,12 +57,14 @@ def toolbar_rect(selection, screen_height, scale=1):
 TOOL_BUTTONS = ("rectangle", "oval", "line", "arrow", "brush", "pixelation", "text")
 FIRST_TOOL_LEFT, TOOL_SIZE, TOOL_STEP = 130, 30, 42
 UNDO_LEFT = 451
+PIN_LEFT = 604
 
 
 def tool_button_centre(selection, screen_height, tool, scale=1):
-    """The screen point at the middle of a drawing tool's button (or "undo") of the toolbar beside `selection`."""
+    """The screen point at the middle of a drawing tool's button (or "undo" or "pin") of the toolbar beside
+    `selection`."""
     left, top, _, _ = toolbar_rect(selection, screen_height, scale)
-    x = UNDO_LEFT if tool == "undo" else FIRST_TOOL_LEFT + TOOL_STEP * TOOL_BUTTONS.index(tool)
+    x = {"undo": UNDO_LEFT, "pin": PIN_LEFT}.get(tool) or FIRST_TOOL_LEFT + TOOL_STEP * TOOL_BUTTONS.index(tool)
     return left + (x + TOOL_SIZE // 2) * scale, top + TOOLBAR_HEIGHT * scale // 2
 
 

@@ -50,27 +50,28 @@ def on_screen(point):
     return lambda screen: is_red(screen[point[1], point[0]])
 
 
+def draw(session, tool, points, shown_at):
+    """Picks `tool` on the toolbar, drags through `points` and waits until the pixel `shown_at` turns red (a point
+    away from the new shape's handles, which lie on its box's corners and edge middles)."""
+    session.mouse_move(*tool_button_centre(SELECTION, 1080, tool))
+    session.click()
+    if tool == "brush":
+        # The system keeps only the newest of the mouse moves waiting in the queue: each point of a stroke is waited
+        # for on screen before the next, as a hand moves slowly enough to be followed.
+        session.mouse_move(*points[0])
+        session.mouse_button(True)
+        for point in points[1:]:
+            session.mouse_move(*point)
+            session.wait_for_screen(on_screen(point), what=f"the brush reaching {point}")
+        session.mouse_button(False)
+    else:
+        session.drag(*points)
+    session.wait_for_screen(on_screen(shown_at), what=f"the {tool} drawn")
+
+
 class AnnotationTests(unittest.TestCase):
     def setUp(self):
         require_program()
-
-    def draw(self, session, tool, points, shown_at):
-        """Picks `tool` on the toolbar, drags through `points` and waits until the pixel `shown_at` turns red (a
-        point away from the new shape's handles, which lie on its box's corners and edge middles)."""
-        session.mouse_move(*tool_button_centre(SELECTION, 1080, tool))
-        session.click()
-        if tool == "brush":
-            # The system keeps only the newest of the mouse moves waiting in the queue: each point of a stroke is
-            # waited for on screen before the next, as a hand moves slowly enough to be followed.
-            session.mouse_move(*points[0])
-            session.mouse_button(True)
-            for point in points[1:]:
-                session.mouse_move(*point)
-                session.wait_for_screen(on_screen(point), what=f"the brush reaching {point}")
-            session.mouse_button(False)
-        else:
-            session.drag(*points)
-        session.wait_for_screen(on_screen(shown_at), what=f"the {tool} drawn")
 
     @e2e_timeout(300)
     def test_each_shape_tool_draws_what_ctrl_s_saves_ctrl_z_takes_the_last_back_and_the_edge_cuts(self):
@@ -79,21 +80,21 @@ class AnnotationTests(unittest.TestCase):
             program, overlay = start_and_select(session)
 
             rect_a, rect_b = ((150, 170), (250, 240)), ((420, 350), (560, 470))  # the second runs over the edge
-            self.draw(session, "rectangle", rect_a, shown_at=(150, 185))
+            draw(session, "rectangle", rect_a, shown_at=(150, 185))
             oval = ((300, 160), (440, 250))
-            self.draw(session, "oval", oval, shown_at=(405, 168))
+            draw(session, "oval", oval, shown_at=(405, 168))
             line = ((150, 300), (300, 300))
-            self.draw(session, "line", line, shown_at=(220, 300))
+            draw(session, "line", line, shown_at=(220, 300))
             arrow = ((320, 390), (450, 300))
-            self.draw(session, "arrow", arrow, shown_at=(440, 307))
+            draw(session, "arrow", arrow, shown_at=(440, 307))
             # Near the selection's top-left corner, so that a point of the stroke taken in the overlay's coordinates
             # instead of the selection's would land inside the picture.
             brush = tuple((120 + 8 * i, 148 + round(12 * math.sin(i / 2.5))) for i in range(16))
-            self.draw(session, "brush", brush, shown_at=brush[7])
-            self.draw(session, "rectangle", rect_b, shown_at=(421, 380))
+            draw(session, "brush", brush, shown_at=brush[7])
+            draw(session, "rectangle", rect_b, shown_at=(421, 380))
             # One more, taken back: the screen shows the picture without it again.
             extra = ((330, 262), (380, 290))
-            self.draw(session, "rectangle", extra, shown_at=(340, 262))
+            draw(session, "rectangle", extra, shown_at=(340, 262))
             session.key(overlay, "ctrl+z")
             background = session.background
             session.wait_for_screen(lambda s: np.array_equal(s[262, 330:381], background[262, 330:381]),
@@ -128,9 +129,9 @@ class AnnotationTests(unittest.TestCase):
             folder = empty_default_folder(session)
             shape = ((200, 200), (300, 280))
             program, overlay = start_and_select(session)
-            self.draw(session, "rectangle", shape, shown_at=(200, 215))
+            draw(session, "rectangle", shape, shown_at=(200, 215))
             # A second one, taken back with the Restore button of the toolbar.
-            self.draw(session, "oval", ((350, 150), (450, 250)), shown_at=(354, 185))
+            draw(session, "oval", ((350, 150), (450, 250)), shown_at=(354, 185))
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "undo"))
             session.click()
             background = session.background
@@ -145,7 +146,7 @@ class AnnotationTests(unittest.TestCase):
             self.assertEqual(program.wait(20), 0, program.output())
 
             program, overlay = start_and_select(session)
-            self.draw(session, "rectangle", shape, shown_at=(200, 215))
+            draw(session, "rectangle", shape, shown_at=(200, 215))
             session.key(overlay, "Escape")
             # The tip lies centred on the selection, in the toolbar's dark colour.
             centre = ((LEFT + SELECTION[2]) // 2, (TOP + SELECTION[3]) // 2)
@@ -166,7 +167,7 @@ class AnnotationTests(unittest.TestCase):
             folder = empty_default_folder(session)
             program, overlay = start_and_select(session)
             rect = ((150, 170), (250, 240))
-            self.draw(session, "rectangle", rect, shown_at=(150, 185))
+            draw(session, "rectangle", rect, shown_at=(150, 185))
             # The band crosses the rectangle's sides; the brush is 20 pixels wide and the cells 10.
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "pixelation"))
             session.click()
