@@ -7,6 +7,8 @@
 #include <functional>
 #include <random>
 
+#include "tests/unit/engine/TextStampPictures.h"
+
 using namespace qor;
 
 namespace {
@@ -368,4 +370,79 @@ TEST(EditSurface, HandlesDoubleWithTheLayoutSoTheyStayEasyToGrab) {
     const TSurfaceCursor expected = factor > 1 ? TSurfaceCursor::SizeNwse : TSurfaceCursor::Cross;
     EXPECT_EQ(surface.CursorAt({35, 25}), expected) << factor;
   }
+}
+
+// Committed texts: the cycle of committing, reopening (hiding the layer), editing and undoing that the text tool
+// drives.
+TEST(TextLayer, CommitReopenEditAndUndoKeepOneTextAndEverythingElse) {
+  TEditSurface surface(Picture(120, 90));
+  const TImage plain = Shown(surface);
+  EXPECT_FALSE(surface.AddText({10, 10}, RedBars(20, 10, 0), 0).UndoChanged);  // an empty text adds nothing
+  ASSERT_TRUE(surface.AddText({10, 10}, RedBars(20, 10, 2), 7).UndoChanged);
+  const TImage shortText = Shown(surface);
+  EXPECT_FALSE(Same(shortText, plain));
+  // A shape drawn after the text.
+  surface.SetCreateMode(TCreateMode::Shape);
+  surface.MouseDown({60, 40});
+  surface.MouseUp({90, 70});
+  surface.Deselect();
+  const TImage withShape = Shown(surface);
+  ASSERT_EQ(surface.UndoCount(), 2);
+
+  const int32_t layer = surface.TextLayerAt({15, 15});
+  ASSERT_EQ(layer, 1);
+  EXPECT_EQ(surface.TagOf(layer), 7);
+  EXPECT_EQ(surface.TextLayerWithTag(7), layer);
+  EXPECT_EQ(surface.TextLayerAt({10, 15}), 0);  // on the edge: not strictly inside
+
+  // Reopened: the text is gone from the picture, the shape is still there, and no step was added.
+  surface.SetHidden(layer, true);
+  const TImage reopened = Shown(surface);
+  for (int32_t x = 10; x < 30; ++x) EXPECT_EQ(reopened.View().At(x, 12), plain.View().At(x, 12)) << x;
+  EXPECT_EQ(reopened.View().At(60, 50), withShape.View().At(60, 50));
+  EXPECT_EQ(surface.UndoCount(), 2);
+
+  // Committed again unchanged: shown again, no step.
+  EXPECT_FALSE(surface.ReplaceText(layer, {10, 10}, RedBars(20, 10, 2)).UndoChanged);
+  EXPECT_TRUE(Same(Shown(surface), withShape));
+
+  // Edited longer: one step, one text (the longer one, never both).
+  surface.SetHidden(layer, true);
+  ASSERT_TRUE(surface.ReplaceText(layer, {10, 10}, RedBars(20, 10, 5)).UndoChanged);
+  EXPECT_EQ(surface.UndoCount(), 3);
+  EXPECT_EQ(surface.LayerCount(), 3);
+  const TImage longText = Shown(surface);
+  EXPECT_EQ(longText.View().At(18, 12), (TBgra{0, 0, 255, 255}));
+  surface.Undo();
+  EXPECT_TRUE(Same(Shown(surface), withShape));  // the short text, shown
+  surface.Redo();
+  EXPECT_TRUE(Same(Shown(surface), longText));
+
+  // Emptied: the layer goes as one step, and undo brings it back.
+  surface.SetHidden(layer, true);
+  ASSERT_TRUE(surface.ReplaceText(layer, {10, 10}, RedBars(20, 10, 0)).UndoChanged);
+  EXPECT_EQ(surface.TextLayerWithTag(7), 0);
+  surface.Undo();
+  EXPECT_TRUE(Same(Shown(surface), longText));
+  EXPECT_FALSE(surface.IsHidden(surface.TextLayerWithTag(7)));
+
+  // Merging paints the text into the picture.
+  surface.MergeAll();
+  EXPECT_TRUE(Same(Shown(surface), longText));
+  EXPECT_EQ(surface.TextLayerAt({15, 15}), 0);
+}
+
+TEST(TextLayer, PressesOnATextCreateOrSelectOtherLayersNeverTheText) {
+  TEditSurface surface(Picture(120, 90));
+  surface.AddText({10, 10}, RedBars(40, 30, 10), 0);
+  surface.SetCreateMode(TCreateMode::None);
+  surface.MouseDown({12, 15});
+  surface.MouseUp({12, 15});
+  EXPECT_EQ(surface.CurrentLayer(), 0);
+  EXPECT_EQ(surface.CursorAt({12, 15}), TSurfaceCursor::Arrow);
+  surface.SetCreateMode(TCreateMode::Shape);
+  surface.MouseDown({12, 15});
+  surface.MouseUp({30, 30});
+  EXPECT_EQ(surface.LayerCount(), 3);
+  EXPECT_EQ(surface.KindOf(2), TLayerKind::Shape);
 }

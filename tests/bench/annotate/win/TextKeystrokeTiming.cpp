@@ -17,17 +17,7 @@
 #include "annotate/TextEditorLayout.h"
 #include "annotate/win/MyMemo.h"
 #include "base/win/UniqueHandle.h"
-
-namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * double(c.QuadPart) / double(f.QuadPart);
-}
-
-}  // namespace
+#include "tests/bench/win/NowMs.h"
 
 int main(int argc, char** argv) {
   using namespace qor;

@@ -18,15 +18,9 @@
 #include "output/PngWriter.h"
 #include "output/win/GdiplusEncoder.h"
 #include "tests/bench/output/ScreenshotLikeImage.h"
+#include "tests/bench/win/NowMs.h"
 
 namespace {
-
-double NowMs() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return 1000.0 * double(c.QuadPart) / double(f.QuadPart);
-}
 
 // Runs `write` (which writes `path`) `runs` times; prints the median time and the file size.
 void Measure(const char* name, int runs, const std::u16string& path, const std::function<bool()>& write) {
