@@ -35,6 +35,37 @@ bool SamePixels(const TTextStamp& a, const TTextStamp& b) {
   return true;
 }
 
+uint32_t GroundFor(uint32_t textColor) {
+  uint32_t ground = 0;
+  for (int shift : {0, 8, 16})
+    if ((textColor >> shift & 0xFF) < 128) ground |= 0xFFu << shift;
+  return ground;
+}
+
+TTextStamp StampOfOneColour(const TConstImageView& rendered, uint32_t textColor) {
+  const TBgra text = BgraFromColorRef(textColor), ground = BgraFromColorRef(GroundFor(textColor));
+  TTextStamp stamp{TImage(rendered.Width, rendered.Height), TImage(rendered.Width, rendered.Height)};
+  // Per channel: the coverage (0..255) the rendered value shows between ground and text, then the text's share of
+  // the pixel (over black) and that plus what still shows of white.
+  const auto channel = [](uint8_t out, uint8_t t, uint8_t g, uint8_t& black, uint8_t& white) {
+    const int span = int(t) - int(g);  // at least 128 either way
+    const int coverage = std::clamp(((int(out) - int(g)) * 255 + span / 2) / span, 0, 255);
+    black = uint8_t((t * coverage + 127) / 255);
+    white = uint8_t(black + 255 - coverage);
+  };
+  for (int32_t y = 0; y < rendered.Height; ++y)
+    for (int32_t x = 0; x < rendered.Width; ++x) {
+      const TBgra out = rendered.At(x, y);
+      TBgra& black = stamp.OnBlack.View().At(x, y);
+      TBgra& white = stamp.OnWhite.View().At(x, y);
+      channel(out.B, text.B, ground.B, black.B, white.B);
+      channel(out.G, text.G, ground.G, black.G, white.G);
+      channel(out.R, text.R, ground.R, black.R, white.R);
+      black.A = white.A = 255;
+    }
+  return stamp;
+}
+
 void BlendStamp(const TTextStamp& stamp, TPoint at, const TRect& area, const TImageView& target, TPoint targetOrigin) {
   if (stamp.IsEmpty() || stamp.OnWhite.Width() != stamp.OnBlack.Width() ||
       stamp.OnWhite.Height() != stamp.OnBlack.Height())

@@ -22,6 +22,12 @@ struct TTextStamp {
 
 bool SamePixels(const TTextStamp& a, const TTextStamp& b);
 
+// A text of one colour (0x00BBGGRR) needs only one rendering: on a ground as far from the text's colour as each
+// channel allows (0 or 255), each channel tells how much of the pixel the text covers. GroundFor gives that ground,
+// StampOfOneColour turns the text rendered on it into a stamp.
+uint32_t GroundFor(uint32_t textColor);
+TTextStamp StampOfOneColour(const TConstImageView& rendered, uint32_t textColor);
+
 // Blends the stamp, its top-left at `at` (target coordinates shifted by targetOrigin), over target inside area;
 // target keeps its alpha.
 void BlendStamp(const TTextStamp& stamp, TPoint at, const TRect& area, const TImageView& target, TPoint targetOrigin);

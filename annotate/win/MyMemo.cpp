@@ -75,10 +75,12 @@ bool TMyMemo::Create(HWND parent) {
   ::SetPropW(FEdit, EditorProperty, this);
   FEditProc = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(FEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TMyMemo::EditProc)));
+  // Plain text: one font and one colour for the whole text, whatever is pasted into it.
+  ::SendMessageW(FEdit, EM_SETTEXTMODE, TM_PLAINTEXT | TM_MULTILEVELUNDO | TM_MULTICODEPAGE, 0);
   ::SendMessageW(FEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
   ::SendMessageW(FEdit, EM_SETTARGETDEVICE, 0, 1);  // no word wrap
   ::SendMessageW(FEdit, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE);
-  SetSelectionFont(FPoints, 0);
+  SetTextFont(FPoints, 0);
   return true;
 }
 
@@ -114,7 +116,7 @@ void TMyMemo::ShowAndFocus() {
 
 void TMyMemo::Hide() { ::ShowWindow(Handle(), SW_HIDE); }
 
-void TMyMemo::SetSelectionFont(int32_t points, uint32_t color) {
+void TMyMemo::SetTextFont(int32_t points, uint32_t color) {
   FPoints = points;
   FColor = color;
   CHARFORMAT2W format{};
@@ -129,7 +131,7 @@ void TMyMemo::SetSelectionFont(int32_t points, uint32_t color) {
     format.dwMask |= CFM_FACE;
     wcscpy(format.szFaceName, L"Tahoma");
   }
-  ::SendMessageW(FEdit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+  ::SendMessageW(FEdit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
   ContentChanged();
 }
 
@@ -151,7 +153,6 @@ std::wstring TMyMemo::Text() const {
 }
 
 void TMyMemo::SetText(std::wstring_view text) {
-  // Replacing the selection keeps the font given to it.
   SelectAll();
   const std::wstring copy(text);
   ::SendMessageW(FEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
@@ -235,15 +236,12 @@ TTextStamp TMyMemo::RenderStamp(int dpi) const {
   return RenderStamp(dpi, TRect::FromSize(0, 0, client.right, client.bottom));
 }
 
+// The text has one colour (the control holds plain text), so one rendering gives its coverage.
 TTextStamp TMyMemo::RenderStamp(int dpi, const TRect& area) const {
-  TDibImage onBlack, onWhite;
-  if (area.IsEmpty() || dpi <= 0 || !onBlack.Create(area.Width(), area.Height()) ||
-      !onWhite.Create(area.Width(), area.Height()))
-    return {};
-  DrawTextOn(onBlack, area, 0x000000, dpi);
-  DrawTextOn(onWhite, area, 0xFFFFFF, dpi);
-  const TRect all = TRect::FromSize(0, 0, area.Width(), area.Height());
-  return {CropImage(onBlack.View(), all), CropImage(onWhite.View(), all)};
+  TDibImage canvas;
+  if (area.IsEmpty() || dpi <= 0 || !canvas.Create(area.Width(), area.Height())) return {};
+  DrawTextOn(canvas, area, GroundFor(FColor), dpi);
+  return StampOfOneColour(canvas.View(), FColor);
 }
 
 // The text is drawn without a background: the frame window paints what lies under it first, then the text. Only
@@ -311,8 +309,6 @@ LRESULT CALLBACK TMyMemo::EditProc(HWND edit, UINT message, WPARAM wParam, LPARA
   return ::CallWindowProcW(original, edit, message, wParam, lParam);
 }
 
-// What lies under the editor, then the text blended over it, in one blit: the text shows on the picture with no
-// box around it. BeginPaint hides the caret while this draws.
 // Resized without a repaint of its own: the control asks for what its text needs, and an editor that only grew
 // (without word wrap its text stays where it was) needs only the new strips besides.
 void TMyMemo::ResizeEdit(TSize size) {
@@ -328,7 +324,9 @@ void TMyMemo::ResizeEdit(TSize size) {
   ::InvalidateRect(FEdit, &below, FALSE);
 }
 
-// Only the part the control asks for is painted again: typing changes a line or two of a long text.
+// What lies under the editor, then the text blended over it, in one blit: the text shows on the picture with no
+// box around it. BeginPaint hides the caret while this draws. Only the part the control asks for is painted again:
+// typing changes a line or two of a long text.
 void TMyMemo::PaintEdit() {
   TPaintScope paint(FEdit);
   RECT client{};

@@ -9,7 +9,7 @@
 //   memo.OnContentSize = [&](TSize c) {
 //     memo.SetBounds(FollowContent(memo.Bounds(), selection, c, memo.FontHeight()));
 //   };
-//   memo.SetSelectionFont(tools.FontSize(), tools.TextColor());
+//   memo.SetTextFont(tools.FontSize(), tools.TextColor());
 //   memo.SetBounds(PlaceNewEditor(selection, click, NewEditorSize(tools.FontSize())));
 //   memo.ShowAndFocus();
 //   ...
@@ -51,13 +51,13 @@ class TMyMemo : public TForm {
   void ShowAndFocus();
   void Hide();
 
-  // Size in points and colour (0x00BBGGRR) for the selected text, or for what is typed next when nothing is
-  // selected.
-  void SetSelectionFont(int32_t points, uint32_t color);
+  // Size in points and colour (0x00BBGGRR) of the whole text and of what is typed next (the control holds plain
+  // text: one font and one colour).
+  void SetTextFont(int32_t points, uint32_t color);
   // The size and colour given last.
   int32_t Points() const { return FPoints; }
   uint32_t Color() const { return FColor; }
-  // The face for SetSelectionFont; empty: Tahoma when installed, else the control's own.
+  // The face for SetTextFont; empty: Tahoma when installed, else the control's own.
   void SetFace(std::u16string face) { FFace = std::move(face); }
   void SelectAll();
   void CaretToEnd();

@@ -49,7 +49,7 @@ void TScreenShotMainForm::StartText(TPoint click) {
   };
   editor->OnPress = [this, editor] { TakeTextLook(*editor); };
   editor->SetFace(FTextFace);
-  editor->SetSelectionFont(FTools.FontSize(), FTools.TextColor());
+  editor->SetTextFont(FTools.FontSize(), FTools.TextColor());
   editor->SetBounds(PlaceNewEditor(selection, click, NewEditorSize(FTools.FontSize())));
   editor->CurEdit = true;
   FMemos.push_back(std::move(memo));
@@ -67,10 +67,8 @@ void TScreenShotMainForm::TakeTextLook(const TMyMemo& editor) {
 void TScreenShotMainForm::ApplyTextFont() {
   TMyMemo* editor = OpenText();
   if (!editor) return;
-  editor->SelectAll();
   editor->SetFace(FTextFace);
-  editor->SetSelectionFont(FTools.FontSize(), FTools.TextColor());
-  editor->CaretToEnd();
+  editor->SetTextFont(FTools.FontSize(), FTools.TextColor());
   ::SetFocus(editor->Edit());
 }
 

@@ -27,3 +27,31 @@ TEST(TextStamp, BlendsAsDrawnOverBlackAndWhiteAndLeavesUntouchedPixels) {
   EXPECT_TRUE(RedBars(5, 5, 0).IsBlank());
   EXPECT_FALSE(stamp.IsBlank());
 }
+
+TEST(TextStamp, OneRenderingOfAOneColourTextBlendsAsTheTwoRenderingsDo) {
+  // Colours at the channels' extremes and at the ground's switch-over between 127 and 128.
+  for (const uint32_t color : {0x0000FFu, 0x000000u, 0xFFFFFFu, 0x808080u, 0x7F807Fu, 0x12C4E0u}) {
+    const TBgra text = BgraFromColorRef(color), ground = BgraFromColorRef(GroundFor(color));
+    const int coverages[] = {0, 1, 64, 128, 200, 254, 255};
+    // The text as a renderer draws it on the ground: coverage k of pixel k, the same in every channel.
+    TImage rendered(7, 1);
+    const auto over = [](int t, int g, int c) { return uint8_t((t * c + g * (255 - c) + 127) / 255); };
+    for (int k = 0; k < 7; ++k)
+      rendered.View().At(k, 0) = {over(text.B, ground.B, coverages[k]), over(text.G, ground.G, coverages[k]),
+                                  over(text.R, ground.R, coverages[k]), 255};
+    const TTextStamp stamp = StampOfOneColour(rendered.View(), color);
+    for (const TBgra under : {TBgra{0, 0, 0, 255}, TBgra{255, 255, 255, 255}, TBgra{30, 140, 250, 255}}) {
+      TImage picture(7, 1, under);
+      BlendStamp(stamp, {0, 0}, TRect::FromSize(0, 0, 7, 1), picture.View(), {0, 0});
+      for (int k = 0; k < 7; ++k) {
+        const TBgra got = picture.View().At(k, 0);
+        EXPECT_NEAR(got.B, over(text.B, under.B, coverages[k]), 2) << std::hex << color << " pixel " << k;
+        EXPECT_NEAR(got.G, over(text.G, under.G, coverages[k]), 2) << std::hex << color << " pixel " << k;
+        EXPECT_NEAR(got.R, over(text.R, under.R, coverages[k]), 2) << std::hex << color << " pixel " << k;
+      }
+    }
+    // Where nothing is drawn the stamp leaves the picture alone.
+    EXPECT_EQ(stamp.OnBlack.View().At(0, 0), (TBgra{0, 0, 0, 255}));
+    EXPECT_EQ(stamp.OnWhite.View().At(0, 0), (TBgra{255, 255, 255, 255}));
+  }
+}

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   memo.OnContentSize = [&](TSize content) {
     memo.SetBounds(FollowContent(memo.Bounds(), selection, content, memo.FontHeight()));
   };
-  memo.SetSelectionFont(12, 0x0000FF);
+  memo.SetTextFont(12, 0x0000FF);
   memo.SetBounds(PlaceNewEditor(selection, {10, 10}, NewEditorSize(12)));
   memo.ShowAndFocus();
   std::wstring text;
@@ -50,8 +50,6 @@ int main(int argc, char** argv) {
     text += line < 24 ? L"\r" : L"";
   }
   memo.SetText(text);
-  memo.SelectAll();
-  memo.SetSelectionFont(12, 0x0000FF);
   memo.CaretToEnd();
   ::RedrawWindow(memo.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 

@@ -45,7 +45,7 @@ struct TOpenEditor {
       Reports.push_back(content);
       Memo.SetBounds(FollowContent(Memo.Bounds(), Selection, content, Memo.FontHeight()));
     };
-    Memo.SetSelectionFont(12, Red);
+    Memo.SetTextFont(12, Red);
     Memo.SetBounds(PlaceNewEditor(Selection, {30, 40}, NewEditorSize(12)));
     Memo.ShowAndFocus();
   }
