@@ -71,6 +71,7 @@ void TScreenShotMainForm::CreateToolPanel() {
   FToolPanel->OnPlus = [this] {
     FTools.FontLarger();
     ApplyTextFont();
+    FitTextToFont(true);
     FToolPanel->Apply(FTools);
   };
   FToolPanel->OnFontSize = [this](int32_t size) {
@@ -87,6 +88,7 @@ void TScreenShotMainForm::CreateToolPanel() {
   FToolPanel->OnMinus = [this] {
     FTools.FontSmaller();
     ApplyTextFont();
+    FitTextToFont(false);
     FToolPanel->Apply(FTools);
   };
 }

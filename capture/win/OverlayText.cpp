@@ -72,6 +72,21 @@ void TScreenShotMainForm::ApplyTextFont() {
   ::SetFocus(editor->Edit());
 }
 
+void TScreenShotMainForm::FitTextToFont(bool larger) {
+  TMyMemo* editor = OpenText();
+  if (!editor) return;
+  const TRect selection = FRun->Selection().Image();
+  if (!larger) {
+    editor->SetBounds(ShrinkForFont(editor->Bounds(), editor->LineCount(), editor->LongestLine(), FTools.FontSize()));
+    return;
+  }
+  // A text that no longer fits to the selection's right edge wraps there rather than being cut.
+  const TEditorResize grown =
+      GrowForFont(editor->Bounds(), selection, editor->LineCount(), editor->ContentSize(), editor->FontHeight());
+  if (grown.WordWrap) editor->SetWordWrap(true);
+  editor->SetBounds(grown.Editor);
+}
+
 void TScreenShotMainForm::CommitText() {
   TMyMemo* editor = OpenText();
   if (!editor) return;

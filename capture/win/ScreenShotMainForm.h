@@ -100,6 +100,7 @@ class TScreenShotMainForm : public TForm {
   TMyMemo* OpenText() const;
   void StartText(TPoint click);  // selection coordinates
   void ApplyTextFont();
+  void FitTextToFont(bool larger);  // after + or - with a text open
   void TakeTextLook(const TMyMemo& editor);
   void CommitText();
   void CheckAndEditMemo(TPoint p);  // selection coordinates, on a move with no button held
