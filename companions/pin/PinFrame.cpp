@@ -76,8 +76,8 @@ TImage ComposePinFrame(const TConstImageView& shown, const TPinLook& look) {
         continue;
       }
       if (look.Focused && dx <= 1 && dy <= 1) {
-        out[x] = {Scale(PinAccent.B, look.Opacity), Scale(PinAccent.G, look.Opacity),
-                  Scale(PinAccent.R, look.Opacity), look.Opacity};
+        out[x] = {Scale(PinAccent.B, look.Opacity), Scale(PinAccent.G, look.Opacity), Scale(PinAccent.R, look.Opacity),
+                  look.Opacity};
         continue;
       }
       // Black, fading with the square of the distance from the picture's edge.
@@ -97,7 +97,9 @@ void BlendReadout(const TImageView& frame, const TConstImageView& readout, TPoin
     for (int32_t x = std::max(0, -at.X); x < readout.Width && at.X + x < frame.Width; ++x) {
       TBgra& o = out[at.X + x];
       const uint8_t keep = uint8_t(255 - alpha);
-      const auto over = [&](uint8_t top, uint8_t below) { return uint8_t(std::min(255, Scale(top, alpha) + Scale(below, keep))); };
+      const auto over = [&](uint8_t top, uint8_t below) {
+        return uint8_t(std::min(255, Scale(top, alpha) + Scale(below, keep)));
+      };
       o = {over(in[x].B, o.B), over(in[x].G, o.G), over(in[x].R, o.R), over(255, o.A)};
     }
   }

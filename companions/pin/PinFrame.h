@@ -16,7 +16,7 @@ namespace qor {
 inline constexpr TBgra PinAccent{255, 119, 51, 255};
 
 struct TPinLook {
-  int32_t Margin = 0;    // shadow width on every side
+  int32_t Margin = 0;  // shadow width on every side
   uint8_t Opacity = 255;
   bool Focused = false;  // a stronger shadow and the accent line
 };

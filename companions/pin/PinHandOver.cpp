@@ -36,9 +36,8 @@ std::optional<TRect> PinRectFromTexts(std::u16string_view left, std::u16string_v
   return r;
 }
 
-std::optional<TPinRequest> PinFromHandOver(std::string_view bmpBytes, std::u16string_view left,
-                                           std::u16string_view top, std::u16string_view right,
-                                           std::u16string_view bottom, std::u16string& why) {
+std::optional<TPinRequest> PinFromHandOver(std::string_view bmpBytes, std::u16string_view left, std::u16string_view top,
+                                           std::u16string_view right, std::u16string_view bottom, std::u16string& why) {
   const auto rect = PinRectFromTexts(left, top, right, bottom, why);
   if (!rect) return std::nullopt;
   TPinRequest pin{*rect, {}};

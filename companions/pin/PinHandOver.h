@@ -30,8 +30,7 @@ std::optional<TRect> PinRectFromTexts(std::u16string_view left, std::u16string_v
                                       std::u16string_view bottom, std::u16string& why);
 
 // A checked rectangle and a readable BMP file image as one pin; nothing (and why) otherwise.
-std::optional<TPinRequest> PinFromHandOver(std::string_view bmpBytes, std::u16string_view left,
-                                           std::u16string_view top, std::u16string_view right,
-                                           std::u16string_view bottom, std::u16string& why);
+std::optional<TPinRequest> PinFromHandOver(std::string_view bmpBytes, std::u16string_view left, std::u16string_view top,
+                                           std::u16string_view right, std::u16string_view bottom, std::u16string& why);
 
 }  // namespace qor

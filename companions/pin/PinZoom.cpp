@@ -48,9 +48,7 @@ int OpacityAfterNotches(int percent, int notches) {
   return int(std::clamp<long long>(next, PinMinOpacity, PinMaxOpacity));
 }
 
-uint8_t OpacityAlpha(int percent) {
-  return uint8_t((std::clamp(percent, 0, 100) * 255 + 50) / 100);
-}
+uint8_t OpacityAlpha(int percent) { return uint8_t((std::clamp(percent, 0, 100) * 255 + 50) / 100); }
 
 std::u16string ZoomText(double zoom) { return IntToText(std::llround(zoom * 100)) + u"%"; }
 

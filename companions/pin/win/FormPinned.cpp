@@ -29,7 +29,8 @@ std::vector<TMonitorArea> Monitors() {
         MONITORINFO info{};
         info.cbSize = sizeof info;
         if (::GetMonitorInfoW(monitor, &info))
-          reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back({ToTRect(info.rcMonitor), ToTRect(info.rcWork)});
+          reinterpret_cast<std::vector<TMonitorArea>*>(list)->push_back(
+              {ToTRect(info.rcMonitor), ToTRect(info.rcWork)});
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&monitors));

@@ -50,10 +50,10 @@ class TFormPinned : public TForm {
   void OnKeyDown(WPARAM key);
   void OnContextMenu(TPoint at);
 
-  TImage FPicture;      // the original pixels, for copy and save
-  TImage FScaled;       // the picture at FZoom, when that is not 100%
+  TImage FPicture;  // the original pixels, for copy and save
+  TImage FScaled;   // the picture at FZoom, when that is not 100%
   TRect FHandedRect;
-  TRect FShown;         // the picture's pixels on the screen
+  TRect FShown;  // the picture's pixels on the screen
   double FZoom = 1.0;
   int FOpacity = 100;
   bool FFocused = false;

@@ -47,8 +47,8 @@ void TFormPinned::OnContextMenu(TPoint at) {
   Append(menu.Get(), MF_STRING | (FKeepOnTop ? MF_CHECKED : 0u), CmdKeepOnTop, Text(PinTextKeepOnTop));
   Append(menu.Get(), MF_SEPARATOR, 0, u"");
   Append(menu.Get(), MF_STRING, CmdClose, Text(PinTextClose));
-  const UINT command = UINT(::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.X, at.Y,
-                                             0, Handle(), nullptr));
+  const UINT command = UINT(
+      ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.X, at.Y, 0, Handle(), nullptr));
   switch (command) {
     case CmdCopy: CopyPicture(); break;
     case CmdSave: SavePicture(); break;

@@ -28,9 +28,9 @@ TEST(PinRectFromTexts, MissingGarbageEmptyOrAbsurdValuesGiveNoPin) {
   EXPECT_FALSE(why.empty());
   EXPECT_FALSE(PinRectFromTexts(u"abc", u"0", u"10", u"10", why));
   EXPECT_FALSE(PinRectFromTexts(u"0", u"0", u"10px", u"10", why));
-  EXPECT_FALSE(PinRectFromTexts(u"10", u"0", u"10", u"10", why));   // right == left
-  EXPECT_FALSE(PinRectFromTexts(u"20", u"0", u"10", u"10", why));   // right < left
-  EXPECT_FALSE(PinRectFromTexts(u"0", u"10", u"10", u"5", why));    // bottom < top
+  EXPECT_FALSE(PinRectFromTexts(u"10", u"0", u"10", u"10", why));  // right == left
+  EXPECT_FALSE(PinRectFromTexts(u"20", u"0", u"10", u"10", why));  // right < left
+  EXPECT_FALSE(PinRectFromTexts(u"0", u"10", u"10", u"5", why));   // bottom < top
   EXPECT_FALSE(PinRectFromTexts(u"0", u"0", u"99999999999", u"10", why));
   EXPECT_FALSE(PinRectFromTexts(u"-16000000", u"0", u"16000000", u"10", why));  // wider than any picture
 }
