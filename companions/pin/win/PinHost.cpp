@@ -55,6 +55,9 @@ bool SendPinToHost(HWND host, const TPinRequest& pin) {
   if (!host) return false;
   std::vector<uint8_t> bytes = PackPinRequest(pin.Rect, pin.Picture.View());
   if (bytes.size() > MAXDWORD) return false;
+  // The new pin should take the focus, though the host's process is not the one the user just started.
+  DWORD hostProcess = 0;
+  if (::GetWindowThreadProcessId(host, &hostProcess)) ::AllowSetForegroundWindow(hostProcess);
   COPYDATASTRUCT data{PinCopyDataId, DWORD(bytes.size()), bytes.data()};
   DWORD_PTR result = 0;
   return ::SendMessageTimeoutW(host, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 10000,
