@@ -1,6 +1,6 @@
 """The pin program under Wine: started with /ZynMain after a hand-over (ZynPinTemp.bmp in the user's temporary
 folder, the StartPin keys in Config.ini) it shows the picture exactly at the handed rectangle; it moves with a drag,
-grows around the cursor with the wheel, copies its original pixels, takes a second pin from a second start into the
+grows around the cursor with the wheel, copies and saves its original pixels, takes a second pin from a second start into the
 same process, closes pins with Esc and ends with the last one; a broken hand-over shows nothing and ends."""
 import io
 import struct
@@ -85,6 +85,20 @@ class PinProgramTests(unittest.TestCase):
             session.key(window, "ctrl+c")
             copied = np.asarray(Image.open(io.BytesIO(session.wait_for_clipboard_picture())).convert("RGB"))
             np.testing.assert_array_equal(copied, first)
+
+            # Ctrl+S saves the original pixels through the save dialog, and the pin stays.
+            folder = session.prefix / "drive_c" / "pinned"
+            folder.mkdir(parents=True, exist_ok=True)
+            session.key(window, "ctrl+s")
+            session.focus(wait_until(lambda: (session.find_windows("Save As") or [None])[0], 15, what="the save dialog"))
+            session.xdotool("key", "ctrl+a")
+            session.xdotool("type", "--delay", "20", "C:\\pinned\\pin.png")
+            session.xdotool("key", "Return")
+            saved = wait_until(lambda: (folder / "pin.png").is_file() and folder / "pin.png", 15, what="pin.png")
+            with Image.open(saved) as image:
+                np.testing.assert_array_equal(np.asarray(image.convert("RGB")), first)
+            wait_until(lambda: not session.find_windows("Save As"), 15, what="the save dialog to close")
+            session.wait_for_screen(shows(first, moved), what="the pin after saving")
 
             # One wheel notch up grows it by 10% around the cursor: the picture point under it stays there.
             cursor = (moved[0] + 180, moved[1] + 120)  # picture point (180, 120), away from the readout
