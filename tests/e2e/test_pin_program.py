@@ -89,6 +89,7 @@ class PinProgramTests(unittest.TestCase):
             # Ctrl+S saves the original pixels through the save dialog, and the pin stays.
             folder = session.prefix / "drive_c" / "pinned"
             folder.mkdir(parents=True, exist_ok=True)
+            (folder / "pin.png").unlink(missing_ok=True)  # left by an earlier run: no overwrite question
             session.key(window, "ctrl+s")
             session.focus(wait_until(lambda: (session.find_windows("Save As") or [None])[0], 15, what="the save dialog"))
             session.xdotool("key", "ctrl+a")
@@ -97,7 +98,8 @@ class PinProgramTests(unittest.TestCase):
             saved = wait_until(lambda: (folder / "pin.png").is_file() and folder / "pin.png", 15, what="pin.png")
             with Image.open(saved) as image:
                 np.testing.assert_array_equal(np.asarray(image.convert("RGB")), first)
-            wait_until(lambda: not session.find_windows("Save As"), 15, what="the save dialog to close")
+            wait_until(lambda: not session.find_windows("Save As") and len(pin_windows(session)) == 1, 15,
+                       what="the save dialog to close", detail=lambda: str(pin_windows(session)))
             session.wait_for_screen(shows(first, moved), what="the pin after saving")
 
             # One wheel notch up grows it by 10% around the cursor: the picture point under it stays there.
