@@ -26,7 +26,6 @@ class TFormPinned : public TForm {
   const TRect& Shown() const { return FShown; }
   double Zoom() const { return FZoom; }
   int Opacity() const { return FOpacity; }
-  bool KeepOnTop() const { return FKeepOnTop; }
 
   void ZoomBy(int notches, TPoint cursor);
   void SetZoom(double zoom, TPoint cursor);
