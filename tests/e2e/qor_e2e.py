@@ -41,6 +41,10 @@ def program_exe():
     return dist_dir() / "QorScreenshot.exe"
 
 
+def pin_exe():
+    return dist_dir() / "QorScreenshotPin.exe"
+
+
 def fixture_exe():
     return Path(os.environ.get("QOR_FIXTURE_EXE") or REPO / "build/windows/tests/qor_fixture_windows.exe").resolve()
 
@@ -542,24 +546,40 @@ class Session:
             self.post_message(MSG_CLOSE_OVERLAY, window_class=OVERLAY_CLASS)
         return program.wait(10)
 
-    def corvane_dir(self, name=""):
-        """The program's per-user folder, or `name` in it ("Config.ini", "Logs/QorScreenshot.log", ...)."""
+    def user_dir(self):
+        """The Wine user's profile folder (drive_c/users/<user>)."""
         users = self.prefix / "drive_c/users"
         candidates = [p for p in users.iterdir() if p.is_dir() and p.name != "Public"] if users.exists() else []
         mine = [p for p in candidates if p.name == os.environ.get("USER", "root")] or candidates
         if len(mine) != 1:
             raise RuntimeError(f"cannot tell the Wine user folder among {candidates}")
-        return mine[0] / "AppData/Local/Corvane" / name
+        return mine[0]
+
+    def corvane_dir(self, name=""):
+        """The program's per-user folder, or `name` in it ("Config.ini", "Logs/QorScreenshot.log", ...)."""
+        return self.user_dir() / "AppData/Local/Corvane" / name
+
+    def temp_dir(self):
+        """The user's temporary folder as GetTempPathW gives it to the programs: TEMP of the user's environment in
+        the prefix's registry ("C:\\users\\<user>\\Temp" in a fresh prefix)."""
+        text = (self.prefix / "user.reg").read_text(errors="replace")
+        found = re.search(r'^"TEMP"=(?:str\(2\):)?"(.*)"$', text, re.MULTILINE)
+        value = found.group(1).replace("\\\\", "\\") if found else r"%USERPROFILE%\Temp"
+        if value.upper().startswith("%USERPROFILE%"):
+            return self.user_dir() / value[len("%USERPROFILE%"):].strip("\\").replace("\\", "/")
+        return self.prefix / f"drive_{value[0].lower()}" / value[2:].strip("\\").replace("\\", "/")
 
     def config_path(self):
         return self.corvane_dir("Config.ini")
 
-    def write_config(self, **keys):
+    def write_config(self, sections=None, **keys):
         """Config.ini as the parent product keeps it (UTF-16 LE with BOM, section AIAssistant) with `keys` and, unless
-        given, ScreenshotCapTip=1 (the capture notice was seen)."""
+        given, ScreenshotCapTip=1 (the capture notice was seen); `sections` adds other sections ({name: {key: value}})."""
         keys = {"ScreenshotCapTip": 1, **keys}
         self.config_path().parent.mkdir(parents=True, exist_ok=True)
-        text = "[AIAssistant]\r\n" + "".join(f"{key}={value}\r\n" for key, value in keys.items())
+        all_sections = {"AIAssistant": keys, **(sections or {})}
+        text = "".join(f"[{name}]\r\n" + "".join(f"{key}={value}\r\n" for key, value in values.items())
+                       for name, values in all_sections.items())
         self.config_path().write_bytes(b"\xff\xfe" + text.encode("utf-16-le"))
 
     def config_text(self):
