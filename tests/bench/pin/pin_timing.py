@@ -70,11 +70,14 @@ class PinMeasurement:
         s, scale = self.session, self.scale
         left, top, right, bottom = self.selection
         s.mouse_move(left, top)
+        corner = (5, 5)
+        resting = tuple(self.pixel(corner))
         program = s.start_program("/CaptrueAuto")
         s.wait_for_overlay(program)
+        self.wait_for_pixel(corner, lambda p: tuple(p) != resting, "the dimmed overlay")
         s.drag((left, top), (right, bottom))
         bar_left, bar_top, _, _ = toolbar_rect(self.selection, s.height, scale)
-        self.wait_for_pixel((bar_left + 2 * scale, bar_top + 2 * scale),
+        self.wait_for_pixel((bar_left + 120 * scale, bar_top + 20 * scale),  # between the size and the first tool
                             lambda p: max(abs(int(a) - b) for a, b in zip(p, TOOLBAR_DARK)) <= 8, "the toolbar")
         s.mouse_move(*tool_button_centre(self.selection, s.height, "rectangle", scale))
         s.click()
