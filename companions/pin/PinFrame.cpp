@@ -80,6 +80,10 @@ TImage ComposePinFrame(const TConstImageView& shown, const TPinLook& look) {
                   look.Opacity};
         continue;
       }
+      if (!look.Shadow) {
+        out[x] = {};
+        continue;
+      }
       // Black, fading with the square of the distance from the picture's edge.
       const double d = std::sqrt(double(dx) * dx + double(dy) * dy) / m;
       const double strength = d >= 1.0 ? 0.0 : (1.0 - d) * (1.0 - d);

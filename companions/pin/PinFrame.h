@@ -19,6 +19,9 @@ struct TPinLook {
   int32_t Margin = 0;  // shadow width on every side
   uint8_t Opacity = 255;
   bool Focused = false;  // a stronger shadow and the accent line
+  // Off where the system shows translucent window pixels opaque (no desktop composition): the margin is then
+  // transparent but for the accent line, rather than a black band.
+  bool Shadow = true;
 };
 
 // Fills target from source at target's size: an exact copy at the same size, the average of the covered source

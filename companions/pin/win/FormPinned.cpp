@@ -8,6 +8,7 @@
 #include "base/Utf16Text.h"
 #include "base/win/UniqueHandle.h"
 #include "base/win/WinConvert.h"
+#include "base/win/ProcAddress.h"
 #include "companions/pin/PinFrame.h"
 #include "companions/pin/PinPlacement.h"
 #include "companions/pin/PinZoom.h"
@@ -43,6 +44,19 @@ TPoint MessagePoint() {
 }
 
 bool ControlDown() { return ::GetKeyState(VK_CONTROL) < 0; }
+
+// Whether the desktop composes translucent window pixels over what lies below (Windows 8 and later always do; a
+// system without it shows them opaque).
+bool DesktopComposes() {
+  using TIsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+  static const bool composes = [] {
+    const HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
+    const auto query = ProcAddress<TIsCompositionEnabled>(dwm, "DwmIsCompositionEnabled");
+    BOOL enabled = FALSE;
+    return query && SUCCEEDED(query(&enabled)) && enabled;
+  }();
+  return composes;
+}
 
 }  // namespace
 
@@ -119,7 +133,9 @@ void TFormPinned::Render() {
     }
     shown = FScaled.View();
   }
-  TImage frame = ComposePinFrame(shown, {FMargin, OpacityAlpha(FOpacity), FFocused});
+  TPinLook look{FMargin, OpacityAlpha(FOpacity), FFocused};
+  look.Shadow = DesktopComposes();
+  TImage frame = ComposePinFrame(shown, look);
   if (FReadoutShown) DrawReadout(frame);
   if (FSurface.Width() != frame.Width() || FSurface.Height() != frame.Height()) {
     if (!FSurface.Create(frame.Width(), frame.Height())) {

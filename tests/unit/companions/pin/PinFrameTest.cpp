@@ -43,6 +43,13 @@ TEST(ComposePinFrame, TheAccentLineAndShadowLieOutsideThePicture) {
   EXPECT_EQ(plain.View().At(10, 0).A, 0);
   EXPECT_EQ(plain.View().At(0, 0).A, 0);
   EXPECT_GT(focused.View().At(10, 3).A, plain.View().At(10, 3).A);
+  // Without a shadow the margin is transparent, but for the focused pin's accent line.
+  TPinLook bare{6, 255, true};
+  bare.Shadow = false;
+  const TImage unshaded = ComposePinFrame(picture.View(), bare);
+  EXPECT_EQ(unshaded.View().At(5, 10), PinAccent);
+  for (TPoint p : {TPoint{10, 4}, TPoint{10, 0}, TPoint{4, 4}, TPoint{17, 12}})
+    EXPECT_EQ(unshaded.View().At(p.X, p.Y), TBgra{}) << p.X << "," << p.Y;
 }
 
 TEST(ComposePinFrame, OpacityPremultipliesEveryPixel) {
