@@ -62,6 +62,31 @@ def play_selection(session, width, height, out, scale):
     selection = (left, top, left + 5 * width // 12, top + 5 * height // 14)
     session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width), scale)), what="the toolbar")
     play_annotations(session, selection, height, scale)
+    return selection
+
+
+def play_pin(session, program, selection, height, scale, out):
+    """Pin: the annotated capture stays on the desktop where it was taken, kept as <out>-pin.png; then it is moved
+    aside by a drag (the picture stays exact) and closed with Esc."""
+    before = session.screenshot()
+    left, top, right, bottom = selection
+    session.mouse_move(*tool_button_centre(selection, height, "pin", scale))
+    session.click()
+    if program.wait(20) != 0:
+        print("run: the capture did not end after Pin", file=sys.stderr)
+    # Inside the selection's frame, which the pin does not show.
+    inset = 4 * scale
+    pinned = before[top + inset : bottom - inset, left + inset : right - inset]
+    session.wait_for_screen(lambda screen: np.array_equal(screen[top + inset : bottom - inset, left + inset : right - inset],
+                                                          pinned), what="the pin")
+    grab = (left + (right - left) // 2, top + (bottom - top) // 2)
+    session.drag(grab, (grab[0] + 60 * scale, grab[1] + 40 * scale))
+    moved = np.s_[top + inset + 40 * scale : bottom - inset + 40 * scale,
+                  left + inset + 60 * scale : right - inset + 60 * scale]
+    e2e.save_png(session.wait_for_screen(lambda screen: np.array_equal(screen[moved], pinned), what="the pin moved"),
+                 out.replace(".png", "-pin.png"))
+    for window in session.find_windows("qorscreenshotpin.exe", search="--classname"):
+        session.key(window, "Escape")
 
 
 def play_annotations(session, selection, height, scale):
@@ -135,13 +160,18 @@ def main():
             print(program.output(), file=sys.stderr, end="")
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
+        selection = None
         if arguments.switch.lower() == "/captrueauto":
-            play_selection(session, width, height, arguments.out, scale)
+            selection = play_selection(session, width, height, arguments.out, scale)
         elif arguments.switch.lower() == "/captruefullscreen":
             session.wait_for_screen(e2e.Picture(toolbar_check((0, 0, width, height), (height, width), scale)))
         else:
             session.wait_for_screen(lambda screen: not np.array_equal(screen, desktop), what="the overlay")
         e2e.save_png(session.screenshot(), arguments.out)
+        if selection:
+            play_pin(session, program, selection, height, scale, arguments.out)
+            print(arguments.out.replace(".png", "-pin.png"))
+            return 0
         try:
             print(f"run: closed by ESC or message 1128, exit code {session.close_overlay(program, overlay)}")
         except AssertionError:
