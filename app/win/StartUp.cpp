@@ -1,6 +1,7 @@
 #include "app/win/StartUp.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -47,6 +48,15 @@ void WriteStartUpSteps() {
   StartUpWritten = true;
   for (const std::u16string& line : StartUpSteps().Lines()) WriteLog(line, true);
   StartUpSteps().Clear();
+}
+
+std::u16string FirstArgument() {
+  int count = 0;
+  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::u16string first;
+  if (args && count > 1) first.assign(args[1], args[1] + ::lstrlenW(args[1]));
+  if (args) ::LocalFree(args);
+  return first;
 }
 
 std::wstring ProgramFolder() {

@@ -8,6 +8,9 @@ namespace qor {
 // The folder of the running program, with a trailing backslash.
 std::wstring ProgramFolder();
 
+// The first argument of the program's command line (after its own path); empty when there is none.
+std::u16string FirstArgument();
+
 // Creates the owned mutex "Global\Varnel_Screenshot". When another copy holds it, posts 1125 to that copy's
 // launcher and answers false: this copy must end.
 bool ClaimSingleInstance();

@@ -21,17 +21,13 @@
 
 namespace {
 
-std::u16string FirstArgument() {
-  int count = 0;
-  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::u16string first;
-  if (args && count > 1) first.assign(args[1], args[1] + ::lstrlenW(args[1]));
-  if (args) ::LocalFree(args);
-  return first;
-}
-
 void LogFormError(const char* where, const char* what) {
-  qor::WriteLog(u"[" + qor::Latin1ToUtf16(where) + u"]" + qor::Utf8ToUtf16(what));
+  // Appended piece by piece: GCC 12 warns about a false overlap in u"[" + std::u16string&&.
+  std::u16string line = u"[";
+  line += qor::Latin1ToUtf16(where);
+  line += u"]";
+  line += qor::Utf8ToUtf16(what);
+  qor::WriteLog(line);
 }
 
 // The capture windows of the current run.
@@ -63,7 +59,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   if (!qor::ClaimSingleInstance()) return 0;
   qor::MarkStartUpStep(u"mutex");
 
-  const std::u16string firstArgument = FirstArgument();
+  const std::u16string firstArgument = qor::FirstArgument();
   try {
     if (qor::IsTestBugReportSwitch(firstArgument)) throw std::runtime_error("/testbugreport");
   } catch (const std::exception& e) {

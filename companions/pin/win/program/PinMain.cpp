@@ -11,6 +11,7 @@
 #include "app/SafeIniFile.h"
 #include "app/win/AppSeams.h"
 #include "app/win/DpiAwareness.h"
+#include "app/win/StartUp.h"
 #include "base/Utf16Text.h"
 #include "base/win/UniqueHandle.h"
 #include "companions/pin/win/PinHandOverFile.h"
@@ -23,15 +24,6 @@ constexpr const wchar_t* HostMutexName = L"QorScreenshotPinHost";
 // How long a second start looks for the host that the first start is still creating.
 constexpr int HostWaitTries = 100;
 constexpr DWORD HostWaitStepMs = 50;
-
-std::u16string FirstArgument() {
-  int count = 0;
-  LPWSTR* args = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  std::u16string first;
-  if (args && count > 1) first.assign(args[1], args[1] + ::lstrlenW(args[1]));
-  if (args) ::LocalFree(args);
-  return first;
-}
 
 void LogFormError(const char* where, const char* what) {
   qor::WriteLog(u"[Pin]" + qor::Latin1ToUtf16(where) + u"," + qor::Utf8ToUtf16(what));
@@ -53,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
   qor::win::DeclareDpiAwareness();
   qor::win::MeasureSystemDpi();
 
-  if (!qor::SameText(FirstArgument(), qor::PinProgramSwitch)) {
+  if (!qor::SameText(qor::FirstArgument(), qor::PinProgramSwitch)) {
     qor::WriteLog(u"[Pin]started without " + std::u16string(qor::PinProgramSwitch) + u": nothing to show");
     return 0;
   }
