@@ -133,8 +133,11 @@ class PoolFixture : public ::testing::Test {
 
   // Fills every one of `threads` threads with a blocking item (ids from 1000) and waits until all are in hand.
   void OccupyThreads(int threads) {
+    const int started = ledger.Started();
     for (int i = 0; i < threads; ++i) ASSERT_TRUE(pool->AddWorkData(BlockingItem(ledger, 1000 + i)));
-    ASSERT_TRUE(WaitUntil([&] { return pool->WorkingThreadCount() == threads; }));
+    // A thread is counted as working a moment before its handler writes to the ledger.
+    ASSERT_TRUE(
+        WaitUntil([&] { return pool->WorkingThreadCount() == threads && ledger.Started() == started + threads; }));
   }
 
   TLedger ledger;
