@@ -62,6 +62,13 @@ mkdir -p build/logs
 step "format check" format_check
 step "native build" build native
 step "native tests" ctest --preset native -j "$jobs" --timeout 300
+# The worker pool's tests again under the thread sanitizer (only that target is built there); a race fails them.
+thread_sanitizer_tests() {
+  cmake --preset tsan >build/configure-tsan.log 2>&1 || { cat build/configure-tsan.log; return 1; }
+  cmake --build --preset tsan --target unit_scroll -j "$jobs" &&
+    ctest --preset tsan -R '^QuickThreadPool' -j "$jobs" --timeout 300
+}
+step "thread sanitizer tests" thread_sanitizer_tests
 
 step "windows build" build windows
 # Windows unit tests share one Xvfb (some need real windows and device contexts).
