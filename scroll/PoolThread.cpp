@@ -52,8 +52,12 @@ void TPoolThread::RunItem(TWorkDataObj& item) {
     TPoolThread& thread;
     ~TFinally() {
       thread.FWorking = false;
-      std::lock_guard guard(thread.FCurrentLock);
-      thread.FCurrentItem.reset();
+      std::unique_ptr<TWorkDataObj> done;
+      {
+        std::lock_guard guard(thread.FCurrentLock);
+        done = std::move(thread.FCurrentItem);
+      }
+      // Freed outside the lock, so that an item's destructor may still add work to the pool.
     }
   } finally{*this};
   FWorking = true;

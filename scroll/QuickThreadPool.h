@@ -82,7 +82,8 @@ class TQuickThreadPool {
   std::atomic<TPoolStatus> FPoolStatus{TPoolStatus::Running};
   std::atomic<TDispatchMode> FDispatchMode{TDispatchMode::Shared};
 
-  // Lock order: thread lock, then task lock or a thread's own locks; the signal lock is taken last and alone.
+  // Lock order: the thread lock, then the task lock or a thread's queue lock, then a thread's current-item lock;
+  // the signal lock is taken last and never held while taking another.
   mutable std::mutex FThreadLock;
   std::vector<std::unique_ptr<TPoolThread>> FThreads;
   std::vector<std::unique_ptr<TPoolThread>> FEndedThreads;  // left the list; joined once finished

@@ -418,6 +418,21 @@ TEST_F(QuickThreadPoolFailures, AThrowingHandlerFreesItsItemAndEndsOnlyItsThread
   ASSERT_TRUE(WaitUntil([&] { return ledger.Finished() == 7; }));
 }
 
+// An item that queues a follow-up when it is freed after its run.
+class TChainItem : public TTestItem {
+ public:
+  TChainItem(TLedger& ledger, TQuickThreadPool& pool) : TTestItem(ledger, 1), Pool(pool) {}
+  ~TChainItem() override { Pool.AddWorkData(Item(Ledger, 2), RefuseIfExecuting); }
+  TQuickThreadPool& Pool;
+};
+
+TEST_F(QuickThreadPoolFailures, AnItemFreedAfterItsRunMayAddWork) {
+  MakePool(8);
+  ASSERT_TRUE(pool->AddWorkData(std::make_unique<TChainItem>(ledger, *pool)));
+  ASSERT_TRUE(WaitUntil([&] { return ledger.Finished() == 2 && ledger.Freed() == 2; }));
+  EXPECT_EQ(ledger.Order(), (std::vector<int>{1, 2}));
+}
+
 TEST_F(QuickThreadPoolFailures, DestroyingThePoolFreesWhatIsQueued) {
   MakePool(8).SetPoolStatus(TPoolStatus::Paused);
   for (int id = 0; id < 10; ++id) ASSERT_TRUE(pool->AddWorkData(Item(ledger, id)));
