@@ -6,13 +6,13 @@ import unittest
 import numpy as np
 from PIL import Image
 
-from qor_e2e import Picture, Session, e2e_timeout, require_program, fixture_exe, to_windows_path, wait_until
+from qor_e2e import Picture, Session, e2e_timeout, fixture_exe, require_program, to_windows_path, wait_until
 
 WHEEL_UP, WHEEL_DOWN = 4, 5
 WHITE, HEADER, FOOTER, SIDEBAR, BANNER = (0xFFFFFF, 0x1F3A5F, 0x44474C, 0xE4E7EC, 0xFFD24A)
-PLAIN = dict(rect=(100, 100, 640, 480), caption="Plain page", pattern="page:11:6000", notch=120)
+PLAIN = dict(rect=(100, 100, 640, 480), caption="Plain page", pattern="page:11:6000")
 STICKY = dict(rect=(900, 300, 640, 480), caption="Sticky page",
-              pattern="page:12:1000:notch=150:header=24:footer=16:sidebar=40:banner=30@3", notch=150,
+              pattern="page:12:1000:notch=150:header=24:footer=16:sidebar=40:banner=30@3",
               header=24, footer=16, sidebar=40, banner=30, banner_after=3)
 
 
@@ -48,21 +48,21 @@ class ScrollingFixtureTests(unittest.TestCase):
                     (STICKY, [WHEEL_DOWN] * 5 + [WHEEL_UP] * 2, [150, 300, 450, 520, 520, 370, 220])):
                 with self.subTest(variant["caption"]):
                     x, y, width, height = variant["rect"]
-                    page_file = session.tmp / f"{variant['caption']}.bmp"
-                    recipe = f"{x},{y},{width},{height},Qor{variant['caption'].replace(' ', '')},{variant['caption']}," \
-                             f"{variant['pattern']},popup"
+                    caption = variant["caption"]
+                    page_file = session.tmp / f"{caption}.bmp"
+                    recipe = f"{x},{y},{width},{height},Qor{caption.replace(' ', '')},{caption},{variant['pattern']},popup"
                     session.start_fixture([recipe], arguments=["--page-out", to_windows_path(page_file)])
                     page = np.asarray(Image.open(page_file).convert("RGB"))
                     self.assertEqual(page.shape, (int(variant["pattern"].split(":")[2]), width, 3))
 
                     def wait_for(offset, notches):
-                        wait_until(lambda: session.find_windows(f"{variant['caption']} @{offset}"), 15,
+                        wait_until(lambda: session.find_windows(f"{caption} @{offset}"), 15,
                                    what=f"the caption of offset {offset} after {notches} notches")
                         want = expected_view(page, offset, notches, **variant, height=height)
                         session.wait_for_screen(
                             Picture(lambda s: None if np.array_equal(s[y:y + height, x:x + width], want) else
                                     f"{(s[y:y + height, x:x + width] != want).any(axis=2).sum()} pixels differ"),
-                            what=f"page rows from {offset} after {notches} notches ({variant['caption']})")
+                            what=f"page rows from {offset} after {notches} notches ({caption})")
 
                     wait_for(0, 0)
                     session.mouse_move(x + width // 2, y + height // 2)
