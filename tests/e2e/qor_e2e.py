@@ -397,12 +397,13 @@ class Session:
         require_program()
         return self.launch(exe or program_exe(), arguments, name="QorScreenshot")
 
-    def start_fixture(self, windows=(), name="fixture"):
-        """Starts the fixture program with `windows` (recipes "x,y,w,h,class,caption,pattern[,style]") and waits
-        until its windows are shown."""
+    def start_fixture(self, windows=(), name="fixture", arguments=()):
+        """Starts the fixture program with `windows` (recipes "x,y,w,h,class,caption,pattern[,style]") and further
+        `arguments` (such as --page-out), and waits until its windows are shown."""
         require_program(fixture_exe())
         ready = self.tmp / f"ready-{len(self.programs)}"
-        arguments = [a for recipe in windows for a in ("--window", recipe)] + ["--ready", to_windows_path(ready)]
+        arguments = [a for recipe in windows for a in ("--window", recipe)] + list(arguments) + \
+            ["--ready", to_windows_path(ready)]
         program = self.launch(fixture_exe(), arguments, name=name)
 
         def is_ready():
