@@ -21,28 +21,11 @@
 #include "output/SaveNaming.h"
 #include "output/win/ClipboardCopy.h"
 #include "output/win/SaveDialog.h"
+#include "output/win/SaveFlowHost.h"
 #include "output/win/SaveNewBitmap.h"
 #include "output/win/TipForm.h"
 
 namespace qor {
-
-namespace {
-
-// The user's pictures folder as the shell records it ("My Pictures" under the current user's Shell Folders).
-std::u16string MyPicturesFolder() {
-  wchar_t buffer[MAX_PATH * 2] = {};
-  DWORD size = sizeof(buffer);
-  if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                     L"My Pictures", RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-    return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer));
-}
-
-std::u16string TextOr(const std::u16string& text, std::u16string_view fallback) {
-  return text.empty() ? std::u16string(fallback) : text;
-}
-
-}  // namespace
 
 void TScreenShotMainForm::LoadSaveSettings() {
   FSaveExtension = SaveExtensionFromSetting(ReadConfigString(u"AIAssistant", u"ScreenshotCapFormat", u"1"));
@@ -109,38 +92,6 @@ void TScreenShotMainForm::ShowSaveButtonPressed(bool pressed) {
   }
 }
 
-namespace {
-
-// The save flow's dialogs, questions and writes, on the overlay.
-class TOverlaySaveHost : public TSaveFlowHost {
- public:
-  TOverlaySaveHost(HWND owner, std::u16string defaultExtension, std::function<bool(const std::u16string&)> write)
-      : FOwner(owner), FDefaultExtension(std::move(defaultExtension)), FWrite(std::move(write)) {}
-
-  bool DirectoryExists(const std::u16string& folder) override { return FileSystem().DirectoryExists(folder); }
-  bool FileExists(const std::u16string& path) override { return FileSystem().FileExists(path); }
-  std::optional<TSaveChoice> AskForFile(const std::u16string& folder, const std::u16string& fileName) override {
-    const auto chosen = RunSaveDialog(FOwner, folder, fileName, std::u16string(SaveDialogFilter),
-                                      FilterIndexForExtension(FDefaultExtension), std::u16string(SaveDialogDefaultExt));
-    if (!chosen) return std::nullopt;
-    return TSaveChoice{chosen->FileName, chosen->FilterIndex};
-  }
-  bool ConfirmOverwrite(const std::u16string& path) override {
-    const std::u16string question =
-        TextOr(MessageTexts().M_Screen_ImgExitHint, u"%s already exists. Do you want to replace it?");
-    return AskOverwrite(FOwner, question, path);
-  }
-  bool Write(const std::u16string& path) override { return FWrite(path); }
-  void Log(const std::u16string& line) override { WriteLog(line); }
-
- private:
-  HWND FOwner;
-  std::u16string FDefaultExtension;
-  std::function<bool(const std::u16string&)> FWrite;
-};
-
-}  // namespace
-
 void TScreenShotMainForm::Btn_rd_saveClick() {
   if (FRun->OutputBusy() || !FRun->HasSelection()) return;
   // Counted before the busy flag is set: the count is skipped only for outputs started while a save runs.
@@ -153,7 +104,7 @@ void TScreenShotMainForm::Btn_rd_saveClick() {
     const std::u16string folder = Trim(FSavePathPanel->Folder());
     WriteLog(u"[savebtn]createDirCir");
     createDirCir(folder);
-    TOverlaySaveHost host(Handle(), FSaveExtension, [this](const std::u16string& path) { return SaveTo(path); });
+    TWindowSaveHost host(Handle(), FSaveExtension, [this](const std::u16string& path) { return SaveTo(path); });
     saved =
         RunSaveFlow({folder, ScreenShotFileName(LocalTimeNow()), FSaveExtension, FSavePathPanel->AlwaysSave()}, host);
     if (!saved) {

@@ -181,6 +181,7 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
       UsageEvent(u"a306");
       Btn_Rd_PinnedClick();
       return;
+    case TToolbarChild::Btn_Rd_ScrollWins: Btn_Rd_ScrollWinsClick(); return;
     case TToolbarChild::btn_save_drop: btn_save_dropClick(); return;
     case TToolbarChild::Btn_Rd_Rect: Btn_Rd_RectClick(); return;
     case TToolbarChild::Btn_Rd_Ellip: Btn_Rd_EllipClick(); return;
@@ -192,7 +193,32 @@ void TScreenShotMainForm::ToolbarClick(TToolbarChild child) {
     case TToolbarChild::Btn_Rd_Return: Btn_Rd_ReturnClick(); return;
     default: return;
   }
-  // Scrolling capture and pin take their work from the later steps.
+}
+
+void TScreenShotMainForm::Btn_Rd_ScrollWinsClick() {
+  if (FRun->OutputBusy() || !FRun->HasSelection()) return;
+  UsageEvent(u"a316");
+  StartScrollingCapture();
+}
+
+void TScreenShotMainForm::StartScrollingCapture() {
+  if (FScroll) return;
+  StopTimer(TimerGetPosId);
+  HideToolbar();
+  ::ShowWindow(Handle(), SW_HIDE);
+  TScrollStartRequest request;
+  request.Selection = FRun->Selection().Image();
+  request.Desktop = TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height);
+  request.Target = reinterpret_cast<HWND>(FRun->Detection().DetectedHandle());
+  request.SaveFolder = FSavePathPanel ? FSavePathPanel->Folder() : std::u16string();
+  request.AlwaysSave = FSavePathPanel && FSavePathPanel->AlwaysSave();
+  request.SaveExtension = FSaveExtension;
+  FScroll = std::make_unique<TScrollCapture>(CurrentScale());
+  if (!FScroll->Start(request)) {
+    // Nothing can run: the capture ends rather than leaving nothing on screen.
+    WriteLog(u"[ScrollCapture]not started");
+    TerminateCapture();
+  }
 }
 
 void TScreenShotMainForm::DrawImage_BackGround() {
@@ -257,6 +283,10 @@ void TScreenShotMainForm::Apply(const TOverlayUpdate& update) {
   if (update.StopDetection) StopTimer(TimerGetPosId);
   if (update.MagnifierMoved) RenderMagnifier();
   if (update.HideToolbar) HideToolbar();
+  if (update.StartScrolling) {
+    StartScrollingCapture();
+    return;
+  }
   if (update.ShowToolbar) {
     ShowToolbar(update.ToolbarAfterHandleDrag);
     ::SetFocus(Handle());

@@ -20,6 +20,7 @@
 #include "engine/win/EditSurfaceView.h"
 #include "output/win/NoticForm.h"
 #include "output/win/SavePathPanel.h"
+#include "scroll/win/ScrollCapture.h"
 
 namespace qor {
 
@@ -66,6 +67,7 @@ class TScreenShotMainForm : public TForm {
   std::vector<std::unique_ptr<TFormOf<TMyMemo>>> FMemos;  // every text editor of the run; one open at most
   std::u16string FTextFace;                               // FontText_combox's choice; empty: the editor's default
   bool FDrawingMerged = false;  // annotations were merged into the picture before the output (pixelation does)
+  std::unique_ptr<TScrollCapture> FScroll;  // the scrolling run, once started
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
@@ -121,6 +123,9 @@ class TScreenShotMainForm : public TForm {
   void Btn_rd_saveClick();
   void Btn_Rd_CopyClick();
   void Btn_Rd_PinnedClick();
+  void Btn_Rd_ScrollWinsClick();
+  // Hides the overlay and hands the selection to the scrolling run.
+  void StartScrollingCapture();
   bool SaveTo(const std::u16string& path);
   void ShowSaveButtonPressed(bool pressed);
   void SetTopmost(bool topmost);
