@@ -89,6 +89,30 @@ def play_pin(session, program, selection, height, scale, out):
         session.key(window, "Escape")
 
 
+def play_scrolling(session, program, width, height, scale, out):
+    """A scrolling capture: a click on an article window, then the wheel; the long picture grows in the preview."""
+    left, top, w, h = 560 * scale, 140 * scale, 720 * scale, 640 * scale
+    session.start_fixture([f"{left},{top},{w},{h},QorDemoArticle,Article,page:7:9000,popup"], name="article")
+    e2e.wait_until(lambda: session.find_windows("Article @0"), 15, what="the article window")
+    program = session.start_program("/CaptrueScroll")
+    session.wait_for_overlay(program)
+    session.mouse_move(left + w // 2, top + h // 2)
+    session.wait_for_screen(lambda screen: not np.array_equal(screen[top:top + 40, left - 40:left],
+                                                              session.background[top:top + 40, left - 40:left]),
+                            what="the article detected")
+    session.click()
+    e2e.wait_until(lambda: session.find_windows("ScrollWinsTools"), 20, what="the scroll toolbar")
+    preview = e2e.wait_until(lambda: session.find_windows("ScrollWinsPreView"), 15, what="the preview")[0]
+    first_height = session.geometry(preview)[3]
+    for _ in range(16):
+        session.click(5)
+        time.sleep(0.35)  # the user's pace
+    e2e.wait_until(lambda: session.find_windows("Article @480"), 15, what="four steps")
+    e2e.wait_until(lambda: (session.geometry(preview) or (0, 0, 0, 0))[3] > first_height, 15, what="the preview grown")
+    e2e.save_png(session.screenshot(), out)
+    return program
+
+
 def play_annotations(session, selection, height, scale):
     """A few annotations over the selection: a rectangle, an oval, an arrow, a line, a brush stroke and a pixelated
     band, each waited for on screen before the next tool is picked."""
@@ -151,6 +175,12 @@ def main():
     with e2e.Session(width, height, clean_appdata=False) as session:
         session.set_background(demo_desktop(width, height))
         desktop = session.start_windows([scaled_window(w, scale) for w in DEMO_WINDOWS])
+        if arguments.switch.lower() == "/captruescroll":
+            program = play_scrolling(session, None, width, height, scale, arguments.out)
+            session.key(session.find_windows("ScrollWinsTools")[0], "Escape")
+            print(f"run: scrolling capture ended with {program.wait(20)}")
+            print(arguments.out)
+            return 0
         program = session.start_program(arguments.switch)
         try:
             overlay = session.wait_for_overlay(program)
