@@ -16,8 +16,10 @@ bool TFormScrollWinsPreView::ShowScaled(const TConstImageView& reduced, const TR
   }
   ::GdiFlush();
   ScalePreview(reduced, FPicture.View());
-  MoveTo(bounds);
+  // Moved and shown only when that changes: each call is a round trip to the display.
+  if (!(bounds == FBounds) || !Visible()) MoveTo(bounds);
   ::InvalidateRect(Handle(), nullptr, FALSE);
+  ::UpdateWindow(Handle());
   return true;
 }
 
