@@ -1,4 +1,4 @@
-#!/ usr / bin / python3
+#!/usr/bin/python3
 """A scripted capture on a private Xvfb with a demo desktop (used by scripts/run.sh when there is no display).
 
 Shows a plausible desktop (wallpaper, taskbar, a few windows of the fixture program), starts QorScreenshot.exe with
@@ -74,7 +74,7 @@ def play_pin(session, program, selection, height, scale, out):
     session.click()
     if program.wait(20) != 0:
         print("run: the capture did not end after Pin", file=sys.stderr)
-#Inside the selection's frame, which the pin does not show.
+    # Inside the selection's frame, which the pin does not show.
     inset = 4 * scale
     pinned = before[top + inset : bottom - inset, left + inset : right - inset]
     session.wait_for_screen(lambda screen: np.array_equal(screen[top + inset : bottom - inset, left + inset : right - inset],
@@ -130,7 +130,7 @@ def play_annotations(session, selection, height, scale):
         ("brush", [at(0.5 + 0.4 * t / 24, 0.8 + 0.08 * np.sin(t / 3)) for t in range(25)]),
         ("pixelation", [at(0.62, 0.2), at(0.75, 0.16), at(0.9, 0.2)]),
     ]
-#A text typed into the picture, committed by the next tool.
+    # A text typed into the picture, committed by the next tool.
     session.mouse_move(*tool_button_centre(selection, height, "text", scale))
     session.click()
     before = session.screenshot()
@@ -145,8 +145,8 @@ def play_annotations(session, selection, height, scale):
         session.mouse_move(*tool_button_centre(selection, height, tool, scale))
         session.click()
         before = session.screenshot()
-#The system keeps only the newest of the mouse moves waiting in the queue, so a stroke is followed point
-#by point, as a hand moves.
+        # The system keeps only the newest of the mouse moves waiting in the queue, so a stroke is followed point
+        # by point, as a hand moves.
         session.mouse_move(*points[0])
         session.mouse_button(True)
         for x, y in points[1:]:

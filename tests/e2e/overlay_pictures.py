@@ -51,7 +51,8 @@ def toolbar_rect(selection, screen_height, scale=1):
         y = top + 2 if top - height <= 0 else top - height - 2
     return x, y, x + width, y + height
 
-#The drawing tools' buttons, left to right, and where the first one lies in the toolbar (unscaled): 30-pixel buttons
+
+# The drawing tools' buttons, left to right, and where the first one lies in the toolbar (unscaled): 30-pixel buttons
 # 12 apart after the size readout and its divider.
 TOOL_BUTTONS = ("rectangle", "oval", "line", "arrow", "brush", "pixelation", "text")
 FIRST_TOOL_LEFT, TOOL_SIZE, TOOL_STEP = 130, 30, 42
@@ -86,7 +87,7 @@ def magnifier_check(cursor, shape, desktop=None, scale=1):
 
     def check(screen):
         panel = screen[top:bottom, left:right]
-#Above, left of and right of Image_Expand, and between it and Label_Size.
+        # Above, left of and right of Image_Expand, and between it and Label_Size.
         strips = [panel[:image_at - 1, :], panel[:, :image_at - 1], panel[:, -5:],
                   panel[image_at + 107 * scale:label_top - 2, :]]
         if any((strip != MAGNIFIER_DARK).any() for strip in strips):
@@ -108,7 +109,7 @@ def toolbar_check(selection, shape, scale=1):
 
     def check(screen):
         dark = np.abs(screen[top:bottom, left:right].astype(np.int16) - TOOLBAR_DARK).max(axis=2) <= 8
-#Right - aligned at the screen 's right, the band' s last column is off the screen.
+        # Right-aligned at the screen's right, the band's last column is off the screen.
         if dark.shape != (bottom - top, min(right, shape[1]) - left) or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
             return f"no dark {right - left} x {bottom - top} toolbar at {(left, top, right, bottom)}"
 
@@ -161,8 +162,8 @@ def selected_picture(desktop, selection, toolbar=True, dashed=False, exclude=(),
 
     def frame_lines(screen):
         if dashed:
-# 6 pixels on, 6 off, from the selection's top-left along the top and left edges (their last pixels
-#belong to the dashes of the right and bottom edges).
+            # 6 pixels on, 6 off, from the selection's top-left along the top and left edges (their last pixels
+            # belong to the dashes of the right and bottom edges).
             width, height = right - left - 1, bottom - top - 1
             free_x, free_y = ~handle_mask[top, left:left + width], ~handle_mask[top:top + height, left]
             got_x, got_y = is_accent(screen[top, left:left + width]), is_accent(screen[top:top + height, left])

@@ -263,8 +263,8 @@ class Session:
         shutil.rmtree(self.tmp, ignore_errors=True)
 
     def _lock_prefix(self):
-#One session per prefix at a time, across CTest runs of different build folders too : the mutex, the
-#desktop process and `wineserver - k` are per prefix.
+        # One session per prefix at a time, across CTest runs of different build folders too: the mutex, the
+        # desktop process and `wineserver -k` are per prefix.
         self.prefix.parent.mkdir(parents=True, exist_ok=True)
         self._lock_file = open(str(self.prefix) + ".lock", "w")
         end = time.monotonic() + 600
@@ -318,12 +318,12 @@ class Session:
             self.prefix.mkdir(parents=True, exist_ok=True)
             subprocess.run(["wineboot", "-i"], env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                            timeout=280)
-#A crashing program must end, not wait for someone to close Wine's crash dialog.
+        # A crashing program must end, not wait for someone to close Wine's crash dialog.
         self.reg(["add", r"HKCU\Software\Wine\WineDbg", "/v", "ShowCrashDialog", "/t", "REG_DWORD", "/d", "0", "/f"])
-#There is no window manager : Wine draws captions and frames itself, so a window's X rectangle is its
-#whole Win32 window rectangle(what GetWindowRect reports), caption included.
+        # There is no window manager: Wine draws captions and frames itself, so a window's X rectangle is its
+        # whole Win32 window rectangle (what GetWindowRect reports), caption included.
         self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
-# 96 DPI, whatever an earlier version of this harness left behind.
+        # 96 DPI, whatever an earlier version of this harness left behind.
         self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         ready.write_text(self.PREFIX_SETUP_VERSION + "\n")

@@ -1,9 +1,8 @@
-#!/ usr / bin / python3
-""
-    "Runs one end-to-end test under its hard time limit, or lists the tests for CTest.
+#!/usr/bin/python3
+"""Runs one end-to-end test under its hard time limit, or lists the tests for CTest.
 
-    run_e2e.py-- list one line per test : <module.Class.test><seconds>
-                                              run_e2e.py module.Class.test runs it; exit 0 passed, 1 failed, 77 skipped (program not built yet)
+  run_e2e.py --list              one line per test: <module.Class.test> <seconds>
+  run_e2e.py module.Class.test   runs it; exit 0 passed, 1 failed, 77 skipped (program not built yet)
 """
 import sys
 
@@ -41,7 +40,7 @@ def main(argv):
         print(__doc__, file=sys.stderr)
         return 2
     suite = unittest.TestLoader().loadTestsFromName(argv[1])
-#One test 's limit, or the sum of the limits of a module' s or class's tests.
+    # One test's limit, or the sum of the limits of a module's or class's tests.
     qor_e2e.arm_hard_timeout(sum(timeout_of(t) for t in all_tests(suite)) or 600)
     result = unittest.TextTestRunner(verbosity=2, stream=sys.stdout).run(suite)
     if not result.wasSuccessful():

@@ -56,8 +56,8 @@ def draw(session, tool, points, shown_at):
     session.mouse_move(*tool_button_centre(SELECTION, 1080, tool))
     session.click()
     if tool == "brush":
-#The system keeps only the newest of the mouse moves waiting in the queue : each point of a stroke is waited
-#for on screen before the next, as a hand moves slowly enough to be followed.
+        # The system keeps only the newest of the mouse moves waiting in the queue: each point of a stroke is waited
+        # for on screen before the next, as a hand moves slowly enough to be followed.
         session.mouse_move(*points[0])
         session.mouse_button(True)
         for point in points[1:]:
@@ -87,12 +87,12 @@ class AnnotationTests(unittest.TestCase):
             draw(session, "line", line, shown_at=(220, 300))
             arrow = ((320, 390), (450, 300))
             draw(session, "arrow", arrow, shown_at=(440, 307))
-#Near the selection 's top-left corner, so that a point of the stroke taken in the overlay' s coordinates
-#instead of the selection's would land inside the picture.
+            # Near the selection's top-left corner, so that a point of the stroke taken in the overlay's coordinates
+            # instead of the selection's would land inside the picture.
             brush = tuple((120 + 8 * i, 148 + round(12 * math.sin(i / 2.5))) for i in range(16))
             draw(session, "brush", brush, shown_at=brush[7])
             draw(session, "rectangle", rect_b, shown_at=(421, 380))
-#One more, taken back : the screen shows the picture without it again.
+            # One more, taken back: the screen shows the picture without it again.
             extra = ((330, 262), (380, 290))
             draw(session, "rectangle", extra, shown_at=(340, 262))
             session.key(overlay, "ctrl+z")
@@ -115,7 +115,7 @@ class AnnotationTests(unittest.TestCase):
                 free[box_of(points, 6)] = False
             differs = np.any(saved != expected, axis=2) & free
             self.assertFalse(differs.any(), f"{differs.sum()} pixels differ, first at {np.argwhere(differs)[:3]}")
-#Inside the other shapes' boxes: each drew red where it must and left the picture alone further away.
+            # Inside the other shapes' boxes: each drew red where it must and left the picture alone further away.
             for name, point in (("oval left", (300, 205)), ("oval right", (440, 205)), ("line", (160, 300)),
                                 ("line", (290, 300)), ("arrow tip", (446, 303)), ("brush", brush[7])):
                 self.assertTrue(is_red(saved[point[1] - TOP, point[0] - LEFT]), f"{name} at {point}")
@@ -130,7 +130,7 @@ class AnnotationTests(unittest.TestCase):
             shape = ((200, 200), (300, 280))
             program, overlay = start_and_select(session)
             draw(session, "rectangle", shape, shown_at=(200, 215))
-#A second one, taken back with the Restore button of the toolbar.
+            # A second one, taken back with the Restore button of the toolbar.
             draw(session, "oval", ((350, 150), (450, 250)), shown_at=(354, 185))
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "undo"))
             session.click()
@@ -148,11 +148,11 @@ class AnnotationTests(unittest.TestCase):
             program, overlay = start_and_select(session)
             draw(session, "rectangle", shape, shown_at=(200, 215))
             session.key(overlay, "Escape")
-#The tip lies centred on the selection, in the toolbar's dark colour.
+            # The tip lies centred on the selection, in the toolbar's dark colour.
             centre = ((LEFT + SELECTION[2]) // 2, (TOP + SELECTION[3]) // 2)
 
             def tip_shown(screen):
-#In the padding left of the text of the 320 - pixel wide tip.
+                # In the padding left of the text of the 320-pixel wide tip.
                 return np.abs(screen[centre[1], centre[0] - 153].astype(int) - TOOLBAR_DARK).max() <= 8
 
             session.wait_for_screen(tip_shown, what="the exit tip")
@@ -168,7 +168,7 @@ class AnnotationTests(unittest.TestCase):
             program, overlay = start_and_select(session)
             rect = ((150, 170), (250, 240))
             draw(session, "rectangle", rect, shown_at=(150, 185))
-#The band crosses the rectangle's sides; the brush is 20 pixels wide and the cells 10.
+            # The band crosses the rectangle's sides; the brush is 20 pixels wide and the cells 10.
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "pixelation"))
             session.click()
             band = [(130, 205), (300, 205), (470, 205)]
@@ -198,10 +198,10 @@ class AnnotationTests(unittest.TestCase):
                     mean = np.floor(was.reshape(-1, 3).mean(axis=0) + 0.5)
                     self.assertTrue((np.abs(got - mean) <= 1).all(), f"cell at {left},{top} is not its mean")
                     changed_rows.add(top)
-#Each swept cell lies within the brush's reach of the band.
+                    # Each swept cell lies within the brush's reach of the band.
                     self.assertLess(abs(top + 5 - (205 - TOP)), 10 + 5 + 5, f"cell at {left},{top} is off the band")
             self.assertIn(80, changed_rows, "the band's own cell row was not pixelated")
-#The rectangle's sides on the band are cells now: no red pixel is left where the band crossed them.
+            # The rectangle's sides on the band are cells now: no red pixel is left where the band crossed them.
             self.assertFalse((saved[82:88, 50:54] == RED).all(axis=2).any(), "the rectangle's side survived")
 
     @e2e_timeout(300)
@@ -241,7 +241,7 @@ class AnnotationTests(unittest.TestCase):
             def room(click):  # the editor's room from its top-left, in selection coordinates
                 return np.s_[click[1] - TOP - 2 : click[1] - TOP + 40, click[0] - LEFT - 2 : click[0] - LEFT + 200]
 
-#Ctrl + C while typing : the clipboard holds the text.
+            # Ctrl+C while typing: the clipboard holds the text.
             click = (200, 250)
             program, overlay = start_and_select(session)
             type_at(click, "Hello 123")
@@ -254,11 +254,11 @@ class AnnotationTests(unittest.TestCase):
             self.assertGreaterEqual(red.sum(), 40, "no red text in the clipboard picture")
             xs = np.nonzero(red)[1]
             first_width = xs.max() - xs.min()
-#"Hello 123" at 12 points : about 60 pixels wide, from the click on.
+            # "Hello 123" at 12 points: about 60 pixels wide, from the click on.
             self.assertLess(first_width, 100)
             self.assertGreater(first_width, 35)
 
-#Committed by a press elsewhere : the editor's frame goes, the text stays.
+            # Committed by a press elsewhere: the editor's frame goes, the text stays.
             program, overlay = start_and_select(session)
             type_at(click, "Hello 123")
             session.wait_for_screen(typed_at(click), what="the typed text")
@@ -266,11 +266,11 @@ class AnnotationTests(unittest.TestCase):
             session.click()
             session.wait_for_screen(lambda screen: not frame_shown(click)(screen) and typed_at(click)(screen),
                                     what="the text committed without its frame")
-#Hovering the text with the text tool opens it again, with its frame; typing goes on at its end.
+            # Hovering the text with the text tool opens it again, with its frame; typing goes on at its end.
             session.mouse_move(click[0] + 10, click[1] + 8)
             session.wait_for_screen(frame_shown(click), what="the text reopened")
             session.xdotool("type", "--delay", "30", " more")
-#Dragged by its frame's left edge 60 pixels right and 40 down.
+            # Dragged by its frame's left edge 60 pixels right and 40 down.
             moved = (click[0] + 60, click[1] + 40)
             session.drag((click[0], click[1] + 10), (click[0] + 30, click[1] + 30), (moved[0], moved[1] + 10))
             session.wait_for_screen(typed_at(moved), what="the text at its new place")
@@ -289,7 +289,7 @@ class AnnotationTests(unittest.TestCase):
             program, overlay = start_and_select(session)
             session.mouse_move(*tool_button_centre(SELECTION, 1080, "text"))
             session.click()
-#The options panel hangs under the toolbar, which lies at the screen's left edge under this selection.
+            # The options panel hangs under the toolbar, which lies at the screen's left edge under this selection.
             panel_top = SELECTION[3] + 2 + 40 + 2
             session.mouse_move(10 + 32, panel_top + 25)  # Font_combox
             session.click()

@@ -58,15 +58,15 @@ class FilesTests(unittest.TestCase):
                 self.assertIsNotNone(match, f"line without a \"yyyy-mm-dd hh:nn:ss.zzz  \" stamp: {line!r}")
                 stamp = datetime.datetime.strptime(match.group(1), "%Y-%m-%d %H:%M:%S.%f")
                 self.assertLess(abs((stamp - now).total_seconds()), 3600 * 26, f"stamp far from now: {line!r}")
-#The mask size is logged.
+            # The mask size is logged.
             text = "\n".join(first).replace("Screen width : ", "Screen width :").replace("Screen height : ",
                                                                                       "Screen height :")
             self.assertIn("Screen width :1600", text)
             self.assertIn("Screen height :900", text)
             self.assertIn("DrawImage_BackGround Image_Meng width:", text)
 
-#A later run appends to the log; the statistics cache holds only JSON lines; without the "detaillog.ldt"
-#marker beside the program the usage event of a full - screen capture leaves no log line.
+            # A later run appends to the log; the statistics cache holds only JSON lines; without the "detaillog.ldt"
+            # marker beside the program the usage event of a full-screen capture leaves no log line.
             self.assertEqual(capture_closed_by_message(session, "/CaptrueFullScreen"), 0)
             has_bom, later = log_lines(session)
             self.assertTrue(has_bom)
@@ -76,7 +76,7 @@ class FilesTests(unittest.TestCase):
             stat_records(session)  # raises on a line that is not JSON
             self.assertNotIn("a315", "\n".join(later))
 
-#With the marker(in a copy of the shipped folder) the usage event shows.
+            # With the marker (in a copy of the shipped folder) the usage event shows.
             copy = session.tmp / "dist"
             shutil.copytree(dist_dir(), copy)
             (copy / "detaillog.ldt").write_bytes(b"")

@@ -1,9 +1,6 @@
-""
-    "Save and copy under Wine: Ctrl+S writes the selected pixels of the frozen screen into the default folder in the
-    configured
-    format(or, with an unusable folder, where the save dialog says) and
-    ends with exit code 0;
-Ctrl + C puts exactly those pixels on the clipboard and shows the tip; the capture notice of a first run beside the cursor is
+"""Save and copy under Wine: Ctrl+S writes the selected pixels of the frozen screen into the default folder in the
+configured format (or, with an unusable folder, where the save dialog says) and ends with exit code 0; Ctrl+C puts
+exactly those pixels on the clipboard and shows the tip; the capture notice of a first run beside the cursor is
 remembered by a press while it shows."""
 import re
 import unittest
@@ -74,14 +71,14 @@ class OutputTests(unittest.TestCase):
     @e2e_timeout(300)
     def test_ctrl_s_writes_the_selected_pixels_in_the_configured_format_to_the_default_folder_or_the_picked_file(self):
         with Session() as session:
-#Spaces, a doubled separator and a forward slash : the folder is created level by level.
+            # Spaces, a doubled separator and a forward slash: the folder is created level by level.
             folder = session.prefix / "drive_c" / "shots here" / "deep folder"
             expected = session.background[SELECTED]
             for cap_format, suffix in (("", ".png"), ("0", ".jpeg")):
                 with self.subTest(cap_format=cap_format):
                     session.write_config(ScreenshotCapPath="C:\\shots here\\\\deep folder/",
                                          ScreenshotCapFormat=cap_format)
-#Ctrl + S before the selection does nothing(else the run ends or leaves a second file).
+                    # Ctrl+S before the selection does nothing (else the run ends or leaves a second file).
                     program, overlay = start_and_select(session, ["ctrl+s"] if suffix == ".png" else [])
                     session.key(overlay, "ctrl+s")
                     self.assertEqual(program.wait(20), 0, program.output())
@@ -93,7 +90,7 @@ class OutputTests(unittest.TestCase):
                     files[0].unlink()
                     self.assertEqual(picture.shape, expected.shape)
                     if suffix == ".jpeg":
-#The screen is pixel noise with solid bands : compare 8 x 8 block means, which JPEG keeps.
+                        # The screen is pixel noise with solid bands: compare 8 x 8 block means, which JPEG keeps.
                         mse = ((block_means(picture) - block_means(expected)) ** 2).mean()
                         self.assertLess(mse, 65.0, "block means further apart than 30 dB PSNR")
                         self.assertEqual(luma_dc_step, 3, "not the quantisation of quality 90")
@@ -104,7 +101,7 @@ class OutputTests(unittest.TestCase):
             self.assertIn("[SaveNewBitmap]filepath:SaveNewBitmap", log)
             self.assertIn('"stat":"332"', session.stat_path().read_text(encoding="utf-8"))
 
-#An unusable default folder opens the save dialog; No to the overwrite question keeps the capture open.
+            # An unusable default folder opens the save dialog; No to the overwrite question keeps the capture open.
             with self.subTest("save dialog"):
                 target = session.prefix / "drive_c" / "picked"
                 target.mkdir(parents=True, exist_ok=True)
@@ -114,7 +111,7 @@ class OutputTests(unittest.TestCase):
                 self.save_as(session, overlay, "n")
                 self.assertTrue(program.running(), "answering No ended the capture")
                 self.assertEqual((target / "shot.png").read_bytes(), b"old")
-#Again, and Yes this time : the picture replaces the old file and the capture ends.
+                # Again, and Yes this time: the picture replaces the old file and the capture ends.
                 self.save_as(session, overlay, "y")
                 self.assertEqual(program.wait(20), 0, program.output())
                 self.assertTrue(np.array_equal(read_picture(target / "shot.png"), session.background[SELECTED]))
@@ -127,8 +124,8 @@ class OutputTests(unittest.TestCase):
             session.mouse_move(*SELECTION[:2])
             program = session.start_program("/CaptrueAuto")
             overlay = session.wait_for_overlay(program)
-#Right of the cursor, below the magnifier band(panel top = y + 20, height 168); shown by the detection
-#tick, so the desktop is detected under the cursor by then.
+            # Right of the cursor, below the magnifier band (panel top = y + 20, height 168); shown by the detection
+            # tick, so the desktop is detected under the cursor by then.
             wait_until(lambda: (program_window(session, 400) or [None])[:2] == (120, 328), 15,
                        what="the notice at (120, 328)")
             session.drag(SELECTION[:2], SELECTION[2:])
@@ -139,7 +136,7 @@ class OutputTests(unittest.TestCase):
             data = session.wait_for_clipboard_picture()
             self.assertTrue(np.array_equal(read_picture(data), session.background[SELECTED]), "clipboard pixels differ")
 
-#The tip(380 x 120, centred) holds the run until OK, clicked here with "Don't show again" ticked.
+            # The tip (380 x 120, centred) holds the run until OK, clicked here with "Don't show again" ticked.
             tip = wait_until(lambda: program_window(session, 380), 15, what="the tip")
             self.assertEqual(tip, ((1920 - 380) // 2, (1080 - 120) // 2, 380, 120))
             self.assertTrue(program.running(), "the program ended before the tip was dismissed")

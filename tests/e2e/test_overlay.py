@@ -8,8 +8,8 @@ from overlay_pictures import region_mode_picture, selected_picture
 from qor_e2e import (LAUNCHER_CLASS, MSG_CLOSE_OVERLAY, OVERLAY_CLASS, Session, e2e_timeout, read_utf16_file,
                      require_program)
 
-#The switches keep their historical spelling("Captrue"); only the first argument counts; / Scale alone does nothing;
-#/ TestBugReport raises an error that is reported(exit code 1).
+# The switches keep their historical spelling ("Captrue"); only the first argument counts; /Scale alone does nothing;
+# /TestBugReport raises an error that is reported (exit code 1).
 QUIET_ARGUMENTS = [([], 0), (["/Bogus", "/CaptrueAuto"], 0), (["/Scale"], 0), (["/TestBugReport"], 1)]
 WHOLE = (0, 0, 1920, 1080)
 DESKTOP_WINDOWS = ["200,150,640,400,QorE2eEditor,E2E Editor,F4F1E8,overlapped",
@@ -36,7 +36,7 @@ class OverlayTests(unittest.TestCase):
                     self.assertEqual(code, exit_code, f"exit code for {arguments}: {program.output()}")
                     self.assertEqual(windows, set(), f"{arguments} showed a window")
                     self.assertFalse(changed, f"{arguments} changed the screen")
-#The reported error was caught by the crash reporter.
+            # The reported error was caught by the crash reporter.
             self.assertIn("[CrashReport]version 4.0.0.0 error: /testbugreport", read_utf16_file(session.log_path())[1])
 
             with self.subTest("full-screen mode"):
@@ -52,9 +52,9 @@ class OverlayTests(unittest.TestCase):
                 overlay = session.wait_for_overlay(first)
                 expected = session.wait_for_screen(region_mode_picture(session.background, WHOLE, (300, 200)),
                                                    what="the frozen screen with the desktop detected")
-#The launcher that a second copy notifies : class TForm_ZynMain, caption "Varnel Screenshot"(WM_NULL).
+                # The launcher that a second copy notifies: class TForm_ZynMain, caption "Varnel Screenshot" (WM_NULL).
                 self.assertTrue(session.post_message(0, window_class=LAUNCHER_CLASS), "no launcher window to notify")
-#A second copy asking for a full - screen capture would show an undimmed picture if it got through.
+                # A second copy asking for a full-screen capture would show an undimmed picture if it got through.
                 second = session.start_program("/CaptrueFullScreen")
                 code, windows, _ = session.watch_for_windows(second, timeout=30)
                 self.assertEqual(code, 0, second.output())

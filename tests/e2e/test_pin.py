@@ -1,7 +1,5 @@
-""
-    "Pin under Wine with real X input: the capture, annotations included, and its screen rectangle are handed to the pin
-    program,
-    the run ends, and the pin shows the picture exactly where it was taken; Esc closes it and the pin program
+"""Pin under Wine with real X input: the capture, annotations included, and its screen rectangle are handed to the pin
+program, the run ends, and the pin shows the picture exactly where it was taken; Esc closes it and the pin program
 ends."""
 import subprocess
 import unittest
@@ -55,7 +53,7 @@ class PinTests(unittest.TestCase):
             lines = [line for line in section.splitlines()[1:5]]
             self.assertEqual(lines, ["Left=100", "Right=500", "Top=120", "Bottom=420"], config)
 
-#The pin shows the frozen pixels with the rectangle exactly where they were taken.
+            # The pin shows the frozen pixels with the rectangle exactly where they were taken.
             session.wait_for_screen(lambda screen: np.array_equal(screen[SELECTED], expected),
                                     what="the pinned picture at the selection")
             window = window_at(session, SELECTION)

@@ -1,7 +1,7 @@
 """The pin program under Wine: started with /ZynMain after a hand-over (ZynPinTemp.bmp in the user's temporary
-folder, the StartPin keys in Config.ini) it shows the picture exactly at the handed rectangle;
-it moves with a drag, grows around the cursor with the wheel, copies and saves its original pixels,
-    takes a second pin from a second start into the same process, closes pins with Esc and ends with the last one; a broken hand-over shows nothing and ends."""
+folder, the StartPin keys in Config.ini) it shows the picture exactly at the handed rectangle; it moves with a drag,
+grows around the cursor with the wheel, copies and saves its original pixels, takes a second pin from a second start into the
+same process, closes pins with Esc and ends with the last one; a broken hand-over shows nothing and ends."""
 import io
 import struct
 import unittest
@@ -74,19 +74,19 @@ class PinProgramTests(unittest.TestCase):
             session.wait_for_screen(shows(first, rect), what="the pin at its rectangle")
             window = window_at(session, rect)
 
-#A drag by(100, 50) moves it exactly that far.
+            # A drag by (100, 50) moves it exactly that far.
             start = (rect[0] + 60, rect[1] + 40)
             session.drag(start, (start[0] + 40, start[1] + 20), (start[0] + 100, start[1] + 50))
             moved = (rect[0] + 100, rect[1] + 50, rect[2] + 100, rect[3] + 50)
             session.wait_for_screen(shows(first, moved), what="the pin moved by (100, 50)")
             self.assertEqual(window_at(session, moved), window)
 
-#Ctrl + C puts the original pixels on the clipboard.
+            # Ctrl+C puts the original pixels on the clipboard.
             session.key(window, "ctrl+c")
             copied = np.asarray(Image.open(io.BytesIO(session.wait_for_clipboard_picture())).convert("RGB"))
             np.testing.assert_array_equal(copied, first)
 
-#Ctrl + S saves the original pixels through the save dialog, and the pin stays.
+            # Ctrl+S saves the original pixels through the save dialog, and the pin stays.
             folder = session.prefix / "drive_c" / "pinned"
             folder.mkdir(parents=True, exist_ok=True)
             (folder / "pin.png").unlink(missing_ok=True)  # left by an earlier run: no overwrite question
@@ -102,7 +102,7 @@ class PinProgramTests(unittest.TestCase):
                        what="the save dialog to close", detail=lambda: str(pin_windows(session)))
             session.wait_for_screen(shows(first, moved), what="the pin after saving")
 
-#One wheel notch up grows it by 10 % around the cursor : the picture point under it stays there.
+            # One wheel notch up grows it by 10% around the cursor: the picture point under it stays there.
             cursor = (moved[0] + 180, moved[1] + 120)  # picture point (180, 120), away from the readout
             session.mouse_move(*cursor)
             session.focus(window)
@@ -114,7 +114,7 @@ class PinProgramTests(unittest.TestCase):
             wait_until(lambda: self.point_stays(session, first, cursor, (180, 120)), 10,
                        what="the picture point under the cursor")
 
-#A second start hands its pin to the running program and ends.
+            # A second start hands its pin to the running program and ends.
             second = test_picture(160, 120, seed=12)
             rect2 = (1200, 600, 1360, 720)
             hand_over(session, second, rect2)
@@ -124,7 +124,7 @@ class PinProgramTests(unittest.TestCase):
             self.assertTrue(program.running())
             self.assertEqual(len(pin_windows(session)), 2)
 
-#Esc closes one pin; closing the last ends the program with exit code 0.
+            # Esc closes one pin; closing the last ends the program with exit code 0.
             session.key(window_at(session, rect2), "Escape")
             session.wait_for_screen(lambda s: np.array_equal(s[600:720, 1200:1360], session.background[600:720, 1200:1360]),
                                     what="the second pin gone")
@@ -169,7 +169,7 @@ class PinProgramTests(unittest.TestCase):
                     self.assertEqual(seen, set())
                     self.assertFalse(changed[0], "the screen changed")
             log = session.corvane_dir("Logs/QorScreenshotPin.log").read_bytes().decode("utf-16-le", errors="replace")
-#Each start read the hand - over and turned it down for what was wrong with it.
+            # Each start read the hand-over and turned it down for what was wrong with it.
             self.assertEqual(log.count("[Pin]no pin,picture unreadable"), 2)
             self.assertEqual(log.count("[Pin]no pin,rectangle keys missing or not numbers"), 1)
             self.assertEqual(log.count("[Pin]no pin,empty rectangle"), 1)

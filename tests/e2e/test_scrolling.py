@@ -1,11 +1,7 @@
-""
-    "The scrolling capture under Wine with real X wheel input over the fixture program's scrolling page: /CaptrueScroll,
-    a click on the page window and wheel notches give a long picture that equals the page rows from the first frame to
-        the last;
-the preview grows beside the region;
-one notch in four reaches the page;
-Ctrl + S, Ctrl + C, a cancelled save dialog and Esc end or keep the run as a user expects, and no hook is left behind;
-without the stitching library the
+"""The scrolling capture under Wine with real X wheel input over the fixture program's scrolling page: /CaptrueScroll,
+a click on the page window and wheel notches give a long picture that equals the page rows from the first frame to
+the last; the preview grows beside the region; one notch in four reaches the page; Ctrl+S, Ctrl+C, a cancelled save
+dialog and Esc end or keep the run as a user expects, and no hook is left behind; without the stitching library the
 run still shows and ends cleanly."""
 import re
 import shutil
@@ -64,7 +60,7 @@ def start_run(session, variant, exe=None):
     live = session.screenshot(x, y, width, height)
     program = session.start_program("/CaptrueScroll", exe=exe)
     session.wait_for_overlay(program)
-#Detected : the page's top shows as it is (the frame and the magnifier lie elsewhere) in the dimmed screen.
+    # Detected: the page's top shows as it is (the frame and the magnifier lie elsewhere) in the dimmed screen.
     band = np.s_[5:60, 5:width - 5]
     beside = np.s_[y + 5:y + 60, x - 60:x - 10]
 
@@ -115,23 +111,23 @@ class ScrollingCaptureTests(unittest.TestCase):
 
             with self.subTest("20 notches, 4 quick ones, back up, Ctrl+S"):
                 program = start_run(session, PAGE)
-#The first frame is the page at 0, shown at once beside the region.
+                # The first frame is the page at 0, shown at once beside the region.
                 shown = wait_for_shown(session, 1, height, "the first frame")
                 preview = wait_until(lambda: session.find_windows("ScrollWinsPreView"), 10, what="the preview")[0]
                 first_box = session.geometry(preview)
-# 20 notches at the user's pace: one in four is passed on to the page.
+                # 20 notches at the user's pace: one in four is passed on to the page.
                 notches(session, WHEEL_DOWN, 20)
                 wait_for_offset(session, PAGE, 5 * step, "20 notches")
                 shown = wait_for_shown(session, 6, height + 5 * step, "20 notches")
                 grown_box = session.geometry(preview)
                 self.assertGreater(grown_box[3], first_box[3], "the preview did not grow")
                 self.assertGreaterEqual(grown_box[0], x + width, "the preview lies over the region")
-#Four quick notches, a pause after the last step : one step.
+                # Four quick notches, a pause after the last step: one step.
                 time.sleep(NOTCH_PAUSE)
                 notches(session, WHEEL_DOWN, 4, pause=0)
                 wait_for_offset(session, PAGE, 6 * step, "4 quick notches")
                 shown = wait_for_shown(session, 7, height + 6 * step, "4 quick notches")
-#Back up over known rows : nothing is added.
+                # Back up over known rows: nothing is added.
                 notches(session, WHEEL_UP, 8)
                 wait_for_offset(session, PAGE, 4 * step, "8 notches up")
                 shown = wait_for_shown(session, 9, height + 6 * step, "8 notches up")
@@ -173,7 +169,7 @@ class ScrollingCaptureTests(unittest.TestCase):
                 program = start_run(session, PAGE)
                 session.key(page_window, "Escape")
                 self.assertEqual(program.wait(30), 0, program.output())
-#The wheel reaches the page again at once : every notch scrolls it.
+                # The wheel reaches the page again at once: every notch scrolls it.
                 session.mouse_move(x + width // 2, y + height // 2)
                 notches(session, WHEEL_DOWN, 1)
                 wait_for_offset(session, PAGE, 6 * step, "a notch after the run")
@@ -231,7 +227,7 @@ class ScrollingCaptureTests(unittest.TestCase):
             self.assertEqual(len(files), 1)
             picture = read_picture(files[0])
             first = expected_view(page, 0, 0, **{**variant, "banner": 0}, height=480)
-#Header once, the page rows from the first frame to the last beside the sidebar, footer once.
+            # Header once, the page rows from the first frame to the last beside the sidebar, footer once.
             content = page[24:900 + 464].copy()
             content[:, :40] = first[24:25, :40]
             want = np.concatenate([first[:24], content, first[464:]])

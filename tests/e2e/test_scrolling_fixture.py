@@ -42,9 +42,9 @@ class ScrollingFixtureTests(unittest.TestCase):
     def test_wheel_notches_scroll_the_page_window_exactly_with_and_without_sticky_parts(self):
         with Session() as session:
             for variant, wheel, offsets in (
-#The first notch up at the top stays at 0; then 5 down and 2 up.
+                    # The first notch up at the top stays at 0; then 5 down and 2 up.
                     (PLAIN, [WHEEL_UP] + [WHEEL_DOWN] * 5 + [WHEEL_UP] * 2, [0, 120, 240, 360, 480, 600, 480, 360]),
-# 1000 rows in 480 : the bottom is 520, so the fourth and fifth notch stop there.
+                    # 1000 rows in 480: the bottom is 520, so the fourth and fifth notch stop there.
                     (STICKY, [WHEEL_DOWN] * 5 + [WHEEL_UP] * 2, [150, 300, 450, 520, 520, 370, 220])):
                 with self.subTest(variant["caption"]):
                     x, y, width, height = variant["rect"]

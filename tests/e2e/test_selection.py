@@ -1,21 +1,20 @@
-""
-    "Making the selection under Wine with real X input, checked on the pixels the screen shows: a click takes the
-    detected window,
-    a drag draws a dashed rectangle whose size the magnifier reads out,
-    a handle and a move change the finished selection(solid accent frame, handles, the toolbar beside it),
-    window mode selects at once, the magnifier shows the frozen pixels, and ESC,
-    the toolbar's exit button and a right click while detecting end the run with exit code 0. The geometry
-    itself(handle places, clamping, toolbar places) is the unit tests' business.""" import contextlib import unittest
+"""Making the selection under Wine with real X input, checked on the pixels the screen shows: a click takes the
+detected window, a drag draws a dashed rectangle whose size the magnifier reads out, a handle and a move change the
+finished selection (solid accent frame, handles, the toolbar beside it), window mode selects at once, the magnifier
+shows the frozen pixels, and ESC, the toolbar's exit button and a right click while detecting end the run with exit
+code 0. The geometry itself (handle places, clamping, toolbar places) is the unit tests' business."""
+import contextlib
+import unittest
 
-    import numpy as np
+import numpy as np
 
-    from overlay_pictures import(EXIT_BUTTON_CENTRE, MAGNIFIER_DARK, handle_rects, magnifier_check, magnifier_panel,
-                                 region_mode_picture, selected_picture, size_label, toolbar_rect)
+from overlay_pictures import (EXIT_BUTTON_CENTRE, MAGNIFIER_DARK, handle_rects, magnifier_check, magnifier_panel,
+                              region_mode_picture, selected_picture, size_label, toolbar_rect)
 from qor_e2e import Picture, Session, e2e_timeout, read_utf16_file, require_program
 
 NARROW = (400, 300, 700, 500)
 WIDE = (800, 560, 1800, 860)
-#Later windows lie above earlier ones; the tiny topmost one is passed over in window mode.
+# Later windows lie above earlier ones; the tiny topmost one is passed over in window mode.
 WINDOWS = ["400,300,300,200,QorSelNarrow,Narrow,F4F1E8,popup",
            "800,560,1000,300,QorSelWide,Wide,checker:204060:E0C0A0:5,popup",
            "900,500,40,40,QorSelTiny,Tiny,FF00FF,topmost"]
@@ -76,8 +75,8 @@ class SelectionTests(unittest.TestCase):
                 narrow_size = size_label(session.screenshot(), (500, 400))
                 self.assertFalse(np.array_equal(narrow_size, wide_size), "the readouts of 300 x 200 and 1000 x 300")
                 self.assertGreater((narrow_size != MAGNIFIER_DARK).any(axis=2).sum(), 20, "no readout text")
-#A drag of 1000 x 300 from inside the detected window : dashed while the button is down, with the
-#same readout as the detected window of that size.
+                # A drag of 1000 x 300 from inside the detected window: dashed while the button is down, with the
+                # same readout as the detected window of that size.
                 drawn = (500, 400, 1500, 700)
                 session.mouse_button(True)
                 session.mouse_move(1500, 700)
@@ -88,7 +87,7 @@ class SelectionTests(unittest.TestCase):
                 session.mouse_button(False)
                 wait_selected(drawn, "the selection after the release")
                 self.assertEqual(first_screenshot_line(session), "g_FirstScreenShot500,400")
-#Right clicks inside and outside leave it; then handle 8 dragged past the right edge flips it.
+                # Right clicks inside and outside leave it; then handle 8 dragged past the right edge flips it.
                 for point in ((1000, 550), (100, 100)):
                     session.mouse_move(*point)
                     session.click(3)
@@ -96,7 +95,7 @@ class SelectionTests(unittest.TestCase):
                 session.drag((left + 3, top + 3), (1700, top + 3))
                 wait_selected((1500, 400, 1700, 700), "the flipped selection")  # its left is the old right
                 self.assertTrue(program.running(), "a right click with a selection ended the run")
-#Moved far past the bottom - right corner : it stops there, and the toolbar goes above it.
+                # Moved far past the bottom-right corner: it stops there, and the toolbar goes above it.
                 corner = (1720, 780, 1920, 1080)
                 session.drag((1600, 550), (1919, 1079))
                 wait_selected(corner, "the selection moved into the corner with the toolbar above")
@@ -110,7 +109,7 @@ class SelectionTests(unittest.TestCase):
                 wait_selected(WIDE, "the topmost window that is not tiny selected at once")
                 self.assertEqual(session.close_overlay(program, overlay), 0)
 
-#Last, as it changes the live screen under the overlay : the magnifier keeps showing the frozen picture.
+            # Last, as it changes the live screen under the overlay: the magnifier keeps showing the frozen picture.
             with self.subTest("magnifier, right click while detecting"), \
                     self.region_run(session, (200, 150), desktop, (0, 0, 1920, 1080)) as (program, overlay):
                 session.set_background(255 - session.background)

@@ -108,7 +108,7 @@ def report(width, height, figures, floors):
         return ", ".join(f"{v * 1000:.0f}" for v in values)
 
     median, floor = statistics.median(figures), statistics.median(floors)
-#Each program run is measured right after a floor run : their difference follows the machine's load drift.
+    # Each program run is measured right after a floor run: their difference follows the machine's load drift.
     paired = statistics.median(f - b for f, b in zip(figures, floors))
     return (f"{width}x{height}: program {median * 1000:.0f} ms, Wine floor {floor * 1000:.0f} ms, own part "
             f"{(median - floor) * 1000:.0f} ms (median of the pairwise differences {paired * 1000:.0f} ms; medians "
