@@ -102,7 +102,7 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
   // A type that cannot hold the picture is known before anything is written.
   const std::u16string ext = ExtractFileExt(path);
   const TImageWriterKind kind = WriterKindForExtension(ext);
-  if (!WriterKindHoldsSize(kind, image.Width, image.Height) && kind != TImageWriterKind::None) {
+  if (kind != TImageWriterKind::None && !WriterKindHoldsSize(kind, image.Width, image.Height)) {
     WriteLog(u"[SaveNewBitmap]too large for the format, nothing written," + IntToText(image.Width) + u"x" +
              IntToText(image.Height) + u"," + path);
     return TSaveResult::TooLargeForFormat;
