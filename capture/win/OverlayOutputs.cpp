@@ -92,7 +92,7 @@ void TScreenShotMainForm::SetTopmost(bool topmost) {
 
 bool TScreenShotMainForm::SaveTo(const std::u16string& path) {
   FlattenAnnotations();
-  // A type too large for the picture is offered as PNG; when nothing is written the user has been told why and
+  // A picture too large for its file type is offered as PNG; when nothing is written the user has been told why and
   // the picture stays on screen.
   std::u16string written;
   if (!WritePictureFile(Handle(), FrontImage(), path, &written)) {
