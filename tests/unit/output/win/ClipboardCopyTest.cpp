@@ -7,8 +7,10 @@
 #include <thread>
 #include <vector>
 
+#include "app/LogManage.h"
 #include "base/win/UniqueHandle.h"
 #include "output/win/ClipboardCopy.h"
+#include "tests/unit/app/TestFolder.h"
 #include "tests/unit/base/TestImages.h"
 
 namespace qor {
@@ -172,6 +174,26 @@ TEST(ClipboardCopy, AVeryTallPictureIsCopiedAsADibWithItsRowsInPlace) {
   ::CloseClipboard();
   std::printf("CF_BITMAP of the 1920 x 70000 copy: %s (%ld x %ld, %d bits)\n", bitmap ? "present" : "absent",
               long(info.bmWidth), long(info.bmHeight), int(info.bmBitsPixel));
+}
+
+// Beyond 134,217,727 rows the system makes no device bitmap (Wine refuses the height); the DIB alone is the copy.
+TEST(ClipboardCopy, APictureWithoutADeviceBitmapIsStillCopiedAsADib) {
+  test::TTestFolder folder;
+  LogManage().SetTimeStamp(false);
+  LogManage().SetFileName(folder.Path(u"copy.log"));
+  const int32_t height = 0x8000000;
+  TImage narrow(1, height);
+  for (int32_t y = 0; y < height; ++y) narrow.View().At(0, y) = TBgra{uint8_t(y), uint8_t(y >> 8), uint8_t(y >> 16), 0};
+  EXPECT_EQ(CopyImageToClipboard(narrow.View()), TClipboardCopyResult::Copied);
+  const std::vector<int32_t> rows = {0, 65536, 0x7FFFFFF, height - 1};
+  const TDibRows dib = ReadClipboardDibRows(rows);
+  EXPECT_EQ(dib.Size, (TSize{1, height}));
+  ASSERT_EQ(dib.Rows.Height(), int32_t(rows.size()));
+  for (size_t i = 0; i < rows.size(); ++i)
+    EXPECT_TRUE(test::SameRgb(narrow.View().At(0, rows[i]), dib.Rows.View().At(0, int32_t(i))));
+  const auto lines = test::ReadLines(folder.Path(u"copy.log"));
+  LogManage().SetFileName(folder.Path(u"closed.log"));
+  EXPECT_EQ(lines, std::vector<std::u16string>{u"[CopyToClipboard]bitmap not created, the DIB goes alone"});
 }
 
 // Another thread holds the clipboard open for a window of its own until told to let go, as another program would.
