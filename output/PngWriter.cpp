@@ -13,20 +13,23 @@ namespace {
 // Image data goes out in chunks of this many bytes: small enough for any reader, few enough to cost nothing.
 constexpr size_t IdatChunkSize = 256 * 1024;
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(uint8_t(v >> 24));
-  out.push_back(uint8_t(v >> 16));
-  out.push_back(uint8_t(v >> 8));
-  out.push_back(uint8_t(v));
+void PutU32(uint8_t* out, uint32_t v) {
+  out[0] = uint8_t(v >> 24);
+  out[1] = uint8_t(v >> 16);
+  out[2] = uint8_t(v >> 8);
+  out[3] = uint8_t(v);
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const uint8_t* data, size_t size) {
-  PutU32(out, uint32_t(size));
-  const size_t typeAt = out.size();
-  out.insert(out.end(), type, type + 4);
-  if (size) out.insert(out.end(), data, data + size);
-  const uint32_t crc = uint32_t(crc32(0, out.data() + typeAt, uInt(4 + size)));
-  PutU32(out, crc);
+// Length, type, data and CRC of one chunk, handed to the sink as they are.
+bool PutChunk(TByteSink& sink, const char type[4], const uint8_t* data, size_t size) {
+  uint8_t head[8];
+  PutU32(head, uint32_t(size));
+  std::memcpy(head + 4, type, 4);
+  uLong crc = crc32(0, head + 4, 4);
+  if (size) crc = crc32(crc, data, uInt(size));
+  uint8_t tail[4];
+  PutU32(tail, uint32_t(crc));
+  return sink.Write(head, 8) && (size == 0 || sink.Write(data, size)) && sink.Write(tail, 4);
 }
 
 uint8_t PaethPredictor(int a, int b, int c) {
@@ -74,7 +77,7 @@ uint64_t SumOfAbs(const uint8_t* d, size_t n) {
 
 class TIdatWriter {
  public:
-  explicit TIdatWriter(std::vector<uint8_t>& out) : FOut(out), FBuffer(IdatChunkSize) {}
+  explicit TIdatWriter(TByteSink& sink) : FSink(sink), FBuffer(IdatChunkSize) {}
   ~TIdatWriter() {
     if (FStarted) deflateEnd(&FStream);
   }
@@ -93,27 +96,25 @@ class TIdatWriter {
       const int rc = deflate(&FStream, flush);
       if (rc == Z_STREAM_ERROR) return false;
       if (FStream.avail_out == 0) {
-        Emit();
+        if (!Emit()) return false;
         continue;
       }
-      if (rc == Z_STREAM_END) {
-        Emit();
-        return true;
-      }
+      if (rc == Z_STREAM_END) return Emit();
       if (!last && FStream.avail_in == 0) return true;
       if (rc == Z_BUF_ERROR) return false;
     }
   }
 
  private:
-  void Emit() {
+  // Hands the compressed bytes so far to the sink as one chunk and starts the buffer again.
+  bool Emit() {
     const size_t used = FBuffer.size() - FStream.avail_out;
-    if (used) PutChunk(FOut, "IDAT", FBuffer.data(), used);
     FStream.next_out = FBuffer.data();
     FStream.avail_out = uInt(FBuffer.size());
+    return used == 0 || PutChunk(FSink, "IDAT", FBuffer.data(), used);
   }
 
-  std::vector<uint8_t>& FOut;
+  TByteSink& FSink;
   std::vector<uint8_t> FBuffer;
   z_stream FStream{};
   bool FStarted = false;
@@ -121,16 +122,14 @@ class TIdatWriter {
 
 }  // namespace
 
-std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& options) {
-  if (view.IsEmpty()) return {};
+bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions& options) {
+  if (view.IsEmpty()) return false;
   const size_t width = size_t(view.Width), height = size_t(view.Height);
   const size_t rowBytes = width * 3;
-  if (rowBytes + 1 > UINT32_MAX) return {};  // one filtered row must fit one zlib call
+  if (rowBytes + 1 > UINT32_MAX) return false;  // one filtered row must fit one zlib call
 
-  std::vector<uint8_t> out;
-  out.reserve(64 + rowBytes * height / 4);
   static constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  out.insert(out.end(), Signature, Signature + 8);
+  if (!sink.Write(Signature, 8)) return false;
   std::array<uint8_t, 13> ihdr{};
   for (int i = 0; i < 4; ++i) {
     ihdr[size_t(i)] = uint8_t(uint32_t(view.Width) >> (24 - 8 * i));
@@ -141,10 +140,10 @@ std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& op
   ihdr[10] = 0;  // deflate
   ihdr[11] = 0;  // adaptive filtering with the five basic filters
   ihdr[12] = 0;  // no interlace
-  PutChunk(out, "IHDR", ihdr.data(), ihdr.size());
+  if (!PutChunk(sink, "IHDR", ihdr.data(), ihdr.size())) return false;
 
-  TIdatWriter idat(out);
-  if (!idat.Start(options.Level)) return {};
+  TIdatWriter idat(sink);
+  if (!idat.Start(options.Level)) return false;
   std::vector<uint8_t> raw(rowBytes), prior(rowBytes, 0), filtered(rowBytes + 1), best(rowBytes + 1);
   for (size_t y = 0; y < height; ++y) {
     const TBgra* src = view.Row(int32_t(y));
@@ -168,11 +167,16 @@ std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& op
     } else {
       FilterRow(options.Filter, raw.data(), prior.data(), rowBytes, filtered.data());
     }
-    if (!idat.Feed(row, rowBytes + 1, y + 1 == height)) return {};
+    if (!idat.Feed(row, rowBytes + 1, y + 1 == height)) return false;
     raw.swap(prior);
   }
-  PutChunk(out, "IEND", nullptr, 0);
-  return out;
+  return PutChunk(sink, "IEND", nullptr, 0);
+}
+
+std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& options) {
+  TVectorSink out;
+  if (!WritePngTo(out, view, options)) return {};
+  return std::move(out.Bytes);
 }
 
 }  // namespace qor

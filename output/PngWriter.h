@@ -1,13 +1,18 @@
 #pragma once
 // PNG file images of screenshots with zlib: 8-bit RGB (colour type 2), no interlace. Screenshots are opaque, so
 // the alpha byte of the pixels is not stored (DIB sections from screen grabs leave it 0 anyway).
+// The file is made row by row: each row is filtered and deflated and the compressed data goes to the sink in
+// chunks of at most 256 KiB, so the writer holds a few rows and one chunk, whatever the picture's height.
 // Usage:
-//   std::vector<uint8_t> file = qor::WritePng(image.View());          // empty when the image is empty
+//   qor::TReplacingFile file(path);                                    // any TByteSink
+//   bool ok = qor::WritePngTo(file, image.View()) && file.Commit();
+//   std::vector<uint8_t> bytes = qor::WritePng(image.View());          // in memory; empty when the image is empty
 //   std::vector<uint8_t> small = qor::WritePng(view, {.Level = 9});
 #include <cstdint>
 #include <vector>
 
 #include "base/Image.h"
+#include "output/ByteSink.h"
 
 namespace qor {
 
@@ -24,7 +29,11 @@ struct TPngOptions {
 // is twice as fast as level 6 for 7 % more bytes, and both faster and smaller than the platform's encoder.
 constexpr TPngOptions DefaultPngOptions{};
 
-// A complete PNG file image; empty for an empty view (0 x 0, no pixels) or when zlib fails.
+// Writes the PNG file of view to sink, front to back. False, with nothing written, for an empty view (0 x 0, no
+// pixels); false part-way when zlib or the sink fails (the sink then holds a cut file, which its owner discards).
+bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions& options = DefaultPngOptions);
+
+// The same file image in memory; empty for an empty view or when zlib fails.
 std::vector<uint8_t> WritePng(const TConstImageView& view, const TPngOptions& options = DefaultPngOptions);
 
 }  // namespace qor

@@ -4,6 +4,7 @@
 
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
+#include "output/BmpWriter.h"
 
 namespace qor {
 namespace {
@@ -69,6 +70,31 @@ TImageWriterKind WriterKindForExtension(std::u16string_view ext) {
   if (SameText(ext, u".gif")) return TImageWriterKind::Gif;
   if (SameText(ext, u".tif") || SameText(ext, u".tiff")) return TImageWriterKind::Tiff;
   return TImageWriterKind::None;
+}
+
+std::u16string_view WriterKindName(TImageWriterKind kind) {
+  switch (kind) {
+    case TImageWriterKind::Bmp: return u"BMP";
+    case TImageWriterKind::Png: return u"PNG";
+    case TImageWriterKind::Jpeg: return u"JPEG";
+    case TImageWriterKind::Gif: return u"GIF";
+    case TImageWriterKind::Tiff: return u"TIFF";
+    case TImageWriterKind::None: break;
+  }
+  return u"";
+}
+
+bool WriterKindHoldsSize(TImageWriterKind kind, int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0) return kind != TImageWriterKind::None;  // an empty picture is refused elsewhere
+  switch (kind) {
+    case TImageWriterKind::Jpeg:
+    case TImageWriterKind::Gif: return width <= 65535 && height <= 65535;
+    case TImageWriterKind::Bmp: return BmpHoldsSize(width, height, 24);
+    case TImageWriterKind::Png:
+    case TImageWriterKind::Tiff: return true;
+    case TImageWriterKind::None: break;
+  }
+  return false;
 }
 
 std::u16string ExtractFileExt(std::u16string_view path) {

@@ -6,6 +6,7 @@
 //   int index = qor::FilterIndexForExtension(ext);                    // 3 for ".png"
 //   std::u16string file = qor::PathWithWritableExtension(typed, dialogIndex);  // never a name no writer knows
 //   switch (qor::WriterKindForExtension(qor::ExtractFileExt(file))) ...
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,14 @@ inline constexpr std::u16string_view CopyFailedKey = u"M_Screen_CopyFailed";
 inline constexpr std::u16string_view CopyFailedDefault =
     u"The screenshot could not be copied (%s). It is still on the screen: try again.";
 
+// A picture too large for the chosen file type: the user is offered PNG, which holds any height. The first text
+// takes the width, the height and the type's name; the question follows it in the same message box.
+inline constexpr std::u16string_view TooLargeForFormatKey = u"M_Screen_TooLargeForFormat";
+inline constexpr std::u16string_view TooLargeForFormatDefault =
+    u"The picture (%s x %s pixels) is too large to be saved as %s.";
+inline constexpr std::u16string_view SaveAsPngKey = u"M_Screen_SaveAsPngInstead";
+inline constexpr std::u16string_view SaveAsPngDefault = u"Save it as PNG instead?";
+
 // The setting's text read as an integer (optional sign and decimal digits, blanks around allowed; anything else,
 // the empty text and values out of range count as 1): 0 gives ".jpeg", 2 ".bmp", every other value ".png".
 std::u16string SaveExtensionFromSetting(std::u16string_view capFormat);
@@ -43,6 +52,14 @@ std::u16string ExtensionForFilterIndex(int filterIndex);
 
 // The writer for an extension (with its dot, case ignored); None when no writer knows it.
 TImageWriterKind WriterKindForExtension(std::u16string_view ext);
+
+// The name of a file type for messages: "BMP", "PNG", "JPEG", "GIF", "TIFF"; empty for None.
+std::u16string_view WriterKindName(TImageWriterKind kind);
+
+// False when the file type cannot hold a picture of width x height: JPEG and GIF store each side in 16 bits (65535
+// at most), BMP its file size in 32 bits (24-bit rows). PNG holds any size a picture here can have; TIFF is left to
+// the platform's encoder. None holds nothing.
+bool WriterKindHoldsSize(TImageWriterKind kind, int32_t width, int32_t height);
 
 // The extension of the file name in path, from its last '.' (included); empty when the name has none. A '.'
 // in a folder name does not count.

@@ -21,8 +21,8 @@
 #include "output/SaveNaming.h"
 #include "output/win/ClipboardCopy.h"
 #include "output/win/SaveDialog.h"
+#include "output/win/PictureWriter.h"
 #include "output/win/SaveFlowHost.h"
-#include "output/win/SaveNewBitmap.h"
 #include "output/win/TipForm.h"
 
 namespace qor {
@@ -75,13 +75,15 @@ void TScreenShotMainForm::SetTopmost(bool topmost) {
 
 bool TScreenShotMainForm::SaveTo(const std::u16string& path) {
   FlattenAnnotations();
-  const TSaveResult result = SaveNewBitmap(FrontImage(), path);
-  if (result == TSaveResult::Saved) return true;
-  // Nothing was written: the picture stays on screen and the user is told why.
-  WriteLog(u"[savebtn]not saved," + path + u"," + SaveResultText(result));
-  const std::u16string text = AppLanguage().MessageText(SaveFailedKey, SaveFailedDefault);
-  ShowMessage(Handle(), FormatText(text, {path, SaveResultText(result)}));
-  return false;
+  // A picture too large for its file type is offered as PNG; when nothing is written the user has been told why and
+  // the picture stays on screen.
+  std::u16string written;
+  if (!WritePictureFile(Handle(), FrontImage(), path, &written)) {
+    WriteLog(u"[savebtn]not saved," + path);
+    return false;
+  }
+  if (written != path) WriteLog(u"[savebtn]saved as," + written);
+  return true;
 }
 
 void TScreenShotMainForm::ShowSaveButtonPressed(bool pressed) {

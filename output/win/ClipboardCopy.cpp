@@ -29,16 +29,6 @@ TBitmapHandle MakeScreenBitmap(const TConstImageView& image) {
   return bitmap;
 }
 
-TGlobalMemory MakeGlobal(const std::vector<uint8_t>& bytes) {
-  TGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-  if (!memory) return {};
-  void* target = ::GlobalLock(memory.Get());
-  if (!target) return {};
-  std::memcpy(target, bytes.data(), bytes.size());
-  ::GlobalUnlock(memory.Get());
-  return memory;
-}
-
 }  // namespace
 
 bool OpenClipboardWithRetry(HWND owner, const TClipboardRetry& retry) {
@@ -49,10 +39,16 @@ bool OpenClipboardWithRetry(HWND owner, const TClipboardRetry& retry) {
   return false;
 }
 
-std::vector<uint8_t> PackedDib24(const TConstImageView& image) {
+TGlobalMemory PackedDib24(const TConstImageView& image) {
   if (image.IsEmpty()) return {};
   const size_t stride = (size_t(image.Width) * 3 + 3) & ~size_t(3);
-  std::vector<uint8_t> bytes(sizeof(BITMAPINFOHEADER) + stride * size_t(image.Height));
+  const uint64_t pixelBytes = uint64_t(stride) * uint64_t(image.Height);
+  if (pixelBytes > UINT32_MAX - sizeof(BITMAPINFOHEADER)) return {};  // biSizeImage is 32 bits
+  // The rows are packed straight into the clipboard's memory: no second copy of a long picture.
+  TGlobalMemory memory(::GlobalAlloc(GMEM_MOVEABLE, SIZE_T(sizeof(BITMAPINFOHEADER) + pixelBytes)));
+  if (!memory) return {};
+  auto* bytes = static_cast<uint8_t*>(::GlobalLock(memory.Get()));
+  if (!bytes) return {};
   BITMAPINFOHEADER header{};
   header.biSize = sizeof(header);
   header.biWidth = image.Width;
@@ -60,11 +56,12 @@ std::vector<uint8_t> PackedDib24(const TConstImageView& image) {
   header.biPlanes = 1;
   header.biBitCount = 24;
   header.biCompression = BI_RGB;
-  header.biSizeImage = DWORD(stride * size_t(image.Height));
-  std::memcpy(bytes.data(), &header, sizeof(header));
-  uint8_t* rows = bytes.data() + sizeof(header);
+  header.biSizeImage = DWORD(pixelBytes);
+  std::memcpy(bytes, &header, sizeof(header));
+  uint8_t* rows = bytes + sizeof(header);
   for (int32_t y = 0; y < image.Height; ++y) {
     uint8_t* out = rows + stride * size_t(image.Height - 1 - y);
+    std::memset(out + size_t(image.Width) * 3, 0, stride - size_t(image.Width) * 3);  // the padding
     const TBgra* in = image.Row(y);
     for (int32_t x = 0; x < image.Width; ++x, out += 3) {
       out[0] = in[x].B;
@@ -72,18 +69,21 @@ std::vector<uint8_t> PackedDib24(const TConstImageView& image) {
       out[2] = in[x].R;
     }
   }
-  return bytes;
+  ::GlobalUnlock(memory.Get());
+  return memory;
 }
 
 TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND owner, const TClipboardRetry& retry) {
   if (image.IsEmpty()) return TClipboardCopyResult::Empty;
-  // Everything is prepared before the clipboard is opened, so it is held only for the hand-over.
-  TBitmapHandle bitmap = MakeScreenBitmap(image);
-  TGlobalMemory dib = MakeGlobal(PackedDib24(image));
-  if (!bitmap && !dib) {
-    WriteLog(u"[CopyToClipboard]bitmap not created");
+  // Everything is prepared before the clipboard is opened, so it is held only for the hand-over. The DIB is the
+  // copy; the device bitmap is a convenience that a very tall picture may not get.
+  TGlobalMemory dib = PackedDib24(image);
+  if (!dib) {
+    WriteLog(u"[CopyToClipboard]DIB not created");
     return TClipboardCopyResult::Failed;
   }
+  TBitmapHandle bitmap = MakeScreenBitmap(image);
+  if (!bitmap) WriteLog(u"[CopyToClipboard]bitmap not created, the DIB goes alone");
   if (!OpenClipboardWithRetry(owner, retry)) {
     WriteLog(u"[CopyToClipboard]clipboard locked");
     return TClipboardCopyResult::Locked;
@@ -94,17 +94,13 @@ TClipboardCopyResult CopyImageToClipboard(const TConstImageView& image, HWND own
     return TClipboardCopyResult::Failed;
   }
   // The system owns what it accepted; what it refused stays ours and is freed.
-  bool stored = false;
-  if (bitmap && ::SetClipboardData(CF_BITMAP, bitmap.Get())) {
-    bitmap.Release();
-    stored = true;
+  if (!::SetClipboardData(CF_DIB, dib.Get())) {
+    WriteLog(u"[CopyToClipboard]SetClipboardData failed");
+    return TClipboardCopyResult::Failed;
   }
-  if (dib && ::SetClipboardData(CF_DIB, dib.Get())) {
-    dib.Release();
-    stored = true;
-  }
-  if (!stored) WriteLog(u"[CopyToClipboard]SetClipboardData failed");
-  return stored ? TClipboardCopyResult::Copied : TClipboardCopyResult::Failed;
+  dib.Release();
+  if (bitmap && ::SetClipboardData(CF_BITMAP, bitmap.Get())) bitmap.Release();
+  return TClipboardCopyResult::Copied;
 }
 
 const char16_t* ClipboardCopyResultText(TClipboardCopyResult result) {

@@ -133,14 +133,20 @@ std::unique_ptr<Gdiplus::Bitmap> ArgbBitmap(const TConstImageView& image) {
 
 }  // namespace
 
-bool SaveWithGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind) {
-  if (image.IsEmpty()) return false;
+TGdiplusSave SaveWithGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind) {
+  if (image.IsEmpty()) return TGdiplusSave::Failed;
   CLSID clsid{};
-  if (!FindEncoderClsid(GdiplusMimeType(kind), clsid)) return false;
+  if (!FindEncoderClsid(GdiplusMimeType(kind), clsid)) return TGdiplusSave::Failed;
   const auto bitmap = kind == TImageWriterKind::Gif ? IndexedBitmap(image) : ArgbBitmap(image);
-  if (!bitmap) return false;
+  if (!bitmap) return TGdiplusSave::BitmapRefused;
   const std::wstring wpath(path.begin(), path.end());
-  return bitmap->Save(wpath.c_str(), &clsid, nullptr) == Gdiplus::Ok;
+  switch (bitmap->Save(wpath.c_str(), &clsid, nullptr)) {
+    case Gdiplus::Ok: return TGdiplusSave::Saved;
+    case Gdiplus::Win32Error:
+    case Gdiplus::AccessDenied:
+    case Gdiplus::FileNotFound: return TGdiplusSave::Failed;  // the file, not the picture
+    default: return TGdiplusSave::EncoderRefused;
+  }
 }
 
 }  // namespace qor

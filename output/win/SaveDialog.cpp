@@ -53,8 +53,11 @@ std::optional<TSaveDialogResult> RunSaveDialog(HWND owner, const std::u16string&
 }
 
 bool AskOverwrite(HWND owner, const std::u16string& question, const std::u16string& path) {
-  const std::u16string text = FormatText(question, {NameOf(path)});
-  return ::MessageBoxW(owner, Wide(text), L"Varnel Screenshot", MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return AskYesNo(owner, FormatText(question, {NameOf(path)}));
+}
+
+bool AskYesNo(HWND owner, const std::u16string& question) {
+  return ::MessageBoxW(owner, Wide(question), L"Varnel Screenshot", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void ShowMessage(HWND owner, const std::u16string& text, UINT icon) {

@@ -21,6 +21,9 @@ std::optional<TSaveDialogResult> RunSaveDialog(HWND owner, const std::u16string&
 // "%s already exists. Do you want to replace it?" with the file's name (without its folder): true only for Yes.
 bool AskOverwrite(HWND owner, const std::u16string& question, const std::u16string& path);
 
+// A Yes/No question box captioned "Varnel Screenshot": true only for Yes.
+bool AskYesNo(HWND owner, const std::u16string& question);
+
 // A plain message box captioned "Varnel Screenshot".
 void ShowMessage(HWND owner, const std::u16string& text, UINT icon = MB_ICONWARNING);
 

@@ -6,13 +6,15 @@
 #include <vector>
 
 #include "app/LogManage.h"
-#include "base/BmpFile.h"
 #include "base/FileSystem.h"
+#include "base/Utf16Text.h"
+#include "output/BmpWriter.h"
 #include "output/CreateDirCir.h"
 #include "output/JpegWriter.h"
 #include "output/PngWriter.h"
 #include "output/SaveFormat.h"
 #include "output/win/GdiplusEncoder.h"
+#include "output/win/ReplacingFile.h"
 
 namespace qor {
 namespace {
@@ -42,14 +44,32 @@ TSaveResult WriteBytes(const std::vector<uint8_t>& bytes, const std::u16string& 
   return FileSystem().WriteFileAtomically(path, AsChars(bytes)) ? TSaveResult::Saved : TSaveResult::WriteFailed;
 }
 
+// Streams an encoder's output into a temporary sibling, which replaces the target once complete. encode is given
+// the sink; a failure of the file itself counts as WriteFailed, anything else as EncodeFailed.
+template <class TEncode>
+TSaveResult StreamToFile(const std::u16string& path, TEncode encode) {
+  TReplacingFile file(path);
+  if (!encode(file)) return file.WriteFailed() ? TSaveResult::WriteFailed : TSaveResult::EncodeFailed;
+  return file.Commit() ? TSaveResult::Saved : TSaveResult::WriteFailed;
+}
+
+TSaveResult WriteBmpFile(const TConstImageView& image, const std::u16string& path) {
+  return StreamToFile(path, [&](TByteSink& sink) { return WriteBmpTo(sink, image, 24); });
+}
+
 // GDI+ writes a temporary sibling, which then replaces the target.
 TSaveResult WriteThroughGdiplus(const TConstImageView& image, const std::u16string& path, TImageWriterKind kind) {
   CLSID clsid{};
   if (!FindEncoderClsid(GdiplusMimeType(kind), clsid)) return TSaveResult::EncodeFailed;
   const std::u16string temp = TemporarySiblingName(path);
-  if (!SaveWithGdiplus(image, temp, kind)) {
+  const TGdiplusSave saved = SaveWithGdiplus(image, temp, kind);
+  if (saved != TGdiplusSave::Saved) {
     FileSystem().RemoveFile(temp);
-    return TSaveResult::WriteFailed;
+    // The encoder refusing a picture beyond what the format's 16-bit sides hold is a size limit too.
+    const bool beyond16Bits = image.Width > 65535 || image.Height > 65535;
+    if (saved == TGdiplusSave::BitmapRefused || (saved == TGdiplusSave::EncoderRefused && beyond16Bits))
+      return TSaveResult::TooLargeForFormat;
+    return saved == TGdiplusSave::EncoderRefused ? TSaveResult::EncodeFailed : TSaveResult::WriteFailed;
   }
   if (!FileSystem().RenameFile(temp, path)) {
     FileSystem().RemoveFile(temp);
@@ -65,7 +85,7 @@ TSaveResult Convert(const TConstImageView& image, const std::u16string& path, co
            path + u",sExt," + ext);
   TSaveResult result;
   if (kind == TImageWriterKind::Png && !PngThroughGdiplus)
-    result = WriteBytes(WritePng(image), path);
+    result = StreamToFile(path, [&](TByteSink& sink) { return WritePngTo(sink, image); });
   else
     result = WriteThroughGdiplus(image, path, kind);
   WriteLog(result == TSaveResult::Saved ? u"[SaveNewBitmap]filepath:ExtractFileIconToFile,succ"
@@ -79,6 +99,14 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
     WriteLog(u"[SaveNewBitmap]empty image, nothing written," + path);
     return TSaveResult::EmptyImage;
   }
+  // A type that cannot hold the picture is known before anything is written.
+  const std::u16string ext = ExtractFileExt(path);
+  const TImageWriterKind kind = WriterKindForExtension(ext);
+  if (kind != TImageWriterKind::None && !WriterKindHoldsSize(kind, image.Width, image.Height)) {
+    WriteLog(u"[SaveNewBitmap]too large for the format, nothing written," + IntToText(image.Width) + u"x" +
+             IntToText(image.Height) + u"," + path);
+    return TSaveResult::TooLargeForFormat;
+  }
   if (FileSystem().MakeDirectories(ExtractFileDir(path))) WriteLog(u"[SaveNewBitmap]ForceDirectories done");
   WriteLog(u"[SaveNewBitmap]filepath:SaveNewBitmap");
   WriteLog(u"[SaveNewBitmap]filepath:ChangeFileExt," + ChangeFileExt(path, u".bmp"));
@@ -89,17 +117,14 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
   const std::u16string tempPath = TemporaryBitmapPath(envTemp, envTmp);
 
   // The temporary bitmap holds a copy of the whole capture; the formats below are written from the same pixels.
-  const std::vector<uint8_t> bmp = WriteBmp(image, 24);
-  const bool tempWritten = !bmp.empty() && FileSystem().WriteFileAtomically(tempPath, AsChars(bmp));
+  const bool tempWritten = WriteBmpFile(image, tempPath) == TSaveResult::Saved;
   WriteLog(u"[SaveNewBitmap]filepath:SaveToFile," + tempPath);
   if (!tempWritten) WriteLog(u"[SaveNewBitmap]SaveToFile failed," + tempPath);
 
-  const std::u16string ext = ExtractFileExt(path);
   WriteLog(u"[SaveNewBitmap]filepath:ExtractFileExt," + ext);
-  const TImageWriterKind kind = WriterKindForExtension(ext);
   TSaveResult result = TSaveResult::UnknownExtension;
   switch (kind) {
-    case TImageWriterKind::Bmp: result = WriteBytes(bmp, path); break;
+    case TImageWriterKind::Bmp: result = WriteBmpFile(image, path); break;
     case TImageWriterKind::Png: result = Convert(image, path, tempPath, ext, kind, u"ffPng"); break;
     case TImageWriterKind::Jpeg: result = WriteBytes(WriteJpeg(image, JpegSaveQuality), path); break;
     case TImageWriterKind::Tiff: result = Convert(image, path, tempPath, ext, kind, u"ffTiff"); break;
@@ -113,17 +138,6 @@ TSaveResult SaveUnguarded(const TConstImageView& image, const std::u16string& pa
 }
 
 }  // namespace
-
-const char16_t* SaveResultText(TSaveResult result) {
-  switch (result) {
-    case TSaveResult::Saved: return u"saved";
-    case TSaveResult::EmptyImage: return u"the image is empty";
-    case TSaveResult::UnknownExtension: return u"no writer for the file extension";
-    case TSaveResult::EncodeFailed: return u"the image could not be encoded";
-    case TSaveResult::WriteFailed: return u"the file could not be written";
-  }
-  return u"";
-}
 
 TSaveResult SaveNewBitmap(const TConstImageView& image, const std::u16string& path) {
   try {

@@ -4,24 +4,17 @@
 // Usage:
 //   const qor::TSaveResult r = qor::SaveNewBitmap(imageFront.View(), folder + name + ext);
 //   if (r != qor::TSaveResult::Saved) { /* keep the overlay open and tell the user: SaveResultText(r) */ }
+// Windows call WritePictureFile (output/win/PictureWriter.h) instead, which does the telling and the PNG offer.
 // The file never appears half-written under its final name: the bytes go to a temporary file beside it, which
-// then replaces the target in one step.
+// then replaces the target in one step. BMP and PNG (and the temporary bitmap) are written row by row through a
+// small buffer, so a long capture of 100,000 rows costs little memory beyond its pixels. A picture too large for
+// the type (JPEG or GIF beyond 65535 rows or columns) gives TooLargeForFormat and writes nothing.
 #include <string>
 
 #include "base/Image.h"
+#include "output/SaveResult.h"
 
 namespace qor {
-
-enum class TSaveResult {
-  Saved,
-  EmptyImage,        // nothing to write (an empty selection)
-  UnknownExtension,  // no writer knows the path's extension; nothing written
-  EncodeFailed,      // the encoder failed (out of memory, no GDI+ encoder for the format)
-  WriteFailed,       // the file could not be written or put in place (disk full, access denied, folder missing)
-};
-
-// A short English description for logs and messages.
-const char16_t* SaveResultText(TSaveResult result);
 
 // Writes image to path. Returns Saved only when the complete file is in place.
 TSaveResult SaveNewBitmap(const TConstImageView& image, const std::u16string& path);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -8,31 +7,16 @@
 
 #include "output/PngWriter.h"
 #include "tests/unit/base/TestImages.h"
+#include "tests/unit/output/PngReference.h"
+#include "tests/unit/output/RecordingSink.h"
 #include "tests/unit/output/StbDecode.h"
 
 namespace qor {
 namespace {
 
-uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-
-// The chunk types of a PNG file image, checking the signature, every length and every CRC on the way (the decoder
-// below does not check CRCs, which other readers reject files for).
 std::vector<std::string> ChunkTypes(const std::vector<uint8_t>& file) {
   std::vector<std::string> types;
-  if (file.size() < 8 || std::memcmp(file.data(), "\x89PNG\r\n\x1A\n", 8) != 0) {
-    ADD_FAILURE() << "no PNG signature";
-    return types;
-  }
-  for (size_t pos = 8; pos < file.size();) {
-    const uint32_t length = file.size() - pos >= 12 ? U32(&file[pos]) : 0;
-    if (file.size() - pos < 12 || file.size() - pos - 12 < length) {
-      ADD_FAILURE() << "chunk cut at " << pos;
-      break;
-    }
-    types.emplace_back(reinterpret_cast<const char*>(&file[pos + 4]), 4);
-    EXPECT_EQ(U32(&file[pos + 8 + length]), uint32_t(crc32(0, &file[pos + 4], uInt(4 + length)))) << types.back();
-    pos += 12 + length;
-  }
+  for (const test::TPngChunk& chunk : test::PngChunks(file)) types.push_back(chunk.Type);
   return types;
 }
 
@@ -95,6 +79,69 @@ TEST(WritePng, SplitsLargeImageDataIntoSeveralChunksAndGivesNothingForAnEmptyIma
   EXPECT_TRUE(WritePng(TImageView{reinterpret_cast<uint8_t*>(&pixel), 0, 1, 4}).empty());
   EXPECT_TRUE(WritePng(TImageView{reinterpret_cast<uint8_t*>(&pixel), 1, -3, 4}).empty());
   EXPECT_TRUE(WritePng(TImageView{nullptr, 5, 5, 20}).empty());
+}
+
+using test::TRecordingSink;
+
+TEST(WritePngTo, StreamsTheSameFileAsInMemoryAndAReferenceDecoderReadsItForEveryFilter) {
+  TImage source = test::NoiseImage(57, 23, 11);
+  for (int32_t y = 3; y < 23; y += 3)  // flat runs and repeated rows, so that every filter predicts something
+    for (int32_t x = 0; x < 57; ++x) source.View().At(x, y) = y % 2 ? TBgra{9, 8, 7, 0} : source.View().At(x, y - 1);
+  for (TPngFilter filter : {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Average, TPngFilter::Paeth,
+                            TPngFilter::Adaptive}) {
+    SCOPED_TRACE(int(filter));
+    TRecordingSink sink;
+    ASSERT_TRUE(WritePngTo(sink, source.View(), {6, filter}));
+    EXPECT_EQ(sink.Bytes, WritePng(source.View(), {6, filter}));
+    ExpectSameRgb(source.View(), test::ReferenceDecodePng(sink.Bytes).View());
+  }
+}
+
+TEST(WritePngTo, WritesAHundredThousandRowsInPiecesOfAtMostOneChunk) {
+  const TImage source = test::NoiseImage(16, 100000, 5);  // 4.8 MB of rows that do not compress
+  TRecordingSink sink;
+  ASSERT_TRUE(WritePngTo(sink, source.View(), {1, TPngFilter::Up}));
+  // The file leaves the writer as it is made, one chunk at a time, never as one block.
+  EXPECT_LE(sink.LargestWrite(), size_t(256 * 1024));
+  EXPECT_GT(sink.Sizes.size(), 3 * 18u) << "IDAT chunks of 256 KiB, each as length and type, data, CRC";
+  const TImage decoded = test::ReferenceDecodePng(sink.Bytes);
+  ASSERT_EQ(decoded.Width(), 16);
+  ASSERT_EQ(decoded.Height(), 100000);
+  for (int32_t y : {0, 1, 65535, 65536, 99998, 99999}) {
+    SCOPED_TRACE(y);
+    ExpectSameRgb(source.View().Sub(TRect{0, y, 16, y + 1}), decoded.View().Sub(TRect{0, y, 16, y + 1}));
+  }
+  ExpectSameRgb(source.View(), decoded.View());
+}
+
+TEST(WritePngTo, SingleRowsAndColumnsRoundTrip) {
+  for (TSize size : {TSize{1, 1}, TSize{5000, 1}, TSize{1, 5000}, TSize{2, 2}}) {
+    SCOPED_TRACE(std::to_string(size.Width) + "x" + std::to_string(size.Height));
+    const TImage source = test::NoiseImage(size.Width, size.Height, 3);
+    TRecordingSink sink;
+    ASSERT_TRUE(WritePngTo(sink, source.View()));
+    ExpectSameRgb(source.View(), test::ReferenceDecodePng(sink.Bytes).View());
+  }
+}
+
+TEST(WritePngTo, StopsAtTheFirstWriteTheSinkRefusesAndWritesNothingForAnEmptyPicture) {
+  const TImage source = test::NoiseImage(300, 900, 2);  // about 800 KB: several chunks
+  TRecordingSink refusing;
+  refusing.RefuseAfter = 300000;
+  EXPECT_FALSE(WritePngTo(refusing, source.View(), {0, TPngFilter::None}));
+  EXPECT_GT(refusing.Bytes.size(), 0u);
+  EXPECT_EQ(refusing.WritesRefused, 1) << "no write after the refusal";
+  TRecordingSink atOnce;
+  atOnce.RefuseAfter = 0;
+  EXPECT_FALSE(WritePngTo(atOnce, source.View()));
+  EXPECT_EQ(atOnce.WritesRefused, 1);
+  for (const TConstImageView& empty :
+       {TConstImageView{}, TConstImageView(TImage(0, 0).View()), TConstImageView{source.View().Pixels, 300, 0, 1200},
+        TConstImageView{nullptr, 4, 4, 16}}) {
+    TRecordingSink sink;
+    EXPECT_FALSE(WritePngTo(sink, empty));
+    EXPECT_TRUE(sink.Sizes.empty());
+  }
 }
 
 }  // namespace

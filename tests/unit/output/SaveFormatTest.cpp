@@ -80,6 +80,28 @@ TEST(PathWithWritableExtension, KeepsAKnownExtensionElseAddsTheTypesAndNeverGive
   }
 }
 
+TEST(WriterKindHoldsSize, JpegAndGifStopAt65535EitherWayBmpAtFourGigabytesPngAndTiffNever) {
+  for (TImageWriterKind kind : {TImageWriterKind::Jpeg, TImageWriterKind::Gif}) {
+    SCOPED_TRACE(int(kind));
+    EXPECT_TRUE(WriterKindHoldsSize(kind, 65535, 65535));
+    EXPECT_FALSE(WriterKindHoldsSize(kind, 1920, 65536));
+    EXPECT_FALSE(WriterKindHoldsSize(kind, 65536, 1));
+    EXPECT_FALSE(WriterKindHoldsSize(kind, 1920, 100000));
+  }
+  EXPECT_TRUE(WriterKindHoldsSize(TImageWriterKind::Bmp, 1920, 100000));
+  EXPECT_FALSE(WriterKindHoldsSize(TImageWriterKind::Bmp, 30000, 50000));
+  for (TImageWriterKind kind : {TImageWriterKind::Png, TImageWriterKind::Tiff}) {
+    EXPECT_TRUE(WriterKindHoldsSize(kind, 1920, 100000));
+    EXPECT_TRUE(WriterKindHoldsSize(kind, 100000, 100000));
+  }
+  EXPECT_FALSE(WriterKindHoldsSize(TImageWriterKind::None, 10, 10));
+  // An empty picture is no size question (SaveNewBitmap reports it as empty).
+  EXPECT_TRUE(WriterKindHoldsSize(TImageWriterKind::Jpeg, 0, 0));
+  EXPECT_EQ(WriterKindName(WriterKindForExtension(u".jpg")), u"JPEG");
+  EXPECT_EQ(WriterKindName(WriterKindForExtension(u".TIFF")), u"TIFF");
+  EXPECT_EQ(WriterKindName(TImageWriterKind::None), u"");
+}
+
 TEST(FailureTexts, ShipInTheEnglishTableWithTheDefaultsAndTakeThePathAndTheReason) {
   TExtIniFile english;
   ASSERT_TRUE(english.LoadFromFile(Utf8ToUtf16(QOR_SOURCE_DIR "/Language/English.lng")));

@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     });
   };
   const auto gdiplus = [&](const char* name, std::u16string file, TImageWriterKind kind) {
-    Measure(name, runs, folder + file, [&] { return qor::SaveWithGdiplus(view, folder + file, kind); });
+    Measure(name, runs, folder + file,
+            [&] { return qor::SaveWithGdiplus(view, folder + file, kind) == qor::TGdiplusSave::Saved; });
   };
   gdiplus("GDI+ PNG", u"save_timing_gdiplus.png", TImageWriterKind::Png);
   for (int level : {1, 3, 6})  // 3 with Up is the default

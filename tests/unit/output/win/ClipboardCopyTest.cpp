@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/LogManage.h"
 #include "base/win/UniqueHandle.h"
 #include "output/win/ClipboardCopy.h"
+#include "tests/unit/app/TestFolder.h"
 #include "tests/unit/base/TestImages.h"
 
 namespace qor {
@@ -36,6 +39,36 @@ TImage ReadClipboardDib() {
           const uint8_t* p = row + x * header.biBitCount / 8;
           out.View().At(x, y) = TBgra{p[0], p[1], p[2], 255};
         }
+      }
+    }
+    ::GlobalUnlock(data);
+  }
+  ::CloseClipboard();
+  return out;
+}
+
+// Some rows of the clipboard's CF_DIB (24-bit, bottom-up, as the copy puts it), stacked top to bottom in the
+// order asked, and the size its header gives; no rows when absent or of another kind. Reads only those rows, so a
+// very tall picture is not converted whole.
+struct TDibRows {
+  TSize Size;
+  TImage Rows;
+};
+TDibRows ReadClipboardDibRows(const std::vector<int32_t>& rows) {
+  TDibRows out;
+  if (!::OpenClipboard(nullptr)) return out;
+  if (HANDLE data = ::GetClipboardData(CF_DIB)) {
+    const auto* bytes = static_cast<const uint8_t*>(::GlobalLock(data));
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, bytes, sizeof(header));
+    out.Size = {header.biWidth, header.biHeight};
+    if (header.biCompression == BI_RGB && header.biBitCount == 24 && header.biHeight > 0) {
+      const size_t stride = (size_t(header.biWidth) * 3 + 3) & ~size_t(3);
+      out.Rows = TImage(header.biWidth, int32_t(rows.size()));
+      for (size_t i = 0; i < rows.size(); ++i) {
+        const uint8_t* row = bytes + header.biSize + stride * size_t(header.biHeight - 1 - rows[i]);
+        for (int32_t x = 0; x < header.biWidth; ++x)
+          out.Rows.View().At(x, int32_t(i)) = TBgra{row[3 * x], row[3 * x + 1], row[3 * x + 2], 255};
       }
     }
     ::GlobalUnlock(data);
@@ -111,9 +144,56 @@ TEST(ClipboardCopy, CopyEmptiesWhatWasOnTheClipboardButAnEmptyPictureLeavesItAlo
   EXPECT_EQ(CopyImageToClipboard(TImageView{}), TClipboardCopyResult::Empty);
   EXPECT_EQ(CopyImageToClipboard(TImage(0, 0).View()), TClipboardCopyResult::Empty);
   EXPECT_EQ(ReadText(), L"kept");
-  EXPECT_TRUE(PackedDib24(TImageView{}).empty());
+  EXPECT_FALSE(PackedDib24(TImageView{}));
   ASSERT_EQ(CopyImageToClipboard(Pattern(4, 4).View()), TClipboardCopyResult::Copied);
   EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT));
+}
+
+// A long capture, 1920 x 70,000 (512 MiB of pixels): the DIB holds it whatever becomes of the device bitmap.
+TEST(ClipboardCopy, AVeryTallPictureIsCopiedAsADibWithItsRowsInPlace) {
+  TImage tall(1920, 70000);
+  for (int32_t y = 0; y < tall.Height(); ++y) {
+    TBgra* row = tall.View().Row(y);
+    for (int32_t x = 0; x < 1920; ++x) row[x] = TBgra{uint8_t(x), uint8_t(y), uint8_t(y >> 8), 0};
+  }
+  ASSERT_EQ(CopyImageToClipboard(tall.View()), TClipboardCopyResult::Copied);
+  const std::vector<int32_t> rows = {0, 1, 32767, 65535, 65536, 69999};
+  const TDibRows dib = ReadClipboardDibRows(rows);
+  EXPECT_EQ(dib.Size, (TSize{1920, 70000}));
+  ASSERT_EQ(dib.Rows.Height(), int32_t(rows.size()));
+  for (size_t i = 0; i < rows.size(); ++i) {
+    SCOPED_TRACE(rows[i]);
+    ExpectSamePixels(tall.View().Sub(TRect{0, rows[i], 1920, rows[i] + 1}),
+                     dib.Rows.View().Sub(TRect{0, int32_t(i), 1920, int32_t(i) + 1}));
+  }
+  // What the system made of the device bitmap is told, not required.
+  ::OpenClipboard(nullptr);
+  const auto bitmap = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+  BITMAP info{};
+  if (bitmap) ::GetObjectW(bitmap, sizeof(info), &info);
+  ::CloseClipboard();
+  std::printf("CF_BITMAP of the 1920 x 70000 copy: %s (%ld x %ld, %d bits)\n", bitmap ? "present" : "absent",
+              long(info.bmWidth), long(info.bmHeight), int(info.bmBitsPixel));
+}
+
+// Beyond 134,217,727 rows the system makes no device bitmap (Wine refuses the height); the DIB alone is the copy.
+TEST(ClipboardCopy, APictureWithoutADeviceBitmapIsStillCopiedAsADib) {
+  test::TTestFolder folder;
+  LogManage().SetTimeStamp(false);
+  LogManage().SetFileName(folder.Path(u"copy.log"));
+  const int32_t height = 0x8000000;
+  TImage narrow(1, height);
+  for (int32_t y = 0; y < height; ++y) narrow.View().At(0, y) = TBgra{uint8_t(y), uint8_t(y >> 8), uint8_t(y >> 16), 0};
+  EXPECT_EQ(CopyImageToClipboard(narrow.View()), TClipboardCopyResult::Copied);
+  const std::vector<int32_t> rows = {0, 65536, 0x7FFFFFF, height - 1};
+  const TDibRows dib = ReadClipboardDibRows(rows);
+  EXPECT_EQ(dib.Size, (TSize{1, height}));
+  ASSERT_EQ(dib.Rows.Height(), int32_t(rows.size()));
+  for (size_t i = 0; i < rows.size(); ++i)
+    EXPECT_TRUE(test::SameRgb(narrow.View().At(0, rows[i]), dib.Rows.View().At(0, int32_t(i))));
+  const auto lines = test::ReadLines(folder.Path(u"copy.log"));
+  LogManage().SetFileName(folder.Path(u"closed.log"));
+  EXPECT_EQ(lines, std::vector<std::u16string>{u"[CopyToClipboard]bitmap not created, the DIB goes alone"});
 }
 
 // Another thread holds the clipboard open for a window of its own until told to let go, as another program would.

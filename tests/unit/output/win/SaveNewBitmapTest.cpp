@@ -208,5 +208,58 @@ TEST_P(SaveNewBitmapFailureTest, LeavesNoFileBehindWhenTheTargetCannotBeReplaced
 INSTANTIATE_TEST_SUITE_P(Formats, SaveNewBitmapFailureTest, testing::Values(u".bmp", u".png", u".jpeg"),
                          [](const auto& info) { return "Ext" + std::to_string(info.index); });
 
+// A long capture: 100,000 rows, each row different from its neighbours (its own colour at its own place).
+TImage TallCapture(int32_t width, int32_t height) {
+  TImage image = TestCapture(width, 6);
+  TImage tall(width, height);
+  for (int32_t y = 0; y < height; ++y) {
+    const TBgra* from = image.View().Row(y % 6);
+    TBgra* to = tall.View().Row(y);
+    for (int32_t x = 0; x < width; ++x) to[x] = from[x];
+    to[y % width] = TBgra{uint8_t(y), uint8_t(y >> 8), uint8_t(y >> 16), 0};
+  }
+  return tall;
+}
+
+TEST_F(SaveNewBitmapTest, WritesAHundredThousandRowsAsPngAndBmpThatReadBack) {
+  const TImage capture = TallCapture(256, 100000);
+  for (const std::u16string ext : {u".png", u".bmp"}) {
+    SCOPED_TRACE(std::string(ext.begin(), ext.end()));
+    const std::u16string path = ShotFolder + u"long" + ext;
+    ASSERT_EQ(SaveNewBitmap(capture.View(), path), TSaveResult::Saved);
+    const TImage decoded = DecodeWithGdiplus(path);
+    ASSERT_EQ(decoded.Width(), 256);
+    ASSERT_EQ(decoded.Height(), 100000);
+    for (int32_t y : {0, 1, 65535, 65536, 99999}) {
+      SCOPED_TRACE(y);
+      EXPECT_EQ(MaxChannelDifference(capture.View().Sub(TRect{0, y, 256, y + 1}),
+                                     decoded.View().Sub(TRect{0, y, 256, y + 1})),
+                0);
+    }
+    if (ext == u".bmp") {
+      EXPECT_EQ(Fs.SizeOfFile(path), 54u + 768u * 100000u);
+    }
+  }
+  EXPECT_TRUE(FilesIn(TempFolder).empty()) << "the temporary bitmap is deleted";
+}
+
+TEST_F(SaveNewBitmapTest, JpegAndGifBeyond65535RowsOrColumnsAreTooLargeAndNothingIsWritten) {
+  const TImage tall = TallCapture(8, 65536);
+  const TImage wide = TestCapture(65536, 2);
+  for (const std::u16string ext : {u".jpeg", u".JPG", u".gif"})
+    for (const TImage* image : {&tall, &wide}) {
+      SCOPED_TRACE(std::string(ext.begin(), ext.end()) + " " + std::to_string(image->Width()));
+      EXPECT_EQ(SaveNewBitmap(image->View(), ShotFolder + u"long" + ext), TSaveResult::TooLargeForFormat);
+    }
+  EXPECT_FALSE(Fs.DirectoryExists(ShotFolder)) << "not even the folder is made";
+  EXPECT_TRUE(FilesIn(TempFolder).empty());
+  const auto lines = LogLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      u"[SaveNewBitmap]too large for the format, nothing written,8x65536," + ShotFolder + u"long.jpeg"),
+            lines.end());
+  // One row less fits.
+  EXPECT_EQ(SaveNewBitmap(TallCapture(8, 65535).View(), ShotFolder + u"fits.jpeg"), TSaveResult::Saved);
+}
+
 }  // namespace
 }  // namespace qor
