@@ -14,7 +14,7 @@
 #include "output/win/PinLaunch.h"
 #include "output/win/SaveDialog.h"
 #include "output/win/SaveFlowHost.h"
-#include "output/win/SaveNewBitmap.h"
+#include "output/win/PictureWriter.h"
 #include "output/win/TipForm.h"
 
 namespace qor {
@@ -144,12 +144,15 @@ void TScrollCapture::Copy() {
 }
 
 bool TScrollCapture::WriteResult(const std::u16string& path) {
-  const TSaveResult result = SaveNewBitmap(FRun->WholeResult(), path);
-  if (result == TSaveResult::Saved) return true;
-  WriteLog(u"[savebtn]not saved," + path + u"," + SaveResultText(result));
-  const std::u16string text = AppLanguage().MessageText(SaveFailedKey, SaveFailedDefault);
-  ShowMessage(FTools->Handle(), FormatText(text, {path, SaveResultText(result)}));
-  return false;
+  // A picture too tall for JPEG (or GIF) is offered as PNG; when nothing is written the user has been told why and
+  // the run goes on.
+  std::u16string written;
+  if (!WritePictureFile(FTools->Handle(), FRun->WholeResult(), path, &written)) {
+    WriteLog(u"[savebtn]not saved," + path);
+    return false;
+  }
+  if (written != path) WriteLog(u"[savebtn]saved as," + written);
+  return true;
 }
 
 void TScrollCapture::Save() {

@@ -18,47 +18,14 @@
 #include "output/SaveNaming.h"
 #include "output/win/ClipboardCopy.h"
 #include "output/win/SaveDialog.h"
-#include "output/win/SaveNewBitmap.h"
+#include "output/win/PictureWriter.h"
+#include "output/win/SaveFlowHost.h"
 
 namespace qor {
 
 namespace {
 
 constexpr int FolderMyPictures = 39;  // CSIDL_MYPICTURES
-
-// The save flow's dialogs, questions and writes, owned by the pin.
-class TPinSaveHost : public TSaveFlowHost {
- public:
-  TPinSaveHost(HWND owner, std::u16string extension, const TConstImageView& picture)
-      : FOwner(owner), FExtension(std::move(extension)), FPicture(picture) {}
-
-  bool DirectoryExists(const std::u16string& folder) override { return FileSystem().DirectoryExists(folder); }
-  bool FileExists(const std::u16string& path) override { return FileSystem().FileExists(path); }
-  std::optional<TSaveChoice> AskForFile(const std::u16string& folder, const std::u16string& fileName) override {
-    const auto chosen = RunSaveDialog(FOwner, folder, fileName, std::u16string(SaveDialogFilter),
-                                      FilterIndexForExtension(FExtension), std::u16string(SaveDialogDefaultExt));
-    if (!chosen) return std::nullopt;
-    return TSaveChoice{chosen->FileName, chosen->FilterIndex};
-  }
-  bool ConfirmOverwrite(const std::u16string& path) override {
-    const std::u16string& question = MessageTexts().M_Screen_ImgExitHint;
-    return AskOverwrite(FOwner, question.empty() ? u"%s already exists. Do you want to replace it?" : question, path);
-  }
-  bool Write(const std::u16string& path) override {
-    const TSaveResult result = SaveNewBitmap(FPicture, path);
-    if (result == TSaveResult::Saved) return true;
-    WriteLog(u"[Pin]not saved," + path + u"," + SaveResultText(result));
-    ShowMessage(FOwner, FormatText(AppLanguage().MessageText(SaveFailedKey, SaveFailedDefault),
-                                   {path, SaveResultText(result)}));
-    return false;
-  }
-  void Log(const std::u16string& line) override { WriteLog(line); }
-
- private:
-  HWND FOwner;
-  std::u16string FExtension;
-  TConstImageView FPicture;
-};
 
 }  // namespace
 
@@ -82,7 +49,14 @@ void TFormPinned::SavePicture() {
   // The dialog and its questions show above the pin.
   const bool onTop = FKeepOnTop;
   if (onTop) SetKeepOnTop(false);
-  TPinSaveHost host(Handle(), extension, FPicture.View());
+  const TConstImageView picture = FPicture.View();
+  const HWND owner = Handle();
+  TWindowSaveHost host(owner, extension, [owner, picture](const std::u16string& path) {
+    std::u16string written;
+    if (WritePictureFile(owner, picture, path, &written)) return true;
+    WriteLog(u"[Pin]not saved," + path);
+    return false;
+  });
   const bool saved = RunSaveFlow({folder, ScreenShotFileName(LocalTimeNow()), extension, false}, host);
   WriteLog(saved ? u"[Pin]saved" : u"[Pin]save cancelled");
   if (onTop && Handle()) SetKeepOnTop(true);
