@@ -1,0 +1,202 @@
+#include "scroll/PreviewCopy.h"
+
+#include <algorithm>
+
+namespace qor {
+
+namespace {
+
+// Area weights from sourceCount cells onto destCount cells: source cell s spans [s * destCount, (s + 1) * destCount)
+// and dest cell d spans [d * sourceCount, (d + 1) * sourceCount); a tap's weight is their overlap, so the weights of
+// one dest cell add up to sourceCount. start[d] is the first tap of cell d (start has destCount + 1 entries).
+void AreaTaps(int32_t sourceCount, int32_t destCount, std::vector<int32_t>& start, std::vector<TAreaTap>& taps) {
+  start.assign(size_t(destCount) + 1, 0);
+  taps.clear();
+  for (int32_t d = 0; d < destCount; ++d) {
+    start[size_t(d)] = int32_t(taps.size());
+    const int64_t from = int64_t(d) * sourceCount, to = from + sourceCount;
+    for (int64_t s = from / destCount; s * destCount < to; ++s) {
+      const int64_t overlap = std::min(to, (s + 1) * destCount) - std::max(from, s * destCount);
+      if (overlap > 0) taps.push_back({int32_t(s), uint32_t(overlap)});
+    }
+  }
+  start[size_t(destCount)] = int32_t(taps.size());
+}
+
+// Adds one row, reduced across by the taps, weight times into sums (four per dest column).
+void AddRow(const TBgra* row, const std::vector<int32_t>& start, const std::vector<TAreaTap>& taps, uint64_t weight,
+            uint64_t* sums, int32_t destWidth) {
+  for (int32_t x = 0; x < destWidth; ++x, sums += 4) {
+    uint32_t b = 0, g = 0, r = 0, a = 0;
+    for (int32_t t = start[size_t(x)]; t < start[size_t(x) + 1]; ++t) {
+      const TBgra& p = row[taps[size_t(t)].Source];
+      const uint32_t w = taps[size_t(t)].Weight;
+      b += p.B * w;
+      g += p.G * w;
+      r += p.R * w;
+      a += p.A * w;
+    }
+    sums[0] += b * weight;
+    sums[1] += g * weight;
+    sums[2] += r * weight;
+    sums[3] += a * weight;
+  }
+}
+
+int64_t FloorDiv(int64_t value, int64_t divisor) {
+  return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
+}  // namespace
+
+void ScalePreview(const TConstImageView& source, const TImageView& dest) {
+  if (source.IsEmpty() || dest.IsEmpty()) return;
+  std::vector<int32_t> columnStart, rowStart;
+  std::vector<TAreaTap> columnTaps, rowTaps;
+  AreaTaps(source.Width, dest.Width, columnStart, columnTaps);
+  AreaTaps(source.Height, dest.Height, rowStart, rowTaps);
+  const uint64_t total = uint64_t(source.Width) * uint64_t(source.Height);
+  std::vector<uint64_t> sums(size_t(dest.Width) * 4);
+  for (int32_t y = 0; y < dest.Height; ++y) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int32_t t = rowStart[size_t(y)]; t < rowStart[size_t(y) + 1]; ++t)
+      AddRow(source.Row(rowTaps[size_t(t)].Source), columnStart, columnTaps, rowTaps[size_t(t)].Weight, sums.data(),
+             dest.Width);
+    TBgra* out = dest.Row(y);
+    for (int32_t x = 0; x < dest.Width; ++x) {
+      const uint64_t* s = &sums[size_t(x) * 4];
+      out[x] = TBgra{uint8_t((s[0] + total / 2) / total), uint8_t((s[1] + total / 2) / total),
+                     uint8_t((s[2] + total / 2) / total), uint8_t((s[3] + total / 2) / total)};
+    }
+  }
+}
+
+void TPreviewCopy::Clear() {
+  FPictureWidth = FPictureHeight = FWidth = 0;
+  FOrigin = FFirstGroup = 0;
+  FLevel = 0;
+  FGroups.clear();
+  FView = TImage();
+}
+
+int64_t TPreviewCopy::GroupOf(int64_t row) const { return FloorDiv(row, int64_t(1) << FLevel); }
+
+void TPreviewCopy::Update(const TConstImageView& whole, TRowSpan changed, int32_t prepended) {
+  if (whole.IsEmpty()) {
+    Clear();
+    return;
+  }
+  if (FGroups.empty() || whole.Width != FPictureWidth || (changed.First <= 0 && changed.Count >= whole.Height)) {
+    Rebuild(whole);
+    return;
+  }
+  FOrigin -= prepended;
+  FPictureHeight = whole.Height;
+  const int64_t firstGroup = GroupOf(FOrigin), lastGroup = GroupOf(FOrigin + whole.Height - 1);
+  // Groups that lie wholly outside the picture now held rows that were dropped.
+  while (!FGroups.empty() && FFirstGroup < firstGroup) {
+    FGroups.pop_front();
+    ++FFirstGroup;
+  }
+  while (!FGroups.empty() && FFirstGroup + int64_t(FGroups.size()) - 1 > lastGroup) FGroups.pop_back();
+  if (FGroups.empty()) FFirstGroup = firstGroup;
+  while (GroupOf(FOrigin + whole.Height - 1) - GroupOf(FOrigin) + 1 > 2 * PreviewCopyMaxRows) MergeLevel();
+  const int64_t first = GroupOf(FOrigin), last = GroupOf(FOrigin + whole.Height - 1);
+  while (FFirstGroup > first) {
+    FGroups.emplace_front();
+    --FFirstGroup;
+  }
+  while (FFirstGroup + int64_t(FGroups.size()) - 1 < last) FGroups.emplace_back();
+  // The end groups may have gained or lost rows; the changed rows' groups have new content.
+  Compute(whole, first);
+  Compute(whole, last);
+  if (changed.Count > 0) {
+    const int64_t from = GroupOf(FOrigin + changed.First), to = GroupOf(FOrigin + changed.First + changed.Count - 1);
+    for (int64_t g = std::max(from, first + 1); g <= std::min(to, last - 1); ++g) Compute(whole, g);
+  }
+  Render();
+}
+
+void TPreviewCopy::Rebuild(const TConstImageView& whole) {
+  FPictureWidth = whole.Width;
+  FPictureHeight = whole.Height;
+  FWidth = std::min(whole.Width, PreviewMaxWidth);
+  AreaTaps(whole.Width, FWidth, FColumnStart, FColumnTaps);
+  FOrigin = 0;
+  FLevel = 0;
+  while (GroupOf(whole.Height - 1) + 1 > 2 * PreviewCopyMaxRows) ++FLevel;
+  FFirstGroup = 0;
+  FGroups.assign(size_t(GroupOf(whole.Height - 1) + 1), TGroup{});
+  for (int64_t g = 0; g < int64_t(FGroups.size()); ++g) Compute(whole, g);
+  Render();
+}
+
+void TPreviewCopy::MergeLevel() {
+  std::deque<TGroup> merged;
+  const int64_t firstMerged = FloorDiv(FFirstGroup, 2);
+  for (size_t i = 0; i < FGroups.size(); ++i) {
+    TGroup& group = FGroups[i];
+    const size_t slot = size_t(FloorDiv(FFirstGroup + int64_t(i), 2) - firstMerged);
+    if (slot >= merged.size()) merged.emplace_back();
+    TGroup& into = merged[slot];
+    if (group.Rows == 0) continue;
+    if (into.Rows == 0) {
+      into = std::move(group);
+      continue;
+    }
+    const uint64_t rows = uint64_t(into.Rows) + uint64_t(group.Rows);
+    for (size_t v = 0; v < into.Mean.size(); ++v)
+      into.Mean[v] = uint16_t((into.Mean[v] * uint64_t(into.Rows) + group.Mean[v] * uint64_t(group.Rows) + rows / 2) /
+                              rows);
+    into.Rows = int32_t(rows);
+  }
+  FGroups = std::move(merged);
+  FFirstGroup = firstMerged;
+  ++FLevel;
+}
+
+void TPreviewCopy::Compute(const TConstImageView& whole, int64_t group) {
+  const int64_t size = int64_t(1) << FLevel;
+  const int64_t from = std::max(group * size, FOrigin), to = std::min((group + 1) * size, FOrigin + whole.Height);
+  TGroup& target = At(group);
+  target.Rows = int32_t(std::max<int64_t>(0, to - from));
+  target.Mean.assign(size_t(FWidth) * 4, 0);
+  if (target.Rows == 0) return;
+  std::vector<uint64_t> sums(size_t(FWidth) * 4, 0);
+  for (int64_t row = from; row < to; ++row)
+    AddRow(whole.Row(int32_t(row - FOrigin)), FColumnStart, FColumnTaps, 256, sums.data(), FWidth);
+  const uint64_t total = uint64_t(whole.Width) * uint64_t(target.Rows);
+  for (size_t v = 0; v < sums.size(); ++v) target.Mean[v] = uint16_t((sums[v] + total / 2) / total);
+}
+
+void TPreviewCopy::Render() {
+  // Evenly sized rows over exactly the picture: row i spans [i * H, (i + 1) * H) and picture row p spans
+  // [p * n, (p + 1) * n) in units of 1/n picture rows.
+  const int64_t height = FPictureHeight;
+  const int64_t count = (height + (int64_t(1) << FLevel) - 1) >> FLevel;
+  FView = TImage(FWidth, int32_t(count));
+  std::vector<uint64_t> sums(size_t(FWidth) * 4);
+  size_t g = 0;
+  int64_t groupFrom = 0;  // picture row where group g starts
+  for (int64_t i = 0; i < count; ++i) {
+    std::fill(sums.begin(), sums.end(), 0);
+    const int64_t from = i * height, to = from + height;
+    while (g < FGroups.size() && (groupFrom + FGroups[g].Rows) * count <= from) groupFrom += FGroups[g++].Rows;
+    int64_t start = groupFrom;
+    for (size_t k = g; k < FGroups.size() && start * count < to; start += FGroups[k++].Rows) {
+      const TGroup& group = FGroups[k];
+      const int64_t overlap = std::min(to, (start + group.Rows) * count) - std::max(from, start * count);
+      if (overlap <= 0) continue;
+      for (size_t v = 0; v < sums.size(); ++v) sums[v] += uint64_t(group.Mean[v]) * uint64_t(overlap);
+    }
+    TBgra* out = FView.View().Row(int32_t(i));
+    const uint64_t total = uint64_t(height) * 256;
+    for (int32_t x = 0; x < FWidth; ++x) {
+      const uint64_t* s = &sums[size_t(x) * 4];
+      out[x] = TBgra{uint8_t((s[0] + total / 2) / total), uint8_t((s[1] + total / 2) / total),
+                     uint8_t((s[2] + total / 2) / total), uint8_t((s[3] + total / 2) / total)};
+    }
+  }
+}
+
+}  // namespace qor
