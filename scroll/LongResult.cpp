@@ -23,6 +23,15 @@ class TBmpRows {
   }
 
   bool RowEquals(int32_t y, const TBgra* row, std::vector<TBgra>& scratch) const {
+    if (FLayout.BitsPerPixel == 24) {
+      // The library's kind, compared in place: three bytes against an opaque pixel.
+      const uint8_t* src =
+          FData + FLayout.PixelOffset + size_t(FLayout.TopDown ? y : FLayout.Height - 1 - y) * FLayout.RowStride;
+      bool same = true;
+      for (int32_t x = 0; x < FLayout.Width; ++x, src += 3)
+        same &= src[0] == row[x].B && src[1] == row[x].G && src[2] == row[x].R && row[x].A == 255;
+      return same;
+    }
     scratch.resize(size_t(FLayout.Width));
     Decode(y, 1, TImageView{reinterpret_cast<uint8_t*>(scratch.data()), FLayout.Width, 1, 0});
     return std::memcmp(scratch.data(), row, scratch.size() * sizeof(TBgra)) == 0;
@@ -75,8 +84,10 @@ void TLongResult::TakeWhole(const uint8_t* bmp, const TBmpLayout& layout) {
   FCapacity = FFirst = FHeight = 0;
   FWidth = layout.Width;
   Reshape(0, layout.Height);
-  TBmpRows(bmp, layout).Decode(0, layout.Height, TImageView{reinterpret_cast<uint8_t*>(BufferRow(0)), FWidth, FHeight,
-                                                              ptrdiff_t(FWidth) * ptrdiff_t(sizeof(TBgra))});
+  TBmpRows(bmp, layout)
+      .Decode(0, layout.Height,
+              TImageView{reinterpret_cast<uint8_t*>(BufferRow(0)), FWidth, FHeight,
+                         ptrdiff_t(FWidth) * ptrdiff_t(sizeof(TBgra))});
   FPrepended = 0;
   FBandLimit = std::max(MinBandLimit, layout.Height);
 }

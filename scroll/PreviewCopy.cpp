@@ -1,6 +1,7 @@
 #include "scroll/PreviewCopy.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace qor {
 
@@ -43,6 +44,18 @@ void AddRow(const TBgra* row, const std::vector<int32_t>& start, const std::vect
   }
 }
 
+// sums[v] += bytes[v] * weight; the pointers never overlap, which lets the compiler use vector instructions.
+void AddWeighted(const uint8_t* __restrict bytes, uint32_t weight, uint32_t* __restrict sums, size_t count) {
+  for (size_t v = 0; v < count; ++v) sums[v] += bytes[v] * weight;
+}
+
+// Writes sums * scale, rounded, as pixels (four sums per pixel).
+void StoreMeans(const uint64_t* sums, double scale, TBgra* out, int32_t width) {
+  for (int32_t x = 0; x < width; ++x, sums += 4)
+    out[x] = TBgra{uint8_t(double(sums[0]) * scale + 0.5), uint8_t(double(sums[1]) * scale + 0.5),
+                   uint8_t(double(sums[2]) * scale + 0.5), uint8_t(double(sums[3]) * scale + 0.5)};
+}
+
 int64_t FloorDiv(int64_t value, int64_t divisor) {
   return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
@@ -55,19 +68,31 @@ void ScalePreview(const TConstImageView& source, const TImageView& dest) {
   std::vector<TAreaTap> columnTaps, rowTaps;
   AreaTaps(source.Width, dest.Width, columnStart, columnTaps);
   AreaTaps(source.Height, dest.Height, rowStart, rowTaps);
-  const uint64_t total = uint64_t(source.Width) * uint64_t(source.Height);
+  const double scale = 1.0 / (double(source.Width) * double(source.Height));
+  const size_t values = size_t(source.Width) * 4;
+  // Down the rows first (weights of one dest row add up to the source height, so 32 bits hold 255 times any
+  // supported height), then across.
+  std::vector<uint32_t> down(values);
   std::vector<uint64_t> sums(size_t(dest.Width) * 4);
   for (int32_t y = 0; y < dest.Height; ++y) {
-    std::fill(sums.begin(), sums.end(), 0);
-    for (int32_t t = rowStart[size_t(y)]; t < rowStart[size_t(y) + 1]; ++t)
-      AddRow(source.Row(rowTaps[size_t(t)].Source), columnStart, columnTaps, rowTaps[size_t(t)].Weight, sums.data(),
-             dest.Width);
-    TBgra* out = dest.Row(y);
-    for (int32_t x = 0; x < dest.Width; ++x) {
-      const uint64_t* s = &sums[size_t(x) * 4];
-      out[x] = TBgra{uint8_t((s[0] + total / 2) / total), uint8_t((s[1] + total / 2) / total),
-                     uint8_t((s[2] + total / 2) / total), uint8_t((s[3] + total / 2) / total)};
+    std::fill(down.begin(), down.end(), 0u);
+    for (int32_t t = rowStart[size_t(y)]; t < rowStart[size_t(y) + 1]; ++t) {
+      AddWeighted(reinterpret_cast<const uint8_t*>(source.Row(rowTaps[size_t(t)].Source)), rowTaps[size_t(t)].Weight,
+                  down.data(), values);
     }
+    for (int32_t x = 0; x < dest.Width; ++x) {
+      uint64_t* sum = &sums[size_t(x) * 4];
+      sum[0] = sum[1] = sum[2] = sum[3] = 0;
+      for (int32_t t = columnStart[size_t(x)]; t < columnStart[size_t(x) + 1]; ++t) {
+        const uint32_t* in = &down[size_t(columnTaps[size_t(t)].Source) * 4];
+        const uint64_t weight = columnTaps[size_t(t)].Weight;
+        sum[0] += in[0] * weight;
+        sum[1] += in[1] * weight;
+        sum[2] += in[2] * weight;
+        sum[3] += in[3] * weight;
+      }
+    }
+    StoreMeans(sums.data(), scale, dest.Row(y), dest.Width);
   }
 }
 
@@ -146,8 +171,8 @@ void TPreviewCopy::MergeLevel() {
     }
     const uint64_t rows = uint64_t(into.Rows) + uint64_t(group.Rows);
     for (size_t v = 0; v < into.Mean.size(); ++v)
-      into.Mean[v] = uint16_t((into.Mean[v] * uint64_t(into.Rows) + group.Mean[v] * uint64_t(group.Rows) + rows / 2) /
-                              rows);
+      into.Mean[v] =
+          uint16_t((into.Mean[v] * uint64_t(into.Rows) + group.Mean[v] * uint64_t(group.Rows) + rows / 2) / rows);
     into.Rows = int32_t(rows);
   }
   FGroups = std::move(merged);
@@ -171,31 +196,39 @@ void TPreviewCopy::Compute(const TConstImageView& whole, int64_t group) {
 
 void TPreviewCopy::Render() {
   // Evenly sized rows over exactly the picture: row i spans [i * H, (i + 1) * H) and picture row p spans
-  // [p * n, (p + 1) * n) in units of 1/n picture rows.
+  // [p * n, (p + 1) * n) in units of 1/n picture rows; each row blends the two or three groups it overlaps.
   const int64_t height = FPictureHeight;
   const int64_t count = (height + (int64_t(1) << FLevel) - 1) >> FLevel;
-  FView = TImage(FWidth, int32_t(count));
-  std::vector<uint64_t> sums(size_t(FWidth) * 4);
+  const size_t values = size_t(FWidth) * 4;
+  FView = TImage();
+  if (!FViewStore || FViewStore->size() < values / 4 * size_t(count))
+    FViewStore = std::make_shared<std::vector<TBgra>>(values / 4 * size_t(count));
+  const TImageView view{reinterpret_cast<uint8_t*>(FViewStore->data()), FWidth, int32_t(count),
+                        ptrdiff_t(FWidth) * ptrdiff_t(sizeof(TBgra))};
+  FView = TImage(view, FViewStore);
+  std::vector<float> blend(values);
+  const float unit = float(1.0 / (double(height) * 256.0));
   size_t g = 0;
   int64_t groupFrom = 0;  // picture row where group g starts
   for (int64_t i = 0; i < count; ++i) {
-    std::fill(sums.begin(), sums.end(), 0);
     const int64_t from = i * height, to = from + height;
     while (g < FGroups.size() && (groupFrom + FGroups[g].Rows) * count <= from) groupFrom += FGroups[g++].Rows;
+    uint8_t* out = reinterpret_cast<uint8_t*>(view.Row(int32_t(i)));
+    if (groupFrom * count == from && (groupFrom + FGroups[g].Rows) * count == to) {
+      // The row is exactly one group.
+      const uint16_t* mean = FGroups[g].Mean.data();
+      for (size_t v = 0; v < values; ++v) out[v] = uint8_t((mean[v] + 128) >> 8);
+      continue;
+    }
+    std::fill(blend.begin(), blend.end(), 0.5f);
     int64_t start = groupFrom;
     for (size_t k = g; k < FGroups.size() && start * count < to; start += FGroups[k++].Rows) {
-      const TGroup& group = FGroups[k];
-      const int64_t overlap = std::min(to, (start + group.Rows) * count) - std::max(from, start * count);
-      if (overlap <= 0) continue;
-      for (size_t v = 0; v < sums.size(); ++v) sums[v] += uint64_t(group.Mean[v]) * uint64_t(overlap);
+      const int64_t overlap = std::min(to, (start + FGroups[k].Rows) * count) - std::max(from, start * count);
+      const float weight = float(overlap) * unit;
+      const uint16_t* mean = FGroups[k].Mean.data();
+      for (size_t v = 0; v < values; ++v) blend[v] += float(mean[v]) * weight;
     }
-    TBgra* out = FView.View().Row(int32_t(i));
-    const uint64_t total = uint64_t(height) * 256;
-    for (int32_t x = 0; x < FWidth; ++x) {
-      const uint64_t* s = &sums[size_t(x) * 4];
-      out[x] = TBgra{uint8_t((s[0] + total / 2) / total), uint8_t((s[1] + total / 2) / total),
-                     uint8_t((s[2] + total / 2) / total), uint8_t((s[3] + total / 2) / total)};
-    }
+    for (size_t v = 0; v < values; ++v) out[v] = uint8_t(std::min(blend[v], 255.0f));
   }
 }
 

@@ -9,6 +9,7 @@
 // to evenly sized rows covering exactly the whole picture, which is what ScalePreview expects.
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 #include "base/Image.h"
@@ -30,7 +31,7 @@ class TPreviewCopy {
   // whole: TLongResult::View() after the update; changed: what Update reported; prepended: rows added at the top by
   // this update (TLongResult::Prepended(): 0 for a step at the end, negative when the top lost rows).
   void Update(const TConstImageView& whole, TRowSpan changed, int32_t prepended);
-  TConstImageView View() const { return FView.View(); }  // the reduced copy
+  TConstImageView View() const { return FView.View(); }  // the reduced copy, valid until the next update
   TImage Snapshot() const { return FView.Clone(); }      // a copy of View() for handing to another thread
   int32_t GroupRows() const { return int32_t(1) << FLevel; }
   int32_t GroupCount() const { return int32_t(FGroups.size()); }
@@ -52,13 +53,14 @@ class TPreviewCopy {
 
   int32_t FPictureWidth = 0;
   int32_t FPictureHeight = 0;
-  int32_t FWidth = 0;    // of the copy
-  int64_t FOrigin = 0;   // absolute row of picture row 0 (moves up as rows are prepended)
-  int FLevel = 0;        // groups of 2^FLevel rows
+  int32_t FWidth = 0;   // of the copy
+  int64_t FOrigin = 0;  // absolute row of picture row 0 (moves up as rows are prepended)
+  int FLevel = 0;       // groups of 2^FLevel rows
   int64_t FFirstGroup = 0;
   std::deque<TGroup> FGroups;
   std::vector<int32_t> FColumnStart;  // per copy column, its first entry in FColumnTaps (one more at the end)
   std::vector<TAreaTap> FColumnTaps;
+  std::shared_ptr<std::vector<TBgra>> FViewStore;  // the view's pixels, reused from update to update
   TImage FView;
 };
 

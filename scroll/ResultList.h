@@ -11,10 +11,10 @@
 namespace qor {
 
 struct TLongPicResult {
-  TImage Preview;                  // TPreviewCopy::Snapshot() after this step (empty when the call gave no picture)
-  int32_t Width = 0, Height = 0;   // the whole picture's size
+  TImage Preview;                 // TPreviewCopy::Snapshot() after this step (empty when the call gave no picture)
+  int32_t Width = 0, Height = 0;  // the whole picture's size
   bool Downward = true;
-  int Status = 0;                  // 0 stitched, 1 stitched but the library reported failure, 2 no output
+  int Status = 0;  // 0 stitched, 1 stitched but the library reported failure, 2 no output
 };
 
 class TResultList {

@@ -83,7 +83,8 @@ TEST(LongResultTest, MixedStepsOnATallPictureTouchOnlyTheBandAndTheNewRows) {
   for (int i = 0; i < 4; ++i) {
     run.Down(700);
     checked.Step(run.Bmp(), true);
-    EXPECT_EQ(checked.Changed, (TRowSpan{run.Height() - 700 - TSimulatedRun::FooterRows, 700 + TSimulatedRun::FooterRows}));
+    EXPECT_EQ(checked.Changed,
+              (TRowSpan{run.Height() - 700 - TSimulatedRun::FooterRows, 700 + TSimulatedRun::FooterRows}));
     EXPECT_EQ(checked.Result.Prepended(), 0);
   }
   for (int i = 0; i < 3; ++i) {

@@ -46,8 +46,8 @@ TEST(PreviewCopyTest, MixedStepsOnAPictureThatOutgrowsTheCopyStayCloseToTheWhole
   step(false, 1900);
   step(false, 1901);  // past 8192 rows
   EXPECT_EQ(pipeline.Copy.GroupRows(), 4);
-  step(true, 0);      // only the footer changes
-  step(false, 0);     // only the header changes
+  step(true, 0);                    // only the footer changes
+  step(false, 0);                   // only the header changes
   pipeline.Step(run.Bmp(), false);  // nothing new
   pipeline.Check(boxes);
   EXPECT_EQ(pipeline.Result.Height(), run.Height());

@@ -55,8 +55,7 @@ inline int PreviewTolerance(const TConstImageView& copy, const TConstImageView& 
 
 // Scales the copy and the whole picture into every box and checks each against its tolerance. Returns the largest
 // difference seen.
-inline int ExpectPreviewClose(const TPreviewCopy& copy, const TConstImageView& whole,
-                              const std::vector<TBox>& boxes) {
+inline int ExpectPreviewClose(const TPreviewCopy& copy, const TConstImageView& whole, const std::vector<TBox>& boxes) {
   int worst = 0;
   for (const TBox& box : boxes) {
     TImage fromCopy(box.Width, box.Height), direct(box.Width, box.Height);
