@@ -23,14 +23,21 @@ class TBmpRows {
   }
 
   bool RowEquals(int32_t y, const TBgra* row, std::vector<TBgra>& scratch) const {
-    if (FLayout.BitsPerPixel == 24) {
-      // The library's kind, compared in place: three bytes against an opaque pixel.
+    if (FLayout.BitsPerPixel == 24 && FLayout.Width > 1) {
+      // The library's kind, compared in place: each pixel's three bytes read as one 32-bit word (the last pixel's
+      // word would reach past the row, so it is compared alone).
       const uint8_t* src =
           FData + FLayout.PixelOffset + size_t(FLayout.TopDown ? y : FLayout.Height - 1 - y) * FLayout.RowStride;
-      bool same = true;
-      for (int32_t x = 0; x < FLayout.Width; ++x, src += 3)
-        same &= src[0] == row[x].B && src[1] == row[x].G && src[2] == row[x].R && row[x].A == 255;
-      return same;
+      const int32_t last = FLayout.Width - 1;
+      uint32_t differ = 0;
+      for (int32_t x = 0; x < last; ++x) {
+        uint32_t stored, kept;
+        std::memcpy(&stored, src + size_t(x) * 3, 4);
+        std::memcpy(&kept, row + x, 4);
+        differ |= (stored | 0xFF000000u) ^ kept;
+      }
+      const uint8_t* end = src + size_t(last) * 3;
+      return differ == 0 && TBgra{end[0], end[1], end[2], 255} == row[last];
     }
     scratch.resize(size_t(FLayout.Width));
     Decode(y, 1, TImageView{reinterpret_cast<uint8_t*>(scratch.data()), FLayout.Width, 1, 0});

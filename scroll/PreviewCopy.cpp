@@ -24,29 +24,25 @@ void AreaTaps(int32_t sourceCount, int32_t destCount, std::vector<int32_t>& star
   start[size_t(destCount)] = int32_t(taps.size());
 }
 
-// Adds one row, reduced across by the taps, weight times into sums (four per dest column).
-void AddRow(const TBgra* row, const std::vector<int32_t>& start, const std::vector<TAreaTap>& taps, uint64_t weight,
-            uint64_t* sums, int32_t destWidth) {
-  for (int32_t x = 0; x < destWidth; ++x, sums += 4) {
-    uint32_t b = 0, g = 0, r = 0, a = 0;
-    for (int32_t t = start[size_t(x)]; t < start[size_t(x) + 1]; ++t) {
-      const TBgra& p = row[taps[size_t(t)].Source];
-      const uint32_t w = taps[size_t(t)].Weight;
-      b += p.B * w;
-      g += p.G * w;
-      r += p.R * w;
-      a += p.A * w;
-    }
-    sums[0] += b * weight;
-    sums[1] += g * weight;
-    sums[2] += r * weight;
-    sums[3] += a * weight;
-  }
-}
-
 // sums[v] += bytes[v] * weight; the pointers never overlap, which lets the compiler use vector instructions.
 void AddWeighted(const uint8_t* __restrict bytes, uint32_t weight, uint32_t* __restrict sums, size_t count) {
   for (size_t v = 0; v < count; ++v) sums[v] += bytes[v] * weight;
+}
+
+// Reduces column sums (four per source column) across by the taps into sums (four per dest column).
+void SumAcross(const uint32_t* down, const std::vector<int32_t>& start, const std::vector<TAreaTap>& taps,
+               uint64_t* sums, int32_t destWidth) {
+  for (int32_t x = 0; x < destWidth; ++x, sums += 4) {
+    sums[0] = sums[1] = sums[2] = sums[3] = 0;
+    for (int32_t t = start[size_t(x)]; t < start[size_t(x) + 1]; ++t) {
+      const uint32_t* in = down + size_t(taps[size_t(t)].Source) * 4;
+      const uint64_t weight = taps[size_t(t)].Weight;
+      sums[0] += in[0] * weight;
+      sums[1] += in[1] * weight;
+      sums[2] += in[2] * weight;
+      sums[3] += in[3] * weight;
+    }
+  }
 }
 
 // Writes sums * scale, rounded, as pixels (four sums per pixel).
@@ -80,18 +76,7 @@ void ScalePreview(const TConstImageView& source, const TImageView& dest) {
       AddWeighted(reinterpret_cast<const uint8_t*>(source.Row(rowTaps[size_t(t)].Source)), rowTaps[size_t(t)].Weight,
                   down.data(), values);
     }
-    for (int32_t x = 0; x < dest.Width; ++x) {
-      uint64_t* sum = &sums[size_t(x) * 4];
-      sum[0] = sum[1] = sum[2] = sum[3] = 0;
-      for (int32_t t = columnStart[size_t(x)]; t < columnStart[size_t(x) + 1]; ++t) {
-        const uint32_t* in = &down[size_t(columnTaps[size_t(t)].Source) * 4];
-        const uint64_t weight = columnTaps[size_t(t)].Weight;
-        sum[0] += in[0] * weight;
-        sum[1] += in[1] * weight;
-        sum[2] += in[2] * weight;
-        sum[3] += in[3] * weight;
-      }
-    }
+    SumAcross(down.data(), columnStart, columnTaps, sums.data(), dest.Width);
     StoreMeans(sums.data(), scale, dest.Row(y), dest.Width);
   }
 }
@@ -187,11 +172,16 @@ void TPreviewCopy::Compute(const TConstImageView& whole, int64_t group) {
   target.Rows = int32_t(std::max<int64_t>(0, to - from));
   target.Mean.assign(size_t(FWidth) * 4, 0);
   if (target.Rows == 0) return;
-  std::vector<uint64_t> sums(size_t(FWidth) * 4, 0);
+  // Down the group's rows, then across once.
+  std::vector<uint32_t>& down = FDownSums;
+  down.assign(size_t(whole.Width) * 4, 0);
   for (int64_t row = from; row < to; ++row)
-    AddRow(whole.Row(int32_t(row - FOrigin)), FColumnStart, FColumnTaps, 256, sums.data(), FWidth);
+    AddWeighted(reinterpret_cast<const uint8_t*>(whole.Row(int32_t(row - FOrigin))), 1, down.data(), down.size());
+  std::vector<uint64_t>& sums = FAcrossSums;
+  sums.resize(size_t(FWidth) * 4);
+  SumAcross(down.data(), FColumnStart, FColumnTaps, sums.data(), FWidth);
   const uint64_t total = uint64_t(whole.Width) * uint64_t(target.Rows);
-  for (size_t v = 0; v < sums.size(); ++v) target.Mean[v] = uint16_t((sums[v] + total / 2) / total);
+  for (size_t v = 0; v < sums.size(); ++v) target.Mean[v] = uint16_t((sums[v] * 256 + total / 2) / total);
 }
 
 void TPreviewCopy::Render() {

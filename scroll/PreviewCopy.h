@@ -60,6 +60,8 @@ class TPreviewCopy {
   std::deque<TGroup> FGroups;
   std::vector<int32_t> FColumnStart;  // per copy column, its first entry in FColumnTaps (one more at the end)
   std::vector<TAreaTap> FColumnTaps;
+  std::vector<uint32_t> FDownSums;  // scratch of Compute, kept to save an allocation per group
+  std::vector<uint64_t> FAcrossSums;
   std::shared_ptr<std::vector<TBgra>> FViewStore;  // the view's pixels, reused from update to update
   TImage FView;
 };
