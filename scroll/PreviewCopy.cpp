@@ -100,6 +100,7 @@ void TPreviewCopy::Update(const TConstImageView& whole, TRowSpan changed, int32_
     Rebuild(whole);
     return;
   }
+  if (changed.Count <= 0 && prepended == 0 && whole.Height == FPictureHeight) return;  // the same picture
   FOrigin -= prepended;
   FPictureHeight = whole.Height;
   const int64_t firstGroup = GroupOf(FOrigin), lastGroup = GroupOf(FOrigin + whole.Height - 1);
@@ -124,6 +125,12 @@ void TPreviewCopy::Update(const TConstImageView& whole, TRowSpan changed, int32_
     const int64_t from = GroupOf(FOrigin + changed.First), to = GroupOf(FOrigin + changed.First + changed.Count - 1);
     for (int64_t g = std::max(from, first + 1); g <= std::min(to, last - 1); ++g) Compute(whole, g);
   }
+  // A group left empty means the changed rows did not cover what moved: start again from the whole picture.
+  for (const TGroup& group : FGroups)
+    if (group.Rows == 0) {
+      Rebuild(whole);
+      return;
+    }
   Render();
 }
 
@@ -204,7 +211,7 @@ void TPreviewCopy::Render() {
     const int64_t from = i * height, to = from + height;
     while (g < FGroups.size() && (groupFrom + FGroups[g].Rows) * count <= from) groupFrom += FGroups[g++].Rows;
     uint8_t* out = reinterpret_cast<uint8_t*>(view.Row(int32_t(i)));
-    if (groupFrom * count == from && (groupFrom + FGroups[g].Rows) * count == to) {
+    if (g < FGroups.size() && groupFrom * count == from && (groupFrom + FGroups[g].Rows) * count == to) {
       // The row is exactly one group.
       const uint16_t* mean = FGroups[g].Mean.data();
       for (size_t v = 0; v < values; ++v) out[v] = uint8_t((mean[v] + 128) >> 8);

@@ -30,13 +30,11 @@ TEST(PreviewCopyTest, MixedStepsOnAPictureThatOutgrowsTheCopyStayCloseToTheWhole
   EXPECT_EQ(pipeline.Copy.View().Width, PreviewMaxWidth);
   EXPECT_EQ(pipeline.Copy.GroupRows(), 1);
   const std::vector<TBox> boxes{{400, 1200}, {140, 500}};
-  int exact = 0, grouped = 0;
   const auto step = [&](bool down, int32_t rows) {
     down ? run.Down(rows) : run.Up(rows);
     pipeline.Step(run.Bmp(), down);
     EXPECT_LE(pipeline.Copy.GroupCount(), 2 * PreviewCopyMaxRows);
-    const int difference = pipeline.Check(boxes);
-    (pipeline.Copy.GroupRows() == 1 ? exact : grouped) = std::max(difference, 0);
+    pipeline.Check(boxes);
   };
   step(true, 1700);
   step(true, 1700);  // past 4096 rows: rows are now grouped in pairs
@@ -51,7 +49,6 @@ TEST(PreviewCopyTest, MixedStepsOnAPictureThatOutgrowsTheCopyStayCloseToTheWhole
   pipeline.Step(run.Bmp(), false);  // nothing new
   pipeline.Check(boxes);
   EXPECT_EQ(pipeline.Result.Height(), run.Height());
-  std::printf("largest difference in the boxes: %d (every row kept), %d (rows grouped)\n", exact, grouped);
 }
 
 TEST(PreviewCopyTest, TheLibrarysMixedRunPreviewsLikeTheWholePicture) {
