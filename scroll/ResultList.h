@@ -20,8 +20,9 @@ struct TLongPicResult {
 class TResultList {
  public:
   void Append(std::unique_ptr<TLongPicResult> r);  // worker thread, under the lock
-  // User-interface thread: under the lock frees every record but the newest and returns the newest (it stays in the
-  // list until the next call or Clear); null when empty. countBefore: the count before trimming (for the log line).
+  // User-interface thread: under the lock takes every record but the newest out of the list (they are freed once
+  // the lock is released, so the worker never waits for that) and returns the newest, which stays in the list until
+  // the next call or Clear; null when empty. countBefore: the count before trimming (for the log line).
   TLongPicResult* KeepNewest(int& countBefore);
   void Clear();
   int Count() const;
