@@ -66,7 +66,7 @@ step "native tests" ctest --preset native -j "$jobs" --timeout 300
 thread_sanitizer_tests() {
   cmake --preset tsan >build/configure-tsan.log 2>&1 || { cat build/configure-tsan.log; return 1; }
   cmake --build --preset tsan --target unit_scroll -j "$jobs" &&
-    ctest --preset tsan -R '^QuickThreadPool' -j "$jobs" --timeout 300
+    ctest --preset tsan -R '^(QuickThreadPool|ResultList)' -j "$jobs" --timeout 300
 }
 step "thread sanitizer tests" thread_sanitizer_tests
 

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "base/Image.h"
+#include "scroll/PreviewPlacement.h"  // PreviewMaxWidth
 #include "scroll/LongResult.h"
 
 namespace qor {
 
-inline constexpr int32_t PreviewMaxWidth = 400;
 inline constexpr int32_t PreviewCopyMaxRows = 2048;
 
 // One source cell's share of a dest cell in an area-averaging scale.

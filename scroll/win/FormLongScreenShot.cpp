@@ -172,12 +172,9 @@ void TFormLongScreenShot::TakeFrame(bool downward, bool cursorTest) {
   auto record = std::make_unique<TLongPicResult>();
   {
     std::lock_guard lock(FResultLock);
-    const int32_t before = FLongResult.Height();
     TRowSpan changed;
-    if (FLongResult.Update(result, size_t(resultSize), downward, changed)) {
-      const int32_t prepended = downward ? 0 : std::max(0, FLongResult.Height() - before);
-      FPreviewCopy.Update(FLongResult.View(), changed, prepended);
-    }
+    if (FLongResult.Update(result, size_t(resultSize), downward, changed))
+      FPreviewCopy.Update(FLongResult.View(), changed, FLongResult.Prepended());
     record->Preview = FPreviewCopy.Snapshot();
     record->Width = FLongResult.Width();
     record->Height = FLongResult.Height();
