@@ -154,6 +154,18 @@ void WriteBmpHeaders(uint8_t* dest, int32_t width, int32_t height, int bitsPerPi
   Put32(info + 28, 3780);
 }
 
+void PackBmpRow(const TBgra* in, int32_t width, int bitsPerPixel, uint8_t* out) {
+  if (bitsPerPixel == 32) {
+    std::memcpy(out, in, size_t(width) * 4);
+    return;
+  }
+  for (int32_t x = 0; x < width; ++x, out += 3) {
+    out[0] = in[x].B;
+    out[1] = in[x].G;
+    out[2] = in[x].R;
+  }
+}
+
 std::vector<uint8_t> WriteBmp(const TConstImageView& view, int bitsPerPixel) {
   if (view.IsEmpty() || (bitsPerPixel != 24 && bitsPerPixel != 32)) return {};
   const size_t stride = BmpRowStride(view.Width, bitsPerPixel);
@@ -161,16 +173,7 @@ std::vector<uint8_t> WriteBmp(const TConstImageView& view, int bitsPerPixel) {
   WriteBmpHeaders(file.data(), view.Width, view.Height, bitsPerPixel, false);
   for (int32_t y = 0; y < view.Height; ++y) {
     uint8_t* out = file.data() + BmpHeadersSize + size_t(view.Height - 1 - y) * stride;
-    const TBgra* in = view.Row(y);
-    if (bitsPerPixel == 32) {
-      std::memcpy(out, in, size_t(view.Width) * 4);
-    } else {
-      for (int32_t x = 0; x < view.Width; ++x, out += 3) {
-        out[0] = in[x].B;
-        out[1] = in[x].G;
-        out[2] = in[x].R;
-      }
-    }
+    PackBmpRow(view.Row(y), view.Width, bitsPerPixel, out);
   }
   return file;
 }

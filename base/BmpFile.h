@@ -61,6 +61,9 @@ void WriteBmpHeaders(uint8_t* dest, int32_t width, int32_t height, int bitsPerPi
 
 // A complete bottom-up BMP file image of the view, 24 or 32 bits per pixel (32 keeps the alpha byte as it is).
 // Empty for an empty view or another bit count.
+// One row of pixels as a BMP stores it: BGRA as it is (32 bits) or BGR (24 bits); the padding is the caller's.
+void PackBmpRow(const TBgra* in, int32_t width, int bitsPerPixel, uint8_t* out);
+
 std::vector<uint8_t> WriteBmp(const TConstImageView& view, int bitsPerPixel = 24);
 
 }  // namespace qor

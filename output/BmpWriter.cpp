@@ -1,7 +1,6 @@
 #include "output/BmpWriter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "base/BmpFile.h"
@@ -33,17 +32,7 @@ bool WriteBmpTo(TByteSink& sink, const TConstImageView& view, int bitsPerPixel) 
   size_t filled = 0;
   // Bottom-up: the last row of the view is the first one stored.
   for (int32_t y = view.Height - 1; y >= 0; --y) {
-    uint8_t* out = buffer.data() + filled;
-    const TBgra* in = view.Row(y);
-    if (bitsPerPixel == 32) {
-      std::memcpy(out, in, size_t(view.Width) * 4);
-    } else {
-      for (int32_t x = 0; x < view.Width; ++x, out += 3) {
-        out[0] = in[x].B;
-        out[1] = in[x].G;
-        out[2] = in[x].R;
-      }
-    }
+    PackBmpRow(view.Row(y), view.Width, bitsPerPixel, buffer.data() + filled);
     filled += stride;
     if (filled == buffer.size() || y == 0) {
       if (!sink.Write(buffer.data(), filled)) return false;
