@@ -8,6 +8,11 @@
 #include "base/BmpFile.h"
 #include "tests/stitch-corpus/StitchCorpus.h"
 
+namespace qor::stitch::corpus {
+// Failure messages name a case rather than dump its bytes.
+inline void PrintTo(const TCaseRecipe& recipe, std::ostream* out) { *out << recipe.Name; }
+}  // namespace qor::stitch::corpus
+
 namespace qor::stitch::testing {
 
 // Frames of width x height (header and footer rows fixed) over a page of pageHeight rows; with steps, the run
