@@ -19,13 +19,14 @@ constexpr int64_t MinEvidence = 24;
 // ... and at most one disagreeing cell per this many compared ones.
 constexpr int64_t ErrorRatio = 12;
 // ... or at most one row with a disagreeing cell per this many clean rows.
-constexpr int32_t BadRowRatio = 3;
+constexpr int32_t BadRowRatio = 2;
 // A scroll bar covers one strip, or two where it straddles a boundary.
 constexpr int MaxIgnoredStrips = 2;
 // A row lines up (in place or shifted) when at most one of this many compared cells differs.
 constexpr int LineUpRatio = 6;
-// A floating element is at least this tall.
+// A floating element is at least this tall, and its rows are not all alike (a vertical rule does not float).
 constexpr int32_t FloatingRows = 12;
+constexpr int32_t FloatingChanges = 4;
 
 inline uint64_t SlotKey(uint64_t cell, int strip) {
   const uint64_t key = (cell ^ (uint64_t(strip) * 0x9E3779B97F4A7C15ull)) | 1;  // 0 marks an empty slot
@@ -126,13 +127,12 @@ void TFrameMatcher::FloatingRuns(const TFrameSignature& newer, int strip, int32_
   const uint32_t bit = 1u << strip;
   int32_t start = from, varied = 0;
   for (int32_t y = from; y <= to; ++y) {
-    const bool still = y < to && !(FStaticDiff[size_t(y)] & bit) && !(newer.FlatMask(y) & bit) &&
-                       (!FKnown[size_t(y)] || (FShiftDiff[size_t(y)] & bit));
+    const bool still = y < to && !(FStaticDiff[size_t(y)] & bit) && (FMoved[size_t(y)] & bit);
     if (still) {
       varied += y > start && newer.Cell(y, strip) != newer.Cell(y - 1, strip);
       continue;
     }
-    if (y - start >= FloatingRows && varied * 2 >= y - start) onRun(start, y);
+    if (y - start >= FloatingRows && varied >= FloatingChanges) onRun(start, y);
     start = y + 1;
     varied = 0;
   }
@@ -159,6 +159,35 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
     FKnown[size_t(y)] = known;
     FShiftDiff[size_t(y)] = known ? newer.DiffMask(y, older, oy) : 0;
   }
+  // Cells that did not move with the page: where a row's counterpart is not known, whether the older frame's
+  // cell at that row reappears d rows away tells it (an avatar that happens to lie where one lay before does).
+  FMoved.resize(size_t(h));
+  for (int32_t y = 0; y < h; ++y) {
+    const int32_t ny = y - d;
+    FMoved[size_t(y)] = FKnown[size_t(y)]       ? FShiftDiff[size_t(y)]
+                        : ny >= 0 && ny < h ? newer.DiffMask(ny, older, y)
+                                            : all;
+  }
+
+  // On rows that otherwise line up: strips that agree only in place on many rows do not scroll (a sidebar, a
+  // minimap); strips that disagree both in place and shifted change by themselves (a scroll bar thumb, an
+  // animation), unless a floating element explains it.
+  const auto lineUp = [&](int32_t y) {
+    return FKnown[size_t(y)] && std::popcount(FShiftDiff[size_t(y)]) * 3 <= strips;
+  };
+  int32_t alignedRows = 0;
+  int32_t changed[MaxStrips] = {}, fixed[MaxStrips] = {};
+  for (int32_t y = 0; y < h; ++y) {
+    if (!lineUp(y)) continue;
+    ++alignedRows;
+    for (uint32_t still = FShiftDiff[size_t(y)] & ~FStaticDiff[size_t(y)]; still != 0; still &= still - 1)
+      ++fixed[std::countr_zero(still)];
+  }
+  const int32_t changeLimit = std::max<int32_t>(4, alignedRows * 3 / 100);
+  const int32_t fixedLimit = std::max<int32_t>(changeLimit, alignedRows / 4);
+  uint32_t fixedStrips = 0;
+  for (int s = 0; s < strips; ++s)
+    if (fixed[s] >= fixedLimit) fixedStrips |= 1u << s;
 
   // Floating elements (a back-to-top button, a chat bubble) stay in place over the scrolling rows near the top
   // or bottom: the bands will reach over them, so that they are written once, with a band, and the rows beside
@@ -167,32 +196,19 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   int32_t floatAbove = -1, floatBelow = h;
   if (d != 0)
     for (int s = 0; s < strips; ++s)
-      FloatingRuns(newer, s, 0, h, [&](int32_t from, int32_t to) {
-        if (from >= h / 2) floatBelow = std::min(floatBelow, from);
-        if (to <= h / 2) floatAbove = std::max(floatAbove, to);
-      });
-
-  // On rows that otherwise line up: strips that disagree both in place and shifted change by themselves (a scroll
-  // bar thumb, an animation); strips that agree only in place do not scroll (a sidebar, a minimap).
-  int32_t alignedRows = 0;
-  int32_t changed[MaxStrips] = {}, fixed[MaxStrips] = {};
-  for (int32_t y = floatAbove + 1; y < floatBelow; ++y) {
-    const uint32_t shift = FShiftDiff[size_t(y)];
-    if (!FKnown[size_t(y)] || std::popcount(shift) * 3 > strips) continue;
-    ++alignedRows;
-    const uint32_t inPlace = FStaticDiff[size_t(y)];
-    for (uint32_t both = shift & inPlace; both != 0; both &= both - 1) ++changed[std::countr_zero(both)];
-    for (uint32_t still = shift & ~inPlace; still != 0; still &= still - 1) ++fixed[std::countr_zero(still)];
-  }
-  const int32_t changeLimit = std::max<int32_t>(4, alignedRows * 3 / 100);
-  const int32_t fixedLimit = std::max<int32_t>(changeLimit, alignedRows / 4);
-  uint32_t ignored = 0, fixedStrips = 0;
-  for (int s = 0; s < strips; ++s) {
-    if (changed[s] >= changeLimit)
-      ignored |= 1u << s;
-    else if (fixed[s] >= fixedLimit)
-      fixedStrips |= 1u << s;
-  }
+      if (!(fixedStrips & (1u << s)))
+        FloatingRuns(newer, s, 0, h, [&](int32_t from, int32_t to) {
+          if (from >= h / 2) floatBelow = std::min(floatBelow, from);
+          if (to <= h / 2) floatAbove = std::max(floatAbove, to);
+        });
+  for (int32_t y = floatAbove + 1; y < floatBelow; ++y)
+    if (lineUp(y))
+      for (uint32_t both = FShiftDiff[size_t(y)] & FStaticDiff[size_t(y)]; both != 0; both &= both - 1)
+        ++changed[std::countr_zero(both)];
+  uint32_t ignored = 0;
+  for (int s = 0; s < strips; ++s)
+    if (changed[s] >= changeLimit) ignored |= 1u << s;
+  fixedStrips &= ~ignored;
   match.IgnoredStrips = ignored;
   match.FixedStrips = fixedStrips;
   if (std::popcount(ignored) > MaxIgnoredStrips || std::popcount(fixedStrips) * 2 > strips) {

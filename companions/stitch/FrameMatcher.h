@@ -59,7 +59,8 @@ class TFrameMatcher {
   // Candidates from whole rows, for content whose cells repeat too often to vote (identical rows).
   void CollectRowCandidates(const TFrameSignature& older, const TFrameSignature& newer, bool downward,
                             std::vector<int32_t>& candidates) const;
-  // Calls onRun(first, end) for each run of rows in [from, to) where the strip shows a floating element.
+  // Calls onRun(first, end) for each run of rows in [from, to) where the strip may show a floating element: it
+  // stayed in place and did not move with the page.
   template <typename TOnRun>
   void FloatingRuns(const TFrameSignature& newer, int strip, int32_t from, int32_t to, TOnRun&& onRun) const;
   TFrameMatch Score(const TFrameSignature& older, const TFrameSignature& newer, int32_t d, TBands olderBands);
@@ -71,6 +72,7 @@ class TFrameMatcher {
   std::vector<uint32_t> FStaticDiff;
   std::vector<uint32_t> FShiftDiff;
   std::vector<uint8_t> FKnown;  // the row's shifted counterpart shows page content
+  std::vector<uint32_t> FMoved;  // the row's cells that did not stay with the page
   std::vector<int32_t> FPrefixStatic;
   std::vector<int32_t> FPrefixShift;
   std::vector<int32_t> FPrefixInBand;
