@@ -27,6 +27,8 @@ constexpr int LineUpRatio = 6;
 // A floating element is at least this tall, and its rows are not all alike (a vertical rule does not float).
 constexpr int32_t FloatingRows = 12;
 constexpr int32_t FloatingChanges = 4;
+// Its edges may blend with the page over at most this many rows.
+constexpr int32_t FloatingEdge = 12;
 
 inline uint64_t SlotKey(uint64_t cell, int strip) {
   const uint64_t key = (cell ^ (uint64_t(strip) * 0x9E3779B97F4A7C15ull)) | 1;  // 0 marks an empty slot
@@ -132,7 +134,14 @@ void TFrameMatcher::FloatingRuns(const TFrameSignature& newer, int strip, int32_
       varied += y > start && newer.Cell(y, strip) != newer.Cell(y - 1, strip);
       continue;
     }
-    if (y - start >= FloatingRows && varied >= FloatingChanges) onRun(start, y);
+    if (y - start >= FloatingRows && varied >= FloatingChanges) {
+      // Its soft edges (antialiasing, a shadow) blend with the page under them: they differ both ways.
+      const auto blends = [&](int32_t r) { return (FStaticDiff[size_t(r)] & FMoved[size_t(r)] & bit) != 0; };
+      int32_t first = start, end = y;
+      while (first > from && start - first < FloatingEdge && blends(first - 1)) --first;
+      while (end < to && end - y < FloatingEdge && blends(end)) ++end;
+      onRun(first, end);
+    }
     start = y + 1;
     varied = 0;
   }
@@ -201,8 +210,9 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
           if (from >= h / 2) floatBelow = std::min(floatBelow, from);
           if (to <= h / 2) floatAbove = std::max(floatAbove, to);
         });
+  // Rows whose counterpart lay under a floating element in the older frame do not count either.
   for (int32_t y = floatAbove + 1; y < floatBelow; ++y)
-    if (lineUp(y))
+    if (lineUp(y) && y + d > floatAbove && y + d < floatBelow)
       for (uint32_t both = FShiftDiff[size_t(y)] & FStaticDiff[size_t(y)]; both != 0; both &= both - 1)
         ++changed[std::countr_zero(both)];
   uint32_t ignored = 0;
@@ -212,7 +222,7 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   match.IgnoredStrips = ignored;
   match.FixedStrips = fixedStrips;
   if (std::popcount(ignored) > MaxIgnoredStrips || std::popcount(fixedStrips) * 2 > strips) {
-    if (getenv("STITCH_DEBUG")) fprintf(stderr, "d=%d early ign=%x fixed=%x\n", d, ignored, fixedStrips);
+    if (getenv("STITCH_DEBUG")) fprintf(stderr, "d=%d early ign=%x fixed=%x float=%d/%d ch2=%d lim=%d\n", d, ignored, fixedStrips, floatAbove, floatBelow, changed[2], changeLimit);
     return match;
   }
   const uint32_t kept = all & ~ignored & ~fixedStrips;
@@ -321,8 +331,10 @@ const TFrameMatch* TFrameMatcher::Choose(std::vector<TFrameMatch>& passed, bool 
   if (std::any_of(passed.begin(), passed.end(), hinted))
     passed.erase(std::remove_if(passed.begin(), passed.end(), [&](const TFrameMatch& m) { return !hinted(m); }),
                  passed.end());
+  // The share of disagreeing cells, as if MinEvidence more had disagreed: a join on a little evidence does not
+  // beat a well-supported one with a few changing cells.
   auto ratio = [](const TFrameMatch& m) {
-    return double(m.Errors) / double(std::max<int64_t>(1, m.Evidence + m.Errors));
+    return double(m.Errors + MinEvidence) / double(m.Evidence + m.Errors + MinEvidence);
   };
   double bestRatio = 1.0;
   for (const TFrameMatch& m : passed) bestRatio = std::min(bestRatio, ratio(m));
