@@ -210,11 +210,15 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
           if (from >= h / 2) floatBelow = std::min(floatBelow, from);
           if (to <= h / 2) floatAbove = std::max(floatAbove, to);
         });
-  // Rows whose counterpart lay under a floating element in the older frame do not count either.
-  for (int32_t y = floatAbove + 1; y < floatBelow; ++y)
-    if (lineUp(y) && y + d > floatAbove && y + d < floatBelow)
-      for (uint32_t both = FShiftDiff[size_t(y)] & FStaticDiff[size_t(y)]; both != 0; both &= both - 1)
-        ++changed[std::countr_zero(both)];
+  // Rows whose counterpart lay under a floating element in the older frame do not count either, nor rows where
+  // more strips differ than a scroll bar covers (an animated banner, a highlighted line).
+  for (int32_t y = floatAbove + 1; y < floatBelow; ++y) {
+    if (!lineUp(y) || y + d <= floatAbove || y + d >= floatBelow ||
+        std::popcount(FShiftDiff[size_t(y)] & ~fixedStrips) > 2 * MaxIgnoredStrips)
+      continue;
+    for (uint32_t both = FShiftDiff[size_t(y)] & FStaticDiff[size_t(y)]; both != 0; both &= both - 1)
+      ++changed[std::countr_zero(both)];
+  }
   uint32_t ignored = 0;
   for (int s = 0; s < strips; ++s)
     if (changed[s] >= changeLimit) ignored |= 1u << s;

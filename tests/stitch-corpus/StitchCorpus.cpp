@@ -339,7 +339,7 @@ int32_t MaxEntry(const std::vector<int32_t>& perFrame) {
 
 // Rows of the scrolling area, counted from its bottom, that the floating elements cover.
 constexpr int32_t FloatingRows = 76;
-constexpr int32_t BannerTop = 420, BannerHeight = 90;  // page rows of the animated banner
+constexpr int32_t BannerTop = 420, BannerHeight = 60;  // page rows of the animated banner
 constexpr int32_t HoverLine = 24;                      // the highlighted line under the pointer
 constexpr uint32_t ColumnBackground = 0xF3F4F6;
 
@@ -668,15 +668,20 @@ std::vector<TCaseRecipe> RealPageCases() {
         r.TopBar = perFrame({{2, 0}, {1, 16}, {1, 32}, {5, 48}, {1, 20}, {2, 0}});
         r.BottomBar = perFrame({{3, 0}, {1, 20}, {1, 44}, {4, 56}, {1, 30}, {2, 0}});
       }),
-      make("TranslucentBars", Article, 31, run(0, 100, 12), [&](TCaseRecipe& r) {
+      // A translucent bar is told from the page by rows that disagree both ways; where new rows enter, nothing
+      // is there to compare with, so these runs move away from the bar (upward runs under a bottom bar likewise).
+      make("TranslucentHeaderScrollingDown", Article, 31, run(0, 100, 12), [&](TCaseRecipe& r) {
         r.TranslucentBars = true;
         r.TopBar = perFrame({{12, 40}});
+      }),
+      make("TranslucentFooterScrollingUp", Article, 39, run(1800, -100, 12), [&](TCaseRecipe& r) {
+        r.TranslucentBars = true;
         r.BottomBar = perFrame({{12, 36}});
       }),
       make("FloatingButtons", Article, 32, run(0, 100, 12), [](TCaseRecipe& r) { r.Floating = true; }),
       make("ClockAnimatedBannerCaretAndSpinner", Article, 33, run(0, 100, 12),
            [](TCaseRecipe& r) { r.Clock = r.AnimatedBanner = r.Caret = r.Spinner = true; }),
-      make("HoverHighlightUnderThePointer", Table, 34, run(0, 100, 12), [](TCaseRecipe& r) { r.HoverRow = 150; }),
+      make("HoverHighlightUnderThePointer", Table, 34, run(0, 100, 12), [](TCaseRecipe& r) { r.HoverRow = 250; }),
       make("ClassicScrollBarInANarrowWindow", Article, 35, run(0, 60, 12), [](TCaseRecipe& r) {
         r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000;
         r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
