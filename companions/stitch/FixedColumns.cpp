@@ -27,11 +27,16 @@ TBgra Background(const TConstImageView& frame, int32_t left, int32_t right, int3
 
 }  // namespace
 
-void TFixedColumns::Fill(uint8_t* row, int32_t frameRow, int32_t width) const {
-  if (frameRow < Top || frameRow >= Bottom) return;
-  for (int32_t x = 0; x < Left; ++x) row[x * 3] = LeftFill.B, row[x * 3 + 1] = LeftFill.G, row[x * 3 + 2] = LeftFill.R;
-  for (int32_t x = width - Right; x < width; ++x)
-    row[x * 3] = RightFill.B, row[x * 3 + 1] = RightFill.G, row[x * 3 + 2] = RightFill.R;
+void TFixedColumns::Fill(uint8_t* row, const TConstImageView& frame, int32_t frameRow, int64_t firstRow) const {
+  if (!Any() || frameRow < Top || frameRow >= Bottom) return;
+  const bool first = firstRow >= Top && firstRow < Bottom;
+  const TBgra* shown = first ? frame.Row(int32_t(firstRow)) : nullptr;
+  const auto put = [&](int32_t x, TBgra fill) {
+    const TBgra p = shown ? shown[x] : fill;
+    row[x * 3] = p.B, row[x * 3 + 1] = p.G, row[x * 3 + 2] = p.R;
+  };
+  for (int32_t x = 0; x < Left; ++x) put(x, LeftFill);
+  for (int32_t x = frame.Width - Right; x < frame.Width; ++x) put(x, RightFill);
 }
 
 TFixedColumns FindFixedColumns(const TBgrRows& older, const TConstImageView& newer, const TFrameMatch& match,

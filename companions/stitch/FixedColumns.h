@@ -1,7 +1,8 @@
 #pragma once
 // Columns at the sides of a frame that stay in place while the rest scrolls: a navigation sidebar, frozen
-// columns, a minimap. The picture shows them once, as the first frame showed them; in rows that join later they
-// are filled with their background colour, so that they are neither repeated nor smeared down the picture.
+// columns, a minimap. The picture shows them once, next to the rows of the first frame, as every frame shows
+// them; next to the other rows they are filled with their background colour, so that they are neither repeated
+// nor smeared down the picture.
 #include <cstddef>
 #include <cstdint>
 
@@ -17,8 +18,9 @@ struct TFixedColumns {
   int32_t Top = 0, Bottom = 0;  // the frame rows [Top, Bottom) they cover (between the bands)
 
   bool Any() const { return Left > 0 || Right > 0; }
-  // Fills them in a 24-bit picture row that was written from frame row `frameRow`.
-  void Fill(uint8_t* row, int32_t frameRow, int32_t width) const;
+  // Puts them into a 24-bit picture row that was written from frame row `frameRow` and lies `firstRow` rows below
+  // the first frame's top row.
+  void Fill(uint8_t* row, const TConstImageView& frame, int32_t frameRow, int64_t firstRow) const;
 };
 
 // 24-bit rows of the picture: row r (0 = top) starts at Top + r * Stride.

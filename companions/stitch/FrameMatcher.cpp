@@ -4,7 +4,6 @@
 #include <bit>
 #include <climits>
 #include <cstdlib>
-#include <cstdio>
 
 namespace qor::stitch {
 
@@ -181,8 +180,9 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   // On rows that otherwise line up: strips that agree only in place on many rows do not scroll (a sidebar, a
   // minimap); strips that disagree both in place and shifted change by themselves (a scroll bar thumb, an
   // animation), unless a floating element explains it.
+  // (Rows where the older frame had its bands are left out: a bar that stays may show what scrolls under it.)
   const auto lineUp = [&](int32_t y) {
-    return FKnown[size_t(y)] && std::popcount(FShiftDiff[size_t(y)]) * 3 <= strips;
+    return FKnown[size_t(y)] && y >= olderFirst && y < olderLast && std::popcount(FShiftDiff[size_t(y)]) * 3 <= strips;
   };
   int32_t alignedRows = 0;
   int32_t changed[MaxStrips] = {}, fixed[MaxStrips] = {};
@@ -202,10 +202,12 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   // or bottom: the bands will reach over them, so that they are written once, with a band, and the rows beside
   // them come again with a later frame. floatAbove: the end of the lowest one in the upper half; floatBelow: the
   // start of the highest one in the lower half.
+  // (The strips next to a fixed column, half in it, are no floating elements either.)
   int32_t floatAbove = -1, floatBelow = h;
+  const uint32_t nearFixed = fixedStrips | (fixedStrips << 1) | (fixedStrips >> 1);
   if (d != 0)
     for (int s = 0; s < strips; ++s)
-      if (!(fixedStrips & (1u << s)))
+      if (!(nearFixed & (1u << s)))
         FloatingRuns(newer, s, 0, h, [&](int32_t from, int32_t to) {
           if (from >= h / 2) floatBelow = std::min(floatBelow, from);
           if (to <= h / 2) floatAbove = std::max(floatAbove, to);
@@ -225,10 +227,7 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   fixedStrips &= ~ignored;
   match.IgnoredStrips = ignored;
   match.FixedStrips = fixedStrips;
-  if (std::popcount(ignored) > MaxIgnoredStrips || std::popcount(fixedStrips) * 2 > strips) {
-    if (getenv("STITCH_DEBUG")) fprintf(stderr, "d=%d early ign=%x fixed=%x float=%d/%d ch2=%d lim=%d\n", d, ignored, fixedStrips, floatAbove, floatBelow, changed[2], changeLimit);
-    return match;
-  }
+  if (std::popcount(ignored) > MaxIgnoredStrips || std::popcount(fixedStrips) * 2 > strips) return match;
   const uint32_t kept = all & ~ignored & ~fixedStrips;
 
   // Prefix sums of the disagreeing cells in place and shifted (for counting errors), and of the rows that would
@@ -322,10 +321,6 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   const bool fewBadRows = d != 0 && badRows * BadRowRatio <= goodRows && evidence >= MinEvidence * BadRowRatio;
   if (enough && (fewErrors || fewBadRows) && match.BandChanges * 4 <= h)
     match.Kind = d == 0 ? TMatchKind::Identical : TMatchKind::Shifted;
-  if (getenv("STITCH_DEBUG"))
-    fprintf(stderr, "d=%d kind=%d top=%d bottom=%d ev=%ld err=%ld bandch=%d ign=%x fixed=%x good=%d bad=%d\n", d,
-            int(match.Kind), top, bottom, long(evidence), long(errors), match.BandChanges, ignored, fixedStrips,
-            goodRows, badRows);
   return match;
 }
 

@@ -30,6 +30,7 @@ void TLongPicture::Reset() {
   FWindow = TFrameSignature();
   FJoined = false;
   FFixed = TFixedColumns();
+  FFirstTop = 0;
   FStore.reset();
   FCapacity = FBegin = 0;
   FWidth = FRows = 0;
@@ -154,6 +155,7 @@ void TLongPicture::Start(const TConstImageView& frame) {
   FLastStep = 0;
   FRowSignatures.Clear();
   FRowSignatures.JoinBelow(FSignatures[FCurrent], 0, 0, frame.Height);
+  FFirstTop = 0;
 }
 
 void TLongPicture::Reserve(int32_t frontRows, int32_t backRows) {
@@ -192,7 +194,8 @@ void TLongPicture::JoinBelow(const TConstImageView& frame, int32_t drop, int32_t
   for (int32_t i = 0; i < count; ++i) {
     uint8_t* row = FStore.get() + pixels + size_t(i) * FStride;
     WriteRow(row, frame.Row(to - 1 - i));
-    FFixed.Fill(row, to - 1 - i, FWidth);
+    // Picture row of frame row to - 1 - i: the rows [from, to) follow what is left after the drop.
+    FFixed.Fill(row, frame, to - 1 - i, int64_t(FRows) - drop + (to - 1 - i - from) - FFirstTop);
   }
   FBegin = pixels - BmpHeadersSize;
   FRows += count - drop;
@@ -204,10 +207,11 @@ void TLongPicture::JoinAbove(const TConstImageView& frame, int32_t drop, int32_t
   Reserve(0, count - drop);
   // The top rows are stored last: dropping them shortens the image, the new rows go after it.
   const size_t end = FBegin + BmpHeadersSize + size_t(FRows - drop) * FStride;
+  FFirstTop += count - drop;
   for (int32_t i = 0; i < count; ++i) {
     uint8_t* row = FStore.get() + end + size_t(i) * FStride;
     WriteRow(row, frame.Row(to - 1 - i));
-    FFixed.Fill(row, to - 1 - i, FWidth);
+    FFixed.Fill(row, frame, to - 1 - i, int64_t(to - 1 - i - from) - FFirstTop);  // the rows [from, to) lead
   }
   FRows += count - drop;
   WriteHeader();

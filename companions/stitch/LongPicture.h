@@ -95,6 +95,7 @@ class TLongPicture {
   TFrameSignature FWindow;
   bool FJoined = false;  // a frame has joined since the first: the fixed columns are known
   TFixedColumns FFixed;
+  int64_t FFirstTop = 0;  // picture row of the first frame's top row
 
   // The BMP file image: FStore[FBegin] is the header, followed by FRows rows of FStride bytes, bottom row first.
   std::unique_ptr<uint8_t[]> FStore;

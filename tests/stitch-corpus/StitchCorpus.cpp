@@ -381,7 +381,9 @@ void SideColumn(const TImageView& view, bool left) {
     const char* const items[] = {"Overview", "Getting started", "Settings", "Shortcuts", "Troubleshooting", "About"};
     for (int i = 0; i < 6; ++i) TFont::Instance().Draw(view, 12, 26 + i * 30, items[i], 13, Rgb(0x1A3A6B));
   } else {
-    for (int i = 0; i < 9; ++i) FillRect(view, 6, 10 + i * 9, view.Width - 6 - (i * 7) % 20, 14 + i * 9, Rgb(0x9AA0A6));
+    // A minimap: the lines of a document all the way down.
+    for (int i = 0; 10 + i * 9 < view.Height; ++i)
+      FillRect(view, 6, 10 + i * 9, view.Width - 6 - (i * 7) % 20, 14 + i * 9, Rgb(0x9AA0A6));
   }
 }
 
