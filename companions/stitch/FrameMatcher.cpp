@@ -167,16 +167,10 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
     FKnown[size_t(y)] = known;
     FShiftDiff[size_t(y)] = known ? newer.DiffMask(y, older, oy) : 0;
   }
-  // Cells that did not move with the page: where a row's counterpart is not known, whether the older frame's
-  // cell at that row reappears d rows away tells it (an avatar that happens to lie where one lay before does).
-  FMoved.resize(size_t(h));
-  for (int32_t y = 0; y < h; ++y) {
-    const int32_t ny = y - d;
-    FMoved[size_t(y)] = FKnown[size_t(y)]       ? FShiftDiff[size_t(y)]
-                        : ny >= 0 && ny < h ? newer.DiffMask(ny, older, y)
-                                            : all;
-  }
-
+  int64_t agreeing = 0;  // an upper bound of the evidence: most displacements end here, cheaply
+  for (int32_t y = 0; y < h; ++y)
+    if (FKnown[size_t(y)]) agreeing += std::popcount(~FShiftDiff[size_t(y)] & ~newer.FlatMask(y) & all);
+  if (agreeing < MinEvidence && d != 0) return match;
   // On rows that otherwise line up: strips that agree only in place on many rows do not scroll (a sidebar, a
   // minimap); strips that disagree both in place and shifted change by themselves (a scroll bar thumb, an
   // animation), unless a floating element explains it.
@@ -192,6 +186,17 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
     for (uint32_t still = FShiftDiff[size_t(y)] & ~FStaticDiff[size_t(y)]; still != 0; still &= still - 1)
       ++fixed[std::countr_zero(still)];
   }
+  if (alignedRows < MinOverlapRows) return match;
+  // Cells that did not move with the page: where a row's counterpart is not known, whether the older frame's
+  // cell at that row reappears d rows away tells it (an avatar that happens to lie where one lay before does).
+  FMoved.resize(size_t(h));
+  for (int32_t y = 0; y < h; ++y) {
+    const int32_t ny = y - d;
+    FMoved[size_t(y)] = FKnown[size_t(y)]       ? FShiftDiff[size_t(y)]
+                        : ny >= 0 && ny < h ? newer.DiffMask(ny, older, y)
+                                            : all;
+  }
+
   const int32_t changeLimit = std::max<int32_t>(4, alignedRows * 3 / 100);
   const int32_t fixedLimit = std::max<int32_t>(changeLimit, alignedRows / 4);
   uint32_t fixedStrips = 0;
@@ -205,9 +210,11 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   // (The strips next to a fixed column, half in it, are no floating elements either.)
   int32_t floatAbove = -1, floatBelow = h;
   const uint32_t nearFixed = fixedStrips | (fixedStrips << 1) | (fixedStrips >> 1);
+  uint32_t stillStrips = 0;  // strips with any cell that stayed in place but not with the page
+  for (int32_t y = 0; y < h && d != 0; ++y) stillStrips |= ~FStaticDiff[size_t(y)] & FMoved[size_t(y)];
   if (d != 0)
     for (int s = 0; s < strips; ++s)
-      if (!(nearFixed & (1u << s)))
+      if ((stillStrips & ~nearFixed) & (1u << s))
         FloatingRuns(newer, s, 0, h, [&](int32_t from, int32_t to) {
           if (from >= h / 2) floatBelow = std::min(floatBelow, from);
           if (to <= h / 2) floatAbove = std::max(floatAbove, to);
