@@ -176,7 +176,7 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   // animation), unless a floating element explains it.
   // (Rows where the older frame had its bands are left out: a bar that stays may show what scrolls under it.)
   const auto lineUp = [&](int32_t y) {
-    return FKnown[size_t(y)] && y >= olderFirst && y < olderLast && std::popcount(FShiftDiff[size_t(y)]) * 3 <= strips;
+    return FKnown[size_t(y)] && y >= olderFirst && y < olderLast && std::popcount(FShiftDiff[size_t(y)]) * 2 <= strips;
   };
   int32_t alignedRows = 0;
   int32_t changed[MaxStrips] = {}, fixed[MaxStrips] = {};
