@@ -192,7 +192,7 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
   FMoved.resize(size_t(h));
   for (int32_t y = 0; y < h; ++y) {
     const int32_t ny = y - d;
-    FMoved[size_t(y)] = FKnown[size_t(y)]       ? FShiftDiff[size_t(y)]
+    FMoved[size_t(y)] = FKnown[size_t(y)]   ? FShiftDiff[size_t(y)]
                         : ny >= 0 && ny < h ? newer.DiffMask(ny, older, y)
                                             : all;
   }
@@ -278,7 +278,8 @@ TFrameMatch TFrameMatcher::Score(const TFrameSignature& older, const TFrameSigna
       int64_t best = INT64_MAX;
       int32_t band = 0;
       for (int32_t b = 0; b <= limit; ++b) {
-        const int64_t cost = (pb[size_t(h)] - pb[size_t(h - b)]) - (po[size_t(h)] - po[size_t(d > 0 ? h - b - d : h - b)]);
+        const int64_t cost =
+            (pb[size_t(h)] - pb[size_t(h - b)]) - (po[size_t(h)] - po[size_t(d > 0 ? h - b - d : h - b)]);
         if (cost <= best) best = cost, band = b;
       }
       return band;

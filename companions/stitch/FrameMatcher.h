@@ -71,7 +71,7 @@ class TFrameMatcher {
   std::vector<int32_t> FVotes;
   std::vector<uint32_t> FStaticDiff;
   std::vector<uint32_t> FShiftDiff;
-  std::vector<uint8_t> FKnown;  // the row's shifted counterpart shows page content
+  std::vector<uint8_t> FKnown;   // the row's shifted counterpart shows page content
   std::vector<uint32_t> FMoved;  // the row's cells that did not stay with the page
   std::vector<int32_t> FPrefixStatic;
   std::vector<int32_t> FPrefixShift;

@@ -14,7 +14,8 @@ TPictureRows::TRow TPictureRows::Copy(const TFrameSignature& frame, int32_t y) {
 void TPictureRows::Reserve(size_t front, size_t back) {
   const size_t haveBack = FStore.size() - FFirst - FCount;
   if (FFirst >= front && haveBack >= back) return;
-  const size_t newFront = FFirst >= front ? FFirst : front + FCount, newBack = haveBack >= back ? haveBack : back + FCount;
+  const size_t newFront = FFirst >= front ? FFirst : front + FCount,
+               newBack = haveBack >= back ? haveBack : back + FCount;
   std::vector<TRow> store(newFront + FCount + newBack);
   std::copy(FStore.begin() + ptrdiff_t(FFirst), FStore.begin() + ptrdiff_t(FFirst + FCount),
             store.begin() + ptrdiff_t(newFront));

@@ -347,8 +347,8 @@ int32_t ScrollBarWidthOf(const TCaseRecipe& recipe) { return recipe.ScrollBar ? 
 
 // The sticky bar (rows [top, top + rows) of the frame) over the page as the frame shows it: opaque with a line
 // of text, or translucent over the blurred page; a sliding bar shows the edge of the full bar.
-void Bar(const TImageView& frame, int32_t top, int32_t rows, int32_t fullRows, bool atTop, bool slide,
-         bool translucent, const char* text) {
+void Bar(const TImageView& frame, int32_t top, int32_t rows, int32_t fullRows, bool atTop, bool slide, bool translucent,
+         const char* text) {
   if (rows <= 0) return;
   const TImageView view = frame.Sub(TRect{0, top, frame.Width, top + rows});
   const int32_t drawn = slide ? fullRows : rows;
@@ -425,8 +425,8 @@ TImage RenderFrameImage(const TCaseRecipe& recipe, const TImage& page, size_t in
   CopyRows(page.View(), offset, view, areaTop, visible);
   if (recipe.HoverRow >= 0 && recipe.HoverRow < visible) {
     const int32_t line = (offset + recipe.HoverRow) / HoverLine * HoverLine - offset + areaTop;
-    const TImageView lineView = view.Sub(TRect{0, std::max(areaTop, line), recipe.Width,
-                                               std::min(areaBottom, line + HoverLine)});
+    const TImageView lineView =
+        view.Sub(TRect{0, std::max(areaTop, line), recipe.Width, std::min(areaBottom, line + HoverLine)});
     for (int32_t y = 0; y < lineView.Height; ++y)
       for (int32_t x = 0; x < lineView.Width; ++x) Blend(lineView.At(x, y), Rgb(0x3D7BE0), 40);
   }
@@ -536,8 +536,7 @@ TCase BuildCase(const TCaseRecipe& recipe) {
   }
   const int32_t visible = ScrollHeight(recipe);
   const int32_t top = recipe.Header + Entry(recipe.TopBar, first);
-  const int32_t bottom =
-      recipe.Footer + std::max(Entry(recipe.BottomBar, last), recipe.Floating ? FloatingRows : 0);
+  const int32_t bottom = recipe.Footer + std::max(Entry(recipe.BottomBar, last), recipe.Floating ? FloatingRows : 0);
   const int32_t pageFrom = recipe.Offsets[first] + top - recipe.Header;
   const int32_t pageTo = recipe.Offsets[last] + recipe.Height - bottom - recipe.Header;
   const int32_t content = pageTo - pageFrom;
@@ -574,14 +573,15 @@ TCase BuildCase(const TCaseRecipe& recipe) {
     result.ChangingAreas.push_back(TRect{right - 56, 0, right - 4, recipe.Header});
   }
   if (recipe.AnimatedBanner)
-    result.ChangingAreas.push_back(TRect{40, top + BannerTop - pageFrom, recipe.Width - 60,
-                                         top + BannerTop - pageFrom + BannerHeight});
+    result.ChangingAreas.push_back(
+        TRect{40, top + BannerTop - pageFrom, recipe.Width - 60, top + BannerTop - pageFrom + BannerHeight});
   if (recipe.HoverRow >= 0) {
     result.Alternative = result.Ideal.Clone();
     const TImageView alternative = result.Alternative.View();
     for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
       const int32_t line = (recipe.Offsets[i] + recipe.HoverRow) / HoverLine * HoverLine;
-      for (int32_t y = std::max(top, top + line - pageFrom); y < std::min(top + content, top + line - pageFrom + HoverLine); ++y)
+      for (int32_t y = std::max(top, top + line - pageFrom);
+           y < std::min(top + content, top + line - pageFrom + HoverLine); ++y)
         for (int32_t x = 0; x < recipe.Width; ++x) Blend(alternative.At(x, y), Rgb(0x3D7BE0), 40);
     }
   }
@@ -655,43 +655,57 @@ std::vector<TCaseRecipe> RealPageCases() {
            [](TCaseRecipe& r) { r.Covered = {8}; }),
       make("RecoveryAboveAfterAStepBack", Article, 22, {1500, 1380, 1260, 1140, 1260, 1380, 1260, 1020, 900, 780},
            [](TCaseRecipe& r) { r.Covered = {6}; }),
-      make("CoveredFramesInARun", Chat, 23, run(0, 90, 12), [](TCaseRecipe& r) { r.Covered = {3, 7}; }),
+      make("CoveredFramesInARun", Chat, 23, run(0, 90, 12),
+           [](TCaseRecipe& r) {
+             r.Covered = {3, 7};
+           }),
       make("NavigationSidebar", Article, 24, run(0, 100, 12), [](TCaseRecipe& r) { r.LeftColumn = 150; }),
       make("FrozenColumnOverATable", Table, 25, run(0, 96, 12), [](TCaseRecipe& r) { r.LeftColumn = 90; }),
       make("Minimap", Article, 26, run(0, 110, 10), [](TCaseRecipe& r) { r.RightColumn = 56; }),
       make("CookieBannerAppears", Article, 27, run(0, 100, 12),
-           [&](TCaseRecipe& r) { r.BottomBar = perFrame({{4, 0}, {8, 64}}); }),
+           [&](TCaseRecipe& r) {
+             r.BottomBar = perFrame({{4, 0}, {8, 64}});
+           }),
       make("CookieBannerIsAccepted", Article, 28, run(0, 100, 12),
-           [&](TCaseRecipe& r) { r.BottomBar = perFrame({{5, 64}, {7, 0}}); }),
+           [&](TCaseRecipe& r) {
+             r.BottomBar = perFrame({{5, 64}, {7, 0}});
+           }),
       make("HeaderShrinks", Article, 29, run(0, 100, 12),
-           [&](TCaseRecipe& r) { r.TopBar = perFrame({{3, 72}, {9, 36}}); }),
-      make("BarsSlideInAndOut", Article, 30, run(0, 100, 12), [&](TCaseRecipe& r) {
-        r.SlidingBars = true;
-        r.TopBar = perFrame({{2, 0}, {1, 16}, {1, 32}, {5, 48}, {1, 20}, {2, 0}});
-        r.BottomBar = perFrame({{3, 0}, {1, 20}, {1, 44}, {4, 56}, {1, 30}, {2, 0}});
-      }),
+           [&](TCaseRecipe& r) {
+             r.TopBar = perFrame({{3, 72}, {9, 36}});
+           }),
+      make("BarsSlideInAndOut", Article, 30, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.SlidingBars = true;
+             r.TopBar = perFrame({{2, 0}, {1, 16}, {1, 32}, {5, 48}, {1, 20}, {2, 0}});
+             r.BottomBar = perFrame({{3, 0}, {1, 20}, {1, 44}, {4, 56}, {1, 30}, {2, 0}});
+           }),
       // A translucent bar is told from the page by rows that disagree both ways; where new rows enter, nothing
       // is there to compare with, so these runs move away from the bar (upward runs under a bottom bar likewise).
-      make("TranslucentHeaderScrollingDown", Article, 31, run(0, 100, 12), [&](TCaseRecipe& r) {
-        r.TranslucentBars = true;
-        r.TopBar = perFrame({{12, 40}});
-      }),
-      make("TranslucentFooterScrollingUp", Article, 39, run(1800, -100, 12), [&](TCaseRecipe& r) {
-        r.TranslucentBars = true;
-        r.BottomBar = perFrame({{12, 36}});
-      }),
+      make("TranslucentHeaderScrollingDown", Article, 31, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.TranslucentBars = true;
+             r.TopBar = perFrame({{12, 40}});
+           }),
+      make("TranslucentFooterScrollingUp", Article, 39, run(1800, -100, 12),
+           [&](TCaseRecipe& r) {
+             r.TranslucentBars = true;
+             r.BottomBar = perFrame({{12, 36}});
+           }),
       make("FloatingButtons", Article, 32, run(0, 100, 12), [](TCaseRecipe& r) { r.Floating = true; }),
       make("ClockAnimatedBannerCaretAndSpinner", Article, 33, run(0, 100, 12),
            [](TCaseRecipe& r) { r.Clock = r.AnimatedBanner = r.Caret = r.Spinner = true; }),
       make("HoverHighlightUnderThePointer", Table, 34, run(0, 100, 12), [](TCaseRecipe& r) { r.HoverRow = 250; }),
-      make("ClassicScrollBarInANarrowWindow", Article, 35, run(0, 60, 12), [](TCaseRecipe& r) {
-        r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000;
-        r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
-      }),
-      make("ThumbMovesFar", Article, 36, {0, 300, 600, 700}, [](TCaseRecipe& r) {
-        r.PageHeight = 1042;
-        r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
-      }),
+      make("ClassicScrollBarInANarrowWindow", Article, 35, run(0, 60, 12),
+           [](TCaseRecipe& r) {
+             r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000;
+             r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
+           }),
+      make("ThumbMovesFar", Article, 36, {0, 300, 600, 700},
+           [](TCaseRecipe& r) {
+             r.PageHeight = 1042;
+             r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
+           }),
       make("IdenticalRowsOnTheFirstStep", IdenticalRows, 37, run(0, 150, 8), same),
       make("ShortLastStep", Article, 38, {0, 150, 300, 450, 600, 750, 900, 1050, 1058},
            [](TCaseRecipe& r) { r.PageHeight = 1400; }),

@@ -121,7 +121,6 @@ TEST(FrameMatcherTest, FlatFramesThatDifferAndFramesOfDifferentSizesDoNotMatch) 
   EXPECT_EQ(matcher.Match(Signature(TImage(Width, Height - 1)), Frame({}), true, 0).Kind, TMatchKind::NoMatch);
 }
 
-
 // Pixels that stay put over the scrolling rows: noise seeded by the position only.
 std::function<void(TImage&)> Fixed(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   return [=](TImage& image) {
@@ -180,8 +179,8 @@ TEST(FrameMatcherTest, ABarThatAppearsJoinsTheBandAsAChange) {
 TEST(FrameMatcherTest, IdenticalRowsThatCannotVoteStillFindAStepWithoutALastStep) {
   // A title, then one row pattern repeated: each cell occurs too often to vote.
   const auto titled = [](int64_t r) { return r < 40 ? r : 40 + (r % 6); };
-  const TFrameMatch m = TFrameMatcher().Match(Frame({.Top = 0, .PageRow = titled}),
-                                              Frame({.Top = 50, .PageRow = titled}), true, 0);
+  const TFrameMatch m =
+      TFrameMatcher().Match(Frame({.Top = 0, .PageRow = titled}), Frame({.Top = 50, .PageRow = titled}), true, 0);
   ASSERT_EQ(m.Kind, TMatchKind::Shifted);
   // Past the title every multiple of 6 fits as well; the one with the most overlap is chosen.
   EXPECT_EQ(m.Displacement, 44);
