@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "companions/stitch/LongPicture.h"
@@ -40,34 +39,6 @@ TEST_P(CorpusTest, StitchesThePageExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Generated, CorpusTest, ::testing::ValuesIn(corpus::StandardCases()),
-                         [](const auto& info) { return info.param.Name; });
-
-// Pages as real windows show them. A frame that a dialog covers fails and leaves the picture as it was; every
-// other frame joins, and the result is the ideal: fixed columns, bars and floating elements once, the page's
-// rows each once and in order (where something changes by itself, either state of it).
-class RealPageTest : public ::testing::TestWithParam<TCaseRecipe> {};
-
-TEST_P(RealPageTest, StitchesThePageExactlyAndRecoversAfterFramesThatCannotJoin) {
-  const TCase c = BuildCase(GetParam());
-  TLongPicture picture;
-  for (size_t i = 0; i < c.Frames.size(); ++i) {
-    const bool covered = std::count(c.Recipe.Covered.begin(), c.Recipe.Covered.end(), i) > 0;
-    const std::vector<uint8_t> before = picture.Height() ? Snapshot(picture) : std::vector<uint8_t>{};
-    const TStitchStatus status = Add(picture, c, i, c.Directions[i] == 1);
-    const TFrameMatch& m = picture.LastMatch();
-    if (covered) {
-      EXPECT_EQ(status, TStitchStatus::NoMatch) << "frame " << i;
-      EXPECT_EQ(Snapshot(picture), before) << "frame " << i;
-      continue;
-    }
-    ASSERT_TRUE(IsSuccess(status)) << "frame " << i << " status " << int(status) << " displacement " << m.Displacement
-                                   << " bands " << m.TopBand << "/" << m.BottomBand << " evidence " << m.Evidence
-                                   << " errors " << m.Errors;
-  }
-  EXPECT_TRUE(MatchesIdeal(c, picture.Data(), picture.Size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Generated, RealPageTest, ::testing::ValuesIn(corpus::RealPageCases()),
                          [](const auto& info) { return info.param.Name; });
 
 TCaseRecipe SmallArticle(std::vector<int32_t> offsets) {
