@@ -1,8 +1,10 @@
 #pragma once
 // Deterministic test material for the stitching engine: long pages (text in a real TrueType font, tables, chat bubbles,
-// pictures, flat gaps) seen through a screen rectangle with a toolbar above and a footer below that do not scroll, a
-// scroll bar whose thumb moves, and optionally a blinking caret and a spinner. Each case gives the frames as BMP file
-// images, their directions, and the ideal long picture.
+// pictures, flat gaps, identical rows) seen through a screen rectangle with a toolbar above and a footer below that do
+// not scroll, a scroll bar whose thumb moves, and optionally what real windows add: a blinking caret, a spinner, a
+// clock, fixed side columns, sticky bars that come, go or change height (opaque or translucent), floating buttons, an
+// animated banner, a highlighted line under the pointer, and frames that a dialog covers. Each case gives the frames as
+// BMP file images, their directions, and the ideal long picture.
 #include <cstdint>
 #include <string>
 #include <utility>
