@@ -53,11 +53,8 @@ inline uint64_t HashPixels(const uint8_t* p, int32_t count, uint64_t mask, bool&
 
 void TFrameSignature::Compute(const TConstImageView& frame, bool ignoreAlpha) {
   const uint64_t mask = ignoreAlpha ? 0x00FFFFFF00FFFFFFull : ~0ull;
-  FWidth = frame.Width;
-  FHeight = frame.Height;
-  FStrips = std::clamp<int>(frame.Width / 8, 1, MaxStrips);  // cells of at least 8 pixels where the width allows
-  FCells.resize(size_t(FHeight) * size_t(FStrips));
-  FFlat.assign(size_t(FHeight), 0);
+  // Cells of at least 8 pixels where the width allows.
+  Resize(frame.Width, frame.Height, std::clamp<int>(frame.Width / 8, 1, MaxStrips));
   for (int32_t y = 0; y < FHeight; ++y) {
     const uint8_t* row = frame.Pixels + frame.Stride * y;
     uint64_t* cells = FCells.data() + size_t(y) * size_t(FStrips);
@@ -69,8 +66,28 @@ void TFrameSignature::Compute(const TConstImageView& frame, bool ignoreAlpha) {
       cells[s] = HashPixels(row + size_t(x0) * 4, x1 - x0, mask, flat) + uint64_t(s);
       if (flat) flatMask |= 1u << s;
     }
-    FFlat[size_t(y)] = flatMask;
+    SetRow(y, cells, flatMask);
   }
+}
+
+void TFrameSignature::Resize(int32_t width, int32_t height, int strips) {
+  FWidth = width;
+  FHeight = height;
+  FStrips = strips;
+  FCells.resize(size_t(FHeight) * size_t(FStrips));
+  FFlat.assign(size_t(FHeight), 0);
+  FRowKeys.assign(size_t(FHeight), 0);
+}
+
+void TFrameSignature::SetRow(int32_t y, const uint64_t* cells, uint32_t flat) {
+  uint64_t* row = FCells.data() + size_t(y) * size_t(FStrips);
+  uint64_t key = 0;
+  for (int s = 0; s < FStrips; ++s) {
+    row[s] = cells[s];
+    key = Mix(key ^ cells[s]) + Prime1;
+  }
+  FFlat[size_t(y)] = flat;
+  FRowKeys[size_t(y)] = key;
 }
 
 uint32_t TFrameSignature::DiffMask(int32_t y, const TFrameSignature& other, int32_t otherY) const {

@@ -28,6 +28,12 @@ class TFrameSignature {
   uint32_t FlatMask(int32_t y) const { return FFlat[size_t(y)]; }
   // Bit s set when strip s of row y differs between the two signatures (same width and strips assumed).
   uint32_t DiffMask(int32_t y, const TFrameSignature& other, int32_t otherY) const;
+  // One hash of the whole row (for finding steps over rows whose cells repeat too often to vote).
+  uint64_t RowKey(int32_t y) const { return FRowKeys[size_t(y)]; }
+
+  // Builds a signature row by row from rows of other signatures (the end of the stitched picture).
+  void Resize(int32_t width, int32_t height, int strips);
+  void SetRow(int32_t y, const uint64_t* cells, uint32_t flat);
 
  private:
   int32_t FWidth = 0;
@@ -35,6 +41,7 @@ class TFrameSignature {
   int FStrips = 0;
   std::vector<uint64_t> FCells;
   std::vector<uint32_t> FFlat;
+  std::vector<uint64_t> FRowKeys;
 };
 
 }  // namespace qor::stitch

@@ -25,6 +25,12 @@ void TLongPicture::Reset() {
   FFrameWidth = FFrameHeight = 0;
   FLastStep = 0;
   FPosition = 0;
+  FLastBands = FPictureBands = TBands();
+  FRowSignatures.Clear();
+  FWindow = TFrameSignature();
+  FJoined = false;
+  FFixed = TFixedColumns();
+  FFirstTop = 0;
   FStore.reset();
   FCapacity = FBegin = 0;
   FWidth = FRows = 0;
@@ -52,7 +58,9 @@ TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t 
                        ptrdiff_t(layout.Width) * 4};
     DecodeBmpPixels(data, layout, frame);
   }
-  FSignatures[next].Compute(frame, layout.BitsPerPixel == 32 && !layout.HasAlpha);
+  // Without an alpha channel the fourth byte is no colour (24-bit frames decode it as 255): masked, so that 24-
+  // and 32-bit frames of one run hash alike.
+  FSignatures[next].Compute(frame, !layout.HasAlpha);
 
   if (!started) {
     FFrameWidth = layout.Width;
@@ -61,33 +69,72 @@ TStitchStatus TLongPicture::AddFrame(bool downward, const uint8_t* data, size_t 
     return TStitchStatus::Started;
   }
 
-  FLastMatch = FMatcher.Match(FSignatures[FCurrent], FSignatures[next], downward, FLastStep);
-  const TFrameMatch& match = FLastMatch;
-  if (match.Kind == TMatchKind::NoMatch) return TStitchStatus::NoMatch;
-  TStitchStatus status = TStitchStatus::NothingNew;
-  if (match.Kind == TMatchKind::Shifted) {
-    const int32_t h = FFrameHeight;
-    const int64_t position = FPosition + match.Displacement;
-    if (position < 0) {
-      // The frame reaches above the picture: its top band and the rows under it replace the picture's top band.
-      const int32_t extra = int32_t(-position);
-      if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
-      JoinAbove(frame, match.TopBand, 0, match.TopBand + extra);
-      FPosition = 0;
-      status = TStitchStatus::Joined;
-    } else if (position + h > FRows) {
-      // The frame reaches below the picture: the rows above its bottom band and the band replace the old band.
-      const int32_t extra = int32_t(position + h - FRows);
-      if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
-      JoinBelow(frame, match.BottomBand, h - match.BottomBand - extra, h);
-      FPosition = position;
-      status = TStitchStatus::Joined;
-    } else {
-      FPosition = position;  // a step back inside what the picture holds already
+  int64_t position = 0;
+  FLastMatch = MatchFrame(FSignatures[next], downward, position);
+  if (FLastMatch.Kind == TMatchKind::NoMatch) return TStitchStatus::NoMatch;
+  const TStitchStatus status = Join(frame, FSignatures[next], FLastMatch, position);
+  if (IsSuccess(status)) FCurrent = next;
+  return status;
+}
+
+TFrameMatch TLongPicture::MatchFrame(const TFrameSignature& frame, bool downward, int64_t& position) {
+  const TFrameSignature& last = FSignatures[FCurrent];
+  TFrameMatch match = FMatcher.Match(last, frame, downward, FLastStep, FLastBands);
+  position = FPosition + match.Displacement;
+  if (match.Kind != TMatchKind::NoMatch) return match;
+  // The picture's ends: the rows there are page rows up to the band that the newest frame at that end left.
+  const int32_t h = FFrameHeight;
+  for (const bool below : {downward, !downward}) {
+    const int64_t top = below ? FRows - h : 0;
+    if (top == FPosition) continue;  // that end is the last accepted frame
+    FRowSignatures.Window(int32_t(top), h, last.Width(), last.Strips(), FWindow);
+    const TBands bands = below ? TBands{0, FPictureBands.Bottom} : TBands{FPictureBands.Top, 0};
+    match = FMatcher.Match(FWindow, frame, downward, FLastStep, bands);
+    if (match.Kind == TMatchKind::Shifted) {
+      position = top + match.Displacement;
+      return match;
     }
-    FLastStep = match.Displacement;
   }
-  FCurrent = next;
+  return TFrameMatch();
+}
+
+TStitchStatus TLongPicture::Join(const TConstImageView& frame, const TFrameSignature& signature,
+                                 const TFrameMatch& match, int64_t position) {
+  if (match.Kind != TMatchKind::Shifted) return TStitchStatus::NothingNew;  // nothing moved: the bands stay
+  const int32_t h = FFrameHeight;
+  if (!FJoined) {
+    // The picture is still the first frame: compare with it to the pixel where columns stay in place.
+    FFixed = FindFixedColumns(PictureRowsView(), frame, match, signature.Strips());
+    FJoined = true;
+  }
+  TStitchStatus status = TStitchStatus::NothingNew;
+  if (position < 0) {
+    // The frame reaches above the picture: its top band and the rows under it replace the picture's top band
+    // (or the rows that its own band covers, if that is taller).
+    const int32_t extra = int32_t(-position);
+    const int32_t drop = std::min(std::max(FPictureBands.Top, match.TopBand), h - extra - match.BottomBand);
+    if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
+    JoinAbove(frame, drop, 0, drop + extra);
+    FRowSignatures.JoinAbove(signature, drop, 0, drop + extra);
+    FPictureBands.Top = match.TopBand;
+    FPosition = 0;
+    status = TStitchStatus::Joined;
+  } else if (position + h > FRows) {
+    // The frame reaches below the picture: the rows above its bottom band and the band replace the picture's
+    // bottom band (or the rows that the frame's own band covers, if that is taller).
+    const int32_t extra = int32_t(position + h - FRows);
+    const int32_t drop = std::min(std::max(FPictureBands.Bottom, match.BottomBand), h - extra - match.TopBand);
+    if (!FitsLimits(int64_t(FRows) + extra, FStride)) return TStitchStatus::TooLarge;
+    JoinBelow(frame, drop, h - extra - drop, h);
+    FRowSignatures.JoinBelow(signature, drop, h - extra - drop, h);
+    FPictureBands.Bottom = match.BottomBand;
+    FPosition = position;
+    status = TStitchStatus::Joined;
+  } else {
+    FPosition = position;  // a step back inside what the picture holds already
+  }
+  FLastStep = match.Displacement;
+  FLastBands = TBands{match.TopBand, match.BottomBand};
   return status;
 }
 
@@ -106,6 +153,9 @@ void TLongPicture::Start(const TConstImageView& frame) {
   WriteHeader();
   FPosition = 0;
   FLastStep = 0;
+  FRowSignatures.Clear();
+  FRowSignatures.JoinBelow(FSignatures[FCurrent], 0, 0, frame.Height);
+  FFirstTop = 0;
 }
 
 void TLongPicture::Reserve(int32_t frontRows, int32_t backRows) {
@@ -141,7 +191,12 @@ void TLongPicture::JoinBelow(const TConstImageView& frame, int32_t drop, int32_t
   Reserve(count - drop, 0);
   // The bottom rows are stored first: dropping them moves the start up, the new rows go in front of it.
   const size_t pixels = FBegin + BmpHeadersSize + size_t(drop) * FStride - size_t(count) * FStride;
-  for (int32_t i = 0; i < count; ++i) WriteRow(FStore.get() + pixels + size_t(i) * FStride, frame.Row(to - 1 - i));
+  for (int32_t i = 0; i < count; ++i) {
+    uint8_t* row = FStore.get() + pixels + size_t(i) * FStride;
+    WriteRow(row, frame.Row(to - 1 - i));
+    // Picture row of frame row to - 1 - i: the rows [from, to) follow what is left after the drop.
+    FFixed.Fill(row, frame, to - 1 - i, int64_t(FRows) - drop + (to - 1 - i - from) - FFirstTop);
+  }
   FBegin = pixels - BmpHeadersSize;
   FRows += count - drop;
   WriteHeader();
@@ -152,9 +207,19 @@ void TLongPicture::JoinAbove(const TConstImageView& frame, int32_t drop, int32_t
   Reserve(0, count - drop);
   // The top rows are stored last: dropping them shortens the image, the new rows go after it.
   const size_t end = FBegin + BmpHeadersSize + size_t(FRows - drop) * FStride;
-  for (int32_t i = 0; i < count; ++i) WriteRow(FStore.get() + end + size_t(i) * FStride, frame.Row(to - 1 - i));
+  FFirstTop += count - drop;
+  for (int32_t i = 0; i < count; ++i) {
+    uint8_t* row = FStore.get() + end + size_t(i) * FStride;
+    WriteRow(row, frame.Row(to - 1 - i));
+    FFixed.Fill(row, frame, to - 1 - i, int64_t(to - 1 - i - from) - FFirstTop);  // the rows [from, to) lead
+  }
   FRows += count - drop;
   WriteHeader();
+}
+
+TBgrRows TLongPicture::PictureRowsView() const {
+  // Stored bottom-up: the top row is the last one.
+  return TBgrRows{FStore.get() + FBegin + BmpHeadersSize + size_t(FRows - 1) * FStride, -ptrdiff_t(FStride)};
 }
 
 void TLongPicture::WriteHeader() { WriteBmpHeaders(FStore.get() + FBegin, FWidth, FRows, 24, false); }

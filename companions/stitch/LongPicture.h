@@ -11,8 +11,10 @@
 
 #include "base/BmpFile.h"
 #include "base/Image.h"
+#include "companions/stitch/FixedColumns.h"
 #include "companions/stitch/FrameMatcher.h"
 #include "companions/stitch/FrameSignature.h"
+#include "companions/stitch/PictureRows.h"
 
 namespace qor::stitch {
 
@@ -57,11 +59,18 @@ class TLongPicture {
 
  private:
   void Start(const TConstImageView& frame);
+  // Matches the frame against the last accepted frame, and when that fails, against the picture's end in the
+  // hinted direction (then the other end). Sets position to the picture row of the frame's top row.
+  TFrameMatch MatchFrame(const TFrameSignature& frame, bool downward, int64_t& position);
+  TStitchStatus Join(const TConstImageView& frame, const TFrameSignature& signature, const TFrameMatch& match,
+                     int64_t position);
   // Makes room for frontRows rows before the first stored row (plus the header) and backRows after the last.
   void Reserve(int32_t frontRows, int32_t backRows);
   void WriteRow(uint8_t* out, const TBgra* in) const;
   // Replaces the bottom `drop` rows with rows [from, to) of the frame (which join below).
   void JoinBelow(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to);
+  // 24-bit rows of the picture from its top row on.
+  TBgrRows PictureRowsView() const;
   // Replaces the top `drop` rows with rows [from, to) of the frame (which join above).
   void JoinAbove(const TConstImageView& frame, int32_t drop, int32_t from, int32_t to);
   void WriteHeader();
@@ -78,6 +87,15 @@ class TLongPicture {
   int32_t FLastStep = 0;
   // Picture row (0 = top) where the last accepted frame's top row lies.
   int64_t FPosition = 0;
+  // The last accepted frame's bands, and the bands at the picture's top and bottom (-1: not known yet).
+  TBands FLastBands;
+  TBands FPictureBands;
+  // The signatures of the picture's rows, and a frame-sized window of them to match against.
+  TPictureRows FRowSignatures;
+  TFrameSignature FWindow;
+  bool FJoined = false;  // a frame has joined since the first: the fixed columns are known
+  TFixedColumns FFixed;
+  int64_t FFirstTop = 0;  // picture row of the first frame's top row
 
   // The BMP file image: FStore[FBegin] is the header, followed by FRows rows of FStride bytes, bottom row first.
   std::unique_ptr<uint8_t[]> FStore;

@@ -1,4 +1,4 @@
-// longpicture-corpus DIR [CASE...]              writes the standard cases (all, or the named ones)
+// longpicture-corpus DIR [CASE...]              writes the standard and real-page cases (all, or the named ones)
 // longpicture-corpus --run DIR WIDTH HEIGHT FRAMES STEP   writes one long article run (for timing the tool)
 // Each case folder gets frame_NNN.bmp, dirs.txt (one direction per line) and ideal.bmp.
 #include <cstdio>
@@ -49,7 +49,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: longpicture-corpus DIR [CASE...] | --run DIR WIDTH HEIGHT FRAMES STEP\n");
     return 2;
   }
-  for (const TCaseRecipe& recipe : StandardCases()) {
+  std::vector<TCaseRecipe> cases = StandardCases();
+  for (TCaseRecipe& recipe : RealPageCases()) cases.push_back(std::move(recipe));
+  for (const TCaseRecipe& recipe : cases) {
     bool wanted = argc == 2;
     for (int i = 2; i < argc; ++i) wanted = wanted || recipe.Name == argv[i];
     if (wanted && !WriteCase(argv[1], recipe)) return 1;

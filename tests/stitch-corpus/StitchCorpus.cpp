@@ -261,6 +261,21 @@ void Chat(const TImageView& view, TRandom& random) {
   }
 }
 
+// A title block, one entry repeated row for row, a closing block: nothing tells two entries apart.
+void IdenticalRows(const TImageView& view, TRandom& random) {
+  FillRect(view, 0, 0, view.Width, view.Height, Rgb(0xFFFFFF));
+  TFont& font = TFont::Instance();
+  font.Draw(view, 24, 40, "Repeated entries", 22, Rgb(0x1A3A6B));
+  Paragraph(view, random, 24, 56, view.Width - 40, 3, 14, 19, Rgb(0x202020));
+  const int32_t first = 130, rowHeight = 24, end = std::max(first, view.Height - 260);
+  for (int32_t y = first; y + rowHeight <= end; y += rowHeight) {
+    FillRect(view, 10, y + rowHeight - 1, view.Width - 30, y + rowHeight, Rgb(0xD0D4DA));
+    FillCircle(view, 22, y + 12, 4, Rgb(0x4A90D9));
+    font.Draw(view, 36, y + 17, "Pending item: waiting for review", 13, Rgb(0x202020));
+  }
+  Paragraph(view, random, 24, end + 20, view.Width - 40, 8, 14, 19, Rgb(0x202020));
+}
+
 void Toolbar(const TImageView& view, int32_t height, bool caretOn, int32_t& caretX) {
   caretX = 0;
   if (height <= 0) return;
@@ -292,7 +307,7 @@ void Footer(const TImageView& frame, int32_t top, int32_t height, int spinnerSte
   }
 }
 
-std::vector<uint8_t> Encode(const TImageView& frame, int bits, bool topDown) {
+std::vector<uint8_t> Encode(const TConstImageView& frame, int bits, bool topDown) {
   TImage copy(frame.Width, frame.Height);
   for (int32_t y = 0; y < frame.Height; ++y)
     for (int32_t x = 0; x < frame.Width; ++x) {
@@ -315,7 +330,141 @@ void CopyRows(const TConstImageView& from, int32_t fromY, const TImageView& to, 
   for (int32_t i = 0; i < rows; ++i) std::memcpy(to.Row(toY + i), from.Row(fromY + i), size_t(from.Width) * 4);
 }
 
+int32_t Entry(const std::vector<int32_t>& perFrame, size_t index) {
+  return index < perFrame.size() ? perFrame[index] : 0;
+}
+int32_t MaxEntry(const std::vector<int32_t>& perFrame) {
+  return perFrame.empty() ? 0 : *std::max_element(perFrame.begin(), perFrame.end());
+}
+
+// Rows of the scrolling area, counted from its bottom, that the floating elements cover.
+constexpr int32_t FloatingRows = 76;
+constexpr int32_t BannerTop = 420, BannerHeight = 60;  // page rows of the animated banner
+constexpr int32_t HoverLine = 24;                      // the highlighted line under the pointer
+constexpr uint32_t ColumnBackground = 0xF3F4F6;
+
+int32_t ScrollBarWidthOf(const TCaseRecipe& recipe) { return recipe.ScrollBar ? recipe.ScrollBarWidth : 0; }
+
+// The sticky bar (rows [top, top + rows) of the frame) over the page as the frame shows it: opaque with a line
+// of text, or translucent over the blurred page; a sliding bar shows the edge of the full bar.
+void Bar(const TImageView& frame, int32_t top, int32_t rows, int32_t fullRows, bool atTop, bool slide, bool translucent,
+         const char* text) {
+  if (rows <= 0) return;
+  const TImageView view = frame.Sub(TRect{0, top, frame.Width, top + rows});
+  const int32_t drawn = slide ? fullRows : rows;
+  const int32_t shift = atTop ? rows - drawn : 0;  // the top bar slides down from above, the bottom one up
+  if (translucent) {
+    TImage copy(view.Width, view.Height);
+    for (int32_t y = 0; y < view.Height; ++y) std::memcpy(copy.View().Row(y), view.Row(y), size_t(view.Width) * 4);
+    for (int32_t y = 0; y < view.Height; ++y)
+      for (int32_t x = 0; x < view.Width; ++x) {
+        int sum[3] = {};
+        for (int32_t dy = -2; dy <= 2; ++dy)
+          for (int32_t dx = -2; dx <= 2; ++dx) {
+            const TBgra p =
+                copy.View().At(std::clamp(x + dx, 0, view.Width - 1), std::clamp(y + dy, 0, view.Height - 1));
+            sum[0] += p.B, sum[1] += p.G, sum[2] += p.R;
+          }
+        TBgra& p = view.At(x, y);
+        p = TBgra{uint8_t(sum[0] / 25), uint8_t(sum[1] / 25), uint8_t(sum[2] / 25), 255};
+        Blend(p, Rgb(0xFFFFFF), 150);
+      }
+  } else {
+    FillRect(view, 0, 0, view.Width, view.Height, Rgb(atTop ? 0x1F4E8C : 0x333333));
+  }
+  TFont::Instance().Draw(view, 16, shift + drawn / 2 + 5, text, 13, Rgb(translucent ? 0x202020 : 0xFFFFFF));
+}
+
+void SideColumn(const TImageView& view, bool left) {
+  FillRect(view, 0, 0, view.Width, view.Height, Rgb(ColumnBackground));
+  if (left) {
+    const char* const items[] = {"Overview", "Getting started", "Settings", "Shortcuts", "Troubleshooting", "About"};
+    for (int i = 0; i < 6; ++i) TFont::Instance().Draw(view, 12, 26 + i * 30, items[i], 13, Rgb(0x1A3A6B));
+  } else {
+    // A minimap: the lines of a document all the way down.
+    for (int i = 0; 10 + i * 9 < view.Height; ++i)
+      FillRect(view, 6, 10 + i * 9, view.Width - 6 - (i * 7) % 20, 14 + i * 9, Rgb(0x9AA0A6));
+  }
+}
+
+void ScrollBarOf(const TImageView& view, const TCaseRecipe& recipe, int32_t offset) {
+  const int32_t width = recipe.ScrollBarWidth, arrows = recipe.ScrollBarArrows ? width : 0;
+  const int32_t visible = ScrollHeight(recipe), barLeft = recipe.Width - width;
+  FillRect(view, barLeft, recipe.Header, recipe.Width, recipe.Header + visible, Rgb(0xEEEEEE));
+  for (int end = 0; end < 2 && arrows > 0; ++end) {
+    const int32_t top = end == 0 ? recipe.Header : recipe.Header + visible - arrows;
+    FillRect(view, barLeft, top, recipe.Width, top + arrows, Rgb(0xDADADA));
+    for (int32_t i = 0; i < 4; ++i) {  // a small triangle pointing away from the track
+      const int32_t y = end == 0 ? top + 6 + i : top + arrows - 7 - i;
+      FillRect(view, barLeft + width / 2 - i, y, barLeft + width / 2 + i + 1, y + 1, Rgb(0x505050));
+    }
+  }
+  const int32_t track = visible - 2 * arrows;
+  const int32_t thumb = std::max(20, int32_t(int64_t(track) * visible / recipe.PageHeight));
+  const int32_t range = std::max(1, recipe.PageHeight - visible);
+  const int32_t thumbTop = recipe.Header + arrows + int32_t(int64_t(track - thumb) * offset / range);
+  FillRect(view, barLeft + 2, thumbTop, recipe.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
+}
+
 }  // namespace
+
+TImage RenderFrameImage(const TCaseRecipe& recipe, const TImage& page, size_t index) {
+  TImage frame(recipe.Width, recipe.Height);
+  const TImageView view = frame.View();
+  const int32_t visible = ScrollHeight(recipe), offset = recipe.Offsets[index];
+  const int32_t areaTop = recipe.Header, areaBottom = recipe.Header + visible;
+  int32_t caretX = 0, spinnerX = 0;
+  Toolbar(view.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, recipe.Caret && index % 2 == 0, caretX);
+  if (recipe.Clock && recipe.Header >= 24) {
+    char time[8];
+    std::snprintf(time, sizeof time, "10:%02zu", (index * 7) % 60);
+    const int32_t right = std::max(136, recipe.Width - 120);
+    FillRect(view, right - 56, recipe.Header / 2 - 10, right - 4, recipe.Header / 2 + 10, Rgb(0xFFFFFF));
+    TFont::Instance().Draw(view, right - 50, recipe.Header / 2 + 5, time, 13, Rgb(0x303030));
+  }
+  CopyRows(page.View(), offset, view, areaTop, visible);
+  if (recipe.HoverRow >= 0 && recipe.HoverRow < visible) {
+    const int32_t line = (offset + recipe.HoverRow) / HoverLine * HoverLine - offset + areaTop;
+    const TImageView lineView =
+        view.Sub(TRect{0, std::max(areaTop, line), recipe.Width, std::min(areaBottom, line + HoverLine)});
+    for (int32_t y = 0; y < lineView.Height; ++y)
+      for (int32_t x = 0; x < lineView.Width; ++x) Blend(lineView.At(x, y), Rgb(0x3D7BE0), 40);
+  }
+  if (recipe.AnimatedBanner) {
+    const int32_t y0 = areaTop + BannerTop - offset;  // the banner's top row in the frame (maybe outside it)
+    for (int32_t y = std::max(areaTop, y0); y < std::min(areaBottom, y0 + BannerHeight); ++y)
+      for (int32_t x = 40; x < recipe.Width - 60; ++x) {
+        const int32_t phase = (x + (y - y0) * 2 + int32_t(index) * 23) % 96;
+        view.At(x, y) = Rgb(phase < 48 ? 0xF4B400 : 0xDB4437);
+      }
+  }
+  if (recipe.LeftColumn > 0) SideColumn(view.Sub(TRect{0, areaTop, recipe.LeftColumn, areaBottom}), true);
+  if (recipe.RightColumn > 0) {
+    const int32_t right = recipe.Width - ScrollBarWidthOf(recipe);
+    SideColumn(view.Sub(TRect{right - recipe.RightColumn, areaTop, right, areaBottom}), false);
+  }
+  if (recipe.Floating) {
+    const int32_t right = recipe.Width - ScrollBarWidthOf(recipe);
+    FillCircle(view, right - 40, areaBottom - 40, 20, Rgb(0x3D7BE0));
+    for (int32_t i = 0; i < 8; ++i)
+      FillRect(view, right - 40 - i, areaBottom - 46 + i, right - 40 + i + 1, areaBottom - 45 + i, Rgb(0xFFFFFF));
+    FillCircle(view, 50, areaBottom - 50, 26, Rgb(0x2E7D32));
+    TFont::Instance().Draw(view, 38, areaBottom - 45, "Chat", 11, Rgb(0xFFFFFF));
+  }
+  const int32_t topBar = Entry(recipe.TopBar, index), bottomBar = Entry(recipe.BottomBar, index);
+  Bar(view, areaTop, topBar, MaxEntry(recipe.TopBar), true, recipe.SlidingBars, recipe.TranslucentBars,
+      "Sign in to keep your reading list");
+  Bar(view, areaBottom - bottomBar, bottomBar, MaxEntry(recipe.BottomBar), false, recipe.SlidingBars,
+      recipe.TranslucentBars, "This site uses cookies.  Accept  Decline");
+  Footer(view, areaBottom, recipe.Footer, recipe.Spinner ? int(index) : -1, spinnerX);
+  if (recipe.ScrollBar) ScrollBarOf(view, recipe, offset);
+  if (std::find(recipe.Covered.begin(), recipe.Covered.end(), index) != recipe.Covered.end()) {
+    FillRect(view, 16, 16, recipe.Width - 16, recipe.Height - 16, Rgb(0x5F6368));
+    FillRect(view, 20, 20, recipe.Width - 20, recipe.Height - 20, Rgb(0xFAFAFA));
+    TFont::Instance().Draw(view, 40, 60, "Allow notifications from this site?", 16, Rgb(0x202020));
+  }
+  return frame;
+}
 
 std::vector<int32_t> Offsets(int32_t start, const std::vector<int32_t>& steps, int32_t maxOffset) {
   std::vector<int32_t> offsets{std::clamp(start, 0, maxOffset)};
@@ -341,28 +490,16 @@ TImage RenderPage(TPageKind kind, int32_t width, int32_t height, uint32_t seed) 
     Table(page.View(), random);
   else if (kind == TPageKind::Chat)
     Chat(page.View(), random);
+  else if (kind == TPageKind::IdenticalRows)
+    IdenticalRows(page.View(), random);
   else
     Article(page.View(), random, kind == TPageKind::FlatGaps);
   return page;
 }
 
 std::vector<uint8_t> RenderFrame(const TCaseRecipe& recipe, const TImage& page, size_t index) {
-  TImage frame(recipe.Width, recipe.Height);
-  const TImageView view = frame.View();
-  const int32_t visible = ScrollHeight(recipe), offset = recipe.Offsets[index];
-  int32_t caretX = 0, spinnerX = 0;
-  Toolbar(view.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, recipe.Caret && index % 2 == 0, caretX);
-  CopyRows(page.View(), offset, view, recipe.Header, visible);
-  Footer(view, recipe.Header + visible, recipe.Footer, recipe.Spinner ? int(index) : -1, spinnerX);
-  if (recipe.ScrollBar) {
-    const int32_t barLeft = recipe.Width - 12;
-    FillRect(view, barLeft, recipe.Header, recipe.Width, recipe.Header + visible, Rgb(0xEEEEEE));
-    const int32_t thumb = std::max(20, int32_t(int64_t(visible) * visible / recipe.PageHeight));
-    const int32_t range = std::max(1, recipe.PageHeight - visible);
-    const int32_t thumbTop = recipe.Header + int32_t(int64_t(visible - thumb) * offset / range);
-    FillRect(view, barLeft + 2, thumbTop, recipe.Width - 2, thumbTop + thumb, Rgb(0xA0A0A0));
-  }
-  return Encode(view, recipe.BitsPerPixel, recipe.TopDown);
+  const TImage frame = RenderFrameImage(recipe, page, index);
+  return Encode(frame.View(), recipe.BitsPerPixel, recipe.TopDown);
 }
 
 std::vector<int32_t> Directions(const std::vector<int32_t>& offsets) {
@@ -378,21 +515,76 @@ TCase BuildCase(const TCaseRecipe& recipe) {
   TCase result;
   result.Recipe = recipe;
   const TImage page = RenderPage(recipe.Page, recipe.Width, recipe.PageHeight, recipe.Seed);
-  for (size_t i = 0; i < recipe.Offsets.size(); ++i) result.Frames.push_back(RenderFrame(recipe, page, i));
+  std::vector<TImage> frames;
+  for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
+    frames.push_back(RenderFrameImage(recipe, page, i));
+    result.Frames.push_back(Encode(frames.back().View(), recipe.BitsPerPixel, recipe.TopDown));
+  }
   result.Directions = Directions(recipe.Offsets);
 
-  // The ideal: the toolbar once, every page row that was on screen, the footer once.
-  const auto [lowest, highest] = std::minmax_element(recipe.Offsets.begin(), recipe.Offsets.end());
-  const int32_t content = *highest - *lowest + ScrollHeight(recipe);
-  result.Ideal = TImage(recipe.Width, recipe.Header + content + recipe.Footer);
+  // The ideal: the top of the frame nearest the page's top (toolbar and top bar once), every page row that was
+  // on screen, the bottom of the frame nearest the page's end (bottom bar, floating elements and footer once).
+  const auto joins = [&](size_t i) {
+    return std::find(recipe.Covered.begin(), recipe.Covered.end(), i) == recipe.Covered.end();
+  };
+  size_t first = 0, last = 0;
+  while (!joins(first)) ++first;
+  for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
+    if (!joins(i)) continue;
+    if (recipe.Offsets[i] < recipe.Offsets[first]) first = i;
+    if (recipe.Offsets[i] > recipe.Offsets[last] || !joins(last)) last = i;
+  }
+  const int32_t visible = ScrollHeight(recipe);
+  const int32_t top = recipe.Header + Entry(recipe.TopBar, first);
+  const int32_t bottom = recipe.Footer + std::max(Entry(recipe.BottomBar, last), recipe.Floating ? FloatingRows : 0);
+  const int32_t pageFrom = recipe.Offsets[first] + top - recipe.Header;
+  const int32_t pageTo = recipe.Offsets[last] + recipe.Height - bottom - recipe.Header;
+  const int32_t content = pageTo - pageFrom;
+  result.Ideal = TImage(recipe.Width, top + content + bottom);
   const TImageView ideal = result.Ideal.View();
-  int32_t caretX = 0, spinnerX = 0;
-  Toolbar(ideal.Sub(TRect{0, 0, recipe.Width, recipe.Header}), recipe.Header, false, caretX);
-  CopyRows(page.View(), *lowest, ideal, recipe.Header, content);
-  Footer(ideal, recipe.Header + content, recipe.Footer, -1, spinnerX);
-  if (recipe.ScrollBar) result.ChangingColumns.emplace_back(recipe.Width - 12, recipe.Width);
-  if (recipe.Caret) result.ChangingColumns.emplace_back(caretX, caretX + 2);
-  if (recipe.Spinner) result.ChangingColumns.emplace_back(spinnerX, spinnerX + 17);
+  CopyRows(frames[first].View(), 0, ideal, 0, top);
+  CopyRows(page.View(), pageFrom, ideal, top, content);
+  CopyRows(frames[last].View(), recipe.Height - bottom, ideal, top + content, bottom);
+
+  // Fixed columns: as the first frame shows them next to its own rows, their background below and above.
+  const auto fixedColumn = [&](int32_t left, int32_t right) {
+    for (int32_t y = top; y < top + content; ++y) {
+      const int32_t frameRow = pageFrom + (y - top) - recipe.Offsets[0] + recipe.Header;
+      const bool seen = frameRow >= recipe.Header && frameRow < recipe.Header + visible;
+      for (int32_t x = left; x < right; ++x)
+        ideal.At(x, y) = seen ? frames[0].View().At(x, frameRow) : Rgb(ColumnBackground);
+    }
+  };
+  if (recipe.LeftColumn > 0) fixedColumn(0, recipe.LeftColumn);
+  if (recipe.RightColumn > 0)
+    fixedColumn(recipe.Width - ScrollBarWidthOf(recipe) - recipe.RightColumn, recipe.Width - ScrollBarWidthOf(recipe));
+
+  // What changes by itself is left out; a line under the pointer may show its highlight.
+  if (recipe.ScrollBar) result.ChangingColumns.emplace_back(recipe.Width - recipe.ScrollBarWidth, recipe.Width);
+  if (recipe.Caret) {
+    int32_t caretX = 0;
+    TImage scratch(recipe.Width, std::max(1, recipe.Header));
+    Toolbar(scratch.View(), recipe.Header, false, caretX);
+    result.ChangingColumns.emplace_back(caretX, caretX + 2);
+  }
+  if (recipe.Spinner) result.ChangingColumns.emplace_back(recipe.Width - 60, recipe.Width - 60 + 17);
+  if (recipe.Clock) {
+    const int32_t right = std::max(136, recipe.Width - 120);
+    result.ChangingAreas.push_back(TRect{right - 56, 0, right - 4, recipe.Header});
+  }
+  if (recipe.AnimatedBanner)
+    result.ChangingAreas.push_back(
+        TRect{40, top + BannerTop - pageFrom, recipe.Width - 60, top + BannerTop - pageFrom + BannerHeight});
+  if (recipe.HoverRow >= 0) {
+    result.Alternative = result.Ideal.Clone();
+    const TImageView alternative = result.Alternative.View();
+    for (size_t i = 0; i < recipe.Offsets.size(); ++i) {
+      const int32_t line = (recipe.Offsets[i] + recipe.HoverRow) / HoverLine * HoverLine;
+      for (int32_t y = std::max(top, top + line - pageFrom);
+           y < std::min(top + content, top + line - pageFrom + HoverLine); ++y)
+        for (int32_t x = 0; x < recipe.Width; ++x) Blend(alternative.At(x, y), Rgb(0x3D7BE0), 40);
+    }
+  }
   return result;
 }
 
@@ -436,6 +628,87 @@ std::vector<TCaseRecipe> StandardCases() {
            [](TCaseRecipe& r) { r.Width = 1920, r.Height = 1080, r.Header = 80, r.Footer = 40, r.PageHeight = 4000; }),
       make("NarrowWindow", Article, 17, 0, repeat(60, 10),
            [](TCaseRecipe& r) { r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000; }),
+  };
+}
+
+std::vector<TCaseRecipe> RealPageCases() {
+  const auto make = [](std::string name, TPageKind page, uint32_t seed, std::vector<int32_t> offsets, auto&& adjust) {
+    TCaseRecipe r{.Name = std::move(name), .Page = page, .Offsets = std::move(offsets), .Seed = seed};
+    adjust(r);
+    return r;
+  };
+  const auto run = [](int32_t start, int32_t step, int count) {
+    std::vector<int32_t> offsets;
+    for (int i = 0; i < count; ++i) offsets.push_back(start + i * step);
+    return offsets;
+  };
+  const auto perFrame = [](std::initializer_list<std::pair<int, int32_t>> spans) {
+    std::vector<int32_t> rows;
+    for (const auto& [count, value] : spans) rows.insert(rows.end(), size_t(count), value);
+    return rows;
+  };
+  const auto same = [](TCaseRecipe&) {};
+  using enum TPageKind;
+  return {
+      // Down, back up, a covered frame, then down past the picture's end: the last accepted frame lies far above.
+      make("RecoveryBelowAfterAStepBack", Article, 21, {0, 120, 240, 360, 480, 360, 240, 120, 240, 600, 720, 840},
+           [](TCaseRecipe& r) { r.Covered = {8}; }),
+      make("RecoveryAboveAfterAStepBack", Article, 22, {1500, 1380, 1260, 1140, 1260, 1380, 1260, 1020, 900, 780},
+           [](TCaseRecipe& r) { r.Covered = {6}; }),
+      make("CoveredFramesInARun", Chat, 23, run(0, 90, 12),
+           [](TCaseRecipe& r) {
+             r.Covered = {3, 7};
+           }),
+      make("NavigationSidebar", Article, 24, run(0, 100, 12), [](TCaseRecipe& r) { r.LeftColumn = 150; }),
+      make("FrozenColumnOverATable", Table, 25, run(0, 96, 12), [](TCaseRecipe& r) { r.LeftColumn = 90; }),
+      make("Minimap", Article, 26, run(0, 110, 10), [](TCaseRecipe& r) { r.RightColumn = 56; }),
+      make("CookieBannerAppears", Article, 27, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.BottomBar = perFrame({{4, 0}, {8, 64}});
+           }),
+      make("CookieBannerIsAccepted", Article, 28, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.BottomBar = perFrame({{5, 64}, {7, 0}});
+           }),
+      make("HeaderShrinks", Article, 29, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.TopBar = perFrame({{3, 72}, {9, 36}});
+           }),
+      make("BarsSlideInAndOut", Article, 30, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.SlidingBars = true;
+             r.TopBar = perFrame({{2, 0}, {1, 16}, {1, 32}, {5, 48}, {1, 20}, {2, 0}});
+             r.BottomBar = perFrame({{3, 0}, {1, 20}, {1, 44}, {4, 56}, {1, 30}, {2, 0}});
+           }),
+      // A translucent bar is told from the page by rows that disagree both ways; where new rows enter, nothing
+      // is there to compare with, so these runs move away from the bar (upward runs under a bottom bar likewise).
+      make("TranslucentHeaderScrollingDown", Article, 31, run(0, 100, 12),
+           [&](TCaseRecipe& r) {
+             r.TranslucentBars = true;
+             r.TopBar = perFrame({{12, 40}});
+           }),
+      make("TranslucentFooterScrollingUp", Article, 39, run(1800, -100, 12),
+           [&](TCaseRecipe& r) {
+             r.TranslucentBars = true;
+             r.BottomBar = perFrame({{12, 36}});
+           }),
+      make("FloatingButtons", Article, 32, run(0, 100, 12), [](TCaseRecipe& r) { r.Floating = true; }),
+      make("ClockAnimatedBannerCaretAndSpinner", Article, 33, run(0, 100, 12),
+           [](TCaseRecipe& r) { r.Clock = r.AnimatedBanner = r.Caret = r.Spinner = true; }),
+      make("HoverHighlightUnderThePointer", Table, 34, run(0, 100, 12), [](TCaseRecipe& r) { r.HoverRow = 250; }),
+      make("ClassicScrollBarInANarrowWindow", Article, 35, run(0, 60, 12),
+           [](TCaseRecipe& r) {
+             r.Width = 180, r.Height = 300, r.Header = 20, r.Footer = 10, r.PageHeight = 2000;
+             r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
+           }),
+      make("ThumbMovesFar", Article, 36, {0, 300, 600, 700},
+           [](TCaseRecipe& r) {
+             r.PageHeight = 1042;
+             r.ScrollBarWidth = 17, r.ScrollBarArrows = true;
+           }),
+      make("IdenticalRowsOnTheFirstStep", IdenticalRows, 37, run(0, 150, 8), same),
+      make("ShortLastStep", Article, 38, {0, 150, 300, 450, 600, 750, 900, 1050, 1058},
+           [](TCaseRecipe& r) { r.PageHeight = 1400; }),
   };
 }
 

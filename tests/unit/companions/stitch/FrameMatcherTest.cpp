@@ -121,5 +121,70 @@ TEST(FrameMatcherTest, FlatFramesThatDifferAndFramesOfDifferentSizesDoNotMatch) 
   EXPECT_EQ(matcher.Match(Signature(TImage(Width, Height - 1)), Frame({}), true, 0).Kind, TMatchKind::NoMatch);
 }
 
+// Pixels that stay put over the scrolling rows: noise seeded by the position only.
+std::function<void(TImage&)> Fixed(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  return [=](TImage& image) {
+    for (int32_t y = top; y < bottom; ++y)
+      for (int32_t x = left; x < right; ++x) image.View().At(x, y) = NoisePixel(77, uint64_t(y * 1000 + x));
+  };
+}
+
+TEST(FrameMatcherTest, AColumnThatStaysWhileTheRestScrollsIsSetAsideAsFixed) {
+  for (int32_t width : {48, 96}) {  // a narrow sidebar, and one over a third of the frame
+    const TFrameMatch m = TFrameMatcher().Match(Frame({.Top = 0, .Touch = Fixed(0, 0, width, Height)}),
+                                                Frame({.Top = 40, .Touch = Fixed(0, 0, width, Height)}), true, 0);
+    EXPECT_EQ(m.Kind, TMatchKind::Shifted) << width;
+    EXPECT_EQ(m.Displacement, 40) << width;
+    EXPECT_EQ(m.FixedStrips & 1u, 1u) << width;
+    EXPECT_EQ(m.Errors, 0) << width;
+  }
+}
+
+TEST(FrameMatcherTest, AFloatingElementNearTheBottomJoinsTheBottomBand) {
+  const auto button = Fixed(200, 84, 232, 112);  // 28 rows, 32 columns, 8 rows above the frame's bottom
+  const TFrameMatch m = TFrameMatcher().Match(Frame({.Top = 0, .Footer = 8, .Touch = button}),
+                                              Frame({.Top = 30, .Footer = 8, .Touch = button}), true, 0);
+  ASSERT_EQ(m.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(m.Displacement, 30);
+  EXPECT_GE(m.BottomBand, Height - 84);
+  EXPECT_EQ(m.Errors, 0);
+}
+
+TEST(FrameMatcherTest, RowsOfTheOlderFramesBandsAreNotHeldAgainstADisplacement) {
+  // The older frame had a bar of 30 rows above its footer that is gone now: the rows that scrolled into its
+  // place are page rows the older frame never showed.
+  const TFrameSignature older = Frame({.Top = 0, .Footer = 40}), newer = Frame({.Top = 20, .Footer = 10});
+  TFrameMatcher matcher;
+  const TFrameMatch blind = matcher.Match(older, newer, true, 0);
+  const TFrameMatch told = matcher.Match(older, newer, true, 0, TBands{0, 40});
+  ASSERT_EQ(told.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(told.Displacement, 20);
+  EXPECT_EQ(told.Errors, 0);
+  EXPECT_TRUE(blind.Kind == TMatchKind::NoMatch || blind.Errors > 0 || blind.BottomBand >= 40);
+}
+
+TEST(FrameMatcherTest, ABarThatAppearsJoinsTheBandAsAChange) {
+  const auto bar = [](TImage& image) {
+    for (int32_t y = 0; y < 14; ++y)
+      for (int32_t x = 0; x < Width; ++x) image.View().At(x, y) = NoisePixel(99, uint64_t(y * 1000 + x));
+  };
+  const TFrameMatch m =
+      TFrameMatcher().Match(Frame({.Top = 0, .Header = 10}), Frame({.Top = 25, .Header = 10, .Touch = bar}), true, 0);
+  ASSERT_EQ(m.Kind, TMatchKind::Shifted);
+  EXPECT_EQ(m.Displacement, 25);
+  EXPECT_GE(m.TopBand, 14);
+  EXPECT_GT(m.BandChanges, 0);
+}
+
+TEST(FrameMatcherTest, IdenticalRowsThatCannotVoteStillFindAStepWithoutALastStep) {
+  // A title, then one row pattern repeated: each cell occurs too often to vote.
+  const auto titled = [](int64_t r) { return r < 40 ? r : 40 + (r % 6); };
+  const TFrameMatch m =
+      TFrameMatcher().Match(Frame({.Top = 0, .PageRow = titled}), Frame({.Top = 50, .PageRow = titled}), true, 0);
+  ASSERT_EQ(m.Kind, TMatchKind::Shifted);
+  // Past the title every multiple of 6 fits as well; the one with the most overlap is chosen.
+  EXPECT_EQ(m.Displacement, 44);
+}
+
 }  // namespace
 }  // namespace qor::stitch

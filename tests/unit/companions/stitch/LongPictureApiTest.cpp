@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "companions/stitch/LongPicture.h"
 #include "companions/stitch/LongPictureApi.h"
 #include "tests/unit/companions/stitch/StitchTestSupport.h"
@@ -67,6 +69,35 @@ TEST_F(LongPictureApiTest, GarbageNullOrNegativeInputsAndMissingOutParametersSta
   EXPECT_EQ(Call(1, c.Frames[3]), 1);
   EXPECT_EQ(FResultSize, int32_t(BmpHeadersSize + BmpRowStride(300, 24) * 200));
 }
+
+// Pages as real windows show them, stitched through the entry point. A frame that a dialog covers fails and
+// returns the picture as it was; every other frame joins, and the result is the ideal: fixed columns, bars and
+// floating elements once, the page's rows each once and in order (where something changes by itself, either
+// state of it).
+class RealPageTest : public LongPictureApiTest, public ::testing::WithParamInterface<corpus::TCaseRecipe> {};
+
+TEST_P(RealPageTest, StitchesThePageExactlyAndRecoversAfterFramesThatCannotJoin) {
+  const corpus::TCase c = corpus::BuildCase(GetParam());
+  std::vector<uint8_t> before;
+  for (size_t i = 0; i < c.Frames.size(); ++i) {
+    const bool covered = std::count(c.Recipe.Covered.begin(), c.Recipe.Covered.end(), i) > 0;
+    const int32_t ok = Call(c.Directions[i], c.Frames[i]);
+    const std::vector<uint8_t> now(FResult, FResult + FResultSize);
+    if (covered) {
+      EXPECT_EQ(ok, 0) << "frame " << i;
+      EXPECT_EQ(now, before) << "frame " << i;
+    } else {
+      const TFrameMatch& m = EntryPointPicture().LastMatch();
+      ASSERT_EQ(ok, 1) << "frame " << i << " displacement " << m.Displacement << " bands " << m.TopBand << "/"
+                       << m.BottomBand << " evidence " << m.Evidence << " errors " << m.Errors;
+    }
+    before = now;
+  }
+  EXPECT_TRUE(testing::MatchesIdeal(c, FResult, size_t(FResultSize)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Generated, RealPageTest, ::testing::ValuesIn(corpus::RealPageCases()),
+                         [](const auto& info) { return info.param.Name; });
 
 }  // namespace
 }  // namespace qor::stitch

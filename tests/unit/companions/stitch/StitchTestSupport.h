@@ -8,6 +8,11 @@
 #include "base/BmpFile.h"
 #include "tests/stitch-corpus/StitchCorpus.h"
 
+namespace qor::stitch::corpus {
+// Failure messages name a case rather than dump its bytes.
+inline void PrintTo(const TCaseRecipe& recipe, std::ostream* out) { *out << recipe.Name; }
+}  // namespace qor::stitch::corpus
+
 namespace qor::stitch::testing {
 
 // Frames of width x height (header and footer rows fixed) over a page of pageHeight rows; with steps, the run
@@ -36,7 +41,14 @@ inline bool InChangingColumn(const corpus::TCase& c, int32_t x) {
   return false;
 }
 
-// Pixel-for-pixel equality outside the case's changing columns; names the first differing pixel.
+inline bool InChangingArea(const corpus::TCase& c, int32_t x, int32_t y) {
+  for (const TRect& r : c.ChangingAreas)
+    if (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom) return true;
+  return InChangingColumn(c, x);
+}
+
+// Pixel-for-pixel equality (with the ideal, or where the case has one, its alternative) outside the case's
+// changing columns and areas; names the first differing pixel.
 inline ::testing::AssertionResult MatchesIdeal(const corpus::TCase& c, const uint8_t* bmp, size_t size) {
   TImage result;
   const TBmpError error = ReadBmp(bmp, size, result);
@@ -49,9 +61,10 @@ inline ::testing::AssertionResult MatchesIdeal(const corpus::TCase& c, const uin
   int32_t firstX = -1, firstY = -1;
   for (int32_t y = 0; y < ideal.Height; ++y)
     for (int32_t x = 0; x < ideal.Width; ++x) {
-      if (InChangingColumn(c, x)) continue;
+      if (InChangingArea(c, x, y)) continue;
       const TBgra a = result.View().At(x, y), b = ideal.At(x, y);
-      if (a.B != b.B || a.G != b.G || a.R != b.R) {
+      const auto same = [&a](const TBgra& p) { return a.B == p.B && a.G == p.G && a.R == p.R; };
+      if (!same(b) && (c.Alternative.IsEmpty() || !same(c.Alternative.View().At(x, y)))) {
         if (differing++ == 0) firstX = x, firstY = y;
       }
     }
