@@ -24,17 +24,17 @@ SHOWN = re.compile(r"\[LongPicture\]shown (\d+) x (\d+) in (\d+) us")
 
 
 def start_page(session, variant):
-    """Starts the fixture's page window; returns (page picture, X window id)."""
+    """Starts the fixture's page window; returns (page picture, X window id, fixture program)."""
     x, y, width, height = variant["rect"]
     caption = variant["caption"]
     page_file = session.tmp / f"{caption}.bmp"
     recipe = f"{x},{y},{width},{height},Qor{caption.replace(' ', '')},{caption},{variant['pattern']},popup"
-    session.start_fixture([recipe], name=caption, arguments=["--page-out", to_windows_path(page_file)])
+    fixture = session.start_fixture([recipe], name=caption, arguments=["--page-out", to_windows_path(page_file)])
     window = wait_until(lambda: (session.find_windows(f"{caption} @0") or [None])[0], 15, what=f"{caption} at 0")
     page = np.asarray(Image.open(page_file).convert("RGB"))
     want = expected_view(page, 0, 0, **{**variant, "height": height})
     session.wait_for_screen(lambda s: np.array_equal(s[y:y + height, x:x + width], want), what=f"{caption} shown")
-    return page, window
+    return page, window, fixture
 
 
 def wait_for_offset(session, variant, offset, what):
@@ -105,7 +105,7 @@ class ScrollingCaptureTests(unittest.TestCase):
             folder = session.prefix / "drive_c" / "long shots"
             shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives earlier runs
             session.write_config(ScreenshotCapPath="C:\\long shots\\", ScreenshotClipboardShow=1)
-            page, page_window = start_page(session, PAGE)
+            page, page_window, _ = start_page(session, PAGE)
             x, y, width, height = PAGE["rect"]
             step = 120
 
@@ -207,34 +207,38 @@ class ScrollingCaptureTests(unittest.TestCase):
                 self.assertEqual(lines, [f"Left={x}", f"Right={x + width}", f"Top={y}", f"Bottom={y + height}"])
 
     @e2e_timeout(300)
-    def test_sticky_header_footer_and_sidebar_appear_once_in_the_long_picture(self):
-        variant = dict(STICKY, rect=(300, 200, 640, 480), caption="Sticky long",
-                       pattern="page:12:3000:notch=150:header=24:footer=16:sidebar=40")
+    def test_sticky_header_footer_sidebar_and_a_banner_appear_once_in_the_long_picture(self):
+        sticky = "page:12:3000:notch=150:header=24:footer=16:sidebar=40"
         with Session() as session:
             folder = session.prefix / "drive_c" / "long shots"
-            shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives earlier runs
             session.write_config(ScreenshotCapPath="C:\\long shots\\")
-            page, page_window = start_page(session, variant)
-            program = start_run(session, variant)
-            wait_for_shown(session, 1, 480, "the first frame")
-            notches(session, WHEEL_DOWN, 24)
-            wait_for_offset(session, variant, 6 * 150, "24 notches")
-            shown = wait_until(lambda: len(shown_results(session)) >= 7 and shown_results(session)[-1], 20,
-                               what="the sixth step shown")
-            session.key(page_window, "ctrl+s")
-            self.assertEqual(program.wait(30), 0, program.output())
-            files = saved(folder)
-            self.assertEqual(len(files), 1)
-            picture = read_picture(files[0])
-            first = expected_view(page, 0, 0, **{**variant, "banner": 0}, height=480)
-            # Header once, the page rows from the first frame to the last beside the sidebar, footer once.
-            content = page[24:900 + 464].copy()
-            content[:, :40] = first[24:25, :40]
-            want = np.concatenate([first[:24], content, first[464:]])
-            self.assertEqual(picture.shape, want.shape, f"last shown {shown}")
-            self.assertTrue(np.array_equal(picture, want),
-                            f"{(picture != want).any(axis=2).any(axis=1).sum()} rows differ")
-
+            # The banner comes under the header after the third notch, while the run goes on.
+            for caption, pattern in (("Sticky long", sticky), ("Banner long", sticky + ":banner=30@3")):
+                with self.subTest(caption):
+                    shutil.rmtree(folder, ignore_errors=True)  # the prefix outlives earlier runs
+                    variant = dict(STICKY, rect=(300, 200, 640, 480), caption=caption, pattern=pattern)
+                    page, page_window, fixture = start_page(session, variant)
+                    before = len(shown_results(session))
+                    program = start_run(session, variant)
+                    wait_for_shown(session, before + 1, 480, "the first frame")
+                    notches(session, WHEEL_DOWN, 24)
+                    wait_for_offset(session, variant, 6 * 150, "24 notches")
+                    wait_until(lambda: len(shown_results(session)) >= before + 7, 20, what="the sixth step shown")
+                    session.key(page_window, "ctrl+s")
+                    self.assertEqual(program.wait(30), 0, program.output())
+                    fixture.kill()
+                    files = saved(folder)
+                    self.assertEqual(len(files), 1)
+                    picture = read_picture(files[0])
+                    first = expected_view(page, 0, 0, **{**variant, "banner": 0}, height=480)
+                    # Header once, the page rows from the first frame to the last beside the sidebar, footer once;
+                    # the banner, which came later, covers nothing of the page.
+                    content = page[24:900 + 464].copy()
+                    content[:, :40] = first[24:25, :40]
+                    want = np.concatenate([first[:24], content, first[464:]])
+                    self.assertEqual(picture.shape, want.shape, f"last shown {shown_results(session)[-2:]}")
+                    self.assertTrue(np.array_equal(picture, want),
+                                    f"{(picture != want).any(axis=2).any(axis=1).sum()} rows differ")
 
 if __name__ == "__main__":
     unittest.main()
