@@ -44,7 +44,7 @@ def main():
         session.write_config(ScreenshotCapPath="C:\\long timing\\")
         if session.log_path().exists():
             session.log_path().unlink()
-        page, page_window = start_page(session, variant)
+        page, page_window, _ = start_page(session, variant)
         program = start_run(session, variant)
         steps = (arguments.rows - 1080) // arguments.notch + 1
         started = time.monotonic()
