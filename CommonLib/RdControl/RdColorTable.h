@@ -18,7 +18,8 @@
 //   "$" hex digits           the value as stored (blue in the high byte), up to 8 digits
 //   bare value               RGB group: hexadecimal RRGGBB (up to 6 digits); BGR group: the value as stored,
 //                            decimal (optional "-"), else hexadecimal (up to 8 digits)
-// Anything else is skipped.
+// Anything else is skipped, as are lines before the first section, lines without "=", empty keys and sections
+// without a name. A later value of the same name replaces the earlier one (also across files).
 //
 // Usage:
 //   TRdColorTable& table = SkinColorTable();

@@ -49,6 +49,7 @@ class TRdSkinText {
   //   a quoted string without its closing quote                    the string runs to the end of the line
   //   a "#" code without digits or above $FFFF                     that code is left out
   //   text after a complete string that is not "+" another part    ignored
+  //   text after the "]" of a set or the closing ")" of a list     ignored
   //   "item" outside a collection                                  the item's lines up to its "end" skipped
   //   "end" or ">" with nothing open                               skipped
   //   an unclosed collection                                       closed by the next section or the end
