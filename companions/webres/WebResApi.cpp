@@ -17,11 +17,16 @@ struct TState {
   std::mutex Lock;
   TPackageRegistry Packages;
   std::unordered_map<void*, std::unique_ptr<std::u16string>> Strings;
-  // The last resource read: the size call inflates it, the data call right after copies it without inflating
-  // again, and both calls agree on the byte count even when the package changes in between.
-  std::u16string LastPath;
-  std::vector<uint8_t> LastBytes;
 };
+
+// The resource the size call of this thread read: the data call right after copies it without inflating again,
+// and copies exactly the counted bytes even when a package is mounted or another thread reads in between.
+struct TPendingRead {
+  bool Valid = false;
+  std::u16string Path;
+  std::vector<uint8_t> Bytes;
+};
+thread_local TPendingRead pendingRead;
 
 TState& State() {
   static TState state;
@@ -38,11 +43,6 @@ std::filesystem::path FilePath(const TWebResChar* text) {
 #endif
 }
 
-void ForgetLastRead(TState& state) {
-  state.LastPath.clear();
-  state.LastBytes.clear();
-}
-
 std::u16string* StringOf(TState& state, void* handle) {
   const auto it = state.Strings.find(handle);
   return it == state.Strings.end() ? nullptr : it->second.get();
@@ -55,7 +55,7 @@ void ResetWebRes() {
   std::lock_guard<std::mutex> guard(state.Lock);
   state.Packages = TPackageRegistry();
   state.Strings.clear();
-  ForgetLastRead(state);
+  pendingRead = TPendingRead();
 }
 
 }  // namespace qor::webres
@@ -65,33 +65,31 @@ using namespace qor::webres;
 extern "C" int32_t QOR_WEBRES_CALL WebUIResourceRegister(const TWebResChar* packageFile) {
   TState& state = State();
   std::lock_guard<std::mutex> guard(state.Lock);
-  ForgetLastRead(state);
   return Text(packageFile).empty() ? 0 : state.Packages.Register(FilePath(packageFile)) ? 1 : 0;
 }
 
 extern "C" int32_t QOR_WEBRES_CALL WebUIResourceUnregister(const TWebResChar* packageFile) {
   TState& state = State();
   std::lock_guard<std::mutex> guard(state.Lock);
-  ForgetLastRead(state);
   return Text(packageFile).empty() ? 0 : state.Packages.Unregister(FilePath(packageFile)) ? 1 : 0;
 }
 
 extern "C" int32_t QOR_WEBRES_CALL WebUIResourceData(const TWebResChar* resourcePath, uint8_t* buffer,
                                                      int32_t* size) {
-  TState& state = State();
-  std::lock_guard<std::mutex> guard(state.Lock);
   const std::u16string path(Text(resourcePath));
-  if (path != state.LastPath || path.empty()) {
-    ForgetLastRead(state);
+  TPendingRead& read = pendingRead;
+  if (!buffer || !read.Valid || read.Path != path) {
+    TState& state = State();
+    std::lock_guard<std::mutex> guard(state.Lock);
     auto bytes = state.Packages.Read(qor::Utf16ToUtf8(path));
-    if (bytes) {
-      state.LastPath = path;
-      state.LastBytes = std::move(*bytes);
-    }
+    read = TPendingRead{true, path, bytes ? std::move(*bytes) : std::vector<uint8_t>()};
   }
-  const auto count = int32_t(state.LastBytes.size());
+  const auto count = int32_t(read.Bytes.size());
   if (size) *size = count;
-  if (buffer && count > 0) std::memcpy(buffer, state.LastBytes.data(), state.LastBytes.size());
+  if (buffer) {
+    if (count > 0) std::memcpy(buffer, read.Bytes.data(), read.Bytes.size());
+    read = TPendingRead();  // the copy is done; hold no memory between reads
+  }
   return count;
 }
 

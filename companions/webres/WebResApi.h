@@ -6,10 +6,11 @@
 //   int32_t  WebUIResourceRegister(path)          1 when the package file was read and mounted under ":/" + its
 //                                                 base name + "/", 0 when it is missing or no valid package
 //   int32_t  WebUIResourceUnregister(path)        1 when a package mounted from that file was removed, else 0
-//   int32_t  WebUIResourceData(path, buffer, size) with buffer null: stores the resource's byte count in *size
-//                                                 (0 when it is missing or unreadable) and returns it; with a
-//                                                 buffer: copies the resource's bytes into it (the caller asked
-//                                                 for the size first) and returns how many; 0 when missing
+//   int32_t  WebUIResourceData(path, buffer, size) with buffer null: reads the resource, stores its byte count
+//                                                 in *size (0 when it is missing or unreadable) and returns it;
+//                                                 with a buffer: copies exactly the bytes the same thread's size
+//                                                 call for that path counted, even if packages changed since,
+//                                                 and returns how many (without a size call first: reads now)
 //   int32_t  WebUIResourceEnum(folder, folders, files)  fills the two string handles with the sub-folder names
 //                                                 and the file names of the folder, each followed by "|", in the
 //                                                 package's order; returns 1 when the folder exists, else 0 and
