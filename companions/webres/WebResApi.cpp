@@ -74,8 +74,7 @@ extern "C" int32_t QOR_WEBRES_CALL WebUIResourceUnregister(const TWebResChar* pa
   return Text(packageFile).empty() ? 0 : state.Packages.Unregister(FilePath(packageFile)) ? 1 : 0;
 }
 
-extern "C" int32_t QOR_WEBRES_CALL WebUIResourceData(const TWebResChar* resourcePath, uint8_t* buffer,
-                                                     int32_t* size) {
+extern "C" int32_t QOR_WEBRES_CALL WebUIResourceData(const TWebResChar* resourcePath, uint8_t* buffer, int32_t* size) {
   const std::u16string path(Text(resourcePath));
   TPendingRead& read = pendingRead;
   if (!buffer || !read.Valid || read.Path != path) {

@@ -79,8 +79,8 @@ bool ReadCentralRecord(const std::vector<uint8_t>& b, size_t& at, size_t directo
   const uint16_t disk = U16(b, at + 34);
   const uint32_t offset = U32(b, at + 42);
   at = next;
-  const bool zip64 = c.Entry.CompressedSize == 0xFFFFFFFF || c.Entry.Size == 0xFFFFFFFF || offset == 0xFFFFFFFF ||
-                     disk == 0xFFFF;
+  const bool zip64 =
+      c.Entry.CompressedSize == 0xFFFFFFFF || c.Entry.Size == 0xFFFFFFFF || offset == 0xFFFFFFFF || disk == 0xFFFF;
   if (zip64 || disk != 0 || (flags & kFlagEncrypted) || c.Entry.Size > kMaxEntrySize) return true;
   if (c.Entry.Method == 0) {
     if (c.Entry.CompressedSize != c.Entry.Size) return true;

@@ -24,9 +24,9 @@ TEST(PackageRegistryRead, APackageIsReadableUnderItsBaseName) {
   EXPECT_EQ(Text(registry.Read(":\\classic\\images\\buttons\\min.png")), "min");
   EXPECT_EQ(Text(registry.Read(":/CLASSIC/images/icon.png")), "icon") << "package names ignore case";
   EXPECT_EQ(Text(registry.Read(":/classic/Images/icon.png")), "<none>") << "names inside keep their case";
-  for (const char* missing : {":/classic/nothing.png", ":/classic/images", ":/classic/images/", ":/classic/",
-                              ":/classic", ":/other/main.ini", "classic/main.ini", "main.ini", "",
-                              ":/classic/../classic/main.ini", ":/classic/images/../main.ini"})
+  for (const char* missing :
+       {":/classic/nothing.png", ":/classic/images", ":/classic/images/", ":/classic/", ":/classic", ":/other/main.ini",
+        "classic/main.ini", "main.ini", "", ":/classic/../classic/main.ini", ":/classic/images/../main.ini"})
     EXPECT_EQ(Text(registry.Read(missing)), "<none>") << missing;
 }
 

@@ -49,8 +49,7 @@ struct TZipBuilder {
   }
 
   TZipBuilder& Add(const std::string& name, const std::string& text, bool deflated = false) {
-    const std::vector<uint8_t> body =
-        deflated ? Deflate(text) : std::vector<uint8_t>(text.begin(), text.end());
+    const std::vector<uint8_t> body = deflated ? Deflate(text) : std::vector<uint8_t>(text.begin(), text.end());
     const uint32_t crc = uint32_t(crc32(0, reinterpret_cast<const Bytef*>(text.data()), uInt(text.size())));
     const uint16_t method = deflated ? 8 : 0;
     TWritten w;

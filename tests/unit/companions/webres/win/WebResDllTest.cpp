@@ -90,8 +90,8 @@ TEST_F(WebResDllTest, ReadsAndListsASkinPackageBesideTheProgram) {
   EXPECT_EQ(Read(L":/classic/main.ini"), "[validate]\nskinname=classic\n");
   EXPECT_EQ(Read(L":/classic/images/bg_window.png"), std::string(3000, 'p') + "classic");
   EXPECT_EQ(Read(L":/classic/images/none.png"), "<none>");
-  EXPECT_EQ(List(L":/classic/"), std::make_pair(std::wstring(L"images|empty|"),
-                                                std::wstring(L"main.ini|color_setting.ini|")));
+  EXPECT_EQ(List(L":/classic/"),
+            std::make_pair(std::wstring(L"images|empty|"), std::wstring(L"main.ini|color_setting.ini|")));
   EXPECT_EQ(List(L":/classic/images/buttons/").second, L"close.png|min.png|");
 
   void* text = Create();
