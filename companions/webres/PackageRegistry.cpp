@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <set>
 
 namespace qor::webres {
 
@@ -81,47 +80,16 @@ std::optional<std::vector<uint8_t>> TPackageRegistry::Read(std::string_view reso
 }
 
 std::optional<TFolderListing> TPackageRegistry::List(std::string_view folderPath) const {
-  TFolderListing listing;
   const std::string path = Slashed(folderPath);
   if (path == ":/" || path == ":") {
+    TFolderListing listing;
     for (const auto& [name, package] : FPackages) listing.Folders.push_back(Utf8(package->File.stem().u8string()));
     return listing;
   }
   std::string inner;
   const TPackage* package = Resolve(path, inner);
   if (!package) return std::nullopt;
-  std::string prefix;
-  if (!inner.empty()) {
-    const auto name = NormaliseEntryName(inner);
-    if (!name) return std::nullopt;
-    prefix = name->back() == '/' ? *name : *name + '/';
-  }
-  // A folder exists when an entry lies under it, whether or not the package stores the folder itself.
-  bool found = prefix.empty();
-  std::set<std::string> seenFolders, seenFiles;
-  for (const TZipEntry& entry : package->Archive.Entries()) {
-    if (entry.Name.size() <= prefix.size() || entry.Name.compare(0, prefix.size(), prefix) != 0) {
-      if (entry.Name == prefix) found = true;
-      continue;
-    }
-    found = true;
-    const std::string rest = entry.Name.substr(prefix.size());
-    const size_t slash = rest.find('/');
-    if (slash == std::string::npos) {
-      if (seenFiles.insert(rest).second) listing.Files.push_back(rest);
-    } else {
-      const std::string folder = rest.substr(0, slash);
-      if (seenFolders.insert(folder).second) listing.Folders.push_back(folder);
-    }
-  }
-  if (!found) return std::nullopt;
-  return listing;
-}
-
-std::string JoinListing(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& name : names) out += name + '|';
-  return out;
+  return ListFolder(package->Archive, inner);
 }
 
 }  // namespace qor::webres

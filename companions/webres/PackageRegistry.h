@@ -11,17 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "companions/webres/FolderListing.h"
 #include "companions/webres/ZipArchive.h"
 
 namespace qor::webres {
 
 // The files a package may be: anything larger is refused unread.
 inline constexpr uintmax_t kMaxPackageFileSize = 512u << 20;
-
-struct TFolderListing {
-  std::vector<std::string> Folders;  // names only, in the package's order
-  std::vector<std::string> Files;
-};
 
 class TPackageRegistry {
  public:
@@ -44,8 +40,5 @@ class TPackageRegistry {
   const TPackage* Resolve(std::string_view resourcePath, std::string& inner) const;
   std::map<std::string, std::unique_ptr<TPackage>> FPackages;  // by lower-case base name
 };
-
-// "|"-terminated names, as the folder listing is handed out: {"a", "b"} gives "a|b|".
-std::string JoinListing(const std::vector<std::string>& names);
 
 }  // namespace qor::webres
