@@ -36,8 +36,8 @@ bool DepthAllowed(uint8_t colorType, uint8_t depth) {
 struct TPass {
   uint32_t X0, Y0, Dx, Dy;
 };
-constexpr std::array<TPass, 7> Adam7{{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4},
-                                      {1, 0, 2, 2}, {0, 1, 1, 2}}};
+constexpr std::array<TPass, 7> Adam7{
+    {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}};
 constexpr TPass WholePicture{0, 0, 1, 1};
 
 struct TPassSize {
@@ -158,8 +158,8 @@ TBgra Pixel(const TPngHeader& h, const TColorKey& key, const uint8_t* row, uint3
     }
     case 2: {
       const uint32_t r = Sample(row, 3 * i, d), g = Sample(row, 3 * i + 1, d), b = Sample(row, 3 * i + 2, d);
-      const bool clear = key.Transparent && (*key.Transparent)[0] == r && (*key.Transparent)[1] == g &&
-                         (*key.Transparent)[2] == b;
+      const bool clear =
+          key.Transparent && (*key.Transparent)[0] == r && (*key.Transparent)[1] == g && (*key.Transparent)[2] == b;
       return {To8(b, d), To8(g, d), To8(r, d), uint8_t(clear ? 0 : 255)};
     }
     case 3: return key.Palette[Sample(row, i, d)];
@@ -173,8 +173,7 @@ TBgra Pixel(const TPngHeader& h, const TColorKey& key, const uint8_t* row, uint3
   }
 }
 
-void StoreRow(const TPngHeader& h, const TColorKey& key, const uint8_t* row, uint32_t width, TBgra* out,
-              uint32_t dx) {
+void StoreRow(const TPngHeader& h, const TColorKey& key, const uint8_t* row, uint32_t width, TBgra* out, uint32_t dx) {
   if (h.BitDepth == 8 && h.ColorType == 6 && dx == 1) {  // the common skin picture, kept fast
     for (uint32_t i = 0; i < width; ++i, row += 4) out[i] = {row[2], row[1], row[0], row[3]};
     return;
