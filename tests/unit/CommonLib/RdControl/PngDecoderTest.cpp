@@ -262,7 +262,8 @@ TEST(PngDecoder, PaletteFaultsAreNamed) {
   for (int x = 0; x < SampleWidth; ++x) {
     const TBgra first = Expected(indexed, 0, 0);  // pixel (0, 0) has index 0
     const bool entry0 = SampleValue(x, 0, 0, 2) == 0;
-    EXPECT_EQ(image.View().At(x, 0), entry0 ? TBgra{first.B, first.G, first.R, 10} : TBgra{0, 0, 0, 255}) << x;
+    const TBgra want = entry0 ? TBgra{first.B, first.G, first.R, 10} : TBgra{0, 0, 0, 255};
+    EXPECT_EQ(image.View().At(x, 0), want) << x;
   }
 }
 
