@@ -88,39 +88,46 @@ EPngError Inflate(const std::vector<uint8_t>& compressed, std::vector<uint8_t>& 
   return result;
 }
 
+// The predictor nearest to left + up - upLeft (ties: left, then up). p - a = b - c and p - b = a - c, which
+// saves the sum and lets the compiler pick without branches.
 uint8_t Paeth(uint8_t a, uint8_t b, uint8_t c) {
-  const int p = int(a) + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
+  const int pa = std::abs(int(b) - c), pb = std::abs(int(a) - c), pc = std::abs(int(a) + b - 2 * c);
+  const uint8_t bc = pb <= pc ? b : c;
+  return pa <= pb && pa <= pc ? a : bc;
 }
 
-// Undoes the row filter in place. prev is the unfiltered row above, or null for a pass's first row.
+// Undoes the row filter in place. prev is the unfiltered row above, or null for a pass's first row (read as
+// zeros). The first pixel's bytes, which have nothing to their left, are done apart, so the hot loops test nothing.
 bool Unfilter(uint8_t type, uint8_t* row, const uint8_t* prev, size_t length, size_t bpp) {
+  if (type > 4) return false;
+  if (!prev) {
+    // Above the first row is zero: Up changes nothing, Paeth becomes Sub, Average adds half the left byte.
+    if (type == 2 || type == 0) return true;
+    if (type == 4) type = 1;
+    if (type == 3) {
+      for (size_t i = bpp; i < length; ++i) row[i] = uint8_t(row[i] + (row[i - bpp] >> 1));
+      return true;
+    }
+  }
+  const size_t head = std::min(bpp, length);
   switch (type) {
-    case 0: return true;
     case 1:
       for (size_t i = bpp; i < length; ++i) row[i] = uint8_t(row[i] + row[i - bpp]);
-      return true;
+      break;
     case 2:
-      if (prev)
-        for (size_t i = 0; i < length; ++i) row[i] = uint8_t(row[i] + prev[i]);
-      return true;
+      for (size_t i = 0; i < length; ++i) row[i] = uint8_t(row[i] + prev[i]);
+      break;
     case 3:
-      for (size_t i = 0; i < length; ++i) {
-        const unsigned left = i >= bpp ? row[i - bpp] : 0, up = prev ? prev[i] : 0;
-        row[i] = uint8_t(row[i] + ((left + up) >> 1));
-      }
-      return true;
+      for (size_t i = 0; i < head; ++i) row[i] = uint8_t(row[i] + (prev[i] >> 1));
+      for (size_t i = bpp; i < length; ++i) row[i] = uint8_t(row[i] + ((unsigned(row[i - bpp]) + prev[i]) >> 1));
+      break;
     case 4:
-      for (size_t i = 0; i < length; ++i) {
-        const uint8_t left = i >= bpp ? row[i - bpp] : 0, up = prev ? prev[i] : 0;
-        const uint8_t upLeft = prev && i >= bpp ? prev[i - bpp] : 0;
-        row[i] = uint8_t(row[i] + Paeth(left, up, upLeft));
-      }
-      return true;
-    default: return false;
+      for (size_t i = 0; i < head; ++i) row[i] = uint8_t(row[i] + prev[i]);  // Paeth(0, up, 0) is up
+      for (size_t i = bpp; i < length; ++i) row[i] = uint8_t(row[i] + Paeth(row[i - bpp], prev[i], prev[i - bpp]));
+      break;
+    default: break;
   }
+  return true;
 }
 
 // What turns samples into pixels: the palette (with tRNS alphas) and the transparent colour of grey and RGB.
