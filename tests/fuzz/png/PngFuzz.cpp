@@ -1,13 +1,15 @@
 // The PNG reader and the draw options on arbitrary bytes. Most random bytes die at the signature or a CRC, so the
 // input is taken as chunk records (type picked from the known ones, data as given) and given fresh CRCs as well as
 // read raw. After every read: a picture comes back exactly when no fault is named, and a file whose chunks were read
-// is written back byte for byte and keeps the draw options written into it.
+// is written back byte for byte and keeps the draw options written into it, and a picture saved with other
+// options loads again with them.
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "CommonLib/RdControl/PngDecoder.h"
 #include "CommonLib/RdControl/PngDrawOptions.h"
+#include "CommonLib/RdControl/RdPngImage.h"
 
 namespace {
 
@@ -20,6 +22,15 @@ void DecodeAndCheck(std::span<const uint8_t> file) {
   const qor::EPngError e = qor::DecodePng(file, image);
   Check((e == qor::EPngError::None) == !image.IsEmpty());
   if (e == qor::EPngError::None) Check(image.Width() > 0 && uint32_t(image.Width()) <= qor::PngMaxSide);
+
+  qor::TPngImage picture;
+  Check((picture.LoadFromBytes(file) == e) && picture.IsEmpty() == image.IsEmpty());
+  if (!picture.IsEmpty()) {  // a loaded picture saved with other options loads again with the same pixels
+    picture.SetOptions({1, true, qor::TPngSmoothFilter::FastSmooth});
+    qor::TPngImage again;
+    Check(again.LoadFromBytes(picture.SaveToBytes()) == qor::EPngError::None);
+    Check(again.Options() == picture.Options() && again.Width() == image.Width());
+  }
 
   std::vector<qor::TPngChunk> chunks;
   if (qor::ReadPngChunks(file, chunks) != qor::EPngError::None) return;
