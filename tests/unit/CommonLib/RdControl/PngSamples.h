@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+// clang-format off
 namespace qor::testing {
 
 inline constexpr int SampleWidth = 13, SampleHeight = 11;
@@ -57,3 +58,4 @@ inline const std::vector<TPngSample> PngTrnsSamples{
 };
 
 }  // namespace qor::testing
+// clang-format on

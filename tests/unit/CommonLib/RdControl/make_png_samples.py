@@ -121,7 +121,7 @@ for depth in (2, 8):
 
 with open("PngSamples.h", "w") as f:
     f.write("#pragma once\n// Made by make_png_samples.py (Python's zlib, hand-built chunks); do not edit.\n")
-    f.write("#include <cstdint>\n#include <vector>\n\nnamespace qor::testing {\n\n")
+    f.write("#include <cstdint>\n#include <vector>\n\n// clang-format off\nnamespace qor::testing {\n\n")
     f.write(f"inline constexpr int SampleWidth = {WIDTH}, SampleHeight = {HEIGHT};\n")
     f.write(f"inline constexpr int TrnsX = {TRNS_X}, TrnsY = {TRNS_Y};\n")
     f.write("struct TPngSample {\n  int ColorType, BitDepth;\n  bool Interlaced;\n  std::vector<uint8_t> File;\n};\n")
@@ -133,4 +133,4 @@ with open("PngSamples.h", "w") as f:
     for ct, depth, data in trns_samples:
         il = "true" if ct == 3 else "false"
         f.write(f"    {{{ct}, {depth}, {il}, {{{','.join(map(str, data))}}}}},\n")
-    f.write("};\n\n}  // namespace qor::testing\n")
+    f.write("};\n\n}  // namespace qor::testing\n// clang-format on\n")
