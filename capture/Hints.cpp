@@ -1,5 +1,6 @@
 #include "capture/Hints.h"
 
+#include "app/Language.h"
 #include "base/Utf16Text.h"
 
 namespace qor {
@@ -46,6 +47,14 @@ std::u16string FormatExitTip(std::u16string_view pattern) { return FormatText(pa
 
 std::u16string ExitTipText(const TLanguageLookup& lookup) {
   return FormatExitTip(lookup ? lookup(ExitTipKey, ExitTipDefault) : std::u16string(ExitTipDefault));
+}
+
+std::u16string ComponentHint(std::u16string_view component) {
+  const auto entry = FindHint(component);
+  if (!entry) return {};
+  return HintText(*entry, [](std::u16string_view key, std::u16string_view fallback) {
+    return AppLanguage().MessageText(key, fallback);
+  });
 }
 
 }  // namespace qor

@@ -28,6 +28,9 @@ using TLanguageLookup = std::function<std::u16string(std::u16string_view key, st
 // The text for one entry: the looked-up text followed by the entry's suffix.
 std::u16string HintText(const THintEntry& entry, const TLanguageLookup& lookup);
 
+// A component's hint from the program's language table; empty for a component without one.
+std::u16string ComponentHint(std::u16string_view component);
+
 // The exit tip's caption: key M_Screen_ExitTipCap, default "Press %s again to exit this screenshot.", with the
 // first "%s" replaced by "\"ESC\"". A translation is outside data: any other '%' sequence is kept as it is and
 // never interpreted.

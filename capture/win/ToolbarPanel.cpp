@@ -1,7 +1,6 @@
 #include "capture/win/ToolbarPanel.h"
 
 #include "CommonLib/RdControl/RdPictureNames.h"
-#include "app/Language.h"
 #include "capture/Hints.h"
 
 namespace qor {
@@ -27,14 +26,6 @@ constexpr TToolButton ToolButtons[] = {
     {TToolbarChild::Btn_Rd_ScrollWins, u"Btn_Rd_ScrollWins", u"scroll"},
     {TToolbarChild::Btn_Rd_Pinned, u"Btn_Rd_Pinned", u"pin"},
 };
-
-std::u16string HintOf(std::u16string_view component) {
-  const auto entry = FindHint(component);
-  if (!entry) return {};
-  return HintText(*entry, [](std::u16string_view key, std::u16string_view fallback) {
-    return AppLanguage().MessageText(key, fallback);
-  });
-}
 
 }  // namespace
 
@@ -67,7 +58,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
     SetToolPictures(*button, tool.Picture);
     button->SetBounds(FLayout.Child(tool.Child));
-    button->SetHint(HintOf(tool.Component));
+    button->SetHint(ComponentHint(tool.Component));
     const TToolbarChild child = tool.Child;
     button->OnClick = [this, child](TRdControl&) {
       if (OnClick) OnClick(child);
@@ -79,7 +70,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
     SetBlueButtonPictures(*button, icon, iconOffset);
     button->SetBounds(FLayout.Child(child));
-    button->SetHint(HintOf(component));
+    button->SetHint(ComponentHint(component));
     button->OnClick = [this, child](TRdControl&) {
       if (OnClick) OnClick(child);
     };
@@ -97,7 +88,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");
     drop->SetImageDown(u"images/icon_dropdown_press.png");
     drop->SetBounds(FLayout.Child(TToolbarChild::btn_save_drop));
-    drop->SetHint(HintOf(u"btn_save_drop"));
+    drop->SetHint(ComponentHint(u"btn_save_drop"));
     drop->OnClick = [this](TRdControl&) {
       if (OnClick) OnClick(TToolbarChild::btn_save_drop);
     };

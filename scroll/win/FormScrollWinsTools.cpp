@@ -2,7 +2,6 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
-#include "app/Language.h"
 #include "capture/Hints.h"
 #include "scroll/win/FormLongScreenShot.h"
 #include "scroll/win/ScrollTrace.h"
@@ -11,14 +10,6 @@
 namespace qor {
 
 namespace {
-
-std::u16string HintOf(std::u16string_view component) {
-  const auto entry = FindHint(component);
-  if (!entry) return {};
-  return HintText(*entry, [](std::u16string_view key, std::u16string_view fallback) {
-    return AppLanguage().MessageText(key, fallback);
-  });
-}
 
 // The toolbar's background colour, RGB(38, 38, 38).
 constexpr uint32_t ToolbarColour = 2500134;
@@ -36,7 +27,7 @@ bool TFormScrollWinsTools::Create() {
     const TScrollToolbarItem& item = ScrollToolbarItem(child);
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
     button->SetBounds(FLayout.Child(child));
-    button->SetHint(HintOf(item.Name));
+    button->SetHint(ComponentHint(item.Name));
     const TScrollAction action = item.Action;
     button->OnClick = [this, action](TRdControl&) { Act(action); };
     FButtons[int(child)] = button;
