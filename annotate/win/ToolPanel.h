@@ -19,7 +19,7 @@
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdSlider.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "annotate/AnnotationTools.h"
 #include "annotate/ColorSwatch.h"
 #include "annotate/ToolPanelLayout.h"
@@ -69,7 +69,7 @@ class TToolPanel {
  private:
   TScale FScale;
   TToolPanelLayout FLayout;
-  TRdPlainPictureSource FPictures;
+  TRdSkinPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;
   std::array<TRdImageButton*, PenCount> FPens{};
   TRdImageButton* FPlus = nullptr;

@@ -1,5 +1,7 @@
 #include "app/win/Form_ZynMain.h"
 
+#include "CommonLib/RdControl/PWebRes.h"
+#include "CommonLib/RdControl/win/WebResModule.h"
 #include "app/AppPaths.h"
 #include "app/DpiDecision.h"
 #include "app/Language.h"
@@ -30,9 +32,19 @@ void TForm_ZynMain::FormCreate() {
   MarkStartUpStep(u"scale decision");
   if (IsScaled() && FileSystem().FileExists(ExecutableFolder() + u"skin\\ScreenShotSkin\\classic2.rcc"))
     ProcessState().SkinPackage = u"classic2.rcc";
+  MountSkin();
+  MarkStartUpStep(u"skin");
   LoadTexts();
   MarkStartUpStep(u"language");
   ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm_ZynMain::MountSkin() {
+  // Without webres.dll or the packages every read is empty and the windows draw their own pictures.
+  SetSkinResourceCalls(win::WebResLibraryCalls());
+  const std::u16string skinFolder = ExecutableFolder() + u"skin\\ScreenShotSkin\\";
+  SkinResources().LoadPackage(skinFolder + u"public.rcc");
+  SkinResources().LoadPackage(skinFolder + ProcessState().SkinPackage);
 }
 
 void TForm_ZynMain::LoadTexts() {

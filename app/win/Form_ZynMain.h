@@ -25,6 +25,7 @@ class TForm_ZynMain : public TForm {
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();
+  void MountSkin();
   void LoadTexts();
 };
 

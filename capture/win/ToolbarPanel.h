@@ -9,7 +9,7 @@
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "capture/ToolbarLayout.h"
 
 namespace qor {
@@ -39,7 +39,7 @@ class TToolbarPanel {
  private:
   TScale FScale;
   TToolbarLayout FLayout;
-  TRdPlainPictureSource FPictures;
+  TRdSkinPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;
   TRdLabel* FSizeLabel = nullptr;
   TRdImageButton* FButtons[ToolbarChildCount] = {};

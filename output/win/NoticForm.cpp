@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
 #include "app/MessageTexts.h"
@@ -45,7 +45,7 @@ bool TNoticForm::Create(const TRect& desktop) {
   if (!CreateForm(L"TNoticForm", exStyle, WS_POPUP, L"", 0, 0, FSize.Width, FSize.Height)) return false;
   ::SetLayeredWindowAttributes(Handle(), 0, NoticeAlpha, LWA_ALPHA);
 
-  FPictures = std::make_unique<TRdPlainPictureSource>(FScale);
+  FPictures = std::make_unique<TRdSkinPictureSource>(FScale);
   pnl1 = std::make_unique<TFormOf<TRdPanel>>(FPictures.get());
   auto* background = pnl1->Add(std::make_unique<TRdImage>());
   background->Name = u"RdBtn_MainBg";

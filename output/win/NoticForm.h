@@ -24,7 +24,7 @@
 
 namespace qor {
 
-class TRdPlainPictureSource;
+class TRdSkinPictureSource;
 
 class TNoticForm : public TForm {
  public:
@@ -58,7 +58,7 @@ class TNoticForm : public TForm {
   TSize FSize;
   TPoint FLastPosition;
   bool FShown = false;
-  std::unique_ptr<TRdPlainPictureSource> FPictures;
+  std::unique_ptr<TRdSkinPictureSource> FPictures;
   std::unique_ptr<TRdPanel> pnl1;
   TRdLabel* Label_1 = nullptr;
   TRdLabel* Label_2 = nullptr;

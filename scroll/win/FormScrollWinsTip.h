@@ -5,7 +5,7 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "base/Geometry.h"
 #include "base/Scale.h"
 #include "base/win/Form.h"
@@ -29,7 +29,7 @@ class TFormScrollWinsTip : public TForm {
  private:
   TScale FScale;
   TScrollTipMode FMode = TScrollTipMode::Usage;
-  TRdPlainPictureSource FPictures;
+  TRdSkinPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;
   TRdLabel* lbl_ScrollTipCap = nullptr;
 };

@@ -5,7 +5,7 @@
 
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "base/Geometry.h"
 #include "base/Scale.h"
 #include "base/win/Form.h"
@@ -40,7 +40,7 @@ class TFormScrollWinsTools : public TForm {
  private:
   TScale FScale;
   TScrollToolbarLayout FLayout;
-  TRdPlainPictureSource FPictures;
+  TRdSkinPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;
   TRdImageButton* FButtons[ScrollToolbarChildCount] = {};
   TRect FRegion;

@@ -1,0 +1,29 @@
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
+
+#include "CommonLib/RdControl/PWebRes.h"
+
+namespace qor {
+
+TRdSkinPictureSource::TRdSkinPictureSource(TScale scale) : FScale(scale), FStamp(SkinResources().Stamp()) {}
+
+TRdSkinPictureSource::~TRdSkinPictureSource() = default;
+
+const TRdPicture* TRdSkinPictureSource::Find(std::u16string_view name) const {
+  TRdResources& resources = SkinResources();
+  if (resources.Stamp() != FStamp) {
+    FStamp = resources.Stamp();
+    FSkinPictures.clear();
+  }
+  auto found = FSkinPictures.find(name);
+  if (found == FSkinPictures.end()) {
+    const std::shared_ptr<const TPngImage> image = resources.GetImage(name);
+    std::unique_ptr<TRdBitmapPicture> picture;
+    if (!image->IsEmpty()) picture = std::make_unique<TRdBitmapPicture>(image->Pixels());
+    found = FSkinPictures.emplace(std::u16string(name), std::move(picture)).first;
+  }
+  if (found->second) return found->second.get();
+  if (!FPlain) FPlain = std::make_unique<TRdPlainPictureSource>(FScale);
+  return FPlain->Find(name);
+}
+
+}  // namespace qor
