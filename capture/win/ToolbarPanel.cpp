@@ -36,6 +36,14 @@ TToolbarPanel::TToolbarPanel(TScale scale, bool saveDropVisible)
       FPanel(&FPictures) {}
 
 bool TToolbarPanel::Create(HWND overlay) {
+  // The skin's window background, laid with its 4-pixel border kept, under every other child.
+  auto* background = FPanel.Add(std::make_unique<TRdImage>());
+  background->SetPicture(u"images/bg_window.png");
+  background->PictureOption = {FScale(4), FScale(4), FScale(4), FScale(4)};
+  background->Stretch = true;
+  background->SetHitTest(false);
+  background->SetBounds(TRect::FromSize(0, 0, FLayout.Width, FLayout.Height));
+
   FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());
   FSizeLabel->SetAutoSize(false);
   FSizeLabel->SetAlignment(TAlignment::taCenter);
