@@ -22,7 +22,9 @@
 #include <string_view>
 #include <vector>
 
+#include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdSkinResources.h"
+#include "CommonLib/RdControl/RdTypes.h"
 
 namespace qor {
 
@@ -32,7 +34,6 @@ namespace qor {
 inline constexpr uint32_t RdReskinMessage = 45092;
 inline constexpr uint32_t RdReskinRedrawFull = 1411;
 inline constexpr uint32_t RdReskinRedrawErase = 133;
-inline constexpr uint32_t RdNoColor = 0x1FFFFFFF;
 
 class TRdSkinStyle;
 class TRdSkinClass;
@@ -129,8 +130,8 @@ class TRdSkinStyle {
   std::u16string FDesigntimePath;
   std::vector<std::u16string> FPublicRccFiles;
   std::u16string FSkinRccFile;
-  uint32_t FTint = RdNoColor;
-  uint32_t FColor2nd = RdNoColor;
+  uint32_t FTint = RccNoTint;
+  uint32_t FColor2nd = ColorNone;
 
   std::u16string ResolveFolder(std::u16string_view value) const;
   // Mounts the public packages; with rebuild the caches are rebuilt and the windows re-skinned afterwards.
