@@ -135,11 +135,12 @@ TRdSkinProperty Picture(std::u16string_view name, Get get, Set set) {
   return p;
 }
 
-// A picture held in a member string (of the control or of one of its picture sets).
+// A picture held in a member string (of the control or of one of its picture sets); slot takes the control const
+// or not and gives that string.
 template <typename T, typename Slot>
 TRdSkinProperty PictureSlot(std::u16string_view name, Slot slot) {
   return Picture<T>(
-      name, [slot](const T& c) { return slot(const_cast<T&>(c)); },
+      name, [slot](const T& c) { return std::u16string(slot(c)); },
       [slot](T& c, std::u16string value) { slot(c) = std::move(value); });
 }
 
@@ -189,21 +190,21 @@ TProps ImageButtonProperties() {
   TProps p;
   AddSize<B>(p);
   p.push_back(PictureSlot<B>(
-      u"ImageNormal.Text", [](B & b) -> auto& { return b.Pictures.ImageNormal; }));
+      u"ImageNormal.Text", [](auto& b) -> auto& { return b.Pictures.ImageNormal; }));
   p.push_back(PictureSlot<B>(
-      u"ImageOver.Text", [](B & b) -> auto& { return b.Pictures.ImageOver; }));
+      u"ImageOver.Text", [](auto& b) -> auto& { return b.Pictures.ImageOver; }));
   p.push_back(PictureSlot<B>(
-      u"ImageDown.Text", [](B & b) -> auto& { return b.Pictures.ImageDown; }));
+      u"ImageDown.Text", [](auto& b) -> auto& { return b.Pictures.ImageDown; }));
   p.push_back(PictureSlot<B>(
-      u"ImageDisabled.Text", [](B & b) -> auto& { return b.Pictures.ImageDisabled; }));
+      u"ImageDisabled.Text", [](auto& b) -> auto& { return b.Pictures.ImageDisabled; }));
   p.push_back(PictureSlot<B>(
-      u"ImageSelected.Text", [](B & b) -> auto& { return b.Pictures.ImageSelected; }));
+      u"ImageSelected.Text", [](auto& b) -> auto& { return b.Pictures.ImageSelected; }));
   p.push_back(PictureSlot<B>(
-      u"ImageBusy.Text", [](B & b) -> auto& { return b.Pictures.ImageBusy; }));
+      u"ImageBusy.Text", [](auto& b) -> auto& { return b.Pictures.ImageBusy; }));
   p.push_back(PictureSlot<B>(
-      u"ImageRange.Text", [](B & b) -> auto& { return b.Pictures.ImageRange; }));
+      u"ImageRange.Text", [](auto& b) -> auto& { return b.Pictures.ImageRange; }));
   p.push_back(PictureSlot<B>(
-      u"ExpandImage.Text", [](B & b) -> auto& { return b.Pictures.ExpandImage; }));
+      u"ExpandImage.Text", [](auto& b) -> auto& { return b.Pictures.ExpandImage; }));
   AddMargins<B>(p, u"ImageOption.Left", u"ImageOption.Top", u"ImageOption.Right", u"ImageOption.Bottom",
                 &B::ImageOption);
   AddFont<B>(
@@ -267,11 +268,11 @@ TProps SliderProperties() {
   TProps p;
   AddSize<S>(p);
   p.push_back(PictureSlot<S>(
-      u"ImageHRuler.Text", [](S & s) -> auto& { return s.ImageHRuler; }));
+      u"ImageHRuler.Text", [](auto& s) -> auto& { return s.ImageHRuler; }));
   p.push_back(PictureSlot<S>(
-      u"ImageHThumb.Text", [](S & s) -> auto& { return s.ImageHThumb; }));
+      u"ImageHThumb.Text", [](auto& s) -> auto& { return s.ImageHThumb; }));
   p.push_back(PictureSlot<S>(
-      u"ImageRulerSelect.Text", [](S & s) -> auto& { return s.ImageRulerSelect; }));
+      u"ImageRulerSelect.Text", [](auto& s) -> auto& { return s.ImageRulerSelect; }));
   AddMargins<S>(p, u"RulerOption.Left", u"RulerOption.Top", u"RulerOption.Right", u"RulerOption.Bottom",
                 &S::RulerOption);
   p.push_back(Field(u"Increment", &S::Increment, IntOf));
@@ -288,15 +289,15 @@ TProps ComboBoxProperties() {
   TProps p;
   AddSize<C>(p);
   p.push_back(PictureSlot<C>(
-      u"Background.Text", [](C & c) -> auto& { return c.Pictures.Background; }));
+      u"Background.Text", [](auto& c) -> auto& { return c.Pictures.Background; }));
   p.push_back(PictureSlot<C>(
-      u"BackgroundHot.Text", [](C & c) -> auto& { return c.Pictures.BackgroundHot; }));
+      u"BackgroundHot.Text", [](auto& c) -> auto& { return c.Pictures.BackgroundHot; }));
   p.push_back(PictureSlot<C>(
-      u"BackgroundClick.Text", [](C & c) -> auto& { return c.Pictures.BackgroundClick; }));
+      u"BackgroundClick.Text", [](auto& c) -> auto& { return c.Pictures.BackgroundClick; }));
   p.push_back(PictureSlot<C>(
-      u"BackgroundFocus.Text", [](C & c) -> auto& { return c.Pictures.BackgroundFocus; }));
+      u"BackgroundFocus.Text", [](auto& c) -> auto& { return c.Pictures.BackgroundFocus; }));
   p.push_back(PictureSlot<C>(
-      u"BackgroundDisable.Text", [](C & c) -> auto& { return c.Pictures.BackgroundDisable; }));
+      u"BackgroundDisable.Text", [](auto& c) -> auto& { return c.Pictures.BackgroundDisable; }));
   AddMargins<C>(p, u"BackgroundOption.Left", u"BackgroundOption.Top", u"BackgroundOption.Right",
                 u"BackgroundOption.Bottom", &C::BackgroundOption);
   AddFont<C>(

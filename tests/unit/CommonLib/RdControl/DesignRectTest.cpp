@@ -81,6 +81,9 @@ TEST(DesignRect, FillTilesPartsLongerThanThreePixelsAndStretchesShorterOnes) {
   const auto stretched = LayoutDesignRect({11, 11}, TRect::FromSize(0, 0, 100, 50), small);
   ASSERT_EQ(stretched.size(), 9u);
   EXPECT_TRUE(Has(stretched, {{4, 4, 7, 7}, {4, 4, 96, 46}}));
+  // The centre is tiled only when both of its sides are longer than 3 pixels.
+  EXPECT_TRUE(Has(LayoutDesignRect({12, 11}, TRect::FromSize(0, 0, 100, 50), small), {{4, 4, 8, 7}, {4, 4, 96, 46}}));
+  EXPECT_TRUE(Has(LayoutDesignRect({11, 12}, TRect::FromSize(0, 0, 100, 50), small), {{4, 4, 7, 8}, {4, 4, 96, 46}}));
   // A 4 x 4 centre is tiled from the top-left; the last column and row are clipped, never scaled.
   const TDesignRect tiled(2, 2, 2, 2, sdmFill);
   const TRect dest = TRect::FromSize(0, 0, 14, 11);  // centre 10 x 7: tiles 4,4,2 across and 4,3 down
