@@ -95,6 +95,19 @@ TEST_F(RdSkinClassTest, AClassWithAParentChainSetsTheButtonsAndTheLabelsProperti
   EXPECT_TRUE(Traces.empty());
 }
 
+TEST_F(RdSkinClassTest, FontSizesInPointsBecomePixelHeightsAndTheLastFontLineWins) {
+  TRdLabel label;
+  TRdSkinClass skin(label, Styles);
+  skin.SetSkinClass(u"f");
+  ApplyText(skin, u"[f]\nFont.Size=9\n");
+  EXPECT_EQ(label.Font().Height, 12);
+  ApplyText(skin, u"[f]\nFont.Size=10\n");
+  EXPECT_EQ(label.Font().Height, 13);
+  ApplyText(skin, u"[f]\nFont.Size=10\nFont.Height=-20\nLayout=tlBottom\n");
+  EXPECT_EQ(label.Font().Height, 20);
+  EXPECT_EQ(label.Layout(), TVerticalAlignment::vaBottom);
+}
+
 TEST_F(RdSkinClassTest, IgnoreValuesKeepsTheControlsOwnValues) {
   TRdComboBox box;
   box.BackgroundOption = {2, 2, 2, 2};
