@@ -26,6 +26,7 @@
 
 #include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdPngImage.h"
+#include "CommonLib/RdControl/RdSkinResources.h"
 #include "CommonLib/RdControl/RdSkinText.h"
 #include "CommonLib/RdControl/WebResCalls.h"
 
@@ -39,23 +40,23 @@ struct TRdFolderList {
   std::u16string Files;
 };
 
-class TRdResources {
+class TRdResources : public IRdSkinResources {
  public:
   using TTickFunc = std::function<uint32_t()>;
 
   // calls: the package library's entry points (null entries: no library). fileSystem answers which package files
   // exist. tick: milliseconds for the stamps. colors: the table the skin's colours go into.
   TRdResources(TWebResCalls calls, TFileSystem& fileSystem, TTickFunc tick, TRdColorTable& colors);
-  ~TRdResources();
+  ~TRdResources() override;
 
   // Mounts a package. A reload mounts it as an extra package beside the skin without changing the skin.
-  void LoadPackage(std::u16string_view file, bool reload = false);
+  void LoadPackage(std::u16string_view file, bool reload = false) override;
   void UnloadPackage(std::u16string_view file);
   // Unmounts the skin and every extra package (the public one included); with clearCaches also empties the skin
   // text, the colours and the pictures.
-  void UnloadAll(bool clearCaches);
+  void UnloadAll(bool clearCaches) override;
   // Rebuilds the skin text and the colour table from the mounted packages; pictures are decoded again on use.
-  void ReloadCaches();
+  void ReloadCaches() override;
 
   // The resource's bytes; empty when it is missing or the library is not there.
   std::vector<uint8_t> ReadResource(std::u16string_view path) const;
@@ -65,7 +66,7 @@ class TRdResources {
   std::shared_ptr<const TPngImage> GetImage(std::u16string_view name);
 
   // Recolours the colour entries marked for tinting; RccNoTint switches tinting off.
-  void SetTint(uint32_t tint);
+  void SetTint(uint32_t tint) override;
 
   // A stamp that differs from every earlier one: the millisecond tick, or one more than the last stamp when the
   // tick has not moved past it.
@@ -74,10 +75,11 @@ class TRdResources {
 
   const std::u16string& PublicPackage() const { return FPublicPackage; }
   const std::u16string& SkinPackage() const { return FSkinPackage; }
-  const std::u16string& SkinName() const { return FSkinName; }
+  std::u16string SkinName() const override { return FSkinName; }
   const std::vector<std::u16string>& ExtraPackages() const { return FExtraPackages; }
   // The skin classes of ":/public/main.ini", the public ".ini" files and the skin's own ones.
   const TRdSkinText& SkinText() const { return FSkinText; }
+  const TRdValueStrings* FindSkinClass(std::u16string_view name) const override { return FSkinText.Find(name); }
   TRdColorTable& Colors() { return FColors; }
   // How many pictures have been decoded and kept.
   size_t CachedImageCount() const;

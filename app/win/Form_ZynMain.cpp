@@ -1,6 +1,7 @@
 #include "app/win/Form_ZynMain.h"
 
 #include "CommonLib/RdControl/PWebRes.h"
+#include "CommonLib/RdControl/win/RdReskinBroadcast.h"
 #include "CommonLib/RdControl/win/WebResModule.h"
 #include "app/AppPaths.h"
 #include "app/DpiDecision.h"
@@ -40,11 +41,21 @@ void TForm_ZynMain::FormCreate() {
 }
 
 void TForm_ZynMain::MountSkin() {
-  // Without webres.dll or the packages every read is empty and the windows draw their own pictures.
+  // The launcher's style is the main one: it mounts the public package and the skin, and a later change of either
+  // re-skins every window. Without webres.dll or the packages every read is empty and the windows draw their own
+  // pictures.
   SetSkinResourceCalls(win::WebResLibraryCalls());
-  const std::u16string skinFolder = ExecutableFolder() + u"skin\\ScreenShotSkin\\";
-  SkinResources().LoadPackage(skinFolder + u"public.rcc");
-  SkinResources().LoadPackage(skinFolder + ProcessState().SkinPackage);
+  TRdSkinStyles& styles = RdSkinStyles();
+  styles.SetResources(&SkinResources());
+  styles.SetProgramFolder(ExecutableFolder());
+  InstallReskinBroadcast(styles);
+  RdSkinStyle_Main = std::make_unique<TRdSkinStyle>(styles, u"Form_ZynMain", u"RdSkinStyle_Main");
+  RdSkinStyle_Main->BeginLoad();
+  RdSkinStyle_Main->SetMainSkin(true);
+  RdSkinStyle_Main->SetRuntimePath(u"skin\\ScreenShotSkin");
+  RdSkinStyle_Main->SetPublicRccFiles({u"public.rcc"});
+  RdSkinStyle_Main->SetSkinRccFile(ProcessState().SkinPackage);
+  RdSkinStyle_Main->EndLoad();
 }
 
 void TForm_ZynMain::LoadTexts() {

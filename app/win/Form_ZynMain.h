@@ -2,8 +2,10 @@
 // The launcher: the program's hidden main window. It carries the single-instance identity (class `TForm_ZynMain`,
 // caption "Varnel Screenshot"), loads the shared texts and starts capture runs; it is 0 x 0 and never seen.
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "CommonLib/RdControl/RdSkinStyle.h"
 #include "app/CommandLine.h"
 #include "base/win/Form.h"
 
@@ -22,6 +24,7 @@ class TForm_ZynMain : public TForm {
  private:
   std::u16string FFirstArgument;
   TStartCaptureRun FStartCaptureRun;
+  std::unique_ptr<TRdSkinStyle> RdSkinStyle_Main;  // the skin folder and packages of every window
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void FormCreate();

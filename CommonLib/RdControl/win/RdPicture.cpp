@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CommonLib/RdControl/RdColorTable.h"
+
 namespace qor {
 
 void TRdPictureMap::Add(std::u16string name, std::unique_ptr<TRdPicture> picture) {
@@ -51,6 +53,8 @@ void TRdBitmapPicture::Draw(const TRdDrawTarget& target, const TRect& dest, cons
 }
 
 COLORREF ResolveColor(uint32_t color) {
+  // A named skin colour also has the top byte set; its lower bits are a name's code, never a system index.
+  if (IsRccColorCode(color)) return SkinColorTable().ColorToRGB(color) & 0x00FFFFFF;
   if (IsSystemColor(color)) return ::GetSysColor(int(color & 0xFF));
   return color & 0x00FFFFFF;
 }

@@ -63,7 +63,7 @@ class TRdBitmapPicture : public TRdPicture {
   TDibImage FDib;  // premultiplied
 };
 
-// 0x00BBGGRR value of a colour, system colours resolved.
+// 0x00BBGGRR value of a colour, system colours and named skin colours resolved.
 COLORREF ResolveColor(uint32_t color);
 
 }  // namespace qor

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "CommonLib/RdControl/win/RdGdiCanvas.h"
@@ -101,6 +102,23 @@ TEST(RdPlainPictures, ToolGlyphIsCentredInItsButton) {
     EXPECT_LE(std::abs((left + right) - 29), 4) << name;
     EXPECT_LE(std::abs((top + bottom) - 29), 4) << name;
   }
+}
+
+}  // namespace
+}  // namespace qor
+
+namespace qor {
+namespace {
+
+TEST(ResolveColor, NamedSkinColoursAreTheSkinsAndSystemColoursTheSystems) {
+  TRdColorTable& table = SkinColorTable();
+  table.LoadColorFile(u"[panel_color]\ntype=RGB\nback=10,20,30\n");
+  table.MergeColors();
+  EXPECT_EQ(ResolveColor(table.IdentToColor(u"panel_color.back")), COLORREF(0x1E140A));
+  EXPECT_EQ(ResolveColor(table.IdentToColor(u"panel_color.missing")), COLORREF(RccUnknownColor));
+  EXPECT_EQ(ResolveColor(clGrayText), ::GetSysColor(COLOR_GRAYTEXT));
+  EXPECT_EQ(ResolveColor(0x123456), COLORREF(0x123456));
+  table.Clear();
 }
 
 }  // namespace
