@@ -136,11 +136,11 @@ bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions&
     ihdr[size_t(i)] = uint8_t(uint32_t(view.Width) >> (24 - 8 * i));
     ihdr[size_t(4 + i)] = uint8_t(uint32_t(view.Height) >> (24 - 8 * i));
   }
-  ihdr[8] = 8;   // bit depth
+  ihdr[8] = 8;                      // bit depth
   ihdr[9] = options.Alpha ? 6 : 2;  // colour type: RGBA or RGB
-  ihdr[10] = 0;  // deflate
-  ihdr[11] = 0;  // adaptive filtering with the five basic filters
-  ihdr[12] = 0;  // no interlace
+  ihdr[10] = 0;                     // deflate
+  ihdr[11] = 0;                     // adaptive filtering with the five basic filters
+  ihdr[12] = 0;                     // no interlace
   if (!PutChunk(sink, "IHDR", ihdr.data(), ihdr.size())) return false;
 
   TIdatWriter idat(sink);
