@@ -13,6 +13,7 @@
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "CommonLib/RdControl/RdSkinText.h"
 #include "CommonLib/RdControl/SkinArt.h"
+#include "companions/webres/PackageRegistry.h"
 #include "companions/webres/ZipArchive.h"
 
 namespace qor {
@@ -175,6 +176,21 @@ TEST(SkinPackages, PublicSkinTextParsesAndEveryColourItNamesIsInTheSkinsColours)
     }
   }
   EXPECT_GT(named, 5);
+}
+
+TEST(SkinPackages, TheThreePackagesMountSideBySideAsTheProgramReadsThem) {
+  webres::TPackageRegistry registry;
+  for (const char* file : {"public.rcc", "classic.rcc", "classic2.rcc"})
+    ASSERT_TRUE(registry.Register(std::filesystem::path(QOR_SKIN_DIR) / file)) << file;
+  EXPECT_TRUE(registry.Read(":/public/main.ini"));
+  const std::optional<std::vector<uint8_t>> one = registry.Read(":/classic/images/bg_window.png");
+  const std::optional<std::vector<uint8_t>> two = registry.Read(":/classic2/images/bg_window.png");
+  ASSERT_TRUE(one && two);
+  EXPECT_NE(*one, *two);
+  const std::optional<webres::TFolderListing> images = registry.List(":/classic/images");
+  ASSERT_TRUE(images);
+  EXPECT_EQ(images->Files.size(), SkinArtPictures().size());
+  EXPECT_TRUE(images->Folders.empty());
 }
 
 }  // namespace
