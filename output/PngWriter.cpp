@@ -41,8 +41,8 @@ uint8_t PaethPredictor(int a, int b, int c) {
 }
 
 // Writes filter byte + filtered bytes of raw (this row) against prior (the row above, zeros for the first).
-void FilterRow(TPngFilter filter, const uint8_t* raw, const uint8_t* prior, size_t n, uint8_t* out) {
-  constexpr size_t bpp = 3;
+// bpp: bytes per pixel.
+void FilterRow(TPngFilter filter, const uint8_t* raw, const uint8_t* prior, size_t n, size_t bpp, uint8_t* out) {
   out[0] = uint8_t(filter);
   uint8_t* d = out + 1;
   switch (filter) {
@@ -125,7 +125,8 @@ class TIdatWriter {
 bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions& options) {
   if (view.IsEmpty()) return false;
   const size_t width = size_t(view.Width), height = size_t(view.Height);
-  const size_t rowBytes = width * 3;
+  const size_t bpp = options.Alpha ? 4 : 3;
+  const size_t rowBytes = width * bpp;
   if (rowBytes + 1 > UINT32_MAX) return false;  // one filtered row must fit one zlib call
 
   static constexpr uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -135,11 +136,11 @@ bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions&
     ihdr[size_t(i)] = uint8_t(uint32_t(view.Width) >> (24 - 8 * i));
     ihdr[size_t(4 + i)] = uint8_t(uint32_t(view.Height) >> (24 - 8 * i));
   }
-  ihdr[8] = 8;   // bit depth
-  ihdr[9] = 2;   // colour type: RGB
-  ihdr[10] = 0;  // deflate
-  ihdr[11] = 0;  // adaptive filtering with the five basic filters
-  ihdr[12] = 0;  // no interlace
+  ihdr[8] = 8;                      // bit depth
+  ihdr[9] = options.Alpha ? 6 : 2;  // colour type: RGBA or RGB
+  ihdr[10] = 0;                     // deflate
+  ihdr[11] = 0;                     // adaptive filtering with the five basic filters
+  ihdr[12] = 0;                     // no interlace
   if (!PutChunk(sink, "IHDR", ihdr.data(), ihdr.size())) return false;
 
   TIdatWriter idat(sink);
@@ -148,15 +149,17 @@ bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions&
   for (size_t y = 0; y < height; ++y) {
     const TBgra* src = view.Row(int32_t(y));
     for (size_t x = 0; x < width; ++x) {
-      raw[3 * x] = src[x].R;
-      raw[3 * x + 1] = src[x].G;
-      raw[3 * x + 2] = src[x].B;
+      uint8_t* to = raw.data() + bpp * x;
+      to[0] = src[x].R;
+      to[1] = src[x].G;
+      to[2] = src[x].B;
+      if (options.Alpha) to[3] = src[x].A;
     }
     const uint8_t* row = filtered.data();
     if (options.Filter == TPngFilter::Adaptive) {
       uint64_t bestSum = UINT64_MAX;
       for (TPngFilter f : {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Average, TPngFilter::Paeth}) {
-        FilterRow(f, raw.data(), prior.data(), rowBytes, filtered.data());
+        FilterRow(f, raw.data(), prior.data(), rowBytes, bpp, filtered.data());
         const uint64_t sum = SumOfAbs(filtered.data() + 1, rowBytes);
         if (sum < bestSum) {
           bestSum = sum;
@@ -165,7 +168,7 @@ bool WritePngTo(TByteSink& sink, const TConstImageView& view, const TPngOptions&
       }
       row = best.data();
     } else {
-      FilterRow(options.Filter, raw.data(), prior.data(), rowBytes, filtered.data());
+      FilterRow(options.Filter, raw.data(), prior.data(), rowBytes, bpp, filtered.data());
     }
     if (!idat.Feed(row, rowBytes + 1, y + 1 == height)) return false;
     raw.swap(prior);

@@ -2,12 +2,6 @@
 
 namespace qor {
 
-std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state) {
-  std::u16string name = u"images/icon_";
-  name.append(tool).append(u"_").append(state).append(u".png");
-  return name;
-}
-
 void SetToolPictures(TRdImageButton& button, std::u16string_view tool) {
   button.Pictures.ImageNormal = ToolPictureName(tool, u"normal");
   button.Pictures.ImageOver = ToolPictureName(tool, u"over");
@@ -46,12 +40,6 @@ void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent, int32_t ru
   slider.Invalidate();
 }
 
-std::u16string ComboBoxPictureName(std::u16string_view state) {
-  std::u16string name = u"images/combobox_";
-  name.append(state).append(u".png");
-  return name;
-}
-
 void SetComboBoxPictures(TRdComboBox& box) {
   box.Pictures.Background = ComboBoxPictureName(u"normal");
   box.Pictures.BackgroundHot = ComboBoxPictureName(u"hot");
@@ -59,12 +47,6 @@ void SetComboBoxPictures(TRdComboBox& box) {
   box.Pictures.BackgroundFocus = ComboBoxPictureName(u"focus");
   box.Pictures.BackgroundDisable = ComboBoxPictureName(u"disable");
   box.Invalidate();
-}
-
-std::u16string WordPictureName(std::u16string_view word, bool pressed) {
-  std::u16string name = u"images/word_";
-  name.append(word).append(pressed ? u"_press.png" : u"_normal.png");
-  return name;
 }
 
 }  // namespace qor

@@ -21,6 +21,11 @@
 //   Combo box, the closed box with its drop-down arrow by state:
 //     "images/combobox_<state>.png"   <state>: normal, hot, press, focus, disable
 //   Divider:  "images/cutline_a.png";  window background (4-pixel nine-grid):  "images/bg_window.png"
+//   Dialogs:  check boxes "images/checkbox_<checked|unchecked>_<normal|over>.png", gray push button
+//             "images/btn_gray_<normal|over|press>.png"
+//   Edit frame (4-pixel nine-grid):  "images/edit_normal.png", "images/edit_focus.png"
+//   Scroll bar thumb (4-pixel nine-grid):  "images/scrollbar_normal.png", "images/scrollbar_hot.png"
+//   Launcher:  the Capture button's icon "images/icon_capture_normal.png", the red-dot badge "images/redpoint_big.png"
 #include <array>
 #include <string>
 #include <string_view>
@@ -48,8 +53,29 @@ inline constexpr std::u16string_view FlatButtonOver = u"images/btn_flat_over.png
 inline constexpr std::u16string_view FlatButtonPress = u"images/btn_flat_press.png";
 inline constexpr std::u16string_view FlatButtonSelected = u"images/btn_flat_selected.png";
 
-// "images/icon_" + tool + "_" + state + ".png"
-std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state);
+inline constexpr std::u16string_view DividerPicture = u"images/cutline_a.png";
+inline constexpr std::u16string_view WindowBackgroundPicture = u"images/bg_window.png";
+inline constexpr std::u16string_view EditNormalPicture = u"images/edit_normal.png";
+inline constexpr std::u16string_view EditFocusPicture = u"images/edit_focus.png";
+inline constexpr std::u16string_view ScrollBarNormalPicture = u"images/scrollbar_normal.png";
+inline constexpr std::u16string_view ScrollBarHotPicture = u"images/scrollbar_hot.png";
+inline constexpr std::u16string_view RedPointBigPicture = u"images/redpoint_big.png";
+
+inline constexpr std::u16string_view CheckedNormalPicture = u"images/checkbox_checked_normal.png";
+inline constexpr std::u16string_view CheckedOverPicture = u"images/checkbox_checked_over.png";
+inline constexpr std::u16string_view UncheckedNormalPicture = u"images/checkbox_unchecked_normal.png";
+inline constexpr std::u16string_view UncheckedOverPicture = u"images/checkbox_unchecked_over.png";
+inline constexpr std::u16string_view GrayNormalPicture = u"images/btn_gray_normal.png";
+inline constexpr std::u16string_view GrayOverPicture = u"images/btn_gray_over.png";
+inline constexpr std::u16string_view GrayPressPicture = u"images/btn_gray_press.png";
+
+// "images/icon_" + tool + "_" + state + ".png". The name makers are inline: the skin package tool builds the
+// names without the controls.
+inline std::u16string ToolPictureName(std::u16string_view tool, std::u16string_view state) {
+  std::u16string name = u"images/icon_";
+  name.append(tool).append(u"_").append(state).append(u".png");
+  return name;
+}
 
 // Gives a tool button its five state pictures (normal, over, down = press, selected, disabled).
 void SetToolPictures(TRdImageButton& button, std::u16string_view tool);
@@ -65,11 +91,19 @@ void SetFlatIconPictures(TRdImageButton& button, std::u16string_view icon);
 void SetQualitySliderPictures(TRdSlider& slider, int32_t rulerIndent = 3, int32_t rulerSelectAdd = 5);
 
 // "images/combobox_" + state + ".png"
-std::u16string ComboBoxPictureName(std::u16string_view state);
+inline std::u16string ComboBoxPictureName(std::u16string_view state) {
+  std::u16string name = u"images/combobox_";
+  name.append(state).append(u".png");
+  return name;
+}
 // Gives a combo box its five state pictures.
 void SetComboBoxPictures(TRdComboBox& box);
 
 // "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
-std::u16string WordPictureName(std::u16string_view word, bool pressed);
+inline std::u16string WordPictureName(std::u16string_view word, bool pressed) {
+  std::u16string name = u"images/word_";
+  name.append(word).append(pressed ? u"_press.png" : u"_normal.png");
+  return name;
+}
 
 }  // namespace qor

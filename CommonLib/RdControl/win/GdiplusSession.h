@@ -1,6 +1,6 @@
 #pragma once
-// GDI+ start-up and shut-down as an owner object. The controls call EnsureGdiplus() before drawing with GDI+; the
-// process-wide session it starts lives until the process ends.
+// GDI+ start-up and shut-down as an owner object. Code that uses GDI+ (the GIF and TIFF encoders) calls
+// EnsureGdiplus() first; the process-wide session it starts lives until the process ends.
 #include <windows.h>
 
 namespace qor {

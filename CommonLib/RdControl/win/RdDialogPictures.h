@@ -1,8 +1,7 @@
 #pragma once
 // Pictures of the small dialog-like windows (the copy tip, the save-path panel): the check box in its four looks
-// and the gray push button in its three, drawn in code under the names a skin package would give them; every other
-// name falls through to the plain pictures. Drawn with 4 x 4 samples per pixel, so they look the same under every
-// GDI+.
+// and the gray push button in its three (SkinArt.h), the button drawn at the size the dialog gives it; every other
+// name falls through to the plain pictures.
 //   TRdDialogPictureSource pictures(scale, {85, 34});   // the gray button's size at that scale
 //   check->ShowCheckBox = true;
 //   SetCheckBoxIcons(*check);                           // again after every click
@@ -10,18 +9,11 @@
 #include <string_view>
 
 #include "CommonLib/RdControl/RdImageButton.h"
+#include "CommonLib/RdControl/RdPictureNames.h"  // the check box and gray button names
 #include "CommonLib/RdControl/win/RdPicture.h"
 #include "CommonLib/RdControl/win/RdPlainPictures.h"
 
 namespace qor {
-
-inline constexpr std::u16string_view CheckedNormalPicture = u"images/checkbox_checked_normal.png";
-inline constexpr std::u16string_view CheckedOverPicture = u"images/checkbox_checked_over.png";
-inline constexpr std::u16string_view UncheckedNormalPicture = u"images/checkbox_unchecked_normal.png";
-inline constexpr std::u16string_view UncheckedOverPicture = u"images/checkbox_unchecked_over.png";
-inline constexpr std::u16string_view GrayNormalPicture = u"images/btn_gray_normal.png";
-inline constexpr std::u16string_view GrayOverPicture = u"images/btn_gray_over.png";
-inline constexpr std::u16string_view GrayPressPicture = u"images/btn_gray_press.png";
 
 class TRdDialogPictureSource : public TRdPictureSource {
  public:

@@ -1,9 +1,9 @@
 #pragma once
-// The plain look used until skin packages arrive: every picture name of RdPictureNames.h drawn in code with GDI+
-// (vector glyphs on flat colours), at 1x or, in scaled mode, 2x. Pictures are drawn to the size they are given, so
-// a 30 x 30 tool button and an 18 x 18 one both get a glyph fitted to them. Each picture is rendered once per size
-// with 4 x 4 supersampling, which anti-aliases the same way on Windows and under Wine (whose GDI+ draws shapes
-// without anti-aliasing), and is then blended like a PNG with alpha.
+// The fall-back look, used when no skin package supplies a picture: every picture of SkinArt.h under its name, at
+// 1x or, in scaled mode, 2x. A picture is drawn for the size it is laid out at (a 30 x 30 tool button and an
+// 18 x 18 one each get a glyph fitted to them, a window background its whole face), once per size, and then
+// blended like a PNG with alpha.
+#include "CommonLib/RdControl/SkinArt.h"
 #include "CommonLib/RdControl/win/RdPicture.h"
 #include "base/Scale.h"
 
@@ -14,14 +14,18 @@ class TRdPlainPictureSource : public TRdPictureMap {
   explicit TRdPlainPictureSource(TScale scale);
 };
 
+// A picture of the art drawn for each size it is asked to fill, at the given scale (premultiplied copies are kept
+// per size).
+std::unique_ptr<TRdPicture> MakeArtPicture(const TSkinArtPicture& art, TSize size, double scale);
+
 // Colours of the plain look (0x00BBGGRR).
-inline constexpr uint32_t PlainGlyphColor = 0xD8D8D8;
-inline constexpr uint32_t PlainHoverBackColor = 0x3E3E3E;
-inline constexpr uint32_t PlainPressBackColor = 0x1A1A1A;
-inline constexpr uint32_t PlainDividerColor = 0x454545;
-inline constexpr uint32_t PlainWindowBorderColor = 0x3A3A3A;
-inline constexpr uint32_t PlainSliderTrackColor = 0x5A5A5A;
-inline constexpr uint32_t PlainComboFillColor = 0x303030;
-inline constexpr uint32_t PlainComboFrameColor = 0x444444;
+inline constexpr uint32_t PlainGlyphColor = SkinGlyphColor;
+inline constexpr uint32_t PlainHoverBackColor = SkinHoverBackColor;
+inline constexpr uint32_t PlainPressBackColor = SkinPressBackColor;
+inline constexpr uint32_t PlainDividerColor = SkinDividerColor;
+inline constexpr uint32_t PlainWindowBorderColor = SkinWindowBorderColor;
+inline constexpr uint32_t PlainSliderTrackColor = SkinSliderTrackColor;
+inline constexpr uint32_t PlainComboFillColor = SkinComboFillColor;
+inline constexpr uint32_t PlainComboFrameColor = SkinComboFrameColor;
 
 }  // namespace qor

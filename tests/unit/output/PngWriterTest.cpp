@@ -52,6 +52,37 @@ TEST(WritePng, RoundTripsEverySizeFilterAndLevel) {
   ExpectSameRgb(smooth.View(), DecodeRgbPng(WritePng(smooth.View())).View());  // default options
 }
 
+// Straight RGBA as stb_image reads it; empty unless the file holds four channels.
+TImage DecodeRgbaWithStb(const std::vector<uint8_t>& file) {
+  int w = 0, h = 0, channels = 0;
+  unsigned char* rgba = stbi_load_from_memory(file.data(), int(file.size()), &w, &h, &channels, 4);
+  if (!rgba) return {};
+  TImage image(channels == 4 ? w : 0, channels == 4 ? h : 0);
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < w; ++x) {
+      const unsigned char* p = rgba + 4 * (size_t(y) * size_t(w) + size_t(x));
+      image.View().At(x, y) = TBgra{p[2], p[1], p[0], p[3]};
+    }
+  stbi_image_free(rgba);
+  return image;
+}
+
+TEST(WritePng, KeepsStraightAlphaWhenAskedForEveryFilter) {
+  TImage source = test::NoiseImage(23, 11, 5);
+  for (int32_t y = 0; y < 11; ++y)
+    for (int32_t x = 0; x < 23; ++x) source.View().At(x, y).A = uint8_t(x * 37 + y * 11);
+  for (int32_t x = 0; x < 23; ++x) source.View().At(x, 4) = TBgra{200, 100, 50, 0};  // colour under no alpha stays
+  for (TPngFilter f : {TPngFilter::None, TPngFilter::Sub, TPngFilter::Up, TPngFilter::Average, TPngFilter::Paeth,
+                       TPngFilter::Adaptive}) {
+    SCOPED_TRACE(int(f));
+    const std::vector<uint8_t> file = WritePng(source.View(), {.Level = 9, .Filter = f, .Alpha = true});
+    ASSERT_GT(file.size(), 26u);
+    EXPECT_EQ(file[25], 6) << "colour type RGBA";
+    test::ExpectSamePixels(source.View(), DecodeRgbaWithStb(file).View(), true);
+  }
+  EXPECT_EQ(WritePng(source.View())[25], 2) << "opaque RGB unless alpha is asked for";
+}
+
 TEST(WritePng, ReadsRowsThroughTheStride) {
   const TImage big = test::NoiseImage(40, 30, 7);
   // A window inside a larger picture, and the same rows seen bottom-up.
