@@ -107,10 +107,14 @@ def toolbar_check(selection, shape, scale=1):
     """The toolbar's dark band at its place beside the finished `selection`."""
     left, top, right, bottom = toolbar_rect(selection, shape[0], scale)
 
+    frame = scale  # the window background's frame line, lighter than the band
+
     def check(screen):
-        dark = np.abs(screen[top:bottom, left:right].astype(np.int16) - TOOLBAR_DARK).max(axis=2) <= 8
-        # Right-aligned at the screen's right, the band's last column is off the screen.
-        if dark.shape != (bottom - top, min(right, shape[1]) - left) or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
+        inner = screen[top + frame:bottom - frame, left + frame:right - frame]
+        dark = np.abs(inner.astype(np.int16) - TOOLBAR_DARK).max(axis=2) <= 8
+        # Right-aligned at the screen's right, the band's last columns are off the screen.
+        expected = (bottom - top - 2 * frame, min(right - frame, shape[1]) - left - frame)
+        if dark.shape != expected or dark.mean() < 0.6 or dark[:, 0].mean() < 0.9:
             return f"no dark {right - left} x {bottom - top} toolbar at {(left, top, right, bottom)}"
 
     return check

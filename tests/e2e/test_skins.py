@@ -12,7 +12,7 @@ import numpy as np
 from PIL import Image
 
 from overlay_pictures import TOOLBAR_HEIGHT, toolbar_check, toolbar_rect
-from qor_e2e import Session, dist_dir, e2e_timeout, read_picture, require_program, wait_until
+from qor_e2e import Picture, Session, dist_dir, e2e_timeout, read_picture, require_program, wait_until
 
 SKIN = Path("skin/ScreenShotSkin")
 WHOLE_1X = (0, 0, 1920, 1080)
@@ -111,20 +111,20 @@ class SkinTests(unittest.TestCase):
         program = session.start_program("/CAPTRUEFULLSCREEN", exe=str(exe))
         return program, session.wait_for_overlay(program)
 
-    def copy_and_close_the_tip(self, session, program, overlay, picture):
-        """Ctrl+C copies the desktop; the tip that then holds the run shows the skin's corners (when `picture` is
-        given) and its OK ends the run."""
+    def copy(self, session, program, overlay, tip_picture=None):
+        """Ctrl+C copies the desktop and ends the run. The first time, the tip holds the run: it shows the skin's
+        corner (`tip_picture`) and its OK, with "Don't show this message again" ticked, ends the run."""
         session.key(overlay, "ctrl+c")
         copied = read_picture(session.wait_for_clipboard_picture())
         self.assertTrue(np.array_equal(copied, session.background), "the copied picture is not the desktop")
-        tip = wait_until(lambda: tip_window(session), 15, what="the copy tip")
-        if picture is not None:
-            corner = picture[:4, :4, :3]
-            session.wait_for_screen(lambda screen: None if np.array_equal(
-                screen[tip[1]:tip[1] + 4, tip[0]:tip[0] + 4], corner) else "the tip's corner is not the skin's",
+        if tip_picture is not None:
+            tip = wait_until(lambda: tip_window(session), 15, what="the copy tip")
+            corner = tip_picture[:4, :4, :3]
+            session.wait_for_screen(Picture(lambda screen: None if np.array_equal(
+                screen[tip[1]:tip[1] + 4, tip[0]:tip[0] + 4], corner) else "the tip's corner is not the skin's"),
                 what="the copy tip laid with the skin's background")
-        session.mouse_move(tip[0] + TIP_WIDTH - 10 - 42, tip[1] + TIP_HEIGHT - 10 - 17)
-        session.click()
+            session.mouse_move(tip[0] + TIP_WIDTH - 10 - 42, tip[1] + TIP_HEIGHT - 10 - 17)
+            session.click()
         self.assertEqual(program.wait(20), 0, program.output())
 
     @e2e_timeout(420)
@@ -141,21 +141,21 @@ class SkinTests(unittest.TestCase):
             shape = (1080, 1920)
             with self.subTest("the edited skin at 1x: toolbar and copy tip"):
                 program, overlay = self.capture_full_screen(session, edited / "QorScreenshot.exe")
-                session.wait_for_screen(toolbar_background_check(WHOLE_1X, shape, picture_1x, 1),
+                session.wait_for_screen(Picture(toolbar_background_check(WHOLE_1X, shape, picture_1x, 1)),
                                         what="the toolbar laid with the edited classic.rcc background")
-                self.copy_and_close_the_tip(session, program, overlay, picture_1x)
+                self.copy(session, program, overlay, tip_picture=picture_1x)
 
             with self.subTest("no webres.dll: own pictures, and the capture still copies"):
                 program, overlay = self.capture_full_screen(session, bare / "QorScreenshot.exe")
-                screen = session.wait_for_screen(toolbar_check(WHOLE_1X, shape), what="the toolbar's dark band")
+                screen = session.wait_for_screen(Picture(toolbar_check(WHOLE_1X, shape)), what="the toolbar's dark band")
                 self.assertIsNotNone(toolbar_background_check(WHOLE_1X, shape, picture_1x, 1)(screen),
                                      "without the library the package's picture was drawn")
-                self.copy_and_close_the_tip(session, program, overlay, None)
+                self.copy(session, program, overlay)
 
         with Session(3840, 2160) as session:
             shape = (2160, 3840)
             program, overlay = self.capture_full_screen(session, edited / "QorScreenshot.exe")
-            session.wait_for_screen(toolbar_background_check(WHOLE_2X, shape, picture_2x, 2),
+            session.wait_for_screen(Picture(toolbar_background_check(WHOLE_2X, shape, picture_2x, 2)),
                                     what="the scaled toolbar laid with the edited classic2.rcc background")
             session.key(overlay, "Escape")
             self.assertEqual(program.wait(15), 0, program.output())

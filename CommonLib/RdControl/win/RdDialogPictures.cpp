@@ -4,7 +4,7 @@
 
 namespace qor {
 
-TRdDialogPictureSource::TRdDialogPictureSource(TScale scale, TSize grayButton) : FPlain(scale) {
+TRdDialogPictureSource::TRdDialogPictureSource(TScale scale, TSize grayButton) : FSkin(scale) {
   // The check boxes grow by whole pixels, so the tick stays sharp at any display scale.
   const int32_t k = std::max<int32_t>(1, scale(1));
   for (std::u16string_view name :
@@ -17,8 +17,9 @@ TRdDialogPictureSource::TRdDialogPictureSource(TScale scale, TSize grayButton) :
 }
 
 const TRdPicture* TRdDialogPictureSource::Find(std::u16string_view name) const {
+  if (const TRdPicture* skin = FSkin.FindInSkin(name)) return skin;
   if (const TRdPicture* own = FOwn.Find(name)) return own;
-  return FPlain.Find(name);
+  return FSkin.Find(name);
 }
 
 TRdFont DialogFont(int32_t height, uint32_t color) {

@@ -1,7 +1,7 @@
 #pragma once
 // Pictures of the small dialog-like windows (the copy tip, the save-path panel): the check box in its four looks
-// and the gray push button in its three (SkinArt.h), the button drawn at the size the dialog gives it; every other
-// name falls through to the plain pictures.
+// and the gray push button in its three (SkinArt.h), the button drawn at the size the dialog gives it. The mounted
+// skin's pictures come first; every other name falls through to the plain pictures.
 //   TRdDialogPictureSource pictures(scale, {85, 34});   // the gray button's size at that scale
 //   check->ShowCheckBox = true;
 //   SetCheckBoxIcons(*check);                           // again after every click
@@ -11,7 +11,7 @@
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdPictureNames.h"  // the check box and gray button names
 #include "CommonLib/RdControl/win/RdPicture.h"
-#include "CommonLib/RdControl/win/RdPlainPictures.h"
+#include "CommonLib/RdControl/win/RdSkinPictures.h"
 
 namespace qor {
 
@@ -22,7 +22,7 @@ class TRdDialogPictureSource : public TRdPictureSource {
   const TRdPicture* Find(std::u16string_view name) const override;
 
  private:
-  TRdPlainPictureSource FPlain;
+  TRdSkinPictureSource FSkin;
   TRdPictureMap FOwn;
 };
 

@@ -9,6 +9,12 @@ TRdSkinPictureSource::TRdSkinPictureSource(TScale scale) : FScale(scale), FStamp
 TRdSkinPictureSource::~TRdSkinPictureSource() = default;
 
 const TRdPicture* TRdSkinPictureSource::Find(std::u16string_view name) const {
+  if (const TRdPicture* skin = FindInSkin(name)) return skin;
+  if (!FPlain) FPlain = std::make_unique<TRdPlainPictureSource>(FScale);
+  return FPlain->Find(name);
+}
+
+const TRdPicture* TRdSkinPictureSource::FindInSkin(std::u16string_view name) const {
   TRdResources& resources = SkinResources();
   if (resources.Stamp() != FStamp) {
     FStamp = resources.Stamp();
@@ -21,9 +27,7 @@ const TRdPicture* TRdSkinPictureSource::Find(std::u16string_view name) const {
     if (!image->IsEmpty()) picture = std::make_unique<TRdBitmapPicture>(image->Pixels());
     found = FSkinPictures.emplace(std::u16string(name), std::move(picture)).first;
   }
-  if (found->second) return found->second.get();
-  if (!FPlain) FPlain = std::make_unique<TRdPlainPictureSource>(FScale);
-  return FPlain->Find(name);
+  return found->second.get();
 }
 
 }  // namespace qor

@@ -20,6 +20,8 @@ class TRdSkinPictureSource : public TRdPictureSource {
   explicit TRdSkinPictureSource(TScale scale);
   ~TRdSkinPictureSource() override;
   const TRdPicture* Find(std::u16string_view name) const override;
+  // The skin's picture only; null when the skin lacks it.
+  const TRdPicture* FindInSkin(std::u16string_view name) const;
 
  private:
   TScale FScale;
