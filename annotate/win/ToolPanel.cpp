@@ -106,6 +106,13 @@ bool TToolPanel::Create(HWND overlay) {
   FFontName->OnSelect = [this](TRdControl&) {
     if (OnFontName) OnFontName(FFontName->Text());
   };
+  // The skin gives the boxes the nine-grid of its pictures (scaled with them) and the list's colours.
+  for (TRdComboBox* box : {FFontSize, FFontName}) {
+    box->Font.Height = FScale(12);
+    auto& skin = FSkinClasses.emplace_back(std::make_unique<TRdSkinClass>(*box));
+    skin->SetSkinClass(u"combobox");
+    skin->Apply();
+  }
 
   FPreview = FPanel.Add(std::make_unique<TColorSwatch>(InitialAnnotationColor, PreviewBorderColor));
   FPreview->Name = u"Image_show";

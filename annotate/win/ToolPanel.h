@@ -11,12 +11,14 @@
 //   panel.ShowAt(PlaceBesideToolbar(selection, toolbar.Bounds(), panel.Size().Height, primaryBottom));
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CommonLib/RdControl/RdComboBox.h"
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdLabel.h"
+#include "CommonLib/RdControl/RdSkinClass.h"
 #include "CommonLib/RdControl/RdSlider.h"
 #include "CommonLib/RdControl/win/RdPanel.h"
 #include "CommonLib/RdControl/win/RdSkinPictures.h"
@@ -81,6 +83,7 @@ class TToolPanel {
   TRdSlider* FSlider = nullptr;
   TRdComboBox* FFontSize = nullptr;
   TRdComboBox* FFontName = nullptr;
+  std::vector<std::unique_ptr<TRdSkinClass>> FSkinClasses;  // the combo boxes' nine-grid and colours
 
   void Relayout(TToolPanelContent content);
   void ShowHoverFrame(const TColorSwatch& swatch);

@@ -8,12 +8,17 @@
 #include <set>
 #include <string>
 
+#include "CommonLib/RdControl/PWebRes.h"
 #include "CommonLib/RdControl/PngDecoder.h"
+#include "CommonLib/RdControl/RdComboBox.h"
+#include "CommonLib/RdControl/RdSkinClass.h"
 #include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "CommonLib/RdControl/RdSkinText.h"
 #include "CommonLib/RdControl/SkinArt.h"
+#include "base/FileSystem.h"
 #include "companions/webres/PackageRegistry.h"
+#include "companions/webres/WebResApi.h"
 #include "companions/webres/ZipArchive.h"
 
 namespace qor {
@@ -191,6 +196,48 @@ TEST(SkinPackages, TheThreePackagesMountSideBySideAsTheProgramReadsThem) {
   ASSERT_TRUE(images);
   EXPECT_EQ(images->Files.size(), SkinArtPictures().size());
   EXPECT_TRUE(images->Folders.empty());
+}
+
+}  // namespace
+}  // namespace qor
+
+namespace qor {
+namespace {
+
+// The shipped skin texts applied through the resource layer, as the windows get them: the borders in pixels
+// follow each skin's pictures, so the 2x skin gives twice the 1x values and never the 1x ones.
+TEST(ShippedSkinClasses, GiveEachSkinsComboBoxTheNineGridOfItsOwnPictures) {
+  const TWebResCalls calls{WebUIResourceRegister,
+                           WebUIResourceUnregister,
+                           WebUIResourceData,
+                           WebUIResourceEnum,
+                           QStringCreate,
+                           QStringGet,
+                           QStringSet,
+                           QStringClose};
+  TStdFileSystem files;
+  TRdColorTable colors;
+  TRdResources resources(
+      calls, files, [] { return 0u; }, colors);
+  TRdSkinStyles styles;
+  styles.SetResources(&resources);
+  const std::u16string folder = FromFsPath(std::filesystem::path(QOR_SKIN_DIR)) + u"/";
+  resources.LoadPackage(folder + u"public.rcc", true);
+  for (const auto& [package, scale] : {std::pair{u"classic.rcc", 1}, std::pair{u"classic2.rcc", 2}}) {
+    SCOPED_TRACE(Ascii(package));
+    resources.LoadPackage(folder + package);
+    TRdComboBox box;
+    box.Font = {.Name = u"Segoe UI", .Height = 13 * scale, .Color = 0x123456};
+    TRdSkinClass skin(box, styles);
+    skin.SetSkinClass(u"combobox");
+    skin.Apply();
+    EXPECT_EQ(box.BackgroundOption, (TRdDesignRect{30 * scale, 8 * scale, 30 * scale, 8 * scale}));
+    EXPECT_EQ(resources.GetImage(ComboBoxPictureName(u"normal"))->Width(), 64 * scale);
+    EXPECT_EQ(box.Font.Height, 13 * scale);                   // the window's own font size stays
+    EXPECT_EQ(colors.ColorToRGB(box.Font.Color), 0xE8E8E8u);  // text_color.cl_text_a
+  }
+  resources.UnloadAll(true);
+  webres::ResetWebRes();
 }
 
 }  // namespace
