@@ -382,6 +382,11 @@ std::optional<TRccColorItem> TRdColorTable::Item(std::u16string_view name) const
   return it->second;
 }
 
+uint32_t TRdColorTable::ColorOr(std::u16string_view name, uint32_t fallback) const {
+  const std::optional<TRccColorItem> item = Item(name);
+  return item && item->Defined ? item->CurColor : fallback;
+}
+
 void TRdColorTable::SetSystemColors(TSystemColorFunc func) {
   std::lock_guard<std::mutex> lock(FLock);
   FSystemColors = std::move(func);

@@ -100,6 +100,9 @@ class TRdColorTable {
   // are without one), defined entries their current colour, anything else RccUnknownColor (traced).
   uint32_t ColorToRGB(uint32_t color) const;
   std::optional<TRccColorItem> Item(std::u16string_view name) const;
+  // The skin's current colour of that name, or fallback when the skin does not define it (no skin mounted, an
+  // older skin): for code that draws with a colour of its own and lets a skin change it.
+  uint32_t ColorOr(std::u16string_view name, uint32_t fallback) const;
 
   // Set once at start-up, before colours are drawn.
   void SetSystemColors(TSystemColorFunc func);

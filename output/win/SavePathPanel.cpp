@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
 #include "app/MessageTexts.h"
@@ -23,18 +24,24 @@ bool IsFixedDisk(const std::u16string& root) { return ::GetDriveTypeW(Wide(root)
 
 }  // namespace
 
-// The panel window: gives the read-only field the panel's dark colours.
+// The panel window: gives the read-only field (a standard edit control, which draws itself) the panel's dark
+// colours, or the skin's edit colours where the mounted skin names them.
 class TSavePathPanel::TPanelWindow : public TRdPanel {
  public:
-  explicit TPanelWindow(const TRdPictureSource* pictures)
-      : TRdPanel(pictures), FFieldBrush(::CreateSolidBrush(FieldBackColor)) {}
+  explicit TPanelWindow(const TRdPictureSource* pictures) : TRdPanel(pictures) {}
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT) {  // a read-only edit asks as a static
+      const TRdColorTable& colors = SkinColorTable();
+      const uint32_t back = colors.ColorOr(u"public_element.cl_edit_bg", FieldBackColor) & 0xFFFFFF;
+      if (!FFieldBrush || back != FBrushColor) {
+        FFieldBrush.Reset(::CreateSolidBrush(back));
+        FBrushColor = back;
+      }
       HDC dc = reinterpret_cast<HDC>(wParam);
-      ::SetTextColor(dc, FieldTextColor);
-      ::SetBkColor(dc, FieldBackColor);
+      ::SetTextColor(dc, colors.ColorOr(u"text_color.cl_text_a", FieldTextColor) & 0xFFFFFF);
+      ::SetBkColor(dc, back);
       return reinterpret_cast<LRESULT>(FFieldBrush.Get());
     }
     return TRdPanel::HandleMessage(message, wParam, lParam);
@@ -42,6 +49,7 @@ class TSavePathPanel::TPanelWindow : public TRdPanel {
 
  private:
   TBrushHandle FFieldBrush;
+  uint32_t FBrushColor = 0;
 };
 
 TSavePathPanel::TSavePathPanel(TScale scale, std::u16string folder)

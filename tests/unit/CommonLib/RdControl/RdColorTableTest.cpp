@@ -154,5 +154,18 @@ TEST(RdColorTable, ClearKeepsOnlyTheStandardNames) {
   EXPECT_TRUE(table.Item(u"clBlack").has_value());
 }
 
+TEST(RdColorTable, ColorOrGivesTheSkinsColourOnlyWhereTheSkinDefinesIt) {
+  TRdColorTable table;
+  EXPECT_EQ(table.ColorOr(u"edit.back", 0x1E1E1E), 0x1E1E1Eu);  // no skin
+  table.IdentToColor(u"edit.back");                             // named by a control, still undefined
+  EXPECT_EQ(table.ColorOr(u"edit.back", 0x1E1E1E), 0x1E1E1Eu);
+  table.LoadColorFile(u"[edit]\ntint=true\nback=#102030\nlinked=[edit.back]\n");
+  table.MergeColors();
+  EXPECT_EQ(table.ColorOr(u"Edit.Back", 0x1E1E1E), 0x302010u);
+  EXPECT_EQ(table.ColorOr(u"edit.linked", 0), 0x302010u);
+  table.SetTint(0xFF8040);
+  EXPECT_EQ(table.ColorOr(u"edit.back", 0), RccTintMix(0x302010, 0xFF8040));
+}
+
 }  // namespace
 }  // namespace qor

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "CommonLib/RdControl/RdColorTable.h"
 #include "base/win/DibImage.h"
 #include "base/win/UniqueHandle.h"
 #include "tests/unit/CommonLib/RdControl/win/PanelFixture.h"
@@ -70,6 +71,27 @@ class SavePathPanel : public ::testing::Test {
     ASSERT_TRUE(FPanel.Create(FOverlay.Get(), 816));
   }
 };
+
+// The folder field is a standard edit control: it asks its panel for colours, which are the skin's where the mounted
+// skin names them.
+TEST_F(SavePathPanel, TheFolderFieldTakesTheSkinsEditColoursOrItsOwn) {
+  TDibImage dib;
+  ASSERT_TRUE(dib.Create(4, 4));
+  auto ask = [&] {
+    const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
+        FPanel.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dib.Dc()), LPARAM(FPanel.FolderField())));
+    LOGBRUSH fill{};
+    ::GetObjectW(brush, sizeof fill, &fill);
+    return std::pair{fill.lbColor, ::GetTextColor(dib.Dc())};
+  };
+  EXPECT_EQ(ask(), (std::pair<COLORREF, COLORREF>{0x1C1C1C, 0xE6E6E6}));
+  TRdColorTable& colors = SkinColorTable();
+  colors.LoadColorFile(u"[public_element]\ncl_edit_bg=#102030\n[text_color]\ncl_text_a=#A0B0C0\n");
+  colors.MergeColors();
+  EXPECT_EQ(ask(), (std::pair<COLORREF, COLORREF>{0x302010, 0xC0B0A0}));
+  colors.Clear();
+  EXPECT_EQ(ask(), (std::pair<COLORREF, COLORREF>{0x1C1C1C, 0xE6E6E6}));
+}
 
 TEST_F(SavePathPanel, StartsHiddenTickedWithTheFolderInAReadOnlyFieldAndShowsWhereItIsPut) {
   EXPECT_FALSE(FPanel.Visible());
