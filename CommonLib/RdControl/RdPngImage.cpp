@@ -1,6 +1,9 @@
 #include "CommonLib/RdControl/RdPngImage.h"
 
+#include <algorithm>
+
 #include "CommonLib/RdControl/PngDecoder.h"
+#include "CommonLib/RdControl/RdGrayMode.h"
 
 namespace qor {
 
@@ -17,6 +20,21 @@ EPngError TPngImage::LoadFromBytes(std::span<const uint8_t> file) {
   FChunks = std::move(chunks);
   FPixels = std::make_shared<const TImage>(std::move(pixels));
   return EPngError::None;
+}
+
+TImage TPngImage::DrawnPixels() const {
+  if (IsEmpty()) return {};
+  const TConstImageView source = Pixels();
+  TImage drawn(source.Width, source.Height);
+  const TImageView target = drawn.View();
+  for (int32_t y = 0; y < source.Height; ++y) std::copy_n(source.Row(y), source.Width, target.Row(y));
+  if (FOptions.GrayMode) GrayPixels(target);
+  if (FOptions.AlphaBlendValue != 255) {
+    for (int32_t y = 0; y < target.Height; ++y)
+      for (TBgra* p = target.Row(y); p != target.Row(y) + target.Width; ++p)
+        p->A = uint8_t((p->A * FOptions.AlphaBlendValue + 127) / 255);
+  }
+  return drawn;
 }
 
 std::vector<uint8_t> TPngImage::SaveToBytes() const {

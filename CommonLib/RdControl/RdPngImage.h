@@ -34,6 +34,9 @@ class TPngImage {
   // True when some pixel is not fully opaque.
   bool HasTransparency() const { return FTransparent; }
 
+  // The pixels as the picture draws: grey in GrayMode, alpha scaled by AlphaBlendValue (straight BGRA).
+  TImage DrawnPixels() const;
+
   const TPngDrawOptions& Options() const { return FOptions; }
   void SetOptions(const TPngDrawOptions& options) { FOptions = options; }
 

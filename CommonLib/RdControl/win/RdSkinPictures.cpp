@@ -24,7 +24,7 @@ const TRdPicture* TRdSkinPictureSource::FindInSkin(std::u16string_view name) con
   if (found == FSkinPictures.end()) {
     const std::shared_ptr<const TPngImage> image = resources.GetImage(name);
     std::unique_ptr<TRdBitmapPicture> picture;
-    if (!image->IsEmpty()) picture = std::make_unique<TRdBitmapPicture>(image->Pixels());
+    if (!image->IsEmpty()) picture = std::make_unique<TRdBitmapPicture>(image->DrawnPixels().View());
     found = FSkinPictures.emplace(std::u16string(name), std::move(picture)).first;
   }
   return found->second.get();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CommonLib/RdControl/RdGrayMode.h"
 #include "CommonLib/RdControl/RdPngImage.h"
 #include "tests/unit/CommonLib/RdControl/PngSamples.h"
 
@@ -23,6 +24,22 @@ TEST(RdPngImage, LoadsPixelsAndTellsWhetherAnyPixelIsTransparent) {
   TPngImage rgb;
   ASSERT_EQ(rgb.LoadFromBytes(Sample(2, 8).File), EPngError::None);
   EXPECT_FALSE(rgb.HasTransparency());
+}
+
+TEST(RdPngImage, DrawnPixelsFollowTheFilesGreyAndOpacityOptions) {
+  TPngImage plain;
+  ASSERT_EQ(plain.LoadFromBytes(Sample(6, 8).File), EPngError::None);
+  EXPECT_EQ(plain.DrawnPixels().View().At(1, 0), (TBgra{65, 36, 7, 94}));
+  // Options written into the file come back with it and change only the drawn copy.
+  TPngImage marked = plain;
+  marked.SetOptions({.AlphaBlendValue = 128, .GrayMode = true});
+  const std::vector<uint8_t> file = marked.SaveToBytes();
+  TPngImage loaded;
+  ASSERT_EQ(loaded.LoadFromBytes(file), EPngError::None);
+  const uint8_t grey = GrayLevel(7, 36, 65);
+  EXPECT_EQ(loaded.DrawnPixels().View().At(1, 0), (TBgra{grey, grey, grey, uint8_t((94 * 128 + 127) / 255)}));
+  EXPECT_EQ(loaded.Pixels().At(1, 0), (TBgra{65, 36, 7, 94}));
+  EXPECT_TRUE(TPngImage().DrawnPixels().View().IsEmpty());
 }
 
 TEST(RdPngImage, AFailedLoadLeavesTheImageEmpty) {
