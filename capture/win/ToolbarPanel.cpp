@@ -1,6 +1,8 @@
 #include "capture/win/ToolbarPanel.h"
 
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "capture/Hints.h"
 
 namespace qor {
@@ -56,6 +58,7 @@ bool TToolbarPanel::Create(HWND overlay) {
   }
   for (const TToolButton& tool : ToolButtons) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = tool.Component;
     SetToolPictures(*button, tool.Picture);
     button->SetBounds(FLayout.Child(tool.Child));
     button->SetHint(ComponentHint(tool.Component));
@@ -68,6 +71,7 @@ bool TToolbarPanel::Create(HWND overlay) {
   auto textButton = [&](TToolbarChild child, TToolbarChild word, std::u16string_view component,
                         std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = component;
     SetBlueButtonPictures(*button, icon, iconOffset);
     button->SetBounds(FLayout.Child(child));
     button->SetHint(ComponentHint(component));
@@ -85,6 +89,7 @@ bool TToolbarPanel::Create(HWND overlay) {
   textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset, u"save");
   if (FLayout.SaveDropVisible) {
     auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
+    drop->Name = u"btn_save_drop";
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");
     drop->SetImageDown(u"images/icon_dropdown_press.png");
     drop->SetBounds(FLayout.Child(TToolbarChild::btn_save_drop));
@@ -94,6 +99,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     };
     FButtons[int(TToolbarChild::btn_save_drop)] = drop;
   }
+  TranslateControls(AppLanguage(), WindowSection::Monitor, FPanel);
   return FPanel.Create(overlay, TRect::FromSize(0, 0, FLayout.Width, FLayout.Height), false);
 }
 

@@ -4,7 +4,9 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
 #include "app/MessageTexts.h"
+#include "app/WindowTranslation.h"
 #include "base/Utf16Text.h"
 #include "base/win/WinConvert.h"
 #include "output/TipLayout.h"
@@ -97,6 +99,8 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
   btn_browseSavePath->OnClick = [this](TRdControl&) { btn_browseSavePathClick(); };
   btn_browseSavePath->SetBounds(FLayout.btn_browseSavePath);
 
+  // The panel belongs to the overlay: its texts come from the overlay's section.
+  TranslateControls(AppLanguage(), WindowSection::Monitor, *FPanel);
   if (!FPanel->Create(parent, TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height), false)) return false;
 
   FFieldFont.Reset(::CreateFontW(-FScale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

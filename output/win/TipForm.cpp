@@ -7,7 +7,9 @@
 #include "CommonLib/RdControl/win/RdDialogPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
+#include "app/Language.h"
 #include "app/MessageTexts.h"
+#include "app/WindowTranslation.h"
 
 namespace qor {
 
@@ -118,9 +120,13 @@ bool TTipForm::Create(HWND owner) {
 }
 
 void TTipForm::ApplyTexts() {
-  Label_Tip->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_TipInfo));
-  RdBtn_Check->SetCaption(MessageTextOrDefault(&TMessageTexts::M_TipShow));
-  Rd_btnOk->SetCaption(MessageTextOrDefault(&TMessageTexts::M_OK));
+  const TLanguage& language = AppLanguage();
+  const auto text = [&](std::u16string_view key, std::u16string TMessageTexts::*shared) {
+    return ControlText(language, WindowSection::TipForm, key, MessageTextOrDefault(shared));
+  };
+  Label_Tip->SetCaption(text(u"Label_Tip.Caption", &TMessageTexts::M_Screen_TipInfo));
+  RdBtn_Check->SetCaption(text(u"RdBtn_Check.Caption", &TMessageTexts::M_TipShow));
+  Rd_btnOk->SetCaption(text(u"Rd_btnOk.Caption", &TMessageTexts::M_OK));
 }
 
 void TTipForm::ApplyLayout() {

@@ -2,6 +2,8 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "capture/Hints.h"
 #include "scroll/win/FormLongScreenShot.h"
 #include "scroll/win/ScrollTrace.h"
@@ -26,6 +28,7 @@ bool TFormScrollWinsTools::Create() {
   auto add = [&](TScrollToolbarChild child) {
     const TScrollToolbarItem& item = ScrollToolbarItem(child);
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = item.Name;
     button->SetBounds(FLayout.Child(child));
     button->SetHint(ComponentHint(item.Name));
     const TScrollAction action = item.Action;
@@ -52,6 +55,7 @@ bool TFormScrollWinsTools::Create() {
     drop->SetImageDown(u"images/icon_dropdown_press.png");
   }
   FPanel.SetColor(ToolbarColour);
+  TranslateControls(AppLanguage(), WindowSection::FormScrollWinsTools, FPanel);
   return FPanel.Create(Handle(), TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height));
 }
 
