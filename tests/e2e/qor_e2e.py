@@ -437,6 +437,19 @@ class Session:
             raise AssertionError(f"--post-message failed with {code}: {output}")
         return code == 0
 
+    def program_texts(self, window_class=OVERLAY_CLASS):
+        """What the program owning the window of `window_class` shows as text, read by a Win32 helper: a list of
+        ("window", class, text) for its top-level windows and ("tool", text) for the tools of its tooltips; empty
+        while there is no such window. Line breaks in texts come as "\\n"."""
+        out = self.tmp / f"texts-{len(self.programs)}.txt"
+        helper = self.launch(fixture_exe(), ["--texts", f"{window_class},{to_windows_path(out)}"], name="texts")
+        code = helper.wait(30)
+        if code == 1:
+            return []
+        if code != 0:
+            raise AssertionError(f"--texts failed with {code}: {helper.output()}")
+        return [tuple(line.split("\t")) for line in out.read_text(encoding="utf-8").splitlines()]
+
     def xdotool(self, *arguments, check=True, timeout=20):
         result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env(), stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, timeout=timeout)
