@@ -31,6 +31,9 @@ MSG_CLOSE_OVERLAY = 1128  # WM_USER + 104
 OVERLAY_CLASS = "TScreenShotMainForm"
 LAUNCHER_CLASS = "TForm_ZynMain"
 MASK_ALPHA = 140
+CJK_FONT_LINK = "wqy-microhei.ttc,WenQuanYi Micro Hei"
+CJK_LINKED_FACES = ["Segoe UI", "Tahoma", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Arial",
+                    "DejaVu Sans"]
 
 
 def dist_dir():
@@ -307,7 +310,7 @@ class Session:
                 "WINEDEBUG": os.environ.get("WINEDEBUG", "-all"),
                 "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=")}
 
-    PREFIX_SETUP_VERSION = "3"
+    PREFIX_SETUP_VERSION = "4"
 
     def _init_prefix(self):
         ready = self.prefix / ".qor-e2e-ready"
@@ -325,6 +328,11 @@ class Session:
         self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
         # 96 DPI, whatever an earlier version of this harness left behind.
         self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
+        # Japanese, Chinese and Korean letters of the interface faces come from WenQuanYi Micro Hei, as
+        # scripts/wine-env.sh links them (Windows links its own CJK fonts the same way).
+        for face in CJK_LINKED_FACES:
+            self.reg(["add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink", "/v", face,
+                      "/t", "REG_MULTI_SZ", "/d", CJK_FONT_LINK, "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         ready.write_text(self.PREFIX_SETUP_VERSION + "\n")
 
