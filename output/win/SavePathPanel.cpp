@@ -61,7 +61,7 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
 
   chbtn_always = FPanel->Add(std::make_unique<TRdImageButton>());
   chbtn_always->Name = u"chbtn_always";
-  SetupCheckBox(*chbtn_always, DialogFont(FScale(13), CaptionColor), FAlwaysSave);
+  SetupCheckBox(*chbtn_always, DialogFont(FScale(SavePathFontHeight), CaptionColor), FAlwaysSave);
   chbtn_always->TextLeftMargin = FScale(21);
   chbtn_always->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Always));
   chbtn_always->OnClick = [this](TRdControl&) {
@@ -94,7 +94,7 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
   btn_browseSavePath = FPanel->Add(std::make_unique<TRdImageButton>());
   btn_browseSavePath->Name = u"btn_browseSavePath";
   SetGrayButtonPictures(*btn_browseSavePath);
-  btn_browseSavePath->Font = DialogFont(FScale(13), 0xFFFFFF);
+  btn_browseSavePath->Font = DialogFont(FScale(SavePathFontHeight), 0xFFFFFF);
   btn_browseSavePath->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Browse));
   btn_browseSavePath->OnClick = [this](TRdControl&) { btn_browseSavePathClick(); };
   btn_browseSavePath->SetBounds(FLayout.btn_browseSavePath);

@@ -20,7 +20,6 @@ bool GTipShowing = false;
 constexpr BYTE TipAlpha = 245;
 constexpr uint32_t TipTextColor = 0xEEEEEE;
 constexpr uint32_t CheckTextColor = 0xC4C4C4;
-constexpr int32_t CheckFontHeight = 13;
 
 TRect PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
@@ -105,7 +104,7 @@ bool TTipForm::Create(HWND owner) {
 
   RdBtn_Check = pnlMain->Add(std::make_unique<TRdImageButton>());
   RdBtn_Check->Name = u"RdBtn_Check";
-  SetupCheckBox(*RdBtn_Check, DialogFont(FScale(CheckFontHeight), CheckTextColor), true);
+  SetupCheckBox(*RdBtn_Check, DialogFont(FScale(TipCheckFontHeight), CheckTextColor), true);
   RdBtn_Check->OnClick = [this](TRdControl&) { UpdateCheckIcons(); };
 
   Rd_btnOk = pnlMain->Add(std::make_unique<TRdImageButton>());

@@ -1,0 +1,107 @@
+// Every shipped translation laid out in the controls that show it, measured with GDI and the real fonts the way the
+// controls measure (the panel's text measurer): a caption drawn on one line without an ellipsis must fit its
+// control, and the wrapped tip text must stay above the tip's check box.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "CommonLib/RdControl/win/RdDialogPictures.h"
+#include "CommonLib/RdControl/win/RdPanel.h"
+#include "annotate/ToolPanelLayout.h"
+#include "app/Language.h"
+#include "app/WindowTranslation.h"
+#include "base/Utf16Text.h"
+#include "output/NoticePlacement.h"
+#include "output/SavePathPanelLayout.h"
+#include "output/TipLayout.h"
+
+namespace qor {
+namespace {
+
+const std::filesystem::path LanguageFolder = std::filesystem::path(QOR_SOURCE_DIR) / "Language";
+const TScale Unscaled{};
+// A button's caption keeps this much room at each side, so that it never touches the button's edge.
+constexpr int32_t ButtonPadding = 4;
+
+struct TOneLine {
+  std::u16string_view Window;
+  std::u16string_view Key;
+  TRdFont Font;
+  int32_t Width;  // the room the control gives the caption
+};
+
+std::vector<TOneLine> OneLineCaptions() {
+  const TSavePathPanelLayout savePath = LayoutSavePathPanel(0, Unscaled);  // the narrowest panel
+  const TRdFont savePathFont = DialogFont(SavePathFontHeight, 0);
+  TRdFont pixelLabelFont;  // the tool panel's label font
+  pixelLabelFont.Height = 13;
+  return {
+      {WindowSection::Monitor, u"chbtn_always.Caption", savePathFont,
+       savePath.chbtn_always.Width() - TipCheckTextMargin},
+      {WindowSection::Monitor, u"btn_browseSavePath.Caption", savePathFont,
+       savePath.btn_browseSavePath.Width() - 2 * ButtonPadding},
+      {WindowSection::Monitor, u"lbl_PixelSize.Caption", pixelLabelFont, TToolPanelSizes{}.PixelLabel.Width},
+      // Shortened in the middle when too wide, which would cut the way out of the notice.
+      {WindowSection::NoticForm, u"Label_2.Caption", DialogFont(NoticeFontHeight, 0), NoticeLabelMaxWidth},
+      {WindowSection::TipForm, u"Rd_btnOk.Caption", DialogFont(TipFontHeight, 0), TipOkWidth - 2 * ButtonPadding},
+  };
+}
+
+std::vector<std::u16string> LanguageNames() {
+  std::vector<std::u16string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(LanguageFolder))
+    if (entry.path().extension() == ".lng") names.push_back(Utf8ToUtf16(entry.path().stem().string()));
+  return names;
+}
+
+class LanguageTextFit : public testing::Test {
+ protected:
+  TFormOf<TRdPanel> Panel;  // only its text measurer: a memory DC with the controls' fonts
+  TRdTextMeasurer* Measure = Panel.TextMeasurer();
+};
+
+TEST_F(LanguageTextFit, OneLineCaptionsFitTheirControls) {
+  ASSERT_NE(Measure, nullptr);
+  const auto names = LanguageNames();
+  ASSERT_GE(names.size(), 13u);
+  for (const std::u16string& name : names) {
+    TLanguage language(Utf8ToUtf16(LanguageFolder.string()));
+    ASSERT_TRUE(language.Load(name));
+    for (const TOneLine& line : OneLineCaptions()) {
+      const auto text = language.WindowText(line.Window, line.Key);
+      ASSERT_TRUE(text.has_value()) << Utf16ToUtf8(name + u" " + std::u16string(line.Key));
+      const int32_t width = Measure->MeasureText(*text, line.Font, 0).Width;
+      EXPECT_LE(width, line.Width) << Utf16ToUtf8(name + u": " + std::u16string(line.Key) + u" = " + *text);
+    }
+  }
+}
+
+TEST_F(LanguageTextFit, TheTipTextStaysAboveItsCheckBoxWhoseCaptionStaysClearOfOk) {
+  ASSERT_NE(Measure, nullptr);
+  const TSize client = TipClientSize(Unscaled);
+  const int32_t labelWidth = client.Width - 2 * TipLabelMargin;
+  for (const std::u16string& name : LanguageNames()) {
+    SCOPED_TRACE(Utf16ToUtf8(name));
+    TLanguage language(Utf8ToUtf16(LanguageFolder.string()));
+    ASSERT_TRUE(language.Load(name));
+    const std::u16string tip = language.WindowText(WindowSection::TipForm, u"Label_Tip.Caption").value_or(u"");
+    const std::u16string check = language.WindowText(WindowSection::TipForm, u"RdBtn_Check.Caption").value_or(u"");
+    // As the tip measures them (its caption with 2 pixels to spare).
+    const int32_t labelHeight = Measure->MeasureText(tip, DialogFont(TipFontHeight, 0), labelWidth).Height;
+    const int32_t checkWidth = Measure->MeasureText(check, DialogFont(TipCheckFontHeight, 0), 0).Width + 2;
+    const TTipLayout layout = LayoutTip({client, Unscaled, labelHeight, checkWidth});
+    EXPECT_FALSE(layout.CheckWidthLimited) << Utf16ToUtf8(check) << " is cut before OK";
+    EXPECT_LE(layout.Label_Tip.Top + labelHeight, layout.RdBtn_Check.Top) << Utf16ToUtf8(tip);
+  }
+}
+
+TEST_F(LanguageTextFit, TheMeasureTellsALongCaptionFromAShortOne) {
+  // Guards the checks above against a measurer that returns nothing.
+  const TRdFont font = DialogFont(13, 0);
+  EXPECT_GT(Measure->MeasureText(u"Screenshots immer speichern in:", font, 0).Width,
+            Measure->MeasureText(u"OK", font, 0).Width + 100);
+  EXPECT_GT(Measure->MeasureText(u"常にこのフォルダーに保存", font, 0).Width, 100);
+}
+
+}  // namespace
+}  // namespace qor
