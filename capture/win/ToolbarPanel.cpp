@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "app/WindowTranslation.h"
 #include "capture/Hints.h"
+#include "capture/ToolbarWords.h"
 
 namespace qor {
 
@@ -38,6 +39,17 @@ TToolbarPanel::TToolbarPanel(TScale scale, bool saveDropVisible)
       FPanel(&FPictures) {}
 
 bool TToolbarPanel::Create(HWND overlay) {
+  // The captions of Copy and Save in the overlay's language; a long one widens its button.
+  const TLanguage& language = AppLanguage();
+  const std::u16string copyWord =
+      ControlText(language, WindowSection::Monitor, u"Rd_WordCopy.Caption", DefaultWordCopy);
+  const std::u16string saveWord =
+      ControlText(language, WindowSection::Monitor, u"Rd_WordSave.Caption", DefaultWordSave);
+  TToolbarSizes sizes;
+  sizes.WordCopy.Width = std::max(sizes.WordCopy.Width, WordCaptionWidth(FPanel.TextMeasurer(), copyWord, FScale));
+  sizes.WordSave.Width = std::max(sizes.WordSave.Width, WordCaptionWidth(FPanel.TextMeasurer(), saveWord, FScale));
+  FLayout = LayoutToolbar(sizes, FLayout.SaveDropVisible, FScale);
+
   FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());
   FSizeLabel->SetAutoSize(false);
   FSizeLabel->SetAlignment(TAlignment::taCenter);
@@ -69,7 +81,8 @@ bool TToolbarPanel::Create(HWND overlay) {
     FButtons[int(child)] = button;
   }
   auto textButton = [&](TToolbarChild child, TToolbarChild word, std::u16string_view component,
-                        std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName) {
+                        std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName,
+                        const std::u16string& caption) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
     button->Name = component;
     SetBlueButtonPictures(*button, icon, iconOffset);
@@ -79,14 +92,12 @@ bool TToolbarPanel::Create(HWND overlay) {
       if (OnClick) OnClick(child);
     };
     FButtons[int(child)] = button;
-    auto* caption = FPanel.Add(std::make_unique<TRdImage>());
-    caption->SetPicture(WordPictureName(wordName, false));
-    caption->Stretch = true;
-    caption->SetHitTest(false);  // the button below takes the mouse
-    caption->SetBounds(FLayout.Child(word));
+    AddWordCaption(FPanel, std::u16string(wordName), caption, FScale, FLayout.Child(word));
   };
-  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"copy");
-  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset, u"save");
+  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"Rd_WordCopy",
+             copyWord);
+  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
+             u"Rd_WordSave", saveWord);
   if (FLayout.SaveDropVisible) {
     auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
     drop->Name = u"btn_save_drop";

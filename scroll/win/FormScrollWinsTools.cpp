@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/WindowTranslation.h"
 #include "capture/Hints.h"
+#include "capture/ToolbarWords.h"
 #include "scroll/win/FormLongScreenShot.h"
 #include "scroll/win/ScrollTrace.h"
 #include "base/Utf16Text.h"
@@ -22,6 +23,13 @@ TFormScrollWinsTools::TFormScrollWinsTools(TScale scale, bool saveDropVisible)
     : FScale(scale), FLayout(LayoutScrollToolbar(saveDropVisible, scale)), FPictures(scale), FPanel(&FPictures) {}
 
 bool TFormScrollWinsTools::Create() {
+  // The captions of Copy and Save in the window's language; a long one widens its button and the toolbar.
+  const TLanguage& language = AppLanguage();
+  FCopyWord = ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption", DefaultWordCopy);
+  FSaveWord = ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption", DefaultWordSave);
+  FLayout =
+      LayoutScrollToolbar(FLayout.SaveDropVisible, FScale, WordCaptionWidth(FPanel.TextMeasurer(), FCopyWord, FScale),
+                          WordCaptionWidth(FPanel.TextMeasurer(), FSaveWord, FScale));
   if (!CreateForm(L"TFormScrollWinsTools", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"ScrollWinsTools", 0, 0,
                   FLayout.Client.Width, FLayout.Client.Height))
     return false;
@@ -41,14 +49,8 @@ bool TFormScrollWinsTools::Create() {
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Copy), u"saveas", FLayout.CopyIconOffset);
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Save), u"save", FLayout.SaveIconOffset);
   // The captions lie on their buttons and leave the mouse to them, so both press together.
-  for (auto [child, word] :
-       {std::pair{TScrollToolbarChild::Rd_WordCopy, u"copy"}, std::pair{TScrollToolbarChild::Rd_WordSave, u"save"}}) {
-    auto* caption = FPanel.Add(std::make_unique<TRdImage>());
-    caption->SetPicture(WordPictureName(word, false));
-    caption->Stretch = true;
-    caption->SetHitTest(false);
-    caption->SetBounds(FLayout.Child(child));
-  }
+  AddWordCaption(FPanel, u"Rd_WordCopy", FCopyWord, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordCopy));
+  AddWordCaption(FPanel, u"Rd_WordSave", FSaveWord, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordSave));
   if (FLayout.SaveDropVisible) {
     auto* drop = add(TScrollToolbarChild::btn_save_drop);
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");

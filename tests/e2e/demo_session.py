@@ -165,7 +165,7 @@ def play_annotations(session, selection, height, scale):
 
 def play_language(session, program, width, height, out):
     """A first run in another language: the notice beside the cursor (written to `out`), then a region and the
-    hint of the rectangle tool under the pointer (<out>-hint.png)."""
+    hint of the Save button under the pointer, with the translated captions on the toolbar (<out>-hint.png)."""
     cursor = (width // 5, height // 4)
     session.mouse_move(*cursor)
     e2e.wait_until(lambda: [t for t in session.program_texts() if t[:2] == ("window", "TNoticForm") and t[2]], 20,
@@ -174,15 +174,17 @@ def play_language(session, program, width, height, out):
     e2e.save_png(session.wait_for_screen(lambda screen: not np.array_equal(screen[notice], session.background[notice]),
                                          what="the notice beside the cursor"), out)
     left, top = width * 3 // 10, height * 3 // 10
-    selection = (left, top, left + 5 * width // 12, top + 5 * height // 14)
-    session.drag(selection[:2], selection[2:])
-    session.wait_for_screen(e2e.Picture(toolbar_check(selection, (height, width), 1)), what="the toolbar")
-    x, y = tool_button_centre(selection, height, "rectangle")
+    right, bottom = left + 5 * width // 12, top + 5 * height // 14
+    session.drag((left, top), (right, bottom))
+    # The toolbar is right-aligned below the selection, whatever its captions make its width: its last pixels
+    # are the blue Save button.
+    x, y = right - 6, bottom + 2 + 6
+    session.wait_for_screen(lambda screen: int(screen[y, x, 2]) > int(screen[y, x, 0]) + 60, what="the Save button")
     before = session.screenshot()
     session.mouse_move(x, y)
-    below = np.s_[y + 24 : y + 60, x : x + 60]  # under the toolbar, where the hint opens
+    below = np.s_[y + 36 : y + 70, x - 100 : x + 60]  # under the toolbar, where the hint reaches
     e2e.save_png(session.wait_for_screen(lambda screen: not np.array_equal(screen[below], before[below]),
-                                         what="the hint of the rectangle tool"), out.replace(".png", "-hint.png"))
+                                         what="the hint of the Save button"), out.replace(".png", "-hint.png"))
 
 
 def main():

@@ -11,9 +11,12 @@
 #include "app/Language.h"
 #include "app/WindowTranslation.h"
 #include "base/Utf16Text.h"
+#include "capture/ToolbarLayout.h"
+#include "capture/ToolbarWords.h"
 #include "output/NoticePlacement.h"
 #include "output/SavePathPanelLayout.h"
 #include "output/TipLayout.h"
+#include "scroll/ScrollToolbarLayout.h"
 
 namespace qor {
 namespace {
@@ -92,6 +95,44 @@ TEST_F(LanguageTextFit, TheTipTextStaysAboveItsCheckBoxWhoseCaptionStaysClearOfO
     const TTipLayout layout = LayoutTip({client, Unscaled, labelHeight, checkWidth});
     EXPECT_FALSE(layout.CheckWidthLimited) << Utf16ToUtf8(check) << " is cut before OK";
     EXPECT_LE(layout.Label_Tip.Top + labelHeight, layout.RdBtn_Check.Top) << Utf16ToUtf8(tip);
+  }
+}
+
+// The blue buttons grow for their captions: in both toolbars, at both scales, every caption has its measured width
+// inside its button, and the toolbars stay narrow enough for a small screen.
+TEST_F(LanguageTextFit, TheCopyAndSaveCaptionsSitInsideTheirWidenedButtons) {
+  using S = TScrollToolbarChild;
+  for (const std::u16string& name : LanguageNames()) {
+    TLanguage language(Utf8ToUtf16(LanguageFolder.string()));
+    ASSERT_TRUE(language.Load(name));
+    for (TScale scale : {TScale::Of(false), TScale::Of(true)}) {
+      SCOPED_TRACE(Utf16ToUtf8(name) + " at " + std::to_string(scale.Factor));
+      auto text = [&](std::u16string_view window, std::u16string_view key) {
+        return language.WindowText(window, key).value_or(u"");
+      };
+      // The caption's measured width lies inside its place, and that place inside its button.
+      auto check = [&](const TRect& word, const TRect& button, const std::u16string& caption) {
+        EXPECT_FALSE(caption.empty());
+        EXPECT_LE(Measure->MeasureText(caption, WordCaptionFont(scale), 0).Width, word.Width()) << Utf16ToUtf8(caption);
+        EXPECT_EQ(word.Intersect(button), word) << Utf16ToUtf8(caption);
+      };
+      const std::u16string copy = text(WindowSection::Monitor, u"Rd_WordCopy.Caption");
+      const std::u16string save = text(WindowSection::Monitor, u"Rd_WordSave.Caption");
+      TToolbarSizes sizes;
+      sizes.WordCopy.Width = std::max(sizes.WordCopy.Width, WordCaptionWidth(Measure, copy, scale));
+      sizes.WordSave.Width = std::max(sizes.WordSave.Width, WordCaptionWidth(Measure, save, scale));
+      const TToolbarLayout toolbar = LayoutToolbar(sizes, false, scale);
+      check(toolbar.Child(TToolbarChild::Rd_WordCopy), toolbar.Child(TToolbarChild::Rd_Copy), copy);
+      check(toolbar.Child(TToolbarChild::Rd_WordSave), toolbar.Child(TToolbarChild::Rd_Save), save);
+      EXPECT_LE(toolbar.Width, scale(900));  // within a 1024-pixel screen
+
+      const std::u16string scrollCopy = text(WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption");
+      const std::u16string scrollSave = text(WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption");
+      const TScrollToolbarLayout scroll = LayoutScrollToolbar(
+          false, scale, WordCaptionWidth(Measure, scrollCopy, scale), WordCaptionWidth(Measure, scrollSave, scale));
+      check(scroll.Child(S::Rd_WordCopy), scroll.Child(S::Rd_Copy), scrollCopy);
+      check(scroll.Child(S::Rd_WordSave), scroll.Child(S::Rd_Save), scrollSave);
+    }
   }
 }
 
