@@ -41,13 +41,13 @@ TToolbarPanel::TToolbarPanel(TScale scale, bool saveDropVisible)
 bool TToolbarPanel::Create(HWND overlay) {
   // The captions of Copy and Save in the overlay's language; a long one widens its button.
   const TLanguage& language = AppLanguage();
-  const std::u16string copyWord =
-      ControlText(language, WindowSection::Monitor, u"Rd_WordCopy.Caption", DefaultWordCopy);
-  const std::u16string saveWord =
-      ControlText(language, WindowSection::Monitor, u"Rd_WordSave.Caption", DefaultWordSave);
+  const std::u16string copyWord = ControlText(language, WindowSection::Monitor, u"Rd_WordCopy.Caption", DesignWordCopy);
+  const std::u16string saveWord = ControlText(language, WindowSection::Monitor, u"Rd_WordSave.Caption", DesignWordSave);
   TToolbarSizes sizes;
-  sizes.WordCopy.Width = std::max(sizes.WordCopy.Width, WordCaptionWidth(FPanel.TextMeasurer(), copyWord, FScale));
-  sizes.WordSave.Width = std::max(sizes.WordSave.Width, WordCaptionWidth(FPanel.TextMeasurer(), saveWord, FScale));
+  sizes.WordCopy.Width =
+      std::max(sizes.WordCopy.Width, WordCaptionWidth(FPanel.TextMeasurer(), copyWord, DesignWordCopy, FScale));
+  sizes.WordSave.Width =
+      std::max(sizes.WordSave.Width, WordCaptionWidth(FPanel.TextMeasurer(), saveWord, DesignWordSave, FScale));
   FLayout = LayoutToolbar(sizes, FLayout.SaveDropVisible, FScale);
 
   FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());
@@ -81,8 +81,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     FButtons[int(child)] = button;
   }
   auto textButton = [&](TToolbarChild child, TToolbarChild word, std::u16string_view component,
-                        std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName,
-                        const std::u16string& caption) {
+                        std::u16string_view icon, int32_t iconOffset, const TWordCaption& caption) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
     button->Name = component;
     SetBlueButtonPictures(*button, icon, iconOffset);
@@ -92,12 +91,12 @@ bool TToolbarPanel::Create(HWND overlay) {
       if (OnClick) OnClick(child);
     };
     FButtons[int(child)] = button;
-    AddWordCaption(FPanel, std::u16string(wordName), caption, FScale, FLayout.Child(word));
+    AddWordCaption(FPanel, caption, FScale, FLayout.Child(word));
   };
-  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"Rd_WordCopy",
-             copyWord);
+  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14),
+             {u"Rd_WordCopy", copyWord, DesignWordCopy, u"copy"});
   textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
-             u"Rd_WordSave", saveWord);
+             {u"Rd_WordSave", saveWord, DesignWordSave, u"save"});
   if (FLayout.SaveDropVisible) {
     auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
     drop->Name = u"btn_save_drop";

@@ -25,11 +25,15 @@ TFormScrollWinsTools::TFormScrollWinsTools(TScale scale, bool saveDropVisible)
 bool TFormScrollWinsTools::Create() {
   // The captions of Copy and Save in the window's language; a long one widens its button and the toolbar.
   const TLanguage& language = AppLanguage();
-  FCopyWord = ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption", DefaultWordCopy);
-  FSaveWord = ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption", DefaultWordSave);
-  FLayout =
-      LayoutScrollToolbar(FLayout.SaveDropVisible, FScale, WordCaptionWidth(FPanel.TextMeasurer(), FCopyWord, FScale),
-                          WordCaptionWidth(FPanel.TextMeasurer(), FSaveWord, FScale));
+  const TWordCaption copy{
+      u"Rd_WordCopy", ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption", DesignWordCopy),
+      DesignWordCopy, u"copy"};
+  const TWordCaption save{
+      u"Rd_WordSave", ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption", DesignWordSave),
+      DesignWordSave, u"save"};
+  FLayout = LayoutScrollToolbar(FLayout.SaveDropVisible, FScale,
+                                WordCaptionWidth(FPanel.TextMeasurer(), copy.Text, copy.DesignText, FScale),
+                                WordCaptionWidth(FPanel.TextMeasurer(), save.Text, save.DesignText, FScale));
   if (!CreateForm(L"TFormScrollWinsTools", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"ScrollWinsTools", 0, 0,
                   FLayout.Client.Width, FLayout.Client.Height))
     return false;
@@ -49,8 +53,8 @@ bool TFormScrollWinsTools::Create() {
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Copy), u"saveas", FLayout.CopyIconOffset);
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Save), u"save", FLayout.SaveIconOffset);
   // The captions lie on their buttons and leave the mouse to them, so both press together.
-  AddWordCaption(FPanel, u"Rd_WordCopy", FCopyWord, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordCopy));
-  AddWordCaption(FPanel, u"Rd_WordSave", FSaveWord, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordSave));
+  AddWordCaption(FPanel, copy, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordCopy));
+  AddWordCaption(FPanel, save, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordSave));
   if (FLayout.SaveDropVisible) {
     auto* drop = add(TScrollToolbarChild::btn_save_drop);
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");

@@ -40,7 +40,6 @@ class TFormScrollWinsTools : public TForm {
  private:
   TScale FScale;
   TScrollToolbarLayout FLayout;
-  std::u16string FCopyWord, FSaveWord;  // the captions of Copy and Save
   TRdPlainPictureSource FPictures;
   TFormOf<TRdPanel> FPanel;
   TRdImageButton* FButtons[ScrollToolbarChildCount] = {};

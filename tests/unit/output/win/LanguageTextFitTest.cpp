@@ -119,8 +119,8 @@ TEST_F(LanguageTextFit, TheCopyAndSaveCaptionsSitInsideTheirWidenedButtons) {
       const std::u16string copy = text(WindowSection::Monitor, u"Rd_WordCopy.Caption");
       const std::u16string save = text(WindowSection::Monitor, u"Rd_WordSave.Caption");
       TToolbarSizes sizes;
-      sizes.WordCopy.Width = std::max(sizes.WordCopy.Width, WordCaptionWidth(Measure, copy, scale));
-      sizes.WordSave.Width = std::max(sizes.WordSave.Width, WordCaptionWidth(Measure, save, scale));
+      sizes.WordCopy.Width = std::max(sizes.WordCopy.Width, WordCaptionWidth(Measure, copy, DesignWordCopy, scale));
+      sizes.WordSave.Width = std::max(sizes.WordSave.Width, WordCaptionWidth(Measure, save, DesignWordSave, scale));
       const TToolbarLayout toolbar = LayoutToolbar(sizes, false, scale);
       check(toolbar.Child(TToolbarChild::Rd_WordCopy), toolbar.Child(TToolbarChild::Rd_Copy), copy);
       check(toolbar.Child(TToolbarChild::Rd_WordSave), toolbar.Child(TToolbarChild::Rd_Save), save);
@@ -128,8 +128,9 @@ TEST_F(LanguageTextFit, TheCopyAndSaveCaptionsSitInsideTheirWidenedButtons) {
 
       const std::u16string scrollCopy = text(WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption");
       const std::u16string scrollSave = text(WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption");
-      const TScrollToolbarLayout scroll = LayoutScrollToolbar(
-          false, scale, WordCaptionWidth(Measure, scrollCopy, scale), WordCaptionWidth(Measure, scrollSave, scale));
+      const TScrollToolbarLayout scroll =
+          LayoutScrollToolbar(false, scale, WordCaptionWidth(Measure, scrollCopy, DesignWordCopy, scale),
+                              WordCaptionWidth(Measure, scrollSave, DesignWordSave, scale));
       check(scroll.Child(S::Rd_WordCopy), scroll.Child(S::Rd_Copy), scrollCopy);
       check(scroll.Child(S::Rd_WordSave), scroll.Child(S::Rd_Save), scrollSave);
     }
