@@ -43,11 +43,13 @@ bool TToolbarPanel::Create(HWND overlay) {
   const TLanguage& language = AppLanguage();
   const std::u16string copyWord = ControlText(language, WindowSection::Monitor, u"Rd_WordCopy.Caption", DesignWordCopy);
   const std::u16string saveWord = ControlText(language, WindowSection::Monitor, u"Rd_WordSave.Caption", DesignWordSave);
+  // Measured on a panel of its own: the toolbar's panel is set up exactly as without translated captions.
+  TFormOf<TRdPanel> measuring;
   TToolbarSizes sizes;
   sizes.WordCopy.Width =
-      std::max(sizes.WordCopy.Width, WordCaptionWidth(FPanel.TextMeasurer(), copyWord, DesignWordCopy, FScale));
+      std::max(sizes.WordCopy.Width, WordCaptionWidth(measuring.TextMeasurer(), copyWord, DesignWordCopy, FScale));
   sizes.WordSave.Width =
-      std::max(sizes.WordSave.Width, WordCaptionWidth(FPanel.TextMeasurer(), saveWord, DesignWordSave, FScale));
+      std::max(sizes.WordSave.Width, WordCaptionWidth(measuring.TextMeasurer(), saveWord, DesignWordSave, FScale));
   FLayout = LayoutToolbar(sizes, FLayout.SaveDropVisible, FScale);
 
   FSizeLabel = FPanel.Add(std::make_unique<TRdLabel>());

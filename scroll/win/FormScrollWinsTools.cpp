@@ -31,9 +31,11 @@ bool TFormScrollWinsTools::Create() {
   const TWordCaption save{
       u"Rd_WordSave", ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption", DesignWordSave),
       DesignWordSave, u"save"};
+  // Measured on a panel of its own: the toolbar's panel is set up exactly as without translated captions.
+  TFormOf<TRdPanel> measuring;
   FLayout = LayoutScrollToolbar(FLayout.SaveDropVisible, FScale,
-                                WordCaptionWidth(FPanel.TextMeasurer(), copy.Text, copy.DesignText, FScale),
-                                WordCaptionWidth(FPanel.TextMeasurer(), save.Text, save.DesignText, FScale));
+                                WordCaptionWidth(measuring.TextMeasurer(), copy.Text, copy.DesignText, FScale),
+                                WordCaptionWidth(measuring.TextMeasurer(), save.Text, save.DesignText, FScale));
   if (!CreateForm(L"TFormScrollWinsTools", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"ScrollWinsTools", 0, 0,
                   FLayout.Client.Width, FLayout.Client.Height))
     return false;
