@@ -11,6 +11,7 @@
 #include "app/Language.h"
 #include "app/WindowTranslation.h"
 #include "base/Utf16Text.h"
+#include "capture/Magnifier.h"
 #include "capture/ToolbarLayout.h"
 #include "capture/ToolbarWords.h"
 #include "output/NoticePlacement.h"
@@ -134,6 +135,21 @@ TEST_F(LanguageTextFit, TheCopyAndSaveCaptionsSitInsideTheirWidenedButtons) {
       check(scroll.Child(S::Rd_WordCopy), scroll.Child(S::Rd_Copy), scrollCopy);
       check(scroll.Child(S::Rd_WordSave), scroll.Child(S::Rd_Save), scrollSave);
     }
+  }
+}
+
+// The magnifier writes its size line unclipped across its panel: with an 8K desktop's size it stays inside.
+TEST_F(LanguageTextFit, TheMagnifierSizeLineStaysInsideItsPanel) {
+  const TMagnifierMetrics metrics;
+  TRdFont font;
+  font.Height = 13;
+  for (const std::u16string& name : LanguageNames()) {
+    TLanguage language(Utf8ToUtf16(LanguageFolder.string()));
+    ASSERT_TRUE(language.Load(name));
+    const std::u16string line =
+        MagnifierSizeText(language.WindowText(WindowSection::Monitor, u"Label_Size.Caption").value_or(u""), 7680, 4320);
+    EXPECT_LE(Measure->MeasureText(line, font, 0).Width, metrics.PanelWidth - 2 * metrics.ImageLeft)
+        << Utf16ToUtf8(name + u": " + line);
   }
 }
 
