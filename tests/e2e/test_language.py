@@ -43,23 +43,28 @@ class LanguageTests(unittest.TestCase):
                     session.mouse_move(*SELECTION[:2])
                     program = session.start_program("/CaptrueAuto")
                     overlay = session.wait_for_overlay(program)
+                    try:
+                        self.check_run(session, language, notice, hints, english_hints)
+                    finally:
+                        # A failed step leaves no running program to the next language.
+                        code = session.close_overlay(program, overlay)
+                    self.assertEqual(code, 0, program.output())
 
-                    def notice_text():
-                        return [t[2] for t in session.program_texts() if t[:2] == ("window", "TNoticForm") and t[2]]
+    def check_run(self, session, language, notice, hints, english_hints):
+        def notice_text():
+            return [t[2] for t in session.program_texts() if t[:2] == ("window", "TNoticForm") and t[2]]
 
-                    shown = wait_until(notice_text, 20, what=f"the {language} notice")
-                    self.assertEqual(shown, ["\\n".join(notice)])
+        shown = wait_until(notice_text, 20, what=f"the {language} notice")
+        self.assertEqual(shown, ["\\n".join(notice)])
 
-                    session.drag(SELECTION[:2], SELECTION[2:])
+        session.drag(SELECTION[:2], SELECTION[2:])
 
-                    def tools():
-                        found = {t[1] for t in session.program_texts() if t[0] == "tool"}
-                        return found if set(hints) <= found else None
+        def tools():
+            found = {t[1] for t in session.program_texts() if t[0] == "tool"}
+            return found if set(hints) <= found else None
 
-                    found = wait_until(tools, 20, what=f"the {language} toolbar hints",
-                                       detail=lambda: str(session.program_texts()))
-                    self.assertTrue(found.isdisjoint(english_hints), f"English hints in a {language} run: {found}")
-                    self.assertEqual(session.close_overlay(program, overlay), 0, program.output())
+        found = wait_until(tools, 20, what=f"the {language} toolbar hints", detail=lambda: str(session.program_texts()))
+        self.assertTrue(found.isdisjoint(english_hints), f"English hints in a {language} run: {found}")
 
 
 if __name__ == "__main__":
