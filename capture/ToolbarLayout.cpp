@@ -1,5 +1,6 @@
 #include "capture/ToolbarLayout.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/DpiDecision.h"
@@ -7,7 +8,20 @@
 
 namespace qor {
 
-namespace {}  // namespace
+namespace {
+
+// The design offsets of the captions and the drop-down from their blue button's left edge.
+constexpr int32_t WordCopyLeft = 36, WordSaveWithDrop = 32, WordSaveAlone = 40, SaveDropLeft = 62;
+// What a caption keeps free before the button's right edge, or before the drop-down.
+constexpr int32_t WordEndMargin = 6, WordDropMargin = 2;
+
+// How much wider a blue button must be for its caption: the caption's width beyond its room (never less than the
+// design caption's width, which the design buttons hold).
+int32_t ButtonExtra(int32_t wordWidth, int32_t designWordWidth, int32_t room) {
+  return std::max(0, wordWidth - std::max(room, designWordWidth));
+}
+
+}  // namespace
 
 TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible, TScale scale) {
   TToolbarLayout layout;
@@ -34,11 +48,21 @@ TToolbarLayout LayoutToolbar(const TToolbarSizes& unscaled, bool saveDropVisible
   r = place(TToolbarChild::Image_BarDiv3, after(r, 19), divider);
   r = place(TToolbarChild::Btn_Rd_ScrollWins, after(r, 19), tool);
   r = place(TToolbarChild::Btn_Rd_Pinned, after(r, 12), tool);
-  const TRect copy = place(TToolbarChild::Rd_Copy, after(r, 8), textButton);
-  place(TToolbarChild::Rd_WordCopy, copy.Left + scale(36), scale(unscaled.WordCopy));
-  const TRect save = place(TToolbarChild::Rd_Save, copy.Right - scale(4), textButton);
-  place(TToolbarChild::Rd_WordSave, save.Left + scale(saveDropVisible ? 32 : 40), scale(unscaled.WordSave));
-  if (saveDropVisible) place(TToolbarChild::btn_save_drop, save.Left + scale(62), scale(unscaled.SaveDrop));
+  const TToolbarSizes design;
+  const int32_t copyExtra = ButtonExtra(unscaled.WordCopy.Width, design.WordCopy.Width,
+                                        unscaled.TextButton.Width - WordCopyLeft - WordEndMargin);
+  const int32_t saveWordLeft = saveDropVisible ? WordSaveWithDrop : WordSaveAlone;
+  const int32_t saveExtra = ButtonExtra(unscaled.WordSave.Width, design.WordSave.Width,
+                                        saveDropVisible ? SaveDropLeft - WordDropMargin - saveWordLeft
+                                                        : unscaled.TextButton.Width - saveWordLeft - WordEndMargin);
+  const TRect copy =
+      place(TToolbarChild::Rd_Copy, after(r, 8), {textButton.Width + scale(copyExtra), textButton.Height});
+  place(TToolbarChild::Rd_WordCopy, copy.Left + scale(WordCopyLeft), scale(unscaled.WordCopy));
+  const TRect save =
+      place(TToolbarChild::Rd_Save, copy.Right - scale(4), {textButton.Width + scale(saveExtra), textButton.Height});
+  place(TToolbarChild::Rd_WordSave, save.Left + scale(saveWordLeft), scale(unscaled.WordSave));
+  if (saveDropVisible)
+    place(TToolbarChild::btn_save_drop, save.Left + scale(SaveDropLeft + saveExtra), scale(unscaled.SaveDrop));
   layout.SaveIconOffset = scale(saveDropVisible ? 10 : 18);
   layout.Width = save.Right;
   return layout;

@@ -41,8 +41,9 @@ enum class TToolbarChild {
 };
 inline constexpr int ToolbarChildCount = 20;
 
-// Unscaled sizes of the children whose size comes from their pictures (the skin may change them); the scaled flag
-// doubles them like every other number of the layout.
+// Unscaled sizes of the children whose size comes from their pictures or texts (the skin and the language may
+// change them); the scaled flag doubles them like every other number of the layout. A caption (WordCopy, WordSave)
+// wider than the room its blue button leaves it widens that button by the difference, and the toolbar with it.
 struct TToolbarSizes {
   TSize ToolButton{30, 30};
   TSize Divider{1, 20};

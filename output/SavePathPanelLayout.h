@@ -17,6 +17,9 @@ namespace qor {
 inline constexpr int32_t SavePathPanelHeight = 72;  // at scale 1
 inline constexpr int32_t SavePathPanelMinWidth = 320;
 
+// The height of the panel's caption and field fonts.
+inline constexpr int32_t SavePathFontHeight = 13;
+
 struct TSavePathPanelLayout {
   TSize Client;
   TRect chbtn_always;      // the check box and its caption, across the top

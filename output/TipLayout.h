@@ -27,6 +27,7 @@ inline constexpr int32_t TipCheckTextMargin = 21;  // from the check box's left 
 inline constexpr int32_t TipOkMargin = 10;         // Rd_btnOk from the right and the bottom
 inline constexpr int32_t TipCheckOkGap = 10;       // kept by the width limit of a long check box caption (unscaled)
 inline constexpr int32_t TipFontHeight = 14;
+inline constexpr int32_t TipCheckFontHeight = 13;
 inline constexpr uint32_t TipClosePeriodMs = 10000;
 
 // The tip's client size at a scale (380 x 120 at 1).

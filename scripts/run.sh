@@ -6,7 +6,8 @@
 # With $DISPLAY set, the program runs on that display (in the project's Wine prefix) until you close it.
 # Without one, it runs on a private 1920x1080 Xvfb with a demo desktop; a scripted session waits for the capture
 # overlay, writes what the user would see to build/run/last-capture.png, prints that path and closes the program
-# (with the default switch also build/run/last-capture-scroll.png, a scrolling capture under way).
+# (with the default switch also build/run/last-capture-scroll.png, a scrolling capture under way, and
+# build/run/last-capture-ja.png, a first run in Japanese with its notice and a toolbar hint).
 # QOR_BUILD_DIR picks another build folder of the windows preset (default build/windows).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -46,5 +47,8 @@ if [ "$switch" = /CaptrueAuto ]; then
   # The scrolling capture too: a few wheel steps over an article, with the long picture in the preview.
   /usr/bin/python3 tests/e2e/demo_session.py --switch /CaptrueScroll --out "$root/build/run/last-capture-scroll.png" ||
     exit $?
+  # A first run in Japanese: the notice and a toolbar hint in that language.
+  /usr/bin/python3 tests/e2e/demo_session.py --switch /CaptrueAuto --language Japanese \
+    --out "$root/build/run/last-capture-ja.png" || exit $?
 fi
 exec /usr/bin/python3 tests/e2e/demo_session.py --switch "$switch" --scaled --out "$root/build/run/last-capture-2x.png"

@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   wine wine64 xvfb xdotool xclip x11-utils x11-xserver-utils imagemagick
   python3 python3-pil python3-numpy fonts-dejavu-core python3-xlib
+  fonts-wqy-microhei  # Japanese, Chinese and Korean letters under Wine
 )
 
 missing=()

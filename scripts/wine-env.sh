@@ -30,13 +30,30 @@ qor_start_xvfb() {
   return 1
 }
 
-# Creates the prefix once (wineboot), on whatever display is set.
+# Creates the prefix once (wineboot), on whatever display is set, and gives it the CJK font links.
 qor_wine_init() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  qor_wine_font_links
+}
+
+# Windows draws Japanese, Chinese and Korean letters of a "Segoe UI" text through font links to its CJK fonts.
+# Wine has none of those, so the usual interface faces are linked to WenQuanYi Micro Hei (fonts-wqy-microhei),
+# once per prefix. tests/e2e/qor_e2e.py links the same faces in the end-to-end prefix.
+QOR_CJK_FONT_LINK="wqy-microhei.ttc,WenQuanYi Micro Hei"
+QOR_LINKED_FACES=("Segoe UI" "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" "MS Shell Dlg 2" "Arial" "DejaVu Sans")
+qor_wine_font_links() {
+  local marker="$WINEPREFIX/.qor-font-links-1" face
+  [ -f "$marker" ] && return 0
+  for face in "${QOR_LINKED_FACES[@]}"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d "$QOR_CJK_FONT_LINK" /f >/dev/null 2>&1 || return 1
+  done
+  wineserver -w
+  touch "$marker"
 }
 
 # A Wine session for test programs: one X display and one long-running Wine program, so that Wine's desktop

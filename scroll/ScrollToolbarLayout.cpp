@@ -102,6 +102,13 @@ constexpr TRect DesignRects[ScrollToolbarChildCount] = {
 };
 constexpr int32_t WordSaveWithDrop = 32, WordSaveAlone = 40, SaveDropOffset = 62;
 constexpr int32_t SaveIconWithDrop = 10, SaveIconAlone = 18, CopyIconOffset = 14;
+// What a caption keeps free before its button's right edge, or before the drop-down.
+constexpr int32_t WordEndMargin = 6, WordDropMargin = 2;
+
+// How much wider a blue button must be for its caption (never narrower than the design caption, which fits).
+int32_t ButtonExtra(int32_t wordWidth, int32_t designWordWidth, int32_t room) {
+  return std::max(0, wordWidth - std::max(room, designWordWidth));
+}
 
 // Hand-made layouts truncate the scaled numbers.
 int32_t Scaled(TScale scale, int32_t pixels) { return int32_t(pixels * scale.Factor); }
@@ -124,10 +131,32 @@ TScrollToolbarChild PressPartner(TScrollToolbarChild c) {
   }
 }
 
-TScrollToolbarLayout LayoutScrollToolbar(bool saveDropVisible, TScale scale) {
+TScrollToolbarLayout LayoutScrollToolbar(bool saveDropVisible, TScale scale, int32_t copyWordWidth,
+                                         int32_t saveWordWidth) {
+  const TRect& copyButton = DesignRects[int(C::Rd_Copy)];
+  const TRect& saveButton = DesignRects[int(C::Rd_Save)];
+  const int32_t copyWordLeft = DesignRects[int(C::Rd_WordCopy)].Left - copyButton.Left;
+  const int32_t saveWordLeft = saveDropVisible ? WordSaveWithDrop : WordSaveAlone;
+  const int32_t copyExtra = ButtonExtra(copyWordWidth, DesignRects[int(C::Rd_WordCopy)].Width(),
+                                        copyButton.Width() - copyWordLeft - WordEndMargin);
+  const int32_t saveExtra = ButtonExtra(saveWordWidth, DesignRects[int(C::Rd_WordSave)].Width(),
+                                        saveDropVisible ? SaveDropOffset - WordDropMargin - saveWordLeft
+                                                        : saveButton.Width() - saveWordLeft - WordEndMargin);
+  TRect rects[ScrollToolbarChildCount];
+  for (int i = 0; i < ScrollToolbarChildCount; ++i) rects[i] = DesignRects[i];
+  // The captions take their widths; everything right of the copy button moves by its extra width.
+  rects[int(C::Rd_WordCopy)].Right =
+      rects[int(C::Rd_WordCopy)].Left + std::max(copyWordWidth, rects[int(C::Rd_WordCopy)].Width());
+  rects[int(C::Rd_WordSave)].Right =
+      rects[int(C::Rd_WordSave)].Left + std::max(saveWordWidth, rects[int(C::Rd_WordSave)].Width());
+  rects[int(C::Rd_Copy)].Right += copyExtra;
+  for (C c : {C::Rd_Save, C::Rd_WordSave, C::btn_save_drop}) rects[int(c)] = rects[int(c)].Offset(copyExtra, 0);
+  rects[int(C::Rd_Save)].Right += saveExtra;
+  rects[int(C::btn_save_drop)] = rects[int(C::btn_save_drop)].Offset(saveExtra, 0);
+
   TScrollToolbarLayout layout;
-  layout.Client = {Scaled(scale, Client.Width), Scaled(scale, Client.Height)};
-  for (int i = 0; i < ScrollToolbarChildCount; ++i) layout.Children[i] = Scaled(scale, DesignRects[i]);
+  layout.Client = {Scaled(scale, Client.Width + copyExtra + saveExtra), Scaled(scale, Client.Height)};
+  for (int i = 0; i < ScrollToolbarChildCount; ++i) layout.Children[i] = Scaled(scale, rects[i]);
   layout.SaveDropVisible = saveDropVisible;
   auto moveTo = [&](C c, int32_t left) {
     TRect& r = layout.Children[int(c)];
@@ -135,7 +164,7 @@ TScrollToolbarLayout LayoutScrollToolbar(bool saveDropVisible, TScale scale) {
   };
   const int32_t saveLeft = layout.Child(C::Rd_Save).Left;
   moveTo(C::Rd_WordSave, saveLeft + Scaled(scale, saveDropVisible ? WordSaveWithDrop : WordSaveAlone));
-  moveTo(C::btn_save_drop, saveLeft + Scaled(scale, SaveDropOffset));
+  moveTo(C::btn_save_drop, saveLeft + Scaled(scale, SaveDropOffset + saveExtra));
   layout.SaveIconOffset = Scaled(scale, saveDropVisible ? SaveIconWithDrop : SaveIconAlone);
   layout.CopyIconOffset = Scaled(scale, CopyIconOffset);
   return layout;

@@ -50,7 +50,10 @@ struct TScrollToolbarLayout {
 
 // Every number is multiplied by the scale factor and truncated. With the drop-down the save word and the drop
 // button share the save button; without it the word moves right and the icon sits further in.
-TScrollToolbarLayout LayoutScrollToolbar(bool saveDropVisible, TScale scale);
+// copyWordWidth, saveWordWidth: the captions' unscaled widths (0: the design captions). A caption wider than the
+// room its blue button leaves it widens that button by the difference, and the toolbar with it.
+TScrollToolbarLayout LayoutScrollToolbar(bool saveDropVisible, TScale scale, int32_t copyWordWidth = 0,
+                                         int32_t saveWordWidth = 0);
 
 struct TScrollToolbarPlace {
   TPoint TopLeft;

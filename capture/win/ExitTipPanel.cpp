@@ -1,6 +1,7 @@
 #include "capture/win/ExitTipPanel.h"
 
 #include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "capture/Hints.h"
 #include "capture/ToolbarLayout.h"
 
@@ -14,6 +15,7 @@ TExitTipPanel::TExitTipPanel(TScale scale) : FScale(scale), FWidth(scale(ExitTip
 
 bool TExitTipPanel::Create(HWND overlay) {
   lbl_ExitTipCap = FPanel.Add(std::make_unique<TRdLabel>());
+  lbl_ExitTipCap->Name = u"lbl_ExitTipCap";
   TRdFont font;
   font.Height = FScale(14);
   font.Color = 0xF0F0F0;
@@ -22,8 +24,11 @@ bool TExitTipPanel::Create(HWND overlay) {
   lbl_ExitTipCap->SetAutoSize(true);
   lbl_ExitTipCap->SetHitTest(false);
   lbl_ExitTipCap->SetMaxWidth(ExitTipLabelMaxWidth(FWidth, FScale));
-  lbl_ExitTipCap->SetCaption(ExitTipText(
-      [](std::u16string_view key, std::u16string_view fallback) { return AppLanguage().MessageText(key, fallback); }));
+  // The window's own caption first, then the shared message text; either way "%s" becomes "ESC".
+  lbl_ExitTipCap->SetCaption(ExitTipText([](std::u16string_view key, std::u16string_view fallback) {
+    return ControlText(AppLanguage(), WindowSection::Monitor, u"lbl_ExitTipCap.Caption",
+                       AppLanguage().MessageText(key, fallback));
+  }));
   return FPanel.Create(overlay, TRect::FromSize(0, 0, FWidth, 60), false);
 }
 

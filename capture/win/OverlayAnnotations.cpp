@@ -6,6 +6,7 @@
 
 #include "annotate/NewLayerLook.h"
 #include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "base/win/WinConvert.h"
 #include "app/DpiDecision.h"
 #include "app/win/UsageReporter.h"
@@ -54,7 +55,8 @@ void TScreenShotMainForm::CreateToolPanel() {
     FToolPanel.reset();
     return;
   }
-  FToolPanel->SetPixelSizeCaption(AppLanguage().MessageText(u"M_Screen_PixelSize", u"Pixel size:"));
+  FToolPanel->SetPixelSizeCaption(ControlText(AppLanguage(), WindowSection::Monitor, u"lbl_PixelSize.Caption",
+                                              AppLanguage().MessageText(u"M_Screen_PixelSize", u"Pixel size:")));
   FToolPanel->OnPen = [this](int32_t pen) {
     if (FTools.PressPen(pen).BrushSizeChanged) GivePixelationBrush();
     FToolPanel->Apply(FTools);

@@ -10,6 +10,9 @@
 #include "app/DpiDecision.h"
 #include "app/Language.h"
 #include "app/LogManage.h"
+#include "app/MessageTexts.h"
+#include "app/SafeIniFile.h"
+#include "app/WindowTranslation.h"
 #include "app/win/StartUp.h"
 #include "app/win/UsageReporter.h"
 #include "base/PixelOps.h"
@@ -101,12 +104,17 @@ bool TScreenShotMainForm::Create() {
 }
 
 void TScreenShotMainForm::FormCreate() {
+  // The parent product may have switched the language since start-up: read its name again and reload the file
+  // before any window of this run takes its texts.
+  AppLanguage().Load(ReadConfigString(u"Main", u"Language", u"English"));
+  FillMessageTexts(AppLanguage());
   const TMagnifierMetrics& m = FRun->Magnifier().Metrics();
   FMagnifierImage.Create(m.ImageWidth, m.ImageHeight);
   FLabelFont.Reset(::CreateFontW(-CurrentScale()(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
                                  L"Segoe UI"));
-  FSizeWord = AppLanguage().MessageText(SizeWordKey, DefaultSizeWord);
+  FSizeWord = ControlText(AppLanguage(), WindowSection::Monitor, u"Label_Size.Caption",
+                          AppLanguage().MessageText(SizeWordKey, DefaultSizeWord));
   LoadSaveSettings();
   FNotice.Create(TRect::FromSize(FDesktop.Left, FDesktop.Top, FDesktop.Width, FDesktop.Height));
   FToolbar = std::make_unique<TToolbarPanel>(CurrentScale());

@@ -1,7 +1,10 @@
 #include "capture/win/ToolbarPanel.h"
 
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "capture/Hints.h"
+#include "capture/ToolbarWords.h"
 
 namespace qor {
 
@@ -36,6 +39,19 @@ TToolbarPanel::TToolbarPanel(TScale scale, bool saveDropVisible)
       FPanel(&FPictures) {}
 
 bool TToolbarPanel::Create(HWND overlay) {
+  // The captions of Copy and Save in the overlay's language; a long one widens its button.
+  const TLanguage& language = AppLanguage();
+  const std::u16string copyWord = ControlText(language, WindowSection::Monitor, u"Rd_WordCopy.Caption", DesignWordCopy);
+  const std::u16string saveWord = ControlText(language, WindowSection::Monitor, u"Rd_WordSave.Caption", DesignWordSave);
+  // Measured on a panel of its own: the toolbar's panel is set up exactly as without translated captions.
+  TFormOf<TRdPanel> measuring;
+  TToolbarSizes sizes;
+  sizes.WordCopy.Width =
+      std::max(sizes.WordCopy.Width, WordCaptionWidth(measuring.TextMeasurer(), copyWord, DesignWordCopy, FScale));
+  sizes.WordSave.Width =
+      std::max(sizes.WordSave.Width, WordCaptionWidth(measuring.TextMeasurer(), saveWord, DesignWordSave, FScale));
+  FLayout = LayoutToolbar(sizes, FLayout.SaveDropVisible, FScale);
+
   // The skin's window background, laid with its 4-pixel border kept, under every other child.
   auto* background = FPanel.Add(std::make_unique<TRdImage>());
   background->SetPicture(u"images/bg_window.png");
@@ -64,6 +80,7 @@ bool TToolbarPanel::Create(HWND overlay) {
   }
   for (const TToolButton& tool : ToolButtons) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = tool.Component;
     SetToolPictures(*button, tool.Picture);
     button->SetBounds(FLayout.Child(tool.Child));
     button->SetHint(ComponentHint(tool.Component));
@@ -74,8 +91,9 @@ bool TToolbarPanel::Create(HWND overlay) {
     FButtons[int(child)] = button;
   }
   auto textButton = [&](TToolbarChild child, TToolbarChild word, std::u16string_view component,
-                        std::u16string_view icon, int32_t iconOffset, std::u16string_view wordName) {
+                        std::u16string_view icon, int32_t iconOffset, const TWordCaption& caption) {
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = component;
     SetBlueButtonPictures(*button, icon, iconOffset);
     button->SetBounds(FLayout.Child(child));
     button->SetHint(ComponentHint(component));
@@ -83,16 +101,15 @@ bool TToolbarPanel::Create(HWND overlay) {
       if (OnClick) OnClick(child);
     };
     FButtons[int(child)] = button;
-    auto* caption = FPanel.Add(std::make_unique<TRdImage>());
-    caption->SetPicture(WordPictureName(wordName, false));
-    caption->Stretch = true;
-    caption->SetHitTest(false);  // the button below takes the mouse
-    caption->SetBounds(FLayout.Child(word));
+    AddWordCaption(FPanel, caption, FScale, FLayout.Child(word));
   };
-  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14), u"copy");
-  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset, u"save");
+  textButton(TToolbarChild::Rd_Copy, TToolbarChild::Rd_WordCopy, u"Rd_Copy", u"saveas", FScale(14),
+             {u"Rd_WordCopy", copyWord, DesignWordCopy, u"copy"});
+  textButton(TToolbarChild::Rd_Save, TToolbarChild::Rd_WordSave, u"Rd_Save", u"save", FLayout.SaveIconOffset,
+             {u"Rd_WordSave", saveWord, DesignWordSave, u"save"});
   if (FLayout.SaveDropVisible) {
     auto* drop = FPanel.Add(std::make_unique<TRdImageButton>());
+    drop->Name = u"btn_save_drop";
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");
     drop->SetImageDown(u"images/icon_dropdown_press.png");
     drop->SetBounds(FLayout.Child(TToolbarChild::btn_save_drop));
@@ -102,6 +119,7 @@ bool TToolbarPanel::Create(HWND overlay) {
     };
     FButtons[int(TToolbarChild::btn_save_drop)] = drop;
   }
+  TranslateControls(AppLanguage(), WindowSection::Monitor, FPanel);
   return FPanel.Create(overlay, TRect::FromSize(0, 0, FLayout.Width, FLayout.Height), false);
 }
 

@@ -5,7 +5,10 @@
 #include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
+#include "app/Language.h"
 #include "app/MessageTexts.h"
+#include "app/WindowTranslation.h"
+#include "base/win/WinConvert.h"
 #include "output/NoticePlacement.h"
 #include "output/TipLayout.h"
 
@@ -75,8 +78,11 @@ bool TNoticForm::Create(const TRect& desktop) {
 // middle when it is wider; the lines stack from the top with their margins and the window's height follows.
 void TNoticForm::ApplyTextsAndLayout() {
   const int32_t maxWidth = FScale(NoticeLabelMaxWidth);
-  const std::u16string first = MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ABNew);
-  const std::u16string second = MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ACNew);
+  const TLanguage& language = AppLanguage();
+  const std::u16string first = ControlText(language, WindowSection::NoticForm, u"Label_1.Caption",
+                                           MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ABNew));
+  const std::u16string second = ControlText(language, WindowSection::NoticForm, u"Label_2.Caption",
+                                            MessageTextOrDefault(&TMessageTexts::M_NoticeInfo_ACNew));
   TSize size1{maxWidth, FScale(38)}, size2{maxWidth, FScale(19)};
   std::u16string shown = second;
   if (TRdTextMeasurer* measure = pnl1->TextMeasurer()) {
@@ -90,6 +96,9 @@ void TNoticForm::ApplyTextsAndLayout() {
   }
   Label_1->SetCaption(first);
   Label_2->SetCaption(shown);
+  // The window's own text is the whole notice, so that screen readers (and any window list) can read it.
+  const std::u16string whole = first + u"\n" + second;
+  if (Handle()) ::SetWindowTextW(Handle(), Wide(whole));
   const TNoticeLayout layout = LayoutNotice(FScale(NoticeLabelLeft), size1, size2);
   Label_1->SetBounds(layout.Label_1);
   Label_2->SetBounds(layout.Label_2);

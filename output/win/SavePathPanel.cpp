@@ -5,7 +5,9 @@
 #include "CommonLib/RdControl/RdColorTable.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
 #include "app/MessageTexts.h"
+#include "app/WindowTranslation.h"
 #include "base/Utf16Text.h"
 #include "base/win/WinConvert.h"
 #include "output/TipLayout.h"
@@ -67,7 +69,7 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
 
   chbtn_always = FPanel->Add(std::make_unique<TRdImageButton>());
   chbtn_always->Name = u"chbtn_always";
-  SetupCheckBox(*chbtn_always, DialogFont(FScale(13), CaptionColor), FAlwaysSave);
+  SetupCheckBox(*chbtn_always, DialogFont(FScale(SavePathFontHeight), CaptionColor), FAlwaysSave);
   chbtn_always->TextLeftMargin = FScale(21);
   chbtn_always->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Always));
   chbtn_always->OnClick = [this](TRdControl&) {
@@ -100,11 +102,13 @@ bool TSavePathPanel::Create(HWND parent, int32_t width) {
   btn_browseSavePath = FPanel->Add(std::make_unique<TRdImageButton>());
   btn_browseSavePath->Name = u"btn_browseSavePath";
   SetGrayButtonPictures(*btn_browseSavePath);
-  btn_browseSavePath->Font = DialogFont(FScale(13), 0xFFFFFF);
+  btn_browseSavePath->Font = DialogFont(FScale(SavePathFontHeight), 0xFFFFFF);
   btn_browseSavePath->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_Browse));
   btn_browseSavePath->OnClick = [this](TRdControl&) { btn_browseSavePathClick(); };
   btn_browseSavePath->SetBounds(FLayout.btn_browseSavePath);
 
+  // The panel belongs to the overlay: its texts come from the overlay's section.
+  TranslateControls(AppLanguage(), WindowSection::Monitor, *FPanel);
   if (!FPanel->Create(parent, TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height), false)) return false;
 
   FFieldFont.Reset(::CreateFontW(-FScale(13), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

@@ -7,7 +7,9 @@
 #include "CommonLib/RdControl/win/RdDialogPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
+#include "app/Language.h"
 #include "app/MessageTexts.h"
+#include "app/WindowTranslation.h"
 
 namespace qor {
 
@@ -18,7 +20,6 @@ bool GTipShowing = false;
 constexpr BYTE TipAlpha = 245;
 constexpr uint32_t TipTextColor = 0xEEEEEE;
 constexpr uint32_t CheckTextColor = 0xC4C4C4;
-constexpr int32_t CheckFontHeight = 13;
 
 TRect PrimaryScreen() { return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}; }
 
@@ -103,7 +104,7 @@ bool TTipForm::Create(HWND owner) {
 
   RdBtn_Check = pnlMain->Add(std::make_unique<TRdImageButton>());
   RdBtn_Check->Name = u"RdBtn_Check";
-  SetupCheckBox(*RdBtn_Check, DialogFont(FScale(CheckFontHeight), CheckTextColor), true);
+  SetupCheckBox(*RdBtn_Check, DialogFont(FScale(TipCheckFontHeight), CheckTextColor), true);
   RdBtn_Check->OnClick = [this](TRdControl&) { UpdateCheckIcons(); };
 
   Rd_btnOk = pnlMain->Add(std::make_unique<TRdImageButton>());
@@ -118,9 +119,13 @@ bool TTipForm::Create(HWND owner) {
 }
 
 void TTipForm::ApplyTexts() {
-  Label_Tip->SetCaption(MessageTextOrDefault(&TMessageTexts::M_Screen_TipInfo));
-  RdBtn_Check->SetCaption(MessageTextOrDefault(&TMessageTexts::M_TipShow));
-  Rd_btnOk->SetCaption(MessageTextOrDefault(&TMessageTexts::M_OK));
+  const TLanguage& language = AppLanguage();
+  const auto text = [&](std::u16string_view key, std::u16string TMessageTexts::*shared) {
+    return ControlText(language, WindowSection::TipForm, key, MessageTextOrDefault(shared));
+  };
+  Label_Tip->SetCaption(text(u"Label_Tip.Caption", &TMessageTexts::M_Screen_TipInfo));
+  RdBtn_Check->SetCaption(text(u"RdBtn_Check.Caption", &TMessageTexts::M_TipShow));
+  Rd_btnOk->SetCaption(text(u"Rd_btnOk.Caption", &TMessageTexts::M_OK));
 }
 
 void TTipForm::ApplyLayout() {

@@ -2,7 +2,10 @@
 
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
+#include "app/Language.h"
+#include "app/WindowTranslation.h"
 #include "capture/Hints.h"
+#include "capture/ToolbarWords.h"
 #include "scroll/win/FormLongScreenShot.h"
 #include "scroll/win/ScrollTrace.h"
 #include "base/Utf16Text.h"
@@ -20,12 +23,26 @@ TFormScrollWinsTools::TFormScrollWinsTools(TScale scale, bool saveDropVisible)
     : FScale(scale), FLayout(LayoutScrollToolbar(saveDropVisible, scale)), FPictures(scale), FPanel(&FPictures) {}
 
 bool TFormScrollWinsTools::Create() {
+  // The captions of Copy and Save in the window's language; a long one widens its button and the toolbar.
+  const TLanguage& language = AppLanguage();
+  const TWordCaption copy{
+      u"Rd_WordCopy", ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordCopy.Caption", DesignWordCopy),
+      DesignWordCopy, u"copy"};
+  const TWordCaption save{
+      u"Rd_WordSave", ControlText(language, WindowSection::FormScrollWinsTools, u"Rd_WordSave.Caption", DesignWordSave),
+      DesignWordSave, u"save"};
+  // Measured on a panel of its own: the toolbar's panel is set up exactly as without translated captions.
+  TFormOf<TRdPanel> measuring;
+  FLayout = LayoutScrollToolbar(FLayout.SaveDropVisible, FScale,
+                                WordCaptionWidth(measuring.TextMeasurer(), copy.Text, copy.DesignText, FScale),
+                                WordCaptionWidth(measuring.TextMeasurer(), save.Text, save.DesignText, FScale));
   if (!CreateForm(L"TFormScrollWinsTools", WS_EX_TOPMOST | WS_EX_TOOLWINDOW, WS_POPUP, L"ScrollWinsTools", 0, 0,
                   FLayout.Client.Width, FLayout.Client.Height))
     return false;
   auto add = [&](TScrollToolbarChild child) {
     const TScrollToolbarItem& item = ScrollToolbarItem(child);
     auto* button = FPanel.Add(std::make_unique<TRdImageButton>());
+    button->Name = item.Name;
     button->SetBounds(FLayout.Child(child));
     button->SetHint(ComponentHint(item.Name));
     const TScrollAction action = item.Action;
@@ -38,20 +55,15 @@ bool TFormScrollWinsTools::Create() {
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Copy), u"saveas", FLayout.CopyIconOffset);
   SetBlueButtonPictures(*add(TScrollToolbarChild::Rd_Save), u"save", FLayout.SaveIconOffset);
   // The captions lie on their buttons and leave the mouse to them, so both press together.
-  for (auto [child, word] :
-       {std::pair{TScrollToolbarChild::Rd_WordCopy, u"copy"}, std::pair{TScrollToolbarChild::Rd_WordSave, u"save"}}) {
-    auto* caption = FPanel.Add(std::make_unique<TRdImage>());
-    caption->SetPicture(WordPictureName(word, false));
-    caption->Stretch = true;
-    caption->SetHitTest(false);
-    caption->SetBounds(FLayout.Child(child));
-  }
+  AddWordCaption(FPanel, copy, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordCopy));
+  AddWordCaption(FPanel, save, FScale, FLayout.Child(TScrollToolbarChild::Rd_WordSave));
   if (FLayout.SaveDropVisible) {
     auto* drop = add(TScrollToolbarChild::btn_save_drop);
     drop->SetImageNormal(u"images/icon_dropdown_normal.png");
     drop->SetImageDown(u"images/icon_dropdown_press.png");
   }
   FPanel.SetColor(ToolbarColour);
+  TranslateControls(AppLanguage(), WindowSection::FormScrollWinsTools, FPanel);
   return FPanel.Create(Handle(), TRect::FromSize(0, 0, FLayout.Client.Width, FLayout.Client.Height));
 }
 

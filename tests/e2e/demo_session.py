@@ -163,11 +163,36 @@ def play_annotations(session, selection, height, scale):
             what=f"the {tool} drawn")
 
 
+def play_language(session, program, width, height, out):
+    """A first run in another language: the notice beside the cursor (written to `out`), then a region and the
+    hint of the Save button under the pointer, with the translated captions on the toolbar (<out>-hint.png)."""
+    cursor = (width // 5, height // 4)
+    session.mouse_move(*cursor)
+    e2e.wait_until(lambda: [t for t in session.program_texts() if t[:2] == ("window", "TNoticForm") and t[2]], 20,
+                   what="the notice's text")
+    notice = np.s_[cursor[1] + 20 : cursor[1] + 60, cursor[0] + 20 : cursor[0] + 400]
+    e2e.save_png(session.wait_for_screen(lambda screen: not np.array_equal(screen[notice], session.background[notice]),
+                                         what="the notice beside the cursor"), out)
+    left, top = width * 3 // 10, height * 3 // 10
+    right, bottom = left + 5 * width // 12, top + 5 * height // 14
+    session.drag((left, top), (right, bottom))
+    # The toolbar is right-aligned below the selection, whatever its captions make its width: its last pixels
+    # are the blue Save button.
+    x, y = right - 6, bottom + 2 + 6
+    session.wait_for_screen(lambda screen: int(screen[y, x, 2]) > int(screen[y, x, 0]) + 60, what="the Save button")
+    before = session.screenshot()
+    session.mouse_move(x, y)
+    below = np.s_[y + 36 : y + 70, x - 100 : x + 60]  # under the toolbar, where the hint reaches
+    e2e.save_png(session.wait_for_screen(lambda screen: not np.array_equal(screen[below], before[below]),
+                                         what="the hint of the Save button"), out.replace(".png", "-hint.png"))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--switch", default="/CaptrueAuto")
     parser.add_argument("--out", required=True)
     parser.add_argument("--scaled", action="store_true", help="a 3840x2160 screen, where the layout doubles")
+    parser.add_argument("--language", help="a first run with Config.ini's [Main] Language set to this language")
     arguments = parser.parse_args()
     width, height, scale = (3840, 2160, 2) if arguments.scaled else (1920, 1080, 1)
 
@@ -181,6 +206,8 @@ def main():
             print(f"run: scrolling capture ended with {program.wait(20)}")
             print(arguments.out)
             return 0
+        if arguments.language:
+            session.write_config(sections={"Main": {"Language": arguments.language}}, ScreenshotCapTip=0)
         program = session.start_program(arguments.switch)
         try:
             overlay = session.wait_for_overlay(program)
@@ -191,13 +218,17 @@ def main():
             return 1
         print(f"run: overlay shown {time.monotonic() - program.started:.2f} s after start")
         selection = None
-        if arguments.switch.lower() == "/captrueauto":
+        if arguments.language:
+            play_language(session, program, width, height, arguments.out)
+            print(arguments.out.replace(".png", "-hint.png"))
+        elif arguments.switch.lower() == "/captrueauto":
             selection = play_selection(session, width, height, arguments.out, scale)
         elif arguments.switch.lower() == "/captruefullscreen":
             session.wait_for_screen(e2e.Picture(toolbar_check((0, 0, width, height), (height, width), scale)))
         else:
             session.wait_for_screen(lambda screen: not np.array_equal(screen, desktop), what="the overlay")
-        e2e.save_png(session.screenshot(), arguments.out)
+        if not arguments.language:
+            e2e.save_png(session.screenshot(), arguments.out)
         if selection:
             play_pin(session, program, selection, height, scale, arguments.out)
             print(arguments.out.replace(".png", "-pin.png"))

@@ -31,6 +31,9 @@ MSG_CLOSE_OVERLAY = 1128  # WM_USER + 104
 OVERLAY_CLASS = "TScreenShotMainForm"
 LAUNCHER_CLASS = "TForm_ZynMain"
 MASK_ALPHA = 140
+CJK_FONT_LINK = "wqy-microhei.ttc,WenQuanYi Micro Hei"
+CJK_LINKED_FACES = ["Segoe UI", "Tahoma", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Arial",
+                    "DejaVu Sans"]
 
 
 def dist_dir():
@@ -307,7 +310,7 @@ class Session:
                 "WINEDEBUG": os.environ.get("WINEDEBUG", "-all"),
                 "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "mscoree,mshtml=")}
 
-    PREFIX_SETUP_VERSION = "3"
+    PREFIX_SETUP_VERSION = "4"
 
     def _init_prefix(self):
         ready = self.prefix / ".qor-e2e-ready"
@@ -325,6 +328,11 @@ class Session:
         self.reg(["add", r"HKCU\Software\Wine\X11 Driver", "/v", "Decorated", "/t", "REG_SZ", "/d", "N", "/f"])
         # 96 DPI, whatever an earlier version of this harness left behind.
         self.reg(["add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f"])
+        # Japanese, Chinese and Korean letters of the interface faces come from WenQuanYi Micro Hei, as
+        # scripts/wine-env.sh links them (Windows links its own CJK fonts the same way).
+        for face in CJK_LINKED_FACES:
+            self.reg(["add", r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink", "/v", face,
+                      "/t", "REG_MULTI_SZ", "/d", CJK_FONT_LINK, "/f"])
         subprocess.run(["wineserver", "-w"], env=self.env(), timeout=120)
         ready.write_text(self.PREFIX_SETUP_VERSION + "\n")
 
@@ -436,6 +444,19 @@ class Session:
         if code not in (0, 1):
             raise AssertionError(f"--post-message failed with {code}: {output}")
         return code == 0
+
+    def program_texts(self, window_class=OVERLAY_CLASS):
+        """What the program owning the window of `window_class` shows as text, read by a Win32 helper: a list of
+        ("window", class, text) for its top-level windows and ("tool", text) for the tools of its tooltips; empty
+        while there is no such window. Line breaks in texts come as "\\n"."""
+        out = self.tmp / f"texts-{len(self.programs)}.txt"
+        helper = self.launch(fixture_exe(), ["--texts", f"{window_class},{to_windows_path(out)}"], name="texts")
+        code = helper.wait(30)
+        if code == 1:
+            return []
+        if code != 0:
+            raise AssertionError(f"--texts failed with {code}: {helper.output()}")
+        return [tuple(line.split("\t")) for line in out.read_text(encoding="utf-8").splitlines()]
 
     def xdotool(self, *arguments, check=True, timeout=20):
         result = subprocess.run(["xdotool", *map(str, arguments)], env=self.env(), stdout=subprocess.PIPE,

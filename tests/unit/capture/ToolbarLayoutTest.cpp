@@ -43,6 +43,39 @@ TEST(ToolbarLayout, TheSaveDropDownMovesTheSaveWordAndIconAndScaledModeDoublesEv
   }
 }
 
+TEST(ToolbarLayout, ALongCaptionWidensItsButtonAndTheToolbarByWhatItLacks) {
+  const TToolbarLayout design = LayoutToolbar(TToolbarSizes{}, false, TScale::Of(false));
+  TToolbarSizes sizes;
+  sizes.WordCopy.Width = 47;  // just fills the copy button's room (89 - 36 - 6)
+  sizes.WordSave.Width = 43;  // just fills the save button's room (89 - 40 - 6)
+  const TToolbarLayout filled = LayoutToolbar(sizes, false, TScale::Of(false));
+  EXPECT_EQ(filled.Width, design.Width);
+  EXPECT_EQ(filled.Child(C::Rd_WordCopy).Right, filled.Child(C::Rd_Copy).Right - 6);
+
+  sizes.WordCopy.Width = 57;  // 10 too wide
+  sizes.WordSave.Width = 63;  // 20 too wide
+  for (TScale scale : {TScale::Of(false), TScale::Of(true)}) {
+    SCOPED_TRACE(scale.Factor);
+    const TToolbarLayout plain = LayoutToolbar(TToolbarSizes{}, false, scale);
+    const TToolbarLayout wide = LayoutToolbar(sizes, false, scale);
+    EXPECT_EQ(wide.Width, plain.Width + scale(30));
+    EXPECT_EQ(wide.Child(C::Rd_Copy).Width(), scale(99));
+    EXPECT_EQ(wide.Child(C::Rd_Save).Width(), scale(109));
+    EXPECT_EQ(wide.Child(C::Rd_Save).Left, wide.Child(C::Rd_Copy).Right - scale(4));
+    for (auto [word, button] : {std::pair{C::Rd_WordCopy, C::Rd_Copy}, std::pair{C::Rd_WordSave, C::Rd_Save}}) {
+      EXPECT_EQ(wide.Child(word).Right, wide.Child(button).Right - scale(6)) << int(word);
+    }
+    // The tools left of the captions stay where they were.
+    EXPECT_EQ(wide.Child(C::Btn_Rd_Pinned), plain.Child(C::Btn_Rd_Pinned));
+  }
+  // With the drop-down, whose room (62 - 2 - 32) is less than the design caption's 33, the button grows by what
+  // the caption needs beyond 33, and the drop-down moves with it.
+  sizes.WordSave.Width = 40;
+  const TToolbarLayout drop = LayoutToolbar(sizes, true, TScale::Of(false));
+  EXPECT_EQ(drop.Child(C::Rd_Save).Width(), 89 + 7);
+  EXPECT_EQ(drop.Child(C::btn_save_drop).Left, drop.Child(C::Rd_Save).Left + 62 + 7);
+}
+
 TEST(ToolbarPlacement, BelowAboveOrInsideTheSelection) {
   const TSize bar{816, 40};
   const TRect monitor{0, 0, 1920, 1080};

@@ -51,6 +51,33 @@ TEST(ScrollToolbarLayout, WordsAndDropButtonSitOnTheSaveButtonWithoutOverlapping
   }
 }
 
+TEST(ScrollToolbarLayout, ALongCaptionWidensItsButtonAndTheToolbarByWhatItLacks) {
+  const TScrollToolbarLayout design = LayoutScrollToolbar(false, TScale::Of(false));
+  // Captions that fill their rooms (89 - 36 - 6 and 89 - 40 - 6) keep the design layout.
+  const TScrollToolbarLayout filled = LayoutScrollToolbar(false, TScale::Of(false), 47, 43);
+  for (int i = 0; i < ScrollToolbarChildCount; ++i) {
+    if (C(i) != C::Rd_WordCopy && C(i) != C::Rd_WordSave) {
+      EXPECT_EQ(filled.Children[i], design.Children[i]) << i;
+    }
+  }
+  EXPECT_EQ(filled.Client, design.Client);
+
+  for (TScale scale : {TScale::Of(false), TScale::Of(true)}) {
+    SCOPED_TRACE(scale.Factor);
+    const TScrollToolbarLayout wide = LayoutScrollToolbar(false, scale, 57, 63);  // 10 and 20 too wide
+    EXPECT_EQ(wide.Client.Width, scale(251 + 30));
+    EXPECT_EQ(wide.Child(C::Rd_Copy).Width(), scale(99));
+    EXPECT_EQ(wide.Child(C::Rd_Save).Width(), scale(109));
+    EXPECT_EQ(wide.Child(C::Rd_Save).Left, wide.Child(C::Rd_Copy).Right - scale(4));
+    EXPECT_EQ(wide.Child(C::Rd_Save).Right, wide.Client.Width);
+    for (auto [word, button] : {std::pair{C::Rd_WordCopy, C::Rd_Copy}, std::pair{C::Rd_WordSave, C::Rd_Save}}) {
+      EXPECT_TRUE(Within(wide.Child(word), wide.Child(button))) << int(word);
+      EXPECT_EQ(wide.Child(word).Right, wide.Child(button).Right - scale(6)) << int(word);
+    }
+    EXPECT_EQ(wide.Child(C::Btn_Rd_Pinned), LayoutScrollToolbar(false, scale).Child(C::Btn_Rd_Pinned));
+  }
+}
+
 TEST(ScrollToolbarLayout, TheScaledLayoutIsExactlyTwiceTheNormalOne) {
   for (bool drop : {false, true}) {
     const TScrollToolbarLayout one = LayoutScrollToolbar(drop, TScale{1.0});
