@@ -57,7 +57,8 @@ class PWebResTest : public ::testing::Test {
   std::u16string PathOf(const std::string& name) const { return FromFsPath(FFolder.Root() / name); }
   std::string Read(std::u16string_view path) { return Text(FResources.ReadResource(path)); }
 
-  TPackageFolder FFolder{"pwebres"};
+  // One folder per test: CTest runs the tests of this program side by side.
+  TPackageFolder FFolder{std::string("pwebres-") + ::testing::UnitTest::GetInstance()->current_test_info()->name()};
   TStdFileSystem FFiles;
   uint32_t FTick = 1000;
   TRdColorTable FColors;
