@@ -9,7 +9,7 @@ import unittest
 import numpy as np
 
 from overlay_pictures import TOOLBAR_DARK, tool_button_centre
-from qor_e2e import Session, e2e_timeout, read_picture, require_program
+from qor_e2e import Session, artifacts_dir, e2e_timeout, read_picture, require_program, save_png
 from test_output import SELECTION, SELECTED, saved_files, start_and_select
 
 RED = (255, 0, 0)
@@ -114,7 +114,10 @@ class AnnotationTests(unittest.TestCase):
             for points in (oval, line, arrow, brush):
                 free[box_of(points, 6)] = False
             differs = np.any(saved != expected, axis=2) & free
-            self.assertFalse(differs.any(), f"{differs.sum()} pixels differ, first at {np.argwhere(differs)[:3]}")
+            if differs.any():
+                save_png(saved, artifacts_dir() / "failed-shapes-saved.png")
+            self.assertFalse(differs.any(), f"{differs.sum()} pixels differ, first at {np.argwhere(differs)[:3]} "
+                                            f"(saved picture kept in {artifacts_dir() / 'failed-shapes-saved.png'})")
             # Inside the other shapes' boxes: each drew red where it must and left the picture alone further away.
             for name, point in (("oval left", (300, 205)), ("oval right", (440, 205)), ("line", (160, 300)),
                                 ("line", (290, 300)), ("arrow tip", (446, 303)), ("brush", brush[7])):

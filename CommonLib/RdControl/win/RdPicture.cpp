@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CommonLib/RdControl/RdColorTable.h"
+#include "CommonLib/RdControl/win/RdDesignDraw.h"
 
 namespace qor {
 
@@ -30,26 +31,8 @@ TRdBitmapPicture::TRdBitmapPicture(const TConstImageView& pixels) {
 
 void TRdBitmapPicture::Draw(const TRdDrawTarget& target, const TRect& dest, const TRdDesignRect& option) const {
   if (FDib.IsEmpty() || dest.IsEmpty()) return;
-  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  auto blit = [&](int32_t dx, int32_t dy, int32_t dw, int32_t dh, int32_t sx, int32_t sy, int32_t sw, int32_t sh) {
-    if (dw > 0 && dh > 0 && sw > 0 && sh > 0) ::AlphaBlend(target.Dc, dx, dy, dw, dh, FDib.Dc(), sx, sy, sw, sh, blend);
-  };
-  const int32_t w = FDib.Width(), h = FDib.Height();
-  if (option.IsEmpty()) {
-    blit(dest.Left, dest.Top, dest.Width(), dest.Height(), 0, 0, w, h);
-    return;
-  }
-  // Nine-grid: margins are clamped so the corners never overlap in the picture or in the destination.
-  const int32_t l = std::clamp(option.Left, 0, std::min(w, dest.Width()));
-  const int32_t r = std::clamp(option.Right, 0, std::min(w - l, dest.Width() - l));
-  const int32_t t = std::clamp(option.Top, 0, std::min(h, dest.Height()));
-  const int32_t b = std::clamp(option.Bottom, 0, std::min(h - t, dest.Height() - t));
-  const int32_t xs[] = {0, l, w - r}, ws[] = {l, w - l - r, r};
-  const int32_t ys[] = {0, t, h - b}, hs[] = {t, h - t - b, b};
-  const int32_t xd[] = {dest.Left, dest.Left + l, dest.Right - r}, wd[] = {l, dest.Width() - l - r, r};
-  const int32_t yd[] = {dest.Top, dest.Top + t, dest.Bottom - b}, hd[] = {t, dest.Height() - t - b, b};
-  for (int row = 0; row < 3; ++row)
-    for (int col = 0; col < 3; ++col) blit(xd[col], yd[row], wd[col], hd[row], xs[col], ys[row], ws[col], hs[row]);
+  // Whole and stretched without margins; with margins a nine-grid, so the border keeps its exact pixels.
+  DrawDesignRect(target.Dc, dest, FDib.Dc(), {FDib.Width(), FDib.Height()}, TDesignRect(option));
 }
 
 COLORREF ResolveColor(uint32_t color) {
