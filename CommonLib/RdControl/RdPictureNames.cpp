@@ -67,4 +67,11 @@ std::u16string WordPictureName(std::u16string_view word, bool pressed) {
   return name;
 }
 
+void SetWordPictures(TRdImageButton& caption, std::u16string_view word, TRdImageButton& button) {
+  caption.SetImageNormal(WordPictureName(word, false));
+  caption.SetImageDown(WordPictureName(word, true));
+  caption.SetHitTest(false);  // the button below takes the mouse
+  TRdImageButton::PressTogether(caption, button);
+}
+
 }  // namespace qor

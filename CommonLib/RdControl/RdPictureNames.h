@@ -71,5 +71,8 @@ void SetComboBoxPictures(TRdComboBox& box);
 
 // "images/word_" + word + "_normal.png" / "_press.png" (word: copy, save).
 std::u16string WordPictureName(std::u16string_view word, bool pressed);
+// Makes caption the word picture lying on button: its normal and pressed pictures, the mouse left to the button,
+// and pressed together with it.
+void SetWordPictures(TRdImageButton& caption, std::u16string_view word, TRdImageButton& button);
 
 }  // namespace qor
