@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "CommonLib/RdControl/RdGradient.h"
 #include "CommonLib/RdControl/win/RdComboListForm.h"
 #include "base/win/WinConvert.h"
 
@@ -60,6 +61,18 @@ bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
 void TRdPanel::SetColor(uint32_t color) {
   if (color == FColor) return;
   FColor = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetColorTo(uint32_t color) {
+  if (color == FColorTo) return;
+  FColorTo = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetColorToVert(bool vertical) {
+  if (vertical == FColorToVert) return;
+  FColorToVert = vertical;
   if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -169,12 +182,22 @@ void TRdPanel::PaintTo(HDC dc, const TRect& area) {
   const int saved = ::SaveDC(buffer);
   ::IntersectClipRect(buffer, dirty.Left, dirty.Top, dirty.Right, dirty.Bottom);
   TRdGdiCanvas canvas(TRdDrawTarget{buffer, FBuffer.View(), dirty}, FPictures, FFonts);
-  canvas.FillRect(dirty, FColor);
+  PaintBackground(canvas, client, dirty);
   if (FBorderColor != ColorNone) canvas.FrameRect(client, FBorderColor);
   PaintControls(canvas, dirty);
   ::RestoreDC(buffer, saved);
   ::GdiFlush();
   ::BitBlt(dc, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), buffer, dirty.Left, dirty.Top, SRCCOPY);
+}
+
+void TRdPanel::PaintBackground(TRdCanvas& canvas, const TRect& client, const TRect& dirty) {
+  if (FColorTo == ColorNotSet || FColor == ColorNone || FColorTo == ColorNone) {
+    canvas.FillRect(dirty, FColor);
+    return;
+  }
+  // The gradient spans the whole client area; only its bands in the dirty area are filled.
+  for (const TRdGradientBand& band : GradientBands(client, ResolveColor(FColor), ResolveColor(FColorTo), FColorToVert))
+    if (const TRect r = band.Rect.Intersect(dirty); !r.IsEmpty()) canvas.FillRect(r, band.Color);
 }
 
 void TRdPanel::OnPaint() {

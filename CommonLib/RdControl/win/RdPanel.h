@@ -42,6 +42,12 @@ class TRdPanel : public TForm, public TRdControlHost {
 
   uint32_t Color() const { return FColor; }
   void SetColor(uint32_t color);
+  // A second colour makes the background a gradient from Color to it, left to right (top to bottom when
+  // vertical); ColorNotSet: one colour.
+  uint32_t ColorTo() const { return FColorTo; }
+  void SetColorTo(uint32_t color);
+  bool ColorToVert() const { return FColorToVert; }
+  void SetColorToVert(bool vertical);
   // ColorNone: no border.
   void SetBorderColor(uint32_t color);
   void SetPictureSource(const TRdPictureSource* pictures);
@@ -75,6 +81,8 @@ class TRdPanel : public TForm, public TRdControlHost {
 
   const TRdPictureSource* FPictures;
   uint32_t FColor = DarkPanelColor;
+  uint32_t FColorTo = ColorNotSet;
+  bool FColorToVert = false;
   uint32_t FBorderColor = ColorNone;
   TDibImage FBuffer;  // the back buffer, the panel's size
   TMemoryDc FMeasureDc;
@@ -87,6 +95,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   int32_t FWheelRest = 0;  // wheel delta short of a whole notch
 
   TSize ClientSize() const;
+  void PaintBackground(TRdCanvas& canvas, const TRect& client, const TRect& dirty);
   void SyncTooltip();
   void OnPaint();
   void OnMouseMove(TPoint p);
