@@ -126,6 +126,21 @@ TRdTextMeasurer* TRdPanel::TextMeasurer() {
 
 void TRdPanel::ControlsChanged() { SyncTooltip(); }
 
+void TRdPanel::AttachChild(HWND window, TRdChildWindow* child) {
+  DetachChild(window);
+  if (window && child) FChildren.emplace_back(window, child);
+}
+
+void TRdPanel::DetachChild(HWND window) {
+  std::erase_if(FChildren, [&](auto& c) { return c.first == window; });
+}
+
+TRdChildWindow* TRdPanel::ChildOf(LPARAM window) const {
+  for (auto& [handle, child] : FChildren)
+    if (reinterpret_cast<LPARAM>(handle) == window) return child;
+  return nullptr;
+}
+
 std::unique_ptr<TRdDropDownList> TRdPanel::CreateDropDownList(TRdComboBox& box) {
   return std::make_unique<TFormOf<TRdComboListForm>>(box, *this);
 }
@@ -263,6 +278,17 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!FReleasingCapture) HostCancelPress();
       return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_COMMAND:
+      if (TRdChildWindow* child = ChildOf(lParam)) {
+        child->OnCommand(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:  // a read-only edit asks as a static
+      if (TRdChildWindow* child = ChildOf(lParam))
+        if (HBRUSH brush = child->OnCtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+      break;
     case WM_KEYDOWN:
       if (HostKeyDown(RdKeyOf(wParam))) return 0;
       // Keys no control uses belong to the window around the panel (Esc ends a capture).

@@ -31,6 +31,16 @@ namespace qor {
 // The controls' key for a virtual-key code.
 TRdKey RdKeyOf(WPARAM key);
 
+// A real window inside the panel that belongs to one of its controls (an edit field's typing window): the panel
+// passes it the notifications and colour questions it receives for that window.
+class TRdChildWindow {
+ public:
+  virtual ~TRdChildWindow() = default;
+  virtual void OnCommand(WORD code) = 0;
+  // The brush for the window's background (its text colours set on dc); null: the default.
+  virtual HBRUSH OnCtlColor(HDC dc) = 0;
+};
+
 class TRdPanel : public TForm, public TRdControlHost {
  public:
   // pictures: where the controls' picture names are looked up (kept by the caller, may be null).
@@ -63,6 +73,9 @@ class TRdPanel : public TForm, public TRdControlHost {
 
   HWND TooltipHandle() const { return FTooltip.Get(); }
 
+  void AttachChild(HWND window, TRdChildWindow* child);
+  void DetachChild(HWND window);
+
   // TRdControlHost
   void InvalidateRect(const TRect& r) override;
   TRdTextMeasurer* TextMeasurer() override;
@@ -90,6 +103,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   std::unique_ptr<TRdGdiCanvas> FMeasurer;
   TUniqueWindow FTooltip;  // belongs to no window, so it goes with the panel explicitly
   std::vector<TTool> FTools;
+  std::vector<std::pair<HWND, TRdChildWindow*>> FChildren;
   bool FTrackingLeave = false;
   bool FReleasingCapture = false;
   int32_t FWheelRest = 0;  // wheel delta short of a whole notch
@@ -102,6 +116,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   void OnLeftButtonDown(TPoint p);
   void OnLeftButtonUp(TPoint p);
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  TRdChildWindow* ChildOf(LPARAM window) const;
 };
 
 }  // namespace qor
