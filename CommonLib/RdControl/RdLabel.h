@@ -12,8 +12,6 @@
 
 namespace qor {
 
-enum class TRdEllipsisPosition : uint8_t { None, Path, End, Word };
-
 // Limits of an auto-sized control; 0: no limit.
 struct TRdSizeConstraints {
   int32_t MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;

@@ -23,6 +23,8 @@ constexpr uint32_t ColorOr(uint32_t c, uint32_t fallback) { return c == ColorNot
 
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment : uint8_t { vaTop, vaBottom, vaCenter };
+// Where over-long text is cut with "..."; the controls cut at the end for every position but None.
+enum class TRdEllipsisPosition : uint8_t { None, Path, End, Word };
 
 struct TRdFont {
   std::u16string Name = u"Segoe UI";
