@@ -61,6 +61,9 @@ class TRdControl {
   virtual void SetEnabled(bool enabled);
   const std::u16string& Hint() const { return FHint; }
   void SetHint(std::u16string hint);
+  // The cursor over the control; crDefault: the host's own.
+  TCursor Cursor = crDefault;
+  virtual TCursor CursorAt(TPoint) const { return Cursor; }
   // Controls that take no mouse input let it through to the control below (labels, pictures by default).
   bool HitTest() const { return FHitTest; }
   void SetHitTest(bool on) { FHitTest = on; }

@@ -329,4 +329,10 @@ TRdControl::TNotifyEvent TRdImageButton::ClickHandler() const {
   return FIconClicked && IconOnClick ? IconOnClick : OnClick;
 }
 
+TCursor TRdImageButton::CursorAt(TPoint p) const {
+  if (ShowCheckBox && CheckBoxCursor != crDefault && FCheckBoxArea.Contains(p)) return CheckBoxCursor;
+  if (IconCursor != crDefault && (IconFullClick ? Bounds() : FIconArea).Contains(p)) return IconCursor;
+  return Cursor;
+}
+
 }  // namespace qor

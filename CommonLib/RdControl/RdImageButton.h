@@ -65,6 +65,8 @@ class TRdImageButton : public TRdControl {
   bool IconFullClick = false;
   // Raised instead of OnClick by a click on the icon's area.
   TNotifyEvent IconOnClick;
+  // Cursors over the icon's area and over the check box (crDefault: the button's own Cursor).
+  TCursor IconCursor = crDefault, CheckBoxCursor = crDefault;
   TAlignment ButtonCaptionAlignment = TAlignment::taCenter;
   TVerticalAlignment TextAlignY = TVerticalAlignment::vaCenter;
   int32_t TextOffset = 20;
@@ -132,6 +134,7 @@ class TRdImageButton : public TRdControl {
   TRdMouseResult MouseDown(TPoint p) override;
   TRdMouseResult MouseUp(TPoint p, bool inside) override;
   TNotifyEvent ClickHandler() const override;
+  TCursor CursorAt(TPoint p) const override;
 
  private:
   struct TLook {

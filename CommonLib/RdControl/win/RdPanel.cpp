@@ -44,6 +44,20 @@ void InitTooltipClass() {
 
 }  // namespace
 
+namespace {
+
+LPCWSTR CursorName(TCursor cursor) {
+  switch (cursor) {
+    case crArrow: return IDC_ARROW;
+    case crCross: return IDC_CROSS;
+    case crIBeam: return IDC_IBEAM;
+    case crHandPoint: return IDC_HAND;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
 
 TRdPanel::~TRdPanel() = default;
@@ -247,6 +261,19 @@ bool TRdPanel::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
   return notches == 0 || HostMouseWheel({screen.x, screen.y}, notches);
 }
 
+// The control under the pointer (the pressed one while a press lasts) may have a cursor of its own, or of a part.
+bool TRdPanel::OnSetCursor() {
+  POINT screen{};
+  ::GetCursorPos(&screen);
+  ::ScreenToClient(Handle(), &screen);
+  const TPoint p{screen.x, screen.y};
+  const TRdControl* control = PressedControl() ? PressedControl() : ControlAt(p);
+  const LPCWSTR name = control ? CursorName(control->CursorAt(p)) : nullptr;
+  if (!name) return false;
+  ::SetCursor(::LoadCursorW(nullptr, name));
+  return true;
+}
+
 void TRdPanel::OnLeftButtonUp(TPoint p) {
   if (::GetCapture() == Handle()) {
     FReleasingCapture = true;
@@ -278,6 +305,9 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!FReleasingCapture) HostCancelPress();
       return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+      break;
     case WM_COMMAND:
       if (TRdChildWindow* child = ChildOf(lParam)) {
         child->OnCommand(HIWORD(wParam));

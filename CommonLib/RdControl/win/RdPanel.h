@@ -117,6 +117,7 @@ class TRdPanel : public TForm, public TRdControlHost {
   void OnLeftButtonUp(TPoint p);
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
   TRdChildWindow* ChildOf(LPARAM window) const;
+  bool OnSetCursor();
 };
 
 }  // namespace qor

@@ -442,6 +442,29 @@ TEST_F(IconChoice, AClickOnTheIconRaisesIconOnClickAndIconFullClickMakesTheWhole
   EXPECT_EQ(Clicks, 3);
 }
 
+TEST_F(IconChoice, CursorIsTheIconsOrTheCheckBoxsOverTheirAreasAndTheButtonsElsewhere) {
+  B->SetBounds(TRect::FromSize(0, 0, 120, 40));
+  B->IconAlign = TAlignment::taRightJustify;
+  B->IconOffset = 4;
+  B->ShowCheckBox = true;
+  B->CheckBoxOffset = 4;
+  B->CheckBoxPictures.CheckBoxNormalImage = u"box";
+  B->IconCursor = crHandPoint;
+  B->CheckBoxCursor = crArrow;
+  B->Cursor = crIBeam;
+  TRecordingCanvas canvas;
+  canvas.Pictures = {{u"box", {12, 12}}, {u"dn-normal", {16, 16}}};
+  B->Paint(canvas);  // box at 4, 14; icon at 100, 12
+  EXPECT_EQ(B->CursorAt({8, 20}), crArrow);
+  EXPECT_EQ(B->CursorAt({108, 20}), crHandPoint);
+  EXPECT_EQ(B->CursorAt({60, 20}), crIBeam);
+  B->IconFullClick = true;  // the whole button is the icon's area, the box still its own
+  EXPECT_EQ(B->CursorAt({60, 20}), crHandPoint);
+  EXPECT_EQ(B->CursorAt({8, 20}), crArrow);
+  B->IconCursor = crDefault;
+  EXPECT_EQ(B->CursorAt({60, 20}), crIBeam);
+}
+
 TEST_F(IconChoice, SelectedIconStaysUnderThePointerOnlyWhileLockedBySelection) {
   B->SetSelected(true);
   Host.HostMouseMove(Inside);

@@ -232,6 +232,24 @@ TEST_F(RdPanelTest, GradientBackgroundSpansTheWholePanelAlsoWhenOnlyAPartIsRepai
   EXPECT_TRUE(testing::SameRgb(plain.View().At(199, 39), BgraFromColorRef(0x102030)));
 }
 
+TEST_F(RdPanelTest, TheCursorIsTheControlsOwnOverItAndThePanelsElsewhere) {
+  ::ShowWindow(Parent.Handle(), SW_SHOW);
+  Button->Cursor = crHandPoint;
+  auto cursorAt = [&](TPoint p) {
+    POINT screen{p.X, p.Y};
+    ::ClientToScreen(Panel->Handle(), &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));  // so that a panel that sets nothing is seen
+    ::SendMessageW(Panel->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Panel->Handle()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  EXPECT_EQ(cursorAt(InButton), ::LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_NE(cursorAt(Elsewhere), ::LoadCursorW(nullptr, IDC_HAND));
+  Button->Cursor = crDefault;
+  EXPECT_NE(cursorAt(InButton), ::LoadCursorW(nullptr, IDC_HAND));
+}
+
 TEST_F(RdPanelTest, AWordPictureLooksPressedWhileItsButtonIsPressedUnderIt) {
   SetBlueButtonPictures(*Button, u"save", 14);
   Button->SetBounds(TRect::FromSize(50, 0, 89, 40));
