@@ -60,7 +60,10 @@ LPCWSTR CursorName(TCursor cursor) {
 
 TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
 
-TRdPanel::~TRdPanel() = default;
+// The controls go while the panel is whole: a control's platform window (an edit field's) detaches itself from it.
+TRdPanel::~TRdPanel() {
+  while (!Controls().empty()) Remove(Controls().back().get());
+}
 
 bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
   // Child windows (an edit field) keep their own pixels: the panel paints around them.

@@ -129,6 +129,14 @@ TEST_F(RdEditWindowTest, RemovingTheFieldEndsItsWindowAndEitherMayGoFirst) {
   EXPECT_FALSE(::IsWindow(handle));
   field->SetText(u"still alive");
   Panel->Remove(field);
+  // The panel may go first as well.
+  field = Panel->Add(std::make_unique<TRdEdit>());
+  window = std::make_unique<TRdEditWindow>(*Panel, *field);
+  ASSERT_TRUE(window->Create());
+  handle = window->Handle();
+  Panel.reset();
+  EXPECT_FALSE(::IsWindow(handle));
+  window.reset();
 }
 
 }  // namespace
