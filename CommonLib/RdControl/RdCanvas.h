@@ -23,6 +23,8 @@ class TRdTextMeasurer {
   virtual ~TRdTextMeasurer() = default;
   // The size of the text; with maxWidth > 0 it is broken into lines no wider than that.
   virtual TSize MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) = 0;
+  // The font's own line height (its text metrics); 0 when unknown.
+  virtual int32_t FontLineHeight(const TRdFont&) { return 0; }
 };
 
 class TRdCanvas : public TRdTextMeasurer {

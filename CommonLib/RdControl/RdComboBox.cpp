@@ -93,21 +93,30 @@ const std::u16string& TRdComboBox::ChoosePicture() const {
   return chosen->empty() ? p.Background : *chosen;
 }
 
-TRect TRdComboBox::TextRect() const {
+TRect TRdComboBox::BoxRect() const {
   const TRect& b = Bounds();
+  if (ComboboxHeight <= 0 || ComboboxHeight >= b.Height()) return b;
+  const int32_t top = b.Top + (b.Height() - ComboboxHeight) / 2;
+  return {b.Left, top, b.Right, top + ComboboxHeight};
+}
+
+TRect TRdComboBox::TextRect() const {
+  const TRect b = BoxRect();
   const int32_t arrow = ArrowWidth > 0 ? ArrowWidth : b.Height() * 2 / 3;
   return {b.Left + TextOffX, b.Top, std::max(b.Left + TextOffX, b.Right - arrow - TextRightMargin), b.Bottom};
 }
 
 void TRdComboBox::Paint(TRdCanvas& canvas) {
   const std::u16string& picture = ChoosePicture();
-  if (!picture.empty()) canvas.DrawPicture(picture, Bounds(), BackgroundOption);
+  if (!picture.empty()) canvas.DrawPicture(picture, BoxRect(), BackgroundOption);
   const std::u16string text = Text();
-  if (text.empty()) return;
+  const bool hint = FItemIndex < 0;
+  if ((hint ? TextHint : text).empty()) return;
   TRdTextFormat format;
   format.VAlign = TVerticalAlignment::vaCenter;
-  format.EndEllipsis = true;
-  canvas.PaintText(text, Font, Enabled() ? Font.Color : FontDisableColor, TextRect(), format);
+  format.EndEllipsis = EllipsisPosition != TRdEllipsisPosition::None;
+  const uint32_t color = !Enabled() ? FontDisableColor : hint ? FontHintColor : Font.Color;
+  canvas.PaintText(hint ? TextHint : text, Font, color, TextRect(), format);
 }
 
 void TRdComboBox::PaintList(TRdCanvas& canvas) const {
@@ -117,7 +126,7 @@ void TRdComboBox::PaintList(TRdCanvas& canvas) const {
   canvas.FrameRect(all, BorderColor);
   TRdTextFormat format;
   format.VAlign = TVerticalAlignment::vaCenter;
-  format.EndEllipsis = true;
+  format.EndEllipsis = EllipsisPosition != TRdEllipsisPosition::None;
   for (int32_t i = FList.Top(); i < FList.Top() + FList.Rows() && i < int32_t(FItems.size()); ++i) {
     const TRect row = FList.ItemRect(i);
     const bool hot = i == FList.Hot();

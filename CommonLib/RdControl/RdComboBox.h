@@ -49,6 +49,10 @@ class TRdComboBox : public TRdControl {
   uint32_t BorderColor = 0x333333;
   uint32_t ListColor = DarkPanelColor;
   uint32_t FontDisableColor = clGrayText;
+  uint32_t FontHintColor = 0x808080;
+  std::u16string TextHint;  // shown in FontHintColor while no item is chosen
+  TRdEllipsisPosition EllipsisPosition = TRdEllipsisPosition::End;
+  int32_t ComboboxHeight = 0;  // the closed box's height, centred in the bounds; 0: the bounds' height
   uint32_t ScrollTrackColor = 0x303030, ScrollThumbColor = 0x5A5A5A, ScrollThumbDragColor = 0x7A7A7A;
   int32_t TextOffX = 5;
   int32_t TextRightMargin = 0;
@@ -65,6 +69,7 @@ class TRdComboBox : public TRdControl {
   const TRdComboList& List() const { return FList; }
 
   const std::u16string& ChoosePicture() const;
+  TRect BoxRect() const;
   TRect TextRect() const;
   void Paint(TRdCanvas& canvas) override;
   // Paints the open list in its own coordinates (0, 0 to List().Size()).

@@ -9,7 +9,19 @@ void TRdControl::SetBounds(const TRect& bounds) {
   Invalidate();
   FBounds = bounds;
   Invalidate();
-  if (FHost) FHost->ControlsChanged();
+  PlaceChanged();
+  if (FHost) {
+    FHost->FollowSource(*this);
+    FHost->ControlsChanged();
+  }
+}
+
+void TRdControl::SetAutoAlign(TRdControl* source, TAlign align) {
+  FAlignSource = source == this ? nullptr : source;
+  FAlign = align;
+  if (!FAlignSource) return;
+  FAlignOffset = AutoAlignOffset(align, FBounds, FAlignSource->Bounds());
+  if (align == TAlign::alClient) SetBounds(FAlignSource->Bounds());
 }
 
 void TRdControl::SetVisible(bool visible) {
@@ -17,6 +29,7 @@ void TRdControl::SetVisible(bool visible) {
   if (!visible) Invalidate();
   FVisible = visible;
   if (visible) Invalidate();
+  PlaceChanged();
   if (FHost) {
     if (!visible) FHost->Forget(this);
     FHost->ControlsChanged();
@@ -27,6 +40,7 @@ void TRdControl::SetEnabled(bool enabled) {
   if (enabled == FEnabled) return;
   FEnabled = enabled;
   Invalidate();
+  PlaceChanged();
 }
 
 void TRdControl::SetHint(std::u16string hint) {
@@ -63,6 +77,8 @@ void TRdControlHost::Remove(TRdControl* control) {
   control->Invalidate();
   Forget(control);
   control->FHost = nullptr;
+  for (auto& c : FControls)
+    if (c->FAlignSource == control) c->FAlignSource = nullptr;
   FControls.erase(found);
   ControlsChanged();
 }
@@ -88,6 +104,15 @@ void TRdControlHost::Forget(TRdControl* control) {
   }
   if (FPressed == control) FPressed = nullptr;
   if (FFocus == control) SetFocusControl(nullptr);
+}
+
+// Followers move one after another; a chain of links moves along, and a follower that does not move ends it.
+void TRdControlHost::FollowSource(const TRdControl& moved) {
+  for (size_t i = 0; i < FControls.size(); ++i) {
+    TRdControl& c = *FControls[i];
+    if (c.FAlignSource != &moved) continue;
+    c.SetBounds(AutoAlignPlace(c.FAlign, c.FAlignOffset, c.FBounds.Size(), moved.FBounds));
+  }
 }
 
 void TRdControlHost::SetFocusControl(TRdControl* control) {
@@ -132,11 +157,14 @@ void TRdControlHost::HostMouseMove(TPoint p) {
     const bool inside = pressed->Visible() && pressed->Bounds().Contains(p);
     SetHover(inside ? pressed : nullptr);
     Apply(pressed, pressed->MouseMove(p));
+    if (pressed->OnMouseMove) pressed->OnMouseMove(*pressed, p);
     return;
   }
   TRdControl* target = ControlAt(p);
   SetHover(target);
-  if (target && target->Enabled()) Apply(target, target->MouseMove(p));
+  if (!target || !target->Enabled()) return;
+  Apply(target, target->MouseMove(p));
+  if (target->OnMouseMove) target->OnMouseMove(*target, p);
 }
 
 void TRdControlHost::HostMouseDown(TPoint p) {
@@ -160,9 +188,9 @@ void TRdControlHost::HostMouseUp(TPoint p) {
   // The up handler may have hidden or removed controls.
   const bool stillHere = std::any_of(FControls.begin(), FControls.end(), [&](auto& c) { return c.get() == pressed; });
   SetHover(ControlAt(p));
-  if (!stillHere || !result.Click || !pressed->OnClick) return;
-  TRdControl::TNotifyEvent onClick = pressed->OnClick;  // the handler may replace itself or free the host
-  onClick(*pressed);
+  if (!stillHere || !result.Click) return;
+  TRdControl::TNotifyEvent onClick = pressed->ClickHandler();  // the handler may replace itself or free the host
+  if (onClick) onClick(*pressed);
 }
 
 void TRdControlHost::HostMouseLeave() {

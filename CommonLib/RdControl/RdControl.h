@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "CommonLib/RdControl/RdAutoAlign.h"
 #include "CommonLib/RdControl/RdCanvas.h"
 #include "base/Geometry.h"
 
@@ -60,11 +61,22 @@ class TRdControl {
   virtual void SetEnabled(bool enabled);
   const std::u16string& Hint() const { return FHint; }
   void SetHint(std::u16string hint);
+  // The cursor over the control; crDefault: the host's own.
+  TCursor Cursor = crDefault;
+  virtual TCursor CursorAt(TPoint) const { return Cursor; }
   // Controls that take no mouse input let it through to the control below (labels, pictures by default).
   bool HitTest() const { return FHitTest; }
   void SetHitTest(bool on) { FHitTest = on; }
 
   TNotifyEvent OnClick, OnMouseEnter, OnMouseLeave, OnMouseDown, OnMouseUp;
+  std::function<void(TRdControl& sender, TPoint p)> OnMouseMove;
+  // The handler a click raises (a button's icon area may have its own).
+  virtual TNotifyEvent ClickHandler() const { return OnClick; }
+
+  // Keeps this control placed against source (a control of the same host) as they lie now: whenever source's
+  // bounds change, this control follows. Null ends the link.
+  void SetAutoAlign(TRdControl* source, TAlign align = TAlign::alBottom);
+  TRdControl* AutoAlignSource() const { return FAlignSource; }
 
   // Paints in host coordinates.
   virtual void Paint(TRdCanvas& canvas) = 0;
@@ -90,6 +102,8 @@ class TRdControl {
  protected:
   // Called when the host becomes known and whenever the size may depend on measured text.
   virtual void UpdateLayout() {}
+  // Called after the bounds, the visibility or the enabled state changed.
+  virtual void PlaceChanged() {}
   TRdTextMeasurer* Measurer() const;
 
  private:
@@ -100,6 +114,9 @@ class TRdControl {
   bool FEnabled = true;
   bool FHitTest = true;
   std::u16string FHint;
+  TRdControl* FAlignSource = nullptr;
+  TAlign FAlign = TAlign::alBottom;
+  TPoint FAlignOffset;
 };
 
 class TRdControlHost {
@@ -166,6 +183,7 @@ class TRdControlHost {
   void Apply(TRdControl* control, const TRdMouseResult& result);
   void SetHover(TRdControl* control);
   void Forget(TRdControl* control);
+  void FollowSource(const TRdControl& moved);
 };
 
 }  // namespace qor

@@ -2,9 +2,26 @@
 
 #include <algorithm>
 
+#include "CommonLib/RdControl/RdTextLines.h"
+
 namespace qor {
 
 TRdLabel::TRdLabel() = default;
+
+namespace {
+
+int32_t Clamp(int32_t v, int32_t low, int32_t high) {
+  if (high > 0) v = std::min(v, high);
+  return std::max(v, low);
+}
+
+}  // namespace
+
+std::vector<std::u16string> TRdLabel::Lines(TRdTextMeasurer& measurer, int32_t width) const {
+  return BreakTextLines(FCaption, measurer, FFont, FWordWrap ? std::max(width, 1) : 0, FWrapChar);
+}
+
+int32_t TRdLabel::LineHeight() const { return TextLineHeight(Measurer(), FFont); }
 
 bool TRdLabel::Relayout() {
   Invalidate();
@@ -12,19 +29,20 @@ bool TRdLabel::Relayout() {
   TRdTextMeasurer* measurer = Measurer();
   if (!measurer) return true;
   const TRect& b = Bounds();
-  // An empty caption still takes one line's height.
-  const std::u16string_view text = FCaption.empty() ? std::u16string_view(u"`ghj_") : std::u16string_view(FCaption);
-  TSize size;
+  const TRdSizeConstraints& c = FConstraints;
+  int32_t width = 0;
   if (FWordWrap) {
-    const int32_t wrapWidth = FMaxWidth > 0 ? FMaxWidth : b.Width();
-    size = measurer->MeasureText(text, FFont, std::max(wrapWidth, 1));
-    size.Width = wrapWidth > 0 ? wrapWidth : size.Width;
+    width = c.MaxWidth > 0 ? c.MaxWidth : b.Width();
+    if (width <= 0) width = measurer->MeasureText(FCaption, FFont, 0).Width;  // nothing to wrap to yet
   } else {
-    size = measurer->MeasureText(text, FFont, 0);
-    if (FMaxWidth > 0) size.Width = std::min(size.Width, FMaxWidth);
+    for (const std::u16string& line : Lines(*measurer, 0))
+      width = std::max(width, measurer->MeasureText(line, FFont, 0).Width);
   }
-  if (FCaption.empty() && !FWordWrap) size.Width = 0;
-  SetBounds(TRect::FromSize(b.Left, b.Top, size.Width, size.Height));
+  width = Clamp(width, c.MinWidth, c.MaxWidth);
+  // An empty caption still takes one line's height.
+  const int32_t lines = int32_t(Lines(*measurer, width).size());
+  const int32_t height = Clamp(lines * TextLineHeight(measurer, FFont), c.MinHeight, c.MaxHeight);
+  SetBounds(TRect::FromSize(b.Left, b.Top, width, height));
   return true;
 }
 
@@ -62,6 +80,25 @@ bool TRdLabel::SetWordWrap(bool wordWrap) {
   return Relayout();
 }
 
+bool TRdLabel::SetWrapChar(bool wrapChar) {
+  if (wrapChar == FWrapChar) return false;
+  FWrapChar = wrapChar;
+  return Relayout();
+}
+
+bool TRdLabel::SetEllipsisPosition(TRdEllipsisPosition position) {
+  if (position == FEllipsis) return false;
+  FEllipsis = position;
+  Invalidate();
+  return true;
+}
+
+bool TRdLabel::SetConstraints(const TRdSizeConstraints& constraints) {
+  if (constraints == FConstraints) return false;
+  FConstraints = constraints;
+  return Relayout();
+}
+
 bool TRdLabel::SetAutoSize(bool autoSize) {
   if (autoSize == FAutoSize) return false;
   FAutoSize = autoSize;
@@ -69,10 +106,9 @@ bool TRdLabel::SetAutoSize(bool autoSize) {
 }
 
 bool TRdLabel::SetMaxWidth(int32_t maxWidth) {
-  maxWidth = std::max(maxWidth, 0);
-  if (maxWidth == FMaxWidth) return false;
-  FMaxWidth = maxWidth;
-  return Relayout();
+  TRdSizeConstraints c = FConstraints;
+  c.MaxWidth = std::max(maxWidth, 0);
+  return SetConstraints(c);
 }
 
 void TRdLabel::SetPosition(TPoint topLeft) {
@@ -87,15 +123,44 @@ uint32_t TRdLabel::ChooseTextColor() const {
   return FFont.Color;
 }
 
+std::vector<std::u16string> TRdLabel::VisibleLines(TRdTextMeasurer& measurer) {
+  const TRect& b = Bounds();
+  std::vector<std::u16string> lines = Lines(measurer, b.Width());
+  FFoundWordBreak =
+      FWordWrap && int32_t(lines.size()) > 1 + int32_t(std::count(FCaption.begin(), FCaption.end(), u'\n'));
+  FFoundEllipsis = false;
+  if (FEllipsis != TRdEllipsisPosition::None && !lines.empty()) {
+    const int32_t lineHeight = TextLineHeight(&measurer, FFont);
+    const size_t fit = size_t(std::max(1, b.Height() / lineHeight));
+    const bool cut = lines.size() > fit;
+    if (cut) lines.resize(fit);
+    std::u16string& last = lines.back();
+    if (cut || measurer.MeasureText(last, FFont, 0).Width > b.Width()) {
+      last = WithEndEllipsis(last, measurer, FFont, b.Width());
+      FFoundEllipsis = true;
+    }
+  }
+  FFoundDrawLine = int32_t(lines.size());
+  return lines;
+}
+
 void TRdLabel::Paint(TRdCanvas& canvas) {
-  if (Color != ColorNone) canvas.FillRect(Bounds(), Color);
+  const TRect& b = Bounds();
+  if (Color != ColorNone) canvas.FillRect(b, Color);
   if (FCaption.empty()) return;
+  const std::vector<std::u16string> lines = VisibleLines(canvas);
+  const int32_t lineHeight = TextLineHeight(&canvas, FFont);
+  const int32_t free = b.Height() - int32_t(lines.size()) * lineHeight;
+  int32_t top = b.Top;
+  if (free > 0 && FLayout == TVerticalAlignment::vaCenter) top += free / 2;
+  if (free > 0 && FLayout == TVerticalAlignment::vaBottom) top += free;
   TRdTextFormat format;
   format.Align = FAlignment;
-  format.VAlign = FLayout;
-  format.WordWrap = FWordWrap;
-  format.EndEllipsis = !FWordWrap;
-  canvas.PaintText(FCaption, FFont, ChooseTextColor(), Bounds(), format);
+  const uint32_t color = ChooseTextColor();
+  for (const std::u16string& line : lines) {
+    if (!line.empty()) canvas.PaintText(line, FFont, color, {b.Left, top, b.Right, top + lineHeight}, format);
+    top += lineHeight;
+  }
 }
 
 TRdMouseResult TRdLabel::MouseEnter() {
@@ -117,38 +182,6 @@ TRdMouseResult TRdLabel::MouseDown(TPoint) {
 TRdMouseResult TRdLabel::MouseUp(TPoint, bool inside) {
   FDown = false;
   return {FontDownColor != ColorNotSet, inside};
-}
-
-bool TRdImage::SetPicture(std::u16string name) {
-  if (name == FPicture) return false;
-  FPicture = std::move(name);
-  Invalidate();
-  return true;
-}
-
-void TRdImage::SetImage(const TConstImageView& image) {
-  FImage = image;
-  Invalidate();
-}
-
-TRect TRdImage::PictureRect(TSize size) const {
-  const TRect& b = Bounds();
-  if (Stretch) return b;
-  if (Center)
-    return TRect::FromSize(b.Left + (b.Width() - size.Width) / 2, b.Top + (b.Height() - size.Height) / 2, size.Width,
-                           size.Height);
-  return TRect::FromSize(b.Left, b.Top, size.Width, size.Height);
-}
-
-void TRdImage::Paint(TRdCanvas& canvas) {
-  if (!FImage.IsEmpty()) {
-    canvas.DrawImage(FImage, PictureRect({FImage.Width, FImage.Height}));
-    return;
-  }
-  if (FPicture.empty()) return;
-  // Pictures with a nine-grid option always fill the box.
-  const TRect dest = PictureOption.IsEmpty() ? PictureRect(canvas.PictureSize(FPicture)) : Bounds();
-  canvas.DrawPicture(FPicture, dest, PictureOption);
 }
 
 }  // namespace qor

@@ -49,4 +49,11 @@ void SetComboBoxPictures(TRdComboBox& box) {
   box.Invalidate();
 }
 
+void SetWordPictures(TRdImageButton& caption, std::u16string_view word, TRdImageButton& button) {
+  caption.SetImageNormal(WordPictureName(word, false));
+  caption.SetImageDown(WordPictureName(word, true));
+  caption.SetHitTest(false);  // the button below takes the mouse
+  TRdImageButton::PressTogether(caption, button);
+}
+
 }  // namespace qor

@@ -105,5 +105,8 @@ inline std::u16string WordPictureName(std::u16string_view word, bool pressed) {
   name.append(word).append(pressed ? u"_press.png" : u"_normal.png");
   return name;
 }
+// Makes caption the word picture lying on button: its normal and pressed pictures, the mouse left to the button,
+// and pressed together with it.
+void SetWordPictures(TRdImageButton& caption, std::u16string_view word, TRdImageButton& button);
 
 }  // namespace qor

@@ -23,6 +23,12 @@ constexpr uint32_t ColorOr(uint32_t c, uint32_t fallback) { return c == ColorNot
 
 enum class TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum class TVerticalAlignment : uint8_t { vaTop, vaBottom, vaCenter };
+// Where over-long text is cut with "..."; the controls cut at the end for every position but None.
+enum class TRdEllipsisPosition : uint8_t { None, Path, End, Word };
+
+// Mouse cursors by the toolkit's numbers; crDefault leaves the window's own cursor.
+using TCursor = int16_t;
+inline constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crHandPoint = -21;
 
 struct TRdFont {
   std::u16string Name = u"Segoe UI";

@@ -21,6 +21,7 @@ bool TExitTipPanel::Create(HWND overlay) {
   font.Color = 0xF0F0F0;
   lbl_ExitTipCap->SetFont(font);
   lbl_ExitTipCap->SetWordWrap(true);
+  lbl_ExitTipCap->SetWrapChar(false);
   lbl_ExitTipCap->SetAutoSize(true);
   lbl_ExitTipCap->SetHitTest(false);
   lbl_ExitTipCap->SetMaxWidth(ExitTipLabelMaxWidth(FWidth, FScale));

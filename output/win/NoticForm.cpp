@@ -61,6 +61,7 @@ bool TNoticForm::Create(const TRect& desktop) {
   Label_1->Name = u"Label_1";
   Label_1->SetAutoSize(false);
   Label_1->SetWordWrap(true);
+  Label_1->SetWrapChar(false);
   Label_1->SetHitTest(false);
   Label_1->SetFont(NoticeFont(FScale, FirstLineColor));
 

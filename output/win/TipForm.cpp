@@ -99,6 +99,7 @@ bool TTipForm::Create(HWND owner) {
   Label_Tip->Name = u"Label_Tip";
   Label_Tip->SetAutoSize(false);
   Label_Tip->SetWordWrap(true);
+  Label_Tip->SetWrapChar(false);
   Label_Tip->SetHitTest(false);  // a press on it drags the tip
   Label_Tip->SetFont(DialogFont(FScale(TipFontHeight), TipTextColor));
 

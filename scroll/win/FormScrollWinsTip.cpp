@@ -22,6 +22,7 @@ bool TFormScrollWinsTip::Create() {
   font.Color = 0xF0F0F0;
   lbl_ScrollTipCap->SetFont(font);
   lbl_ScrollTipCap->SetWordWrap(true);
+  lbl_ScrollTipCap->SetWrapChar(false);
   lbl_ScrollTipCap->SetAutoSize(true);
   lbl_ScrollTipCap->SetHitTest(false);
   lbl_ScrollTipCap->SetMaxWidth(ScrollTipLabelMaxWidth(FScale));

@@ -110,4 +110,10 @@ TSize TRdGdiCanvas::MeasureText(std::u16string_view text, const TRdFont& font, i
   return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
+int32_t TRdGdiCanvas::FontLineHeight(const TRdFont& font) {
+  TSelectScope selectFont(FTarget.Dc, FFonts.Get(font));
+  TEXTMETRICW metrics{};
+  return ::GetTextMetricsW(FTarget.Dc, &metrics) ? metrics.tmHeight : 0;
+}
+
 }  // namespace qor

@@ -34,6 +34,7 @@ class TRdGdiCanvas : public TRdCanvas {
   void PaintText(std::u16string_view text, const TRdFont& font, uint32_t color, const TRect& r,
                  const TRdTextFormat& format) override;
   TSize MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) override;
+  int32_t FontLineHeight(const TRdFont& font) override;
 
  private:
   TRdDrawTarget FTarget;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "CommonLib/RdControl/RdGradient.h"
 #include "CommonLib/RdControl/win/RdComboListForm.h"
 #include "base/win/WinConvert.h"
 
@@ -43,9 +44,26 @@ void InitTooltipClass() {
 
 }  // namespace
 
+namespace {
+
+LPCWSTR CursorName(TCursor cursor) {
+  switch (cursor) {
+    case crArrow: return IDC_ARROW;
+    case crCross: return IDC_CROSS;
+    case crIBeam: return IDC_IBEAM;
+    case crHandPoint: return IDC_HAND;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 TRdPanel::TRdPanel(const TRdPictureSource* pictures) : FPictures(pictures) {}
 
-TRdPanel::~TRdPanel() = default;
+// The controls go while the panel is whole: a control's platform window (an edit field's) detaches itself from it.
+TRdPanel::~TRdPanel() {
+  while (!Controls().empty()) Remove(Controls().back().get());
+}
 
 bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
   // Child windows (an edit field) keep their own pixels: the panel paints around them.
@@ -60,6 +78,18 @@ bool TRdPanel::Create(HWND parent, const TRect& bounds, bool visible) {
 void TRdPanel::SetColor(uint32_t color) {
   if (color == FColor) return;
   FColor = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetColorTo(uint32_t color) {
+  if (color == FColorTo) return;
+  FColorTo = color;
+  if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TRdPanel::SetColorToVert(bool vertical) {
+  if (vertical == FColorToVert) return;
+  FColorToVert = vertical;
   if (Handle()) ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
@@ -112,6 +142,21 @@ TRdTextMeasurer* TRdPanel::TextMeasurer() {
 }
 
 void TRdPanel::ControlsChanged() { SyncTooltip(); }
+
+void TRdPanel::AttachChild(HWND window, TRdChildWindow* child) {
+  DetachChild(window);
+  if (window && child) FChildren.emplace_back(window, child);
+}
+
+void TRdPanel::DetachChild(HWND window) {
+  std::erase_if(FChildren, [&](auto& c) { return c.first == window; });
+}
+
+TRdChildWindow* TRdPanel::ChildOf(LPARAM window) const {
+  for (auto& [handle, child] : FChildren)
+    if (reinterpret_cast<LPARAM>(handle) == window) return child;
+  return nullptr;
+}
 
 std::unique_ptr<TRdDropDownList> TRdPanel::CreateDropDownList(TRdComboBox& box) {
   return std::make_unique<TFormOf<TRdComboListForm>>(box, *this);
@@ -169,12 +214,22 @@ void TRdPanel::PaintTo(HDC dc, const TRect& area) {
   const int saved = ::SaveDC(buffer);
   ::IntersectClipRect(buffer, dirty.Left, dirty.Top, dirty.Right, dirty.Bottom);
   TRdGdiCanvas canvas(TRdDrawTarget{buffer, FBuffer.View(), dirty}, FPictures, FFonts);
-  canvas.FillRect(dirty, FColor);
+  PaintBackground(canvas, client, dirty);
   if (FBorderColor != ColorNone) canvas.FrameRect(client, FBorderColor);
   PaintControls(canvas, dirty);
   ::RestoreDC(buffer, saved);
   ::GdiFlush();
   ::BitBlt(dc, dirty.Left, dirty.Top, dirty.Width(), dirty.Height(), buffer, dirty.Left, dirty.Top, SRCCOPY);
+}
+
+void TRdPanel::PaintBackground(TRdCanvas& canvas, const TRect& client, const TRect& dirty) {
+  if (FColorTo == ColorNotSet || FColor == ColorNone || FColorTo == ColorNone) {
+    canvas.FillRect(dirty, FColor);
+    return;
+  }
+  // The gradient spans the whole client area; only its bands in the dirty area are filled.
+  for (const TRdGradientBand& band : GradientBands(client, ResolveColor(FColor), ResolveColor(FColorTo), FColorToVert))
+    if (const TRect r = band.Rect.Intersect(dirty); !r.IsEmpty()) canvas.FillRect(r, band.Color);
 }
 
 void TRdPanel::OnPaint() {
@@ -209,6 +264,19 @@ bool TRdPanel::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
   return notches == 0 || HostMouseWheel({screen.x, screen.y}, notches);
 }
 
+// The control under the pointer (the pressed one while a press lasts) may have a cursor of its own, or of a part.
+bool TRdPanel::OnSetCursor() {
+  POINT screen{};
+  ::GetCursorPos(&screen);
+  ::ScreenToClient(Handle(), &screen);
+  const TPoint p{screen.x, screen.y};
+  const TRdControl* control = PressedControl() ? PressedControl() : ControlAt(p);
+  const LPCWSTR name = control ? CursorName(control->CursorAt(p)) : nullptr;
+  if (!name) return false;
+  ::SetCursor(::LoadCursorW(nullptr, name));
+  return true;
+}
+
 void TRdPanel::OnLeftButtonUp(TPoint p) {
   if (::GetCapture() == Handle()) {
     FReleasingCapture = true;
@@ -240,6 +308,20 @@ LRESULT TRdPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!FReleasingCapture) HostCancelPress();
       return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+      break;
+    case WM_COMMAND:
+      if (TRdChildWindow* child = ChildOf(lParam)) {
+        child->OnCommand(HIWORD(wParam));
+        return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:  // a read-only edit asks as a static
+      if (TRdChildWindow* child = ChildOf(lParam))
+        if (HBRUSH brush = child->OnCtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+      break;
     case WM_KEYDOWN:
       if (HostKeyDown(RdKeyOf(wParam))) return 0;
       // Keys no control uses belong to the window around the panel (Esc ends a capture).

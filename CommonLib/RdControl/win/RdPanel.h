@@ -31,6 +31,16 @@ namespace qor {
 // The controls' key for a virtual-key code.
 TRdKey RdKeyOf(WPARAM key);
 
+// A real window inside the panel that belongs to one of its controls (an edit field's typing window): the panel
+// passes it the notifications and colour questions it receives for that window.
+class TRdChildWindow {
+ public:
+  virtual ~TRdChildWindow() = default;
+  virtual void OnCommand(WORD code) = 0;
+  // The brush for the window's background (its text colours set on dc); null: the default.
+  virtual HBRUSH OnCtlColor(HDC dc) = 0;
+};
+
 class TRdPanel : public TForm, public TRdControlHost {
  public:
   // pictures: where the controls' picture names are looked up (kept by the caller, may be null).
@@ -42,6 +52,12 @@ class TRdPanel : public TForm, public TRdControlHost {
 
   uint32_t Color() const { return FColor; }
   void SetColor(uint32_t color);
+  // A second colour makes the background a gradient from Color to it, left to right (top to bottom when
+  // vertical); ColorNotSet: one colour.
+  uint32_t ColorTo() const { return FColorTo; }
+  void SetColorTo(uint32_t color);
+  bool ColorToVert() const { return FColorToVert; }
+  void SetColorToVert(bool vertical);
   // ColorNone: no border.
   void SetBorderColor(uint32_t color);
   void SetPictureSource(const TRdPictureSource* pictures);
@@ -56,6 +72,9 @@ class TRdPanel : public TForm, public TRdControlHost {
   void PaintTo(HDC dc, const TRect& area);
 
   HWND TooltipHandle() const { return FTooltip.Get(); }
+
+  void AttachChild(HWND window, TRdChildWindow* child);
+  void DetachChild(HWND window);
 
   // TRdControlHost
   void InvalidateRect(const TRect& r) override;
@@ -75,6 +94,8 @@ class TRdPanel : public TForm, public TRdControlHost {
 
   const TRdPictureSource* FPictures;
   uint32_t FColor = DarkPanelColor;
+  uint32_t FColorTo = ColorNotSet;
+  bool FColorToVert = false;
   uint32_t FBorderColor = ColorNone;
   TDibImage FBuffer;  // the back buffer, the panel's size
   TMemoryDc FMeasureDc;
@@ -82,17 +103,21 @@ class TRdPanel : public TForm, public TRdControlHost {
   std::unique_ptr<TRdGdiCanvas> FMeasurer;
   TUniqueWindow FTooltip;  // belongs to no window, so it goes with the panel explicitly
   std::vector<TTool> FTools;
+  std::vector<std::pair<HWND, TRdChildWindow*>> FChildren;
   bool FTrackingLeave = false;
   bool FReleasingCapture = false;
   int32_t FWheelRest = 0;  // wheel delta short of a whole notch
 
   TSize ClientSize() const;
+  void PaintBackground(TRdCanvas& canvas, const TRect& client, const TRect& dirty);
   void SyncTooltip();
   void OnPaint();
   void OnMouseMove(TPoint p);
   void OnLeftButtonDown(TPoint p);
   void OnLeftButtonUp(TPoint p);
   bool OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  TRdChildWindow* ChildOf(LPARAM window) const;
+  bool OnSetCursor();
 };
 
 }  // namespace qor

@@ -78,6 +78,29 @@ TEST_F(RdComboBoxTest, ClosedBoxShowsTheChosenItemIndentedClearOfTheArrow) {
   EXPECT_TRUE(Selected.empty()) << "the program's own choices raise no OnSelect";
 }
 
+TEST_F(RdComboBoxTest, WithoutAChosenItemTheHintShowsInItsColourAndAFixedBoxHeightIsCentred) {
+  Box->TextHint = u"Size";
+  Box->SetItemIndex(-1);
+  TRecordingCanvas canvas;
+  Box->Paint(canvas);
+  ASSERT_EQ(canvas.Of("text").size(), 1u);
+  EXPECT_EQ(canvas.Of("text")[0].Name, u"Size");
+  EXPECT_EQ(canvas.Of("text")[0].Color, 0x808080u);
+  Box->SetEnabled(false);  // disabled beats the hint's colour
+  TRecordingCanvas disabled;
+  Box->Paint(disabled);
+  EXPECT_EQ(disabled.Of("text")[0].Color, clGrayText);
+  Box->SetEnabled(true);
+  Box->SetItemIndex(4);
+  Box->ComboboxHeight = 24;
+  TRecordingCanvas fixed;
+  Box->Paint(fixed);
+  EXPECT_EQ(fixed.Of("picture")[0].Rect, (TRect{20, 8, 84, 32}));
+  EXPECT_EQ(fixed.Of("text")[0].Rect, (TRect{25, 8, 68, 32})) << "the arrow's part follows the box's height";
+  Box->ComboboxHeight = 50;  // taller than the bounds: the bounds
+  EXPECT_EQ(Box->BoxRect(), Bounds);
+}
+
 TEST_F(RdComboBoxTest, BackgroundFollowsHoverPressFocusAndDisable) {
   Host.HostMouseMove(OnBox);
   EXPECT_EQ(Box->ChoosePicture(), ComboBoxPictureName(u"hot"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "tests/unit/CommonLib/RdControl/RecordingCanvas.h"
 
@@ -337,6 +339,204 @@ TEST_F(MouseStates, HandlersMayRemoveTheButtonAndARemovalOnMouseUpPreventsTheCli
   Host.HostMouseUp(Inside);
   EXPECT_TRUE(Host.Controls().empty());
   Host.HostMouseMove(Inside);
+}
+
+TEST(RdImageButton, CheckBoxPictureFollowsCheckStateHoverAndEnabledWithFallbacks) {
+  const TRdCheckBoxPictures all{u"un",      u"un-hover", u"un-gray",    u"on",       u"on-hover",
+                                u"on-gray", u"half",     u"half-hover", u"half-gray"};
+  TRdCheckBoxPictures sparse;  // one picture per state, no half-checked ones
+  sparse.CheckBoxNormalImage = u"un";
+  sparse.CheckBoxCheckedImage = u"on";
+  const struct {
+    const char* Name;
+    TRdCheckState State;
+    std::string_view Setup;
+    const TRdCheckBoxPictures* Pictures;
+    std::u16string_view Expected;
+  } cases[] = {
+      {"unchecked", TRdCheckState::Unchecked, "", &all, u"un"},
+      {"unchecked hovered", TRdCheckState::Unchecked, "h", &all, u"un-hover"},
+      {"unchecked disabled", TRdCheckState::Unchecked, "d", &all, u"un-gray"},
+      {"checked hovered", TRdCheckState::Checked, "h", &all, u"on-hover"},
+      {"checked disabled and hovered", TRdCheckState::Checked, "dh", &all, u"on-gray"},
+      {"half checked pressed", TRdCheckState::Grayed, "p", &all, u"half-hover"},
+      {"half checked disabled", TRdCheckState::Grayed, "d", &all, u"half-gray"},
+      {"checked hovered without its picture", TRdCheckState::Checked, "h", &sparse, u"on"},
+      {"unchecked disabled without its picture", TRdCheckState::Unchecked, "d", &sparse, u"un"},
+      {"half checked without pictures looks checked", TRdCheckState::Grayed, "h", &sparse, u"on"},
+  };
+  for (const auto& c : cases) {
+    TRecordingHost host;
+    auto* b = AddButton(host);
+    b->ShowCheckBox = true;
+    b->CheckBoxPictures = *c.Pictures;
+    b->SetCheckState(c.State);
+    Arrange(host, *b, c.Setup);
+    EXPECT_EQ(b->ChooseCheckBoxPicture(), c.Expected) << c.Name;
+  }
+}
+
+TEST_F(MouseStates, CheckBoxTogglesOnlyOnItsBoxUnlessTheWholeButtonClicksAndTheCaptionKeepsClearOfIt) {
+  B->SetBounds(TRect::FromSize(0, 0, 120, 20));
+  B->ShowCheckBox = true;
+  B->CheckBoxFullClick = false;
+  B->CheckBoxOffset = 4;
+  B->CheckBoxPictures.CheckBoxNormalImage = u"box";
+  B->CheckBoxPictures.CheckBoxCheckedImage = u"box-on";
+  B->SetCaption(u"Always save to this folder");
+  TRecordingCanvas canvas;
+  canvas.Pictures = {{u"box", {12, 12}}, {u"box-on", {12, 12}}};
+  B->Paint(canvas);
+  ASSERT_EQ(canvas.Of("picture").size(), 1u);
+  EXPECT_EQ(canvas.Of("picture")[0].Rect, TRect::FromSize(4, 4, 12, 12));
+  ASSERT_EQ(canvas.Of("text").size(), 1u);
+  EXPECT_EQ(canvas.Of("text")[0].Rect.Left, 4 + 12 + 4);
+
+  auto click = [&](TPoint p) {
+    Host.HostMouseMove(p);
+    Host.HostMouseDown(p);
+    Host.HostMouseUp(p);
+  };
+  click({60, 10});  // on the caption: a click, no toggle
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_FALSE(B->Checked());
+  click({8, 8});
+  EXPECT_TRUE(B->Checked());
+  EXPECT_EQ(Clicks, 2);
+  B->CheckBoxFullClick = true;
+  click({100, 10});
+  EXPECT_FALSE(B->Checked());
+  B->SetCheckState(TRdCheckState::Grayed);  // a click on a half-checked box checks it
+  click({100, 10});
+  EXPECT_EQ(B->CheckState(), TRdCheckState::Checked);
+}
+
+TEST_F(IconChoice, AClickOnTheIconRaisesIconOnClickAndIconFullClickMakesTheWholeButtonTheIcon) {
+  B->SetBounds(TRect::FromSize(0, 0, 89, 40));
+  B->IconAlign = TAlignment::taLeftJustify;
+  B->IconOffset = 14;
+  B->OnClick = [this](TRdControl&) { ++Clicks; };
+  int iconClicks = 0;
+  TRecordingCanvas canvas;
+  canvas.Pictures[u"dn-normal"] = {16, 16};
+  canvas.Pictures[u"dn-hover"] = {16, 16};
+  B->Paint(canvas);  // the icon's area is where it was last painted: 14, 12, 16 x 16
+  auto click = [&](TPoint p) {
+    Host.HostMouseMove(p);
+    Host.HostMouseDown(p);
+    Host.HostMouseUp(p);
+  };
+  click({60, 20});
+  EXPECT_EQ(Clicks, 1);  // no icon handler yet
+  B->IconOnClick = [&](TRdControl&) { ++iconClicks; };
+  click({20, 20});
+  click({60, 20});
+  EXPECT_EQ(iconClicks, 1);
+  EXPECT_EQ(Clicks, 2);
+  B->IconFullClick = true;
+  click({80, 35});
+  EXPECT_EQ(iconClicks, 2);
+  EXPECT_EQ(Clicks, 2);
+  B->IconOnClick = nullptr;  // the whole button is the icon's area, but the icon has no handler
+  click({80, 35});
+  EXPECT_EQ(Clicks, 3);
+}
+
+TEST_F(IconChoice, CursorIsTheIconsOrTheCheckBoxsOverTheirAreasAndTheButtonsElsewhere) {
+  B->SetBounds(TRect::FromSize(0, 0, 120, 40));
+  B->IconAlign = TAlignment::taRightJustify;
+  B->IconOffset = 4;
+  B->ShowCheckBox = true;
+  B->CheckBoxOffset = 4;
+  B->CheckBoxPictures.CheckBoxNormalImage = u"box";
+  B->IconCursor = crHandPoint;
+  B->CheckBoxCursor = crArrow;
+  B->Cursor = crIBeam;
+  TRecordingCanvas canvas;
+  canvas.Pictures = {{u"box", {12, 12}}, {u"dn-normal", {16, 16}}};
+  B->Paint(canvas);  // box at 4, 14; icon at 100, 12
+  EXPECT_EQ(B->CursorAt({8, 20}), crArrow);
+  EXPECT_EQ(B->CursorAt({108, 20}), crHandPoint);
+  EXPECT_EQ(B->CursorAt({60, 20}), crIBeam);
+  B->IconFullClick = true;  // the whole button is the icon's area, the box still its own
+  EXPECT_EQ(B->CursorAt({60, 20}), crHandPoint);
+  EXPECT_EQ(B->CursorAt({8, 20}), crArrow);
+  B->IconCursor = crDefault;
+  EXPECT_EQ(B->CursorAt({60, 20}), crIBeam);
+}
+
+TEST_F(IconChoice, SelectedIconStaysUnderThePointerOnlyWhileLockedBySelection) {
+  B->SetSelected(true);
+  Host.HostMouseMove(Inside);
+  EXPECT_EQ(B->ChooseIcon(), u"dn-selected");
+  Host.HostMouseMove(Outside);
+  B->IconLockBySelected = false;
+  Host.HostMouseMove(Inside);
+  EXPECT_EQ(B->ChooseIcon(), u"dn-hover");
+  EXPECT_EQ(B->ChoosePicture(), B->Pictures.ImageNormal);  // the picture of a selected button ignores hover
+  Host.HostMouseMove(Outside);
+  EXPECT_EQ(B->ChooseIcon(), u"dn-selected");
+}
+
+// The blue Save button with its caption picture lying on it; the caption passes the mouse to the button.
+class PressedTogether : public ::testing::Test {
+ protected:
+  TRecordingHost Host;
+  TRdImageButton* Button = AddButton(Host);
+  TRdImageButton* Word = Host.Add(std::make_unique<TRdImageButton>());
+  const TRect WordBounds = TRect::FromSize(20, 11, 15, 10);
+  int Clicks = 0;
+  void SetUp() override {
+    GivePictures(*Button, {});
+    Button->DnIcons = {u"icon", u"", u"icon-press", u"", u""};
+    Word->SetImageNormal(u"word_save_normal");
+    Word->SetImageDown(u"word_save_press");
+    Word->SetBounds(WordBounds);
+    TRdImageButton::PressTogether(*Button, *Word);
+    Button->OnClick = [this](TRdControl&) { ++Clicks; };
+  }
+};
+
+TEST_F(PressedTogether, TheCaptionShowsItsPressedPictureWhileItsButtonIsPressedOverIt) {
+  Word->SetHitTest(false);
+  const TPoint onWord{25, 15};
+  Host.HostMouseMove(onWord);
+  EXPECT_EQ(Host.HoverControl(), Button);
+  EXPECT_EQ(Word->ChoosePicture(), u"word_save_normal");  // hover alone: the caption has no over picture
+  Host.HostMouseDown(onWord);
+  EXPECT_EQ(Word->ChoosePicture(), u"word_save_press");
+  EXPECT_EQ(Button->ChoosePicture(), u"down");
+  Host.HostMouseMove(Outside);  // dragged off: neither looks pressed
+  EXPECT_FALSE(Word->PressedLook());
+  Host.HostMouseMove(onWord);
+  EXPECT_TRUE(Word->PressedLook());
+  Host.HostMouseUp(onWord);
+  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Word->ChoosePicture(), u"word_save_normal");
+}
+
+TEST_F(PressedTogether, PressingTheCaptionPressesTheButtonAndRepaintsBothEvenApart) {
+  Word->SetBounds(TRect::FromSize(100, 0, 15, 10));  // apart, so the button's repaint does not cover the caption
+  const TPoint onWord{105, 5};
+  Host.HostMouseMove(onWord);
+  EXPECT_EQ(Button->ChoosePicture(), u"over");
+  Host.Invalid.clear();
+  Host.HostMouseDown(onWord);
+  EXPECT_EQ(Button->ChoosePicture(), u"down");
+  EXPECT_EQ(Button->ChooseIcon(), u"icon-press");
+  EXPECT_NE(std::find(Host.Invalid.begin(), Host.Invalid.end(), ButtonBounds), Host.Invalid.end());
+  Host.HostMouseUp(onWord);
+  EXPECT_EQ(Button->ChoosePicture(), u"over");  // the pointer still rests on the caption
+  // A selected or disabled partner keeps its own look.
+  Button->SetEnabled(false);
+  Host.HostMouseDown(onWord);
+  EXPECT_EQ(Button->ChoosePicture(), u"disabled");
+  Host.HostMouseUp(onWord);
+  // Either may go first.
+  Host.Remove(Button);
+  Host.HostMouseDown(onWord);
+  EXPECT_EQ(Word->ChoosePicture(), u"word_save_press");
+  Host.HostMouseUp(onWord);
 }
 
 TEST(RdControlHost, TopmostControlWinsAndEnterLeaveEventsPair) {

@@ -84,33 +84,130 @@ TEST(RdLabel, PaintsCaptionInItsBoundsAndBackgroundOnlyWhenSet) {
   EXPECT_EQ(canvas.Of("fill").size(), 1u);
 }
 
-TEST(RdImage, PlacesItsPictureByStretchAndCenter) {
-  TRdImage image;
-  image.SetBounds(TRect::FromSize(10, 10, 40, 20));
-  EXPECT_EQ(image.PictureRect({10, 10}), TRect::FromSize(10, 10, 10, 10));
-  image.Center = true;
-  EXPECT_EQ(image.PictureRect({10, 10}), TRect::FromSize(25, 15, 10, 10));
-  image.Stretch = true;
-  EXPECT_EQ(image.PictureRect({10, 10}), image.Bounds());
+// Cells of 7 x 15 pixels, except that the line-height sample "`ghj_" is 19 pixels high (as accents and
+// descenders make it in a real font) and the font's metrics say 17.
+class TTallSampleMeasurer : public TCellMeasurer {
+ public:
+  int32_t SampleHeight = 19, MetricsHeight = 17;
+  TSize MeasureText(std::u16string_view text, const TRdFont& font, int32_t maxWidth) override {
+    TSize s = TCellMeasurer::MeasureText(text, font, maxWidth);
+    if (text == u"`ghj_") s.Height = SampleHeight;
+    return s;
+  }
+  int32_t FontLineHeight(const TRdFont&) override { return MetricsHeight; }
+};
+
+class TTallSampleHost : public TRecordingHost {
+ public:
+  TTallSampleMeasurer Tall;
+  TRdTextMeasurer* TextMeasurer() override { return &Tall; }
+};
+
+TEST(RdLabel, LineHeightIsTheSampleTextsHeightThenTheFontMetricsThenTheFontHeightPlusThree) {
+  TTallSampleHost host;
+  auto* l = host.Add(std::make_unique<TRdLabel>());
+  l->SetMaxWidth(5 * Cell);
+  l->SetWordWrap(true);
+  l->SetCaption(u"aaaa bbbb");
+  EXPECT_EQ(l->LineHeight(), 19);
+  EXPECT_EQ(l->Bounds().Height(), 2 * 19);
+  host.Tall.SampleHeight = 0;
+  EXPECT_EQ(l->LineHeight(), 17);
+  host.Tall.MetricsHeight = 0;
+  TRdFont font;
+  font.Height = -13;  // a negative height counts by its size
+  l->SetFont(font);
+  EXPECT_EQ(l->LineHeight(), 16);
+  EXPECT_EQ(l->Bounds().Height(), 2 * 16);
+  TRdLabel unhosted;
+  EXPECT_EQ(unhosted.LineHeight(), 12 + 3);
 }
 
-TEST(RdImage, NineGridPictureFillsTheBoxAndOwnerPixelsAreDrawnInsteadOfIt) {
-  TImage pixels(154, 168);  // drawn at its own size
-  TRdImage image;
-  image.SetBounds(TRect::FromSize(7, 7, 154, 168));
-  image.SetPicture(u"images/bg_window.png");
-  image.PictureOption = {4, 4, 4, 4};
+TEST(RdLabel, ACaptionWiderThanMaxWidthIsDrawnOnSeveralLinesWithinThatWidthOneLineHeightApart) {
+  TRecordingHost host;
+  auto* l = host.Add(std::make_unique<TRdLabel>());
+  l->SetPosition({15, 15});
+  l->SetMaxWidth(270);
+  l->SetWordWrap(true);
+  l->SetWrapChar(false);
+  l->SetCaption(u"Please slide the mouse scroll to capture scrolling window. Press ESC to exit.");
   TRecordingCanvas canvas;
-  canvas.Pictures[u"images/bg_window.png"] = {20, 20};
-  image.Paint(canvas);
-  ASSERT_EQ(canvas.Of("picture").size(), 1u);
-  EXPECT_EQ(canvas.Of("picture")[0].Rect, image.Bounds());
-  image.SetImage(pixels.View());
-  canvas.Calls.clear();
-  image.Paint(canvas);
-  ASSERT_EQ(canvas.Calls.size(), 1u);
-  EXPECT_EQ(canvas.Calls[0].Kind, "image");
-  EXPECT_EQ(canvas.Calls[0].Rect, image.Bounds());
+  l->Paint(canvas);
+  const auto texts = canvas.Of("text");
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(int32_t(texts.size()) * Line, l->Bounds().Height());
+  std::u16string joined;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_LE(canvas.MeasureText(texts[i].Name, {}, 0).Width, 270) << i;
+    EXPECT_EQ(texts[i].Rect, TRect::FromSize(15, 15 + int32_t(i) * Line, 270, Line));
+    EXPECT_NE(texts[i].Name.front(), u' ');
+    joined += (i ? u" " : u"") + texts[i].Name;
+  }
+  EXPECT_EQ(joined, l->Caption());  // broken at spaces only: nothing lost, no word cut
+  EXPECT_TRUE(l->FoundTextWordBreak());
+  EXPECT_FALSE(l->FoundTextEllipsis());
+}
+
+TEST(RdLabel, WrapCharBreaksInsideWordsAndChangingItRemeasures) {
+  TRecordingHost host;
+  auto* l = host.Add(std::make_unique<TRdLabel>());
+  l->SetMaxWidth(6 * Cell);
+  l->SetWordWrap(true);
+  l->SetCaption(u"abc defgh ij");
+  EXPECT_EQ(l->Bounds().Height(), 2 * Line);  // "abc de", "fgh ij"
+  l->SetWrapChar(false);
+  EXPECT_EQ(l->Bounds().Height(), 3 * Line);  // "abc", "defgh", "ij"
+}
+
+TEST(RdLabel, EllipsisCutsTheDrawnLinesToWholeLinesOfTheHeightAndEndsTheLastInDots) {
+  TRecordingHost host;
+  auto* l = host.Add(std::make_unique<TRdLabel>());
+  l->SetAutoSize(false);
+  l->SetWordWrap(true);
+  l->SetWrapChar(false);
+  l->SetBounds(TRect::FromSize(0, 0, 8 * Cell, Line * 5 / 2));
+  l->SetCaption(u"one two three four five six seven");
+  TRecordingCanvas all;
+  l->Paint(all);  // no ellipsis: every line is drawn, below the bounds too
+  EXPECT_EQ(all.Of("text").size(), 5u);
+  l->SetEllipsisPosition(TRdEllipsisPosition::End);
+  TRecordingCanvas cut;
+  l->Paint(cut);
+  const auto texts = cut.Of("text");
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].Name, u"one two");
+  EXPECT_EQ(texts[1].Name, u"three...");
+  EXPECT_TRUE(l->FoundTextEllipsis());
+  EXPECT_EQ(l->FoundTextDrawLine(), 2);
+  l->SetBounds(TRect::FromSize(0, 0, 8 * Cell, 4));  // lower than a line: still one line
+  TRecordingCanvas low;
+  l->Paint(low);
+  ASSERT_EQ(low.Of("text").size(), 1u);
+  EXPECT_EQ(low.Of("text")[0].Name, u"one t...");
+  // A single line too wide for the label is cut as well.
+  l->SetWordWrap(false);
+  l->SetBounds(TRect::FromSize(0, 0, 6 * Cell, Line));
+  l->SetCaption(u"C:\\Users\\someone\\Pictures");
+  TRecordingCanvas single;
+  l->Paint(single);
+  ASSERT_EQ(single.Of("text").size(), 1u);
+  EXPECT_EQ(single.Of("text")[0].Name, u"C:\\...");
+}
+
+TEST(RdLabel, AutoSizeStaysWithinAllFourConstraints) {
+  TRecordingHost host;
+  auto* l = host.Add(std::make_unique<TRdLabel>());
+  l->SetConstraints({40, 20, 0, 0});
+  l->SetCaption(u"ab");
+  EXPECT_EQ(l->Bounds().Size(), (TSize{40, 20}));  // the minimums beat the text
+  l->SetConstraints({0, 0, 10 * Cell, 2 * Line});
+  l->SetWordWrap(true);
+  l->SetCaption(u"aaaa bbbb cccc dddd eeee ffff");
+  EXPECT_EQ(l->Bounds().Size(), (TSize{10 * Cell, 2 * Line}));  // three lines' text, two lines high
+  l->SetCaption(u"a\nb\nc");
+  l->SetWordWrap(false);
+  l->SetConstraints({});
+  EXPECT_EQ(l->Bounds().Size(), (TSize{Cell, 3 * Line}));  // line breaks in the text count
 }
 
 }  // namespace

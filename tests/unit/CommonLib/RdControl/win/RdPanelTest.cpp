@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CommonLib/RdControl/RdGradient.h"
 #include "CommonLib/RdControl/RdImageButton.h"
 #include "CommonLib/RdControl/RdLabel.h"
 #include "CommonLib/RdControl/RdPictureNames.h"
@@ -200,6 +201,80 @@ TEST_F(RdPanelTest, LabelAndImageControlsDrawTheirTextAndPixels) {
   EXPECT_TRUE(testing::SameRgb(shown.View().At(157, 7), TBgra{0x33, 0x77, 0xFF, 255}));
   EXPECT_TRUE(testing::SameRgb(shown.View().At(184, 26), TBgra{0x33, 0x77, 0xFF, 255}));
   EXPECT_TRUE(testing::SameRgb(shown.View().At(185, 27), BgraFromColorRef(DarkPanelColor)));
+}
+
+TEST_F(RdPanelTest, GradientBackgroundSpansTheWholePanelAlsoWhenOnlyAPartIsRepainted) {
+  Panel->Remove(Button);
+  Panel->SetColor(0x102030);
+  Panel->SetColorTo(0x90A0B0);
+  for (bool vertical : {false, true}) {
+    Panel->SetColorToVert(vertical);
+    TDibImage whole;
+    ASSERT_TRUE(Render(*Panel, whole));
+    const int32_t count = vertical ? 40 : 200;
+    for (int32_t i : {0, 17, count - 1}) {
+      const TPoint p = vertical ? TPoint{120, i} : TPoint{i, 20};
+      EXPECT_TRUE(
+          testing::SameRgb(whole.View().At(p.X, p.Y), BgraFromColorRef(GradientColor(0x102030, 0x90A0B0, i, count))))
+          << vertical << " " << i;
+    }
+    // A repaint of a strip in the middle continues the same gradient.
+    TDibImage part;
+    ASSERT_TRUE(part.Create(200, 40));
+    const TRect strip = TRect::FromSize(60, 10, 30, 12);
+    Panel->PaintTo(part.Dc(), strip);
+    ::GdiFlush();
+    EXPECT_EQ(CountDifferent(part.View(), whole.View(), strip), 0) << vertical;
+  }
+  Panel->SetColorTo(ColorNotSet);
+  TDibImage plain;
+  ASSERT_TRUE(Render(*Panel, plain));
+  EXPECT_TRUE(testing::SameRgb(plain.View().At(199, 39), BgraFromColorRef(0x102030)));
+}
+
+TEST_F(RdPanelTest, TheCursorIsTheControlsOwnOverItAndThePanelsElsewhere) {
+  ::ShowWindow(Parent.Handle(), SW_SHOW);
+  Button->Cursor = crHandPoint;
+  auto cursorAt = [&](TPoint p) {
+    POINT screen{p.X, p.Y};
+    ::ClientToScreen(Panel->Handle(), &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));  // so that a panel that sets nothing is seen
+    ::SendMessageW(Panel->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Panel->Handle()),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  EXPECT_EQ(cursorAt(InButton), ::LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_NE(cursorAt(Elsewhere), ::LoadCursorW(nullptr, IDC_HAND));
+  Button->Cursor = crDefault;
+  EXPECT_NE(cursorAt(InButton), ::LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(RdPanelTest, AWordPictureLooksPressedWhileItsButtonIsPressedUnderIt) {
+  SetBlueButtonPictures(*Button, u"save", 14);
+  Button->SetBounds(TRect::FromSize(50, 0, 89, 40));
+  auto* word = Panel->Add(std::make_unique<TRdImageButton>());
+  SetWordPictures(*word, u"save", *Button);
+  const TRect wordRect = TRect::FromSize(90, 11, 30, 18);
+  word->SetBounds(wordRect);
+  const TPoint onWord{100, 20};
+  Send(WM_MOUSEMOVE, onWord);
+  TDibImage hovered, pressed, released;
+  ASSERT_TRUE(Render(*Panel, hovered));
+  Send(WM_LBUTTONDOWN, onWord, MK_LBUTTON);
+  EXPECT_EQ(Button->State(), TRdButtonState::Down);  // the word leaves the mouse to its button
+  ASSERT_TRUE(Render(*Panel, pressed));
+  Send(WM_LBUTTONUP, onWord);
+  EXPECT_EQ(Clicks, 1);
+  ASSERT_TRUE(Render(*Panel, released));
+  EXPECT_EQ(CountDifferent(hovered.View(), released.View(), wordRect), 0);
+  // The same press with a word that has no pressed picture: what differs is the word's own pressed look.
+  word->SetImageDown(u"");
+  Send(WM_LBUTTONDOWN, onWord, MK_LBUTTON);
+  TDibImage plainWord;
+  ASSERT_TRUE(Render(*Panel, plainWord));
+  Send(WM_LBUTTONUP, onWord);
+  EXPECT_GT(CountDifferent(plainWord.View(), pressed.View(), wordRect), 20);
 }
 
 }  // namespace
