@@ -6,22 +6,13 @@
 #include "CommonLib/RdControl/PWebRes.h"
 #include "base/FileSystem.h"
 #include "base/Utf16Text.h"
-#include "companions/webres/WebResApi.h"
+#include "tests/unit/companions/webres/LinkedWebRes.h"
 
 namespace {
 
 using namespace qor;
 
-TWebResCalls LibraryCalls() {
-  return {WebUIResourceRegister,
-          WebUIResourceUnregister,
-          WebUIResourceData,
-          WebUIResourceEnum,
-          QStringCreate,
-          QStringGet,
-          QStringSet,
-          QStringClose};
-}
+using webres::testing::LinkedWebResCalls;
 
 const std::u16string SkinFolder = Utf8ToUtf16(QOR_SKIN_DIR "/");
 
@@ -29,7 +20,7 @@ void BM_MountSkinAndReloadCaches(benchmark::State& state) {
   TStdFileSystem files;
   TRdColorTable colors;
   TRdResources resources(
-      LibraryCalls(), files, [] { return 0u; }, colors);
+      LinkedWebResCalls(), files, [] { return 0u; }, colors);
   for (auto _ : state) {
     resources.LoadPackage(SkinFolder + u"public.rcc", true);
     resources.LoadPackage(SkinFolder + u"classic.rcc");  // mounts and rebuilds the caches
@@ -45,7 +36,7 @@ void BM_FirstUseOfAToolPicture(benchmark::State& state) {
   TStdFileSystem files;
   TRdColorTable colors;
   TRdResources resources(
-      LibraryCalls(), files, [] { return 0u; }, colors);
+      LinkedWebResCalls(), files, [] { return 0u; }, colors);
   resources.LoadPackage(SkinFolder + u"public.rcc", true);
   resources.LoadPackage(SkinFolder + u"classic.rcc");
   for (auto _ : state) {

@@ -19,6 +19,7 @@
 #include "base/FileSystem.h"
 #include "companions/webres/PackageRegistry.h"
 #include "companions/webres/WebResApi.h"
+#include "tests/unit/companions/webres/LinkedWebRes.h"
 #include "companions/webres/ZipArchive.h"
 
 namespace qor {
@@ -207,14 +208,7 @@ namespace {
 // The shipped skin texts applied through the resource layer, as the windows get them: the borders in pixels
 // follow each skin's pictures, so the 2x skin gives twice the 1x values and never the 1x ones.
 TEST(ShippedSkinClasses, GiveEachSkinsComboBoxTheNineGridOfItsOwnPictures) {
-  const TWebResCalls calls{WebUIResourceRegister,
-                           WebUIResourceUnregister,
-                           WebUIResourceData,
-                           WebUIResourceEnum,
-                           QStringCreate,
-                           QStringGet,
-                           QStringSet,
-                           QStringClose};
+  const TWebResCalls calls = webres::testing::LinkedWebResCalls();
   TStdFileSystem files;
   TRdColorTable colors;
   TRdResources resources(

@@ -4,7 +4,7 @@
 
 #include "CommonLib/RdControl/PWebRes.h"
 #include "base/FileSystem.h"
-#include "companions/webres/WebResApi.h"
+#include "tests/unit/companions/webres/LinkedWebRes.h"
 #include "tests/unit/CommonLib/RdControl/PngSamples.h"
 #include "tests/unit/companions/webres/PackageFiles.h"
 
@@ -20,8 +20,7 @@ std::vector<uint8_t> PackageWithPicture(const std::string& name) {
 }
 
 TEST(RdSkinPictureSource, DrawsTheSkinsPicturesAndThePlainOnesForWhatTheSkinLacks) {
-  SetSkinResourceCalls({WebUIResourceRegister, WebUIResourceUnregister, WebUIResourceData, WebUIResourceEnum,
-                        QStringCreate, QStringGet, QStringSet, QStringClose});
+  SetSkinResourceCalls(webres::testing::LinkedWebResCalls());
   TPackageFolder folder("skin-pictures");
   const std::u16string classic = FromFsPath(folder.Write("classic.rcc", PackageWithPicture("images/bg_window.png")));
   const std::u16string classic2 = FromFsPath(folder.Write("classic2.rcc", PackageWithPicture("images/cutline_a.png")));
