@@ -1,5 +1,7 @@
 #include "CommonLib/RdControl/RdTextLines.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 
 namespace qor {
@@ -14,6 +16,20 @@ bool IsSpace(char16_t c) { return c == u' ' || c == u'\t'; }
 size_t CharLength(std::u16string_view s, size_t pos) {
   const bool pair =
       pos + 1 < s.size() && s[pos] >= 0xD800 && s[pos] <= 0xDBFF && s[pos + 1] >= 0xDC00 && s[pos + 1] <= 0xDFFF;
+  return pair ? 2 : 1;
+}
+
+// Punctuation that does not start a line in Japanese and Chinese text: a line break before it takes the letter
+// before it along.
+bool NoLineStart(char16_t c) {
+  constexpr std::u16string_view Closing = u"、。，．・：；？！）］｝〉》」』】〕ー…";
+  return Closing.find(c) != std::u16string_view::npos;
+}
+
+// The length of the character that ends at end (a surrogate pair is one character).
+size_t LastCharLength(std::u16string_view s, size_t end) {
+  const bool pair =
+      end >= 2 && s[end - 1] >= 0xDC00 && s[end - 1] <= 0xDFFF && s[end - 2] >= 0xD800 && s[end - 2] <= 0xDBFF;
   return pair ? 2 : 1;
 }
 
@@ -35,8 +51,13 @@ class TLineBreaker {
         line.append(ch);
         continue;
       }
+      std::u16string carried;
+      if (NoLineStart(ch[0]) && line.size() > LastCharLength(line, line.size())) {
+        carried = line.substr(line.size() - LastCharLength(line, line.size()));
+        line.resize(line.size() - carried.size());
+      }
       Push(std::move(line));
-      line.clear();
+      line = std::move(carried);
       if (!IsSpace(ch[0])) line.append(ch);
     }
     if (!line.empty() || !FBroke) FOut.push_back(std::move(line));
@@ -68,6 +89,8 @@ class TLineBreaker {
         if (!Fits(para.substr(pos, taken + n))) break;
         taken += n;
       }
+      if (pos + taken < end && NoLineStart(para[pos + taken]) && taken > LastCharLength(para, pos + taken))
+        taken -= LastCharLength(para, pos + taken);
       Push(std::u16string(para.substr(pos, taken)));
       pos += taken;
     }
@@ -129,6 +152,14 @@ std::u16string WithEndEllipsis(std::u16string_view line, TRdTextMeasurer& measur
     kept.remove_suffix(pair ? 2 : 1);
   }
   return std::u16string(Ellipsis);
+}
+
+TSize MeasureTextLines(std::u16string_view text, TRdTextMeasurer& measurer, const TRdFont& font, int32_t maxWidth,
+                       bool wrapChar) {
+  const std::vector<std::u16string> lines = BreakTextLines(text, measurer, font, maxWidth, wrapChar);
+  int32_t width = 0;
+  for (const std::u16string& line : lines) width = std::max(width, measurer.MeasureText(line, font, 0).Width);
+  return {width, int32_t(lines.size()) * TextLineHeight(&measurer, font)};
 }
 
 int32_t TextLineHeight(TRdTextMeasurer* measurer, const TRdFont& font) {

@@ -17,6 +17,11 @@ namespace qor {
 std::vector<std::u16string> BreakTextLines(std::u16string_view text, TRdTextMeasurer& measurer, const TRdFont& font,
                                            int32_t maxWidth, bool wrapChar);
 
+// The room a label needs to show text broken as BreakTextLines breaks it: the widest line by the number of lines
+// times TextLineHeight. Windows that size themselves to a wrapping label measure with this, so the label's lines fit.
+TSize MeasureTextLines(std::u16string_view text, TRdTextMeasurer& measurer, const TRdFont& font, int32_t maxWidth,
+                       bool wrapChar);
+
 // line with "..." at its end, shortened until the whole fits maxWidth (just "..." when nothing of it fits).
 std::u16string WithEndEllipsis(std::u16string_view line, TRdTextMeasurer& measurer, const TRdFont& font,
                                int32_t maxWidth);

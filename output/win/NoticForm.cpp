@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CommonLib/RdControl/RdTextLines.h"
 #include "CommonLib/RdControl/win/RdSkinPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
@@ -87,7 +88,8 @@ void TNoticForm::ApplyTextsAndLayout() {
   TSize size1{maxWidth, FScale(38)}, size2{maxWidth, FScale(19)};
   std::u16string shown = second;
   if (TRdTextMeasurer* measure = pnl1->TextMeasurer()) {
-    size1 = measure->MeasureText(first, Label_1->Font(), maxWidth);
+    // The lines the label draws: a text without spaces (Japanese, Chinese) breaks between its letters.
+    size1 = MeasureTextLines(first, *measure, Label_1->Font(), maxWidth, Label_1->WrapChar());
     size1.Width = std::min(size1.Width, maxWidth);
     const TRdFont& font = Label_2->Font();
     shown = ShortenInMiddle(second, maxWidth,

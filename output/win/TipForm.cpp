@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "CommonLib/RdControl/RdTextLines.h"
 #include "CommonLib/RdControl/win/RdDialogPictures.h"
 #include "app/DpiDecision.h"
 #include "app/LogManage.h"
@@ -134,7 +135,8 @@ void TTipForm::ApplyLayout() {
   const int32_t labelWidth = size.Width - 2 * FScale(TipLabelMargin);
   int32_t labelHeight = FScale(40), checkTextWidth = 0;
   if (TRdTextMeasurer* measure = pnlMain->TextMeasurer()) {
-    labelHeight = measure->MeasureText(Label_Tip->Caption(), Label_Tip->Font(), labelWidth).Height;
+    labelHeight =
+        MeasureTextLines(Label_Tip->Caption(), *measure, Label_Tip->Font(), labelWidth, Label_Tip->WrapChar()).Height;
     // A little room over the measured width, so that the caption is never cut by rounding.
     checkTextWidth = measure->MeasureText(RdBtn_Check->Caption(), RdBtn_Check->Font, 0).Width + FScale(2);
   }

@@ -29,6 +29,9 @@ TEST(RdTextLines, BreaksAtSpacesOrAtCharactersWithoutLosingOrSplittingCharacters
       {"line breaks always break", u"a\r\nb\n\nc", 0, false, {u"a", u"b", u"", u"c"}},
       {"a surrogate pair stays whole", u"a\U0001F600b", 2, true, {u"a", u"\U0001F600", u"b"}},
       {"one character even when it is too wide", u"ab", 0, true, {u"ab"}},  // width 0: no wrapping
+      {"closing punctuation takes a letter along", u"あいう。えお", 3, false, {u"あい", u"う。え", u"お"}},
+      {"also between characters", u"あいう。えお", 3, true, {u"あい", u"う。え", u"お"}},
+      {"but never empties a line", u"あ。。", 1, true, {u"あ", u"。", u"。"}},
   };
   TCellMeasurer m;
   for (const auto& c : cases)
@@ -45,6 +48,17 @@ TEST(RdTextLines, EndEllipsisShortensTheLineUntilTheDotsFitAndDropsSpacesBeforeT
   EXPECT_EQ(WithEndEllipsis(u"ab", m, {}, 6 * Cell), u"ab...");
   EXPECT_EQ(WithEndEllipsis(u"a\U0001F600", m, {}, 4 * Cell), u"a...");  // never half a pair
   EXPECT_EQ(WithEndEllipsis(u"abcdef", m, {}, 2 * Cell), u"...");
+}
+
+// A window that sizes itself to a wrapping label needs the room of the lines the label draws, also where a plain
+// measure of the text would let a long word (or a run of CJK letters without spaces) stick out on one line.
+TEST(RdTextLines, MeasuredRoomIsThatOfTheLinesDrawn) {
+  TCellMeasurer m;
+  const int32_t line = TCellMeasurer::LineHeight;
+  EXPECT_EQ(m.MeasureText(u"ab abcdefghij", {}, 4 * Cell), (TSize{10 * Cell, 2 * line}));
+  EXPECT_EQ(MeasureTextLines(u"ab abcdefghij", m, {}, 4 * Cell, false), (TSize{4 * Cell, 4 * line}));
+  EXPECT_EQ(MeasureTextLines(u"aaaa bbbb cccc", m, {}, 9 * Cell, false), (TSize{9 * Cell, 2 * line}));
+  EXPECT_EQ(MeasureTextLines(u"a\nbbb", m, {}, 0, true), (TSize{3 * Cell, 2 * line}));
 }
 
 }  // namespace
