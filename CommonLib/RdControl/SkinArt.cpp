@@ -359,7 +359,7 @@ std::vector<TSkinArtPicture> MakePictures() {
       {u"images/wireframe_light.png", 1}, {u"images/wireframe_semibold.png", 3}, {u"images/wireframe_bold.png", 5}};
   for (const auto& [name, thickness] : pens)
     add(std::u16string(name), {20, 20}, 0,
-        [thickness](const TImageView& p, double scale) { DrawPenWidth(p, scale, thickness); });
+        [thickness = thickness](const TImageView& p, double scale) { DrawPenWidth(p, scale, thickness); });
 
   add(u"images/btn_blue_small_normal.png", {89, 40}, 0,
       [](const TImageView& p, double s) { DrawBlueButton(p, s, Accent); });
@@ -372,16 +372,18 @@ std::vector<TSkinArtPicture> MakePictures() {
       {u"saveas", GlyphCopy}, {u"save", GlyphSave}, {u"dropdown", GlyphDropdown}, {u"capture", GlyphCapture}};
   for (const auto& [icon, glyph] : icons) {
     const TSize size = icon == u"dropdown" ? TSize{18, 18} : TSize{16, 16};
-    add(ToolPictureName(icon, u"normal"), size, 0, [glyph](const TImageView& p, double) { DrawIcon(p, glyph, White); });
+    add(ToolPictureName(icon, u"normal"), size, 0,
+        [glyph = glyph](const TImageView& p, double) { DrawIcon(p, glyph, White); });
     if (icon != u"capture")
       add(ToolPictureName(icon, u"press"), size, 0,
-          [glyph](const TImageView& p, double) { DrawIcon(p, glyph, WithAlpha(White, 0xD0)); });
+          [glyph = glyph](const TImageView& p, double) { DrawIcon(p, glyph, WithAlpha(White, 0xD0)); });
   }
 
   for (const auto& [word, text] : {std::pair{u"copy", "Copy"}, std::pair{u"save", "Save"}})
     for (bool pressed : {false, true})
-      add(WordPictureName(word, pressed), {33, 18}, 0,
-          [text, pressed](const TImageView& p, double) { DrawWord(p, text, WithAlpha(White, pressed ? 0xD8 : 0xFF)); });
+      add(WordPictureName(word, pressed), {33, 18}, 0, [text = text, pressed](const TImageView& p, double) {
+        DrawWord(p, text, WithAlpha(White, pressed ? 0xD8 : 0xFF));
+      });
 
   add(std::u16string(SliderRuler), {100, 4}, 0,
       [](const TImageView& p, double) { DrawTrack(p, Ref(SkinSliderTrackColor)); });
@@ -430,7 +432,7 @@ std::vector<TSkinArtPicture> MakePictures() {
       {GrayOverPicture, {0x5E5E5E, 0x767676}},
       {GrayPressPicture, {0x363636, 0x484848}}};
   for (const auto& [name, colours] : grays)
-    add(std::u16string(name), {85, 34}, 0, [colours](const TImageView& p, double s) {
+    add(std::u16string(name), {85, 34}, 0, [colours = colours](const TImageView& p, double s) {
       DrawFramedFace(p, std::max(1.0, std::floor(s)), Ref(colours.first), Ref(colours.second), ButtonRadius);
     });
 
