@@ -240,6 +240,9 @@ def main():
         except AssertionError:
             program.kill()
             print("run: did not close on ESC nor on message 1128: killed")
+        if arguments.language:
+            # The prefix is kept between runs: the later pictures are in English again.
+            session.write_config()
     print(arguments.out)
     return 0
 
